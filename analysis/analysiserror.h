@@ -1,0 +1,29 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace lumi {
+
+// An arithmetic fault that ends an analysis command. The message is written for
+// the user ("The fit is singular: ...").
+class AnalysisError : public std::runtime_error {
+public:
+    enum class Kind {
+        SingularFit,          // zero pivot in the normal equations
+        ZeroOutputWavelength, // wavelength ratio has a zero divisor
+        ZeroIdealSpherical,   // aspheric: the ideal conic has no spherical term
+        NonFinite,            // a result overflowed or became NaN
+        InvalidGeometry,      // e.g. zero aperture radius or missing aspheric data
+    };
+
+    AnalysisError(Kind kind, const std::string& message)
+        : std::runtime_error(message), kind_(kind) {}
+
+    Kind kind() const { return kind_; }
+
+private:
+    Kind kind_;
+};
+
+} // namespace lumi

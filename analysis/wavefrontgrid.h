@@ -1,0 +1,44 @@
+#pragma once
+
+#include <array>
+#include <cassert>
+
+namespace lumi {
+
+// The sampled wavefront: nodes (r, c), 0..N each way, node (r, c) at normalised
+// pupil x = -1 + 2c/N, y = -1 + 2r/N (rows grow downwards like the image).
+// Values in waves at the output wavelength; exactly 0 outside the unit circle,
+// inside the obstruction and beyond N. Holds whatever was sampled last.
+class WavefrontGrid {
+public:
+    static constexpr int kStoreSize = 130; // nodes 0..129
+    static constexpr int kMaxGridCount = 129;
+    static constexpr double kNoPeak = -999999999.0;
+    static constexpr double kNoValley = 999999999.0;
+
+    int gridCount = 0;           // N
+    double peak = kNoPeak;       // largest nonzero node value
+    double valley = kNoValley;   // smallest nonzero node value
+    double range = 1e-9;         // peak - valley, never 0
+
+    double at(int r, int c) const {
+        assert(r >= 0 && r < kStoreSize && c >= 0 && c < kStoreSize);
+        return values_[static_cast<std::size_t>(r * kStoreSize + c)];
+    }
+    double& at(int r, int c) {
+        assert(r >= 0 && r < kStoreSize && c >= 0 && c < kStoreSize);
+        return values_[static_cast<std::size_t>(r * kStoreSize + c)];
+    }
+    void clear() {
+        values_.fill(0.0);
+        gridCount = 0;
+        peak = kNoPeak;
+        valley = kNoValley;
+        range = 1e-9;
+    }
+
+private:
+    std::array<double, kStoreSize * kStoreSize> values_{};
+};
+
+} // namespace lumi

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string_view>
+
+namespace lumi {
+
+// Value of Fringe-ordered Zernike term n (0..36) at normalised pupil point (x, y):
+// x = (imageX - apertureCentreX) / radius, y likewise (y grows downwards like the
+// image rows). Not normalised: cos-type terms are 1 at (1, 0). Any n outside
+// 0..36 gives 0. No check of rho <= 1.
+double evaluateZernike(int n, double x, double y);
+
+// Description shown in the coefficient grid, blanks included ("  Power ").
+// Empty for n outside 0..36.
+std::string_view zernikeDescription(int n);
+
+} // namespace lumi
