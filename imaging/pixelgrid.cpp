@@ -1,0 +1,1 @@
+#include "imaging/pixelgrid.h"
