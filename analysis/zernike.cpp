@@ -13,8 +13,8 @@ double evaluateZernike(int n, double x, double y) {
     const double r12 = r10 * r2;
     const double x2 = x * x;
     const double y2 = y * y;
-    const double cos2 = x2 - y2;        // rho^2 cos 2t
-    const double sin2 = 2.0 * x * y;    // rho^2 sin 2t
+    const double cos2 = x2 - y2;     // rho^2 cos 2t
+    const double sin2 = 2.0 * x * y; // rho^2 sin 2t
     const double cos3 = x * x2 - 3.0 * x * y2;
     const double sin3 = 3.0 * x2 * y - y * y2;
     const double cos4 = x2 * x2 - 6.0 * x2 * y2 + y2 * y2;

@@ -8,8 +8,12 @@
 namespace lumi {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Length of the longest prefix of s that is a decimal number.
 std::size_t numericPrefixLength(std::string_view s) {
@@ -82,8 +86,8 @@ std::optional<double> parseStrict(std::string_view field) {
 
 std::string formatFixed(double v, int decimals) {
     std::array<char, 400> buf{};
-    auto [ptr, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), v,
-                                   std::chars_format::fixed, decimals);
+    auto [ptr, ec] =
+        std::to_chars(buf.data(), buf.data() + buf.size(), v, std::chars_format::fixed, decimals);
     if (ec != std::errc())
         return "0";
     std::string s(buf.data(), ptr);
@@ -151,6 +155,8 @@ std::string formatSignificant(double v, int digits) {
     return trim(std::string(buf.data(), fptr));
 }
 
-double roundHalfEven(double v) { return std::nearbyint(v); }
+double roundHalfEven(double v) {
+    return std::nearbyint(v);
+}
 
 } // namespace lumi

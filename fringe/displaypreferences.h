@@ -19,8 +19,8 @@ struct DisplayPreferences {
     RgbColor circleColor{255, 255, 0};
     RgbColor activeFringeColor{0, 200, 255};
     RgbColor otherFringeColor{255, 255, 255};
-    int crossSizePx = 3;    // half-length of a cross arm: 2 small, 3 medium, 5 large
-    int pointSpacing = 20;  // spray/trace step = aperture radius / pointSpacing; 5..40
+    int crossSizePx = 3;   // half-length of a cross arm: 2 small, 3 medium, 5 large
+    int pointSpacing = 20; // spray/trace step = aperture radius / pointSpacing; 5..40
     OutputUnits outputUnits = OutputUnits::Waves;
 
     bool operator==(const DisplayPreferences&) const = default;

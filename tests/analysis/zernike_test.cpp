@@ -27,8 +27,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ZernikeCase{3, 1, 0, 1}, ZernikeCase{4, 1, 0, 1}, ZernikeCase{6, 1, 0, 1},
                       ZernikeCase{8, 1, 0, 1}, ZernikeCase{4, 0, 1, -1}, ZernikeCase{2, 0, 1, 1},
                       ZernikeCase{3, 0, 0, -1}, ZernikeCase{8, 0, 0, 1}, ZernikeCase{15, 0, 0, -1},
-                      ZernikeCase{24, 0, 0, 1}, ZernikeCase{35, 0, 0, -1},
-                      ZernikeCase{36, 0, 0, 1},
+                      ZernikeCase{24, 0, 0, 1}, ZernikeCase{35, 0, 0, -1}, ZernikeCase{36, 0, 0, 1},
                       // No clipping outside the unit circle: power at rho = 2.
                       ZernikeCase{3, 2, 0, 7}));
 
@@ -54,8 +53,7 @@ TEST(Zernike, CartesianFormsMatchPolarForms) {
         case 32: return (56 * r6 - 105 * r4 + 60 * r2 - 10) * r2 * std::sin(2 * t);
         case 33: return (126 * r8 - 280 * r6 + 210 * r4 - 60 * r2 + 5) * r * std::cos(t);
         case 35: return 252 * r10 - 630 * r8 + 560 * r6 - 210 * r4 + 30 * r2 - 1;
-        case 36:
-            return 924 * r12 - 2772 * r10 + 3150 * r8 - 1680 * r6 + 420 * r4 - 42 * r2 + 1;
+        case 36: return 924 * r12 - 2772 * r10 + 3150 * r8 - 1680 * r6 + 420 * r4 - 42 * r2 + 1;
         default: return NAN;
         }
     };

@@ -53,10 +53,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FormatCase{312, 15, "312"}, FormatCase{0.5, 7, "0.5"},
                       FormatCase{-0.25, 15, "-0.25"}, FormatCase{632.8, 15, "632.8"},
                       FormatCase{static_cast<double>(632.8f), 7, "632.8"},
-                      FormatCase{1.0 / 3.0, 15, "0.333333333333333"},
-                      FormatCase{1e-5, 15, "1E-05"}, FormatCase{-2.5e20, 15, "-2.5E+20"},
-                      FormatCase{1e-300, 15, "1E-300"}, FormatCase{0.0, 15, "0"},
-                      FormatCase{0.0001, 15, "0.0001"}, FormatCase{123456789.0, 7, "1.234568E+08"}));
+                      FormatCase{1.0 / 3.0, 15, "0.333333333333333"}, FormatCase{1e-5, 15, "1E-05"},
+                      FormatCase{-2.5e20, 15, "-2.5E+20"}, FormatCase{1e-300, 15, "1E-300"},
+                      FormatCase{0.0, 15, "0"}, FormatCase{0.0001, 15, "0.0001"},
+                      FormatCase{123456789.0, 7, "1.234568E+08"}));
 
 TEST(NumberText, FixedAndShortest) {
     EXPECT_EQ(formatFixed(0.5, 3), "0.500");
