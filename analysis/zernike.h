@@ -1,5 +1,8 @@
 #pragma once
 
+#include "analysis/zernikecoefficients.h"
+
+#include <array>
 #include <string_view>
 
 namespace lumi {
@@ -9,6 +12,10 @@ namespace lumi {
 // image rows). Not normalised: cos-type terms are 1 at (1, 0). Any n outside
 // 0..36 gives 0. No check of rho <= 1.
 double evaluateZernike(int n, double x, double y);
+
+// Values of terms 0..36 at (x, y) in one call (sharing the powers of r2);
+// element n equals evaluateZernike(n, x, y) to the last bit.
+std::array<double, kZernikeTermCount> evaluateZernikeTerms(double x, double y);
 
 // Description shown in the coefficient grid, blanks included ("  Power ").
 // Empty for n outside 0..36.

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "analysis/zernikecoefficients.h"
+#include "analysis/zernikesample.h"
+
+#include <array>
+#include <span>
+
+namespace lumi {
+
+// Normal equations of a least-squares Zernike fit in a fixed 51 x 51 store.
+// Term t sits in row and column t (0-based): matrix(k, h) = sum_i Z_k(p_i) Z_h(p_i),
+// rhs(k) = sum_i Z_k(p_i) value_i. After solveNormalEquations the rhs holds the
+// solution (coefficient of term t in rhs[t]) and the matrix is destroyed.
+struct NormalEquations {
+    static constexpr int kStoreSize = kZernikeSlots;
+
+    int termCount = 0; // n: rows/columns 0..n-1 in use
+    std::array<double, kStoreSize * kStoreSize> matrix{};
+    std::array<double, kStoreSize> rhs{};
+
+    double& at(int row, int col) { return matrix[index(row, col)]; }
+    double at(int row, int col) const { return matrix[index(row, col)]; }
+
+private:
+    static std::size_t index(int row, int col) {
+        return static_cast<std::size_t>(row * kStoreSize + col);
+    }
+};
+
+// Builds the normal equations of terms 0..termCount-1 (1..51; terms above 36
+// contribute zeros) from the samples. Every sum runs over the samples in the
+// order given, so equal inputs give equal bits whatever the caller.
+NormalEquations buildNormalEquations(std::span<const ZernikeSample> samples, int termCount);
+
+// Solves eq in place by Gauss-Jordan elimination with full pivoting (pivot
+// search row-major with ">=", so the last of equal magnitudes wins; row swaps
+// only). Throws AnalysisError SingularFit on a zero pivot and NonFinite when
+// the solution is not finite.
+void solveNormalEquations(NormalEquations& eq);
+
+} // namespace lumi

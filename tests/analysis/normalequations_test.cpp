@@ -1,0 +1,168 @@
+#include "analysis/normalequations.h"
+
+#include "analysis/analysiserror.h"
+#include "analysis/zernike.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+namespace lumi {
+namespace {
+
+// Reference: LU with partial pivoting on a dense copy.
+std::vector<double> solveByLu(std::vector<double> a, std::vector<double> b, int n) {
+    const auto un = static_cast<std::size_t>(n);
+    for (std::size_t c = 0; c < un; ++c) {
+        std::size_t best = c;
+        for (std::size_t r = c + 1; r < un; ++r)
+            if (std::fabs(a[r * un + c]) > std::fabs(a[best * un + c]))
+                best = r;
+        for (std::size_t l = 0; l < un; ++l)
+            std::swap(a[c * un + l], a[best * un + l]);
+        std::swap(b[c], b[best]);
+        for (std::size_t r = c + 1; r < un; ++r) {
+            const double f = a[r * un + c] / a[c * un + c];
+            for (std::size_t l = c; l < un; ++l)
+                a[r * un + l] -= f * a[c * un + l];
+            b[r] -= f * b[c];
+        }
+    }
+    std::vector<double> x(un);
+    for (std::size_t i = un; i-- > 0;) {
+        double s = b[i];
+        for (std::size_t l = i + 1; l < un; ++l)
+            s -= a[i * un + l] * x[l];
+        x[i] = s / a[i * un + i];
+    }
+    return x;
+}
+
+class SolverMatchesLu : public ::testing::TestWithParam<int> {};
+
+TEST_P(SolverMatchesLu, OnRandomWellConditionedSystems) {
+    const int n = GetParam();
+    const auto un = static_cast<std::size_t>(n);
+    std::mt19937 rng(1234u + static_cast<unsigned>(n));
+    std::uniform_real_distribution<double> u(-1.0, 1.0);
+    for (int trial = 0; trial < 20; ++trial) {
+        // Diagonally dominant, not symmetric: exercises row swaps of full pivoting.
+        std::vector<double> a(un * un), b(un);
+        NormalEquations eq;
+        eq.termCount = n;
+        for (std::size_t r = 0; r < un; ++r) {
+            for (std::size_t c = 0; c < un; ++c)
+                a[r * un + c] = u(rng) + (r == c ? 2.0 * n * (trial % 2 ? 1 : -1) : 0.0);
+            b[r] = 10.0 * u(rng);
+        }
+        // Every third trial: swap row pairs so the largest elements sit off the
+        // diagonal and the solver has to exchange rows.
+        if (trial % 3 == 0) {
+            for (std::size_t r = 0; r + 1 < un; r += 2) {
+                for (std::size_t c = 0; c < un; ++c)
+                    std::swap(a[r * un + c], a[(r + 1) * un + c]);
+                std::swap(b[r], b[r + 1]);
+            }
+        }
+        for (std::size_t r = 0; r < un; ++r) {
+            for (std::size_t c = 0; c < un; ++c)
+                eq.at(static_cast<int>(r), static_cast<int>(c)) = a[r * un + c];
+            eq.rhs[r] = b[r];
+        }
+        const std::vector<double> expected = solveByLu(a, b, n);
+        solveNormalEquations(eq);
+        for (std::size_t i = 0; i < un; ++i)
+            EXPECT_NEAR(eq.rhs[i], expected[i], 1e-10) << "n " << n << " trial " << trial;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, SolverMatchesLu, ::testing::Values(1, 2, 3, 9, 16, 25, 37, 51));
+
+TEST(SolveNormalEquations, LastEqualMagnitudeWinsThePivot) {
+    // |2| ties at (0,1) and (1,0); the last one met, row 1 column 0, is used
+    // first. Either way the answer is the same; the check is that ties solve.
+    NormalEquations eq;
+    eq.termCount = 2;
+    eq.at(0, 0) = 1.0, eq.at(0, 1) = 2.0, eq.at(1, 0) = 2.0, eq.at(1, 1) = 1.0;
+    eq.rhs[0] = 5.0, eq.rhs[1] = 4.0;
+    solveNormalEquations(eq);
+    EXPECT_DOUBLE_EQ(eq.rhs[0], 1.0);
+    EXPECT_DOUBLE_EQ(eq.rhs[1], 2.0);
+}
+
+struct SingularCase {
+    const char* name;
+    int n;
+    std::vector<double> matrix;
+};
+
+class SolverRejectsSingular : public ::testing::TestWithParam<SingularCase> {};
+
+TEST_P(SolverRejectsSingular, WithSingularFitError) {
+    const auto& c = GetParam();
+    NormalEquations eq;
+    eq.termCount = c.n;
+    for (int r = 0; r < c.n; ++r)
+        for (int k = 0; k < c.n; ++k)
+            eq.at(r, k) = c.matrix[static_cast<std::size_t>(r * c.n + k)];
+    try {
+        solveNormalEquations(eq);
+        FAIL() << c.name << ": no error";
+    } catch (const AnalysisError& e) {
+        EXPECT_EQ(e.kind(), AnalysisError::Kind::SingularFit) << c.name;
+        EXPECT_EQ(std::string(e.what()), "The fit is singular: too few independent points for " +
+                                             std::to_string(c.n) + " terms");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SolverRejectsSingular,
+                         ::testing::Values(SingularCase{"all zero", 3, std::vector<double>(9, 0.0)},
+                                           SingularCase{"equal rows", 2, {1, 2, 1, 2}},
+                                           SingularCase{
+                                               "zero column", 3, {1, 0, 2, 3, 0, 1, 4, 0, 5}}));
+
+TEST(SolveNormalEquations, OverflowingSolutionIsNonFinite) {
+    NormalEquations eq;
+    eq.termCount = 1;
+    eq.at(0, 0) = 1e-300;
+    eq.rhs[0] = 1e300;
+    try {
+        solveNormalEquations(eq);
+        FAIL() << "no error";
+    } catch (const AnalysisError& e) {
+        EXPECT_EQ(e.kind(), AnalysisError::Kind::NonFinite);
+    }
+}
+
+TEST(BuildNormalEquations, SumsInSampleOrderAndIsSymmetric) {
+    std::mt19937 rng(7u);
+    std::uniform_real_distribution<double> u(-1.0, 1.0);
+    std::vector<ZernikeSample> samples(300);
+    for (auto& s : samples)
+        s = {u(rng), u(rng), u(rng)};
+    const int terms = 37;
+    const NormalEquations eq = buildNormalEquations(samples, terms);
+    // Straightforward reference: the definition, entry by entry, sample order.
+    for (int k = 0; k < terms; ++k) {
+        double v = 0.0;
+        for (const auto& s : samples)
+            v += evaluateZernike(k, s.x, s.y) * s.valueWaves;
+        ASSERT_EQ(eq.rhs[static_cast<std::size_t>(k)], v) << "rhs " << k;
+        for (int h = 0; h < terms; ++h) {
+            double m = 0.0;
+            for (const auto& s : samples)
+                m += evaluateZernike(k, s.x, s.y) * evaluateZernike(h, s.x, s.y);
+            ASSERT_EQ(eq.at(k, h), m) << k << "," << h;
+        }
+    }
+}
+
+TEST(BuildNormalEquations, NoSamplesGiveASingularSystem) {
+    NormalEquations eq = buildNormalEquations({}, 9);
+    EXPECT_THROW(solveNormalEquations(eq), AnalysisError);
+}
+
+} // namespace
+} // namespace lumi
