@@ -1,0 +1,96 @@
+#pragma once
+
+#include "fringe/aperturecircle.h"
+#include "fringe/fringepoint.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumi {
+
+class FringeStore;
+class FringeEditor;
+
+// The contents of a fringe data file (.frg): circles, points and the analysis
+// parameters saved with them. Reading fills this value from the whole file
+// without touching the live store; only a file that read completely is then
+// put into the store (applyTo), so a bad file never leaves a half-loaded store.
+//
+// Layout (one record per line, CRLF, "." decimal point):
+//   aperture cx, cy, r / obstruction cx, cy, r (0,0,0: none) / n /
+//   n lines "fringe, x, y" / input nm, output nm, waves per fringe /
+//   surface diameter mm / curvature radius mm / target conic.
+// A surface diameter of 0 means standard analysis (written as 0, 0, -1).
+struct FringeDataFile {
+    // The current layout stores positions in image pixels; the older one in
+    // twips (1/1440 inch) of the display that wrote it.
+    enum class Layout { Current, OlderTwips };
+    static constexpr double kDefaultTwipsPerPixel = 15.0; // 96 dots per inch
+    static constexpr int kMaxFringeIndex = 200;           // highest index a file may name
+
+    ApertureCircle aperture;
+    ApertureCircle obstruction;
+    std::vector<FringePoint> points; // file order; fringe 0..200, <= 200 points per fringe
+
+    double inputWavelengthNm = 632.8;
+    double outputWavelengthNm = 632.8;
+    float wavesPerFringe = 0.5f;
+    double surfaceDiameterMm = 0.0; // 0: standard analysis
+    double curvatureRadiusMm = 0.0;
+    float targetConic = -1.0f;
+
+    // What the file held after its points. A file may end right after its
+    // points (both false) or after the wavelength line (aspheric false); the
+    // caller then keeps its own values for the missing lines and selects
+    // standard analysis.
+    bool wavelengthsPresent = true;
+    bool asphericPresent = true;
+
+    // Aspheric surface analysis is selected after loading.
+    bool isAspheric() const { return asphericPresent && surfaceDiameterMm != 0.0; }
+
+    // The fringe of the last record in 0..100, which becomes the active fringe
+    // (records may come in any order); 0 for a file without such points.
+    int activeFringeAfterLoad() const;
+
+    // Reads a whole file text. Throws FileError "line N: ..." on a field that
+    // is not a number, a fringe index outside 0..200, a 201st point on one
+    // fringe, a negative or fractional count, or a file that ends before all
+    // its points. twipsPerPixelX/Y (> 0) convert the older layout; each
+    // converted value passes through single precision, as those files were made.
+    static FringeDataFile parse(std::string_view text, Layout layout = Layout::Current,
+                                double twipsPerPixelX = kDefaultTwipsPerPixel,
+                                double twipsPerPixelY = kDefaultTwipsPerPixel);
+    // parse() of a file's contents; FileError also when it cannot be read.
+    static FringeDataFile readFile(const std::filesystem::path& path,
+                                   Layout layout = Layout::Current,
+                                   double twipsPerPixelX = kDefaultTwipsPerPixel,
+                                   double twipsPerPixelY = kDefaultTwipsPerPixel);
+
+    // Replaces the store's circles and points with the file's: all fringes are
+    // emptied first, then the points are appended in file order (points on
+    // fringes 101..200 are kept but never used or written).
+    void applyTo(FringeStore& store) const;
+    // As above, and the editor gets the active fringe and the group enabling
+    // of a loaded file.
+    void applyTo(FringeStore& store, FringeEditor& editor) const;
+
+    // Circles and fringes 0..100 of the store, in file order; the settings
+    // fields keep their values (set them before writing).
+    static FringeDataFile fromStore(const FringeStore& store);
+    // Standard analysis is saved as diameter 0, curvature 0, target -1.
+    void setStandardAnalysis();
+
+    // The file text in the current layout: doubles to 15 significant digits,
+    // single-precision values to 7, integers without a point, CRLF line ends.
+    std::string toText() const;
+    // Writes toText() through a temporary file, so an existing file survives a
+    // failed write. Throws FileError.
+    void writeFile(const std::filesystem::path& path) const;
+
+    bool operator==(const FringeDataFile&) const = default;
+};
+
+} // namespace lumi
