@@ -1,0 +1,20 @@
+#pragma once
+
+namespace lumi {
+struct Measurement;
+}
+
+namespace lumi::cli {
+
+class JsonWriter;
+
+// Writes the results of a completed APPLY as members of the JSON object the
+// writer has open: fittedCoefficients and coefficients (waves at the input
+// wavelength, terms 0..highestTerm), highestTerm, wavesPerFringe,
+// wavelengthRatio, peakToValley, rms, strehl (P-V and RMS in waves at the
+// output wavelength), fitRmsError (waves), fringeCount, pointCount,
+// tilt/astigmatism/coma {magnitude, angleDeg}, defocus, spherical, and texts
+// (every displayed text, plus the report texts in the chosen unit).
+void writeAnalysisJson(const Measurement& m, JsonWriter& json);
+
+} // namespace lumi::cli

@@ -1,0 +1,279 @@
+#include "cli/analyzecommand.h"
+
+#include "analysis/analysiserror.h"
+#include "analysis/applycommand.h"
+#include "analysis/zernikefile.h"
+#include "cli/aberrationpagetext.h"
+#include "cli/analysisjson.h"
+#include "cli/analyzeextensions.h"
+#include "cli/exitcodes.h"
+#include "cli/jsonwriter.h"
+#include "cli/optiontable.h"
+#include "cli/usageerror.h"
+#include "common/numbertext.h"
+#include "fringe/fileerror.h"
+#include "fringe/fringedatafile.h"
+
+#include <cctype>
+#include <cmath>
+#include <ostream>
+
+namespace lumi::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: lumivorexan-cli analyze FILE.frg [--terms auto|9|16|25|37] [--remove LIST]\n"
+    "         [--input-wavelength NM] [--output-wavelength NM] [--waves-per-fringe W]\n"
+    "         [--reference FILE.zrk] [--units waves|nm] [--json] [--zernike-out FILE.zrk]\n";
+
+double positiveWavelength(std::string_view option, std::string_view text) {
+    const double v = parseOptionNumber(option, text);
+    if (!(v > 0.0))
+        throw UsageError(std::string(option) + ": the wavelength must be above 0 nm");
+    return v;
+}
+
+std::string lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+// A number as the settings' text boxes hold it.
+std::string settingText(double v) {
+    return formatShortest(v);
+}
+
+// Content errors ("line 7: ...") do not name the file; open/write errors do.
+FileError namingFile(const FileError& e, const std::string& path) {
+    return e.line() > 0 ? FileError(path + ": " + e.what()) : e;
+}
+
+void printUsageError(std::ostream& err, const std::string& problem) {
+    err << "lumivorexan-cli analyze: " << problem << "\n"
+        << kUsage << "Run \"lumivorexan-cli analyze --help\" for details.\n";
+}
+
+} // namespace
+
+void addAnalyzeOptions(OptionTable& table, AnalyzeRequest& request) {
+    table.addFlag("--help", "Show this help and exit.",
+                  [&request] { request.helpRequested = true; });
+    table.addValue("--terms", "auto|9|16|25|37",
+                   "Zernike terms fitted: 9 fits terms 0..8, 16 -> 0..15, 25 -> 0..24,\n"
+                   "37 -> 0..36; auto (the default) is 25.",
+                   [&request](std::string_view v) {
+                       const std::string s = lower(v);
+                       if (s == "auto")
+                           request.zernikeNumberText = "Auto";
+                       else if (s == "9" || s == "16" || s == "25" || s == "37")
+                           request.zernikeNumberText = s;
+                       else
+                           throw UsageError("--terms: \"" + std::string(v) +
+                                            "\" is not one of auto, 9, 16, 25, 37");
+                   });
+    table.addValue("--remove", "LIST",
+                   "Aberration groups left out of the sampled wavefront (P-V, RMS,\n"
+                   "Strehl), comma-separated: tilt, power, astigmatism, coma, spherical,\n"
+                   "high-astigmatism, high-coma, high-spherical; or none.\n"
+                   "Default: tilt,power.",
+                   [&request](std::string_view v) { request.removal = parseRemovalList(v); });
+    table.addValue("--input-wavelength", "NM",
+                   "Wavelength of the interferometer in nm. Default: the file's value\n"
+                   "(632.8 when the file holds none).",
+                   [&request](std::string_view v) {
+                       request.inputWavelengthNm = positiveWavelength("--input-wavelength", v);
+                   });
+    table.addValue("--output-wavelength", "NM",
+                   "Wavelength at which results are expressed, in nm. Default: the\n"
+                   "file's value (632.8 when the file holds none).",
+                   [&request](std::string_view v) {
+                       request.outputWavelengthNm = positiveWavelength("--output-wavelength", v);
+                   });
+    table.addValue("--waves-per-fringe", "W",
+                   "Waves of wavefront per fringe step (0.5 double pass, 1 single pass);\n"
+                   "the sign is ignored. Default: the file's value.",
+                   [&request](std::string_view v) {
+                       const double w = parseOptionNumber("--waves-per-fringe", v);
+                       if (w == 0.0)
+                           throw UsageError("--waves-per-fringe: must not be 0");
+                       request.wavesPerFringe = w;
+                   });
+    table.addValue("--reference", "FILE.zrk",
+                   "Reference coefficients of the test set-up (a Zernike file, in\n"
+                   "fringes); waves per fringe x reference is subtracted from the fit.",
+                   [&request](std::string_view v) { request.referenceFile = std::string(v); });
+    table.addValue("--units", "waves|nm",
+                   "Unit of the report values (tilt .. spherical) printed after the\n"
+                   "page and under texts.report in JSON. Default: waves.",
+                   [&request](std::string_view v) {
+                       const std::string s = lower(v);
+                       if (s == "waves")
+                           request.units = OutputUnits::Waves;
+                       else if (s == "nm")
+                           request.units = OutputUnits::Nanometres;
+                       else
+                           throw UsageError("--units: \"" + std::string(v) +
+                                            "\" is not waves or nm");
+                   });
+    table.addFlag("--json",
+                  "Print one JSON object instead of the page: fittedCoefficients,\n"
+                  "coefficients (waves at the input wavelength, terms 0..highestTerm),\n"
+                  "highestTerm, wavesPerFringe, wavelengthRatio, peakToValley, rms,\n"
+                  "strehl, fitRmsError, fringeCount, pointCount, tilt {magnitude,\n"
+                  "angleDeg}, defocus, astigmatism {...}, coma {...}, spherical and\n"
+                  "texts (the displayed texts). Waves at the output wavelength unless\n"
+                  "stated; numbers in shortest round-trip form.",
+                  [&request] { request.json = true; });
+    table.addValue("--zernike-out", "FILE.zrk",
+                   "Also save the used coefficients as a Zernike file (51 lines, fringes).",
+                   [&request](std::string_view v) { request.zernikeOutFile = std::string(v); });
+    addAnalyzeExtensions(table, request);
+}
+
+AnalyzeRequest parseAnalyzeArguments(std::span<const std::string> args) {
+    AnalyzeRequest request;
+    OptionTable table;
+    addAnalyzeOptions(table, request);
+    const auto files = table.parse(args);
+    if (request.helpRequested)
+        return request;
+    if (files.empty())
+        throw UsageError("a fringe data file (.frg) is needed");
+    if (files.size() > 1)
+        throw UsageError("one fringe data file only, got \"" + files[0] + "\" and \"" + files[1] +
+                         "\"");
+    request.fringeFile = files[0];
+    return request;
+}
+
+Measurement analyzeFringeFile(const AnalyzeRequest& request) {
+    FringeDataFile file;
+    try {
+        file = FringeDataFile::readFile(request.fringeFile);
+    } catch (const FileError& e) {
+        throw namingFile(e, request.fringeFile);
+    }
+    Measurement m;
+    file.applyTo(m.store);
+
+    AnalysisSettings& s = m.settings;
+    if (file.wavelengthsPresent) {
+        s.inputWavelengthNmText = settingText(file.inputWavelengthNm);
+        s.outputWavelengthNmText = settingText(file.outputWavelengthNm);
+        s.wavesPerFringeText = settingText(static_cast<double>(file.wavesPerFringe));
+    }
+    if (file.asphericPresent) {
+        // Kept for the aspheric options; the analysis stays standard unless asked.
+        s.surfaceDiameterMmText = settingText(file.surfaceDiameterMm);
+        s.curvatureRadiusMmText = settingText(file.curvatureRadiusMm);
+        s.targetConicText = settingText(static_cast<double>(file.targetConic));
+    }
+    s.analysisType = AnalysisType::Standard;
+
+    if (request.zernikeNumberText)
+        s.zernikeNumberText = *request.zernikeNumberText;
+    if (request.removal)
+        s.removalFlags = *request.removal;
+    if (request.inputWavelengthNm)
+        s.inputWavelengthNmText = settingText(*request.inputWavelengthNm);
+    if (request.outputWavelengthNm)
+        s.outputWavelengthNmText = settingText(*request.outputWavelengthNm);
+    if (request.wavesPerFringe)
+        s.wavesPerFringeText = settingText(*request.wavesPerFringe);
+    m.preferences.outputUnits = request.units;
+
+    if (request.referenceFile) {
+        try {
+            m.referenceFringes = ZernikeFile::readFile(*request.referenceFile).valuesFringes;
+        } catch (const FileError& e) {
+            throw namingFile(e, *request.referenceFile);
+        }
+    }
+
+    for (const auto& override : request.settingOverrides)
+        override(m);
+
+    if (request.apply)
+        request.apply(m);
+    else
+        runApply(m);
+
+    if (request.zernikeOutFile)
+        ZernikeFile::writeFile(*request.zernikeOutFile, m.results.coefficients,
+                               m.settings.wavesPerFringe);
+    return m;
+}
+
+std::string analyzeHelpText() {
+    AnalyzeRequest scratch;
+    OptionTable table;
+    addAnalyzeOptions(table, scratch);
+    return std::string(kUsage) +
+           "\n"
+           "Fits Zernike terms to the points of a fringe data file (APPLY) and\n"
+           "prints the \"Aberration\" page: P-V, RMS, Strehl ratio, tilt, defocus,\n"
+           "astigmatism, coma and spherical in waves and nm, fringe and point\n"
+           "counts, the fit error and the fitted coefficients in fringes.\n"
+           "Settings not given come from the file.\n"
+           "\n"
+           "Options:\n" +
+           table.helpText() +
+           "\n"
+           "Exit status: 0 done; 2 bad option or number, or a file that cannot be\n"
+           "read (the message names the file and line); 3 the analysis failed\n"
+           "(for instance too few points for the terms: the fit is singular).\n"
+           "\n"
+           "Example:\n"
+           "  lumivorexan-cli analyze examples/defocus-rings.frg --remove tilt --json\n";
+}
+
+int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+    AnalyzeRequest request;
+    try {
+        request = parseAnalyzeArguments(args);
+    } catch (const UsageError& e) {
+        printUsageError(err, e.what());
+        return kExitBadInput;
+    }
+    if (request.helpRequested) {
+        out << analyzeHelpText();
+        return kExitOk;
+    }
+
+    try {
+        const Measurement m = analyzeFringeFile(request);
+        std::ostream& log = request.json ? err : out;
+        for (const auto& action : request.postActions)
+            action(m, log);
+        if (request.json) {
+            JsonWriter json;
+            json.beginObject();
+            writeAnalysisJson(m, json);
+            for (const auto& extra : request.jsonExtras)
+                extra(m, json);
+            json.endObject();
+            out << json.text();
+        } else {
+            out << aberrationPageText(m, request.fringeFile);
+            for (const auto& extra : request.textExtras)
+                extra(m, out);
+        }
+        return kExitOk;
+    } catch (const FileError& e) {
+        err << "lumivorexan-cli analyze: " << e.what() << "\n";
+        return kExitBadInput;
+    } catch (const UsageError& e) {
+        printUsageError(err, e.what());
+        return kExitBadInput;
+    } catch (const AnalysisError& e) {
+        err << "lumivorexan-cli analyze: analysis failed: " << e.what() << "\n";
+        return kExitAnalysis;
+    } catch (const std::exception& e) {
+        err << "lumivorexan-cli analyze: " << e.what() << "\n";
+        return kExitAnalysis;
+    }
+}
+
+} // namespace lumi::cli

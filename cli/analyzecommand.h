@@ -1,0 +1,31 @@
+#pragma once
+
+#include "analysis/measurement.h"
+#include "cli/analyzerequest.h"
+
+#include <iosfwd>
+#include <span>
+#include <string>
+
+namespace lumi::cli {
+
+class OptionTable;
+
+// The options of "analyze" (the extensions' ones included) bound to `request`.
+void addAnalyzeOptions(OptionTable& table, AnalyzeRequest& request);
+
+// Parses the arguments after "analyze" into a request. Throws UsageError.
+AnalyzeRequest parseAnalyzeArguments(std::span<const std::string> args);
+
+// Loads the fringe data file, applies the request's settings over the file's
+// own, reads the reference, runs APPLY and writes the Zernike file if asked.
+// Throws FileError (file unreadable or malformed) and AnalysisError.
+Measurement analyzeFringeFile(const AnalyzeRequest& request);
+
+// The --help page of "analyze".
+std::string analyzeHelpText();
+
+// "lumivorexan-cli analyze ...": exit 0, 2 (usage or file) or 3 (analysis).
+int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+
+} // namespace lumi::cli

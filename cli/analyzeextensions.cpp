@@ -1,0 +1,13 @@
+#include "cli/analyzeextensions.h"
+
+#include "cli/analyzerequest.h"
+#include "cli/optiontable.h"
+
+namespace lumi::cli {
+
+// One line per extension: include its header above and call its
+// add...Options(table, request) here.
+void addAnalyzeExtensions([[maybe_unused]] OptionTable& table,
+                          [[maybe_unused]] AnalyzeRequest& request) {}
+
+} // namespace lumi::cli

@@ -1,0 +1,20 @@
+#include "cli/analyzecommand.h"
+#include "cli/clicommand.h"
+#include "cli/generatecommand.h"
+
+#include <array>
+
+namespace lumi::cli {
+
+// To add a subcommand, include its header and add one line here.
+std::span<const CliCommand> cliCommands() {
+    static constexpr std::array kCommands{
+        CliCommand{"analyze", "fit Zernike terms to a fringe data file and show the aberrations",
+                   &runAnalyze},
+        CliCommand{"generate", "write a fringe data file on the contours of known coefficients",
+                   &runGenerate},
+    };
+    return kCommands;
+}
+
+} // namespace lumi::cli

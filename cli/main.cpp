@@ -1,0 +1,10 @@
+#include "cli/clicommand.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return lumi::cli::runCli(args, std::cout, std::cerr);
+}
