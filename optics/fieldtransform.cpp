@@ -1,0 +1,125 @@
+#include "optics/fieldtransform.h"
+
+#include "optics/fourier.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+#include <cstddef>
+
+namespace lumi {
+
+namespace {
+
+constexpr int kStripWidth = 32; // lines transformed together (32 x 512 x 16 B fits in L2)
+constexpr int kTile = 16;       // transpose tile
+
+std::size_t at(int row, int stride, int col) {
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(stride) +
+           static_cast<std::size_t>(col);
+}
+
+// dst (pitch dstStride) = transpose of the n x n block src (pitch srcStride).
+void transpose(const double* src, int srcStride, double* dst, int dstStride, int n) {
+    for (int r0 = 0; r0 < n; r0 += kTile) {
+        for (int c0 = 0; c0 < n; c0 += kTile) {
+            const int rEnd = std::min(n, r0 + kTile);
+            const int cEnd = std::min(n, c0 + kTile);
+            for (int r = r0; r < rEnd; ++r) {
+                for (int c = c0; c < cEnd; ++c) {
+                    dst[at(c, dstStride, r)] = src[at(r, srcStride, c)];
+                }
+            }
+        }
+    }
+}
+
+} // namespace
+
+void FieldTransform::prepare(int n) {
+    assert(Fourier::sizeValid(n) && n <= Fourier::kMaxSamples);
+    if (n == n_) {
+        return;
+    }
+    n_ = n;
+    const std::uint8_t bits = Fourier::bitCount(n);
+    bitReversed_.resize(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        bitReversed_[static_cast<std::size_t>(i)] = Fourier::bitReverse(i, bits);
+    }
+    // The same recurrence as Fourier::transform, so the cached values are the
+    // ones it would compute butterfly by butterfly.
+    twiddleCos_.assign(static_cast<std::size_t>(n), 0.0);
+    twiddleSin_.assign(static_cast<std::size_t>(n), 0.0);
+    for (int half = 1, block = 2; block <= n; half = block, block *= 2) {
+        const double theta = Fourier::kTwoPi / block;
+        const double sinHalf = std::sin(theta / 2);
+        const double alpha = sinHalf * (sinHalf * 2);
+        const double beta = std::sin(theta);
+        double c = 1.0;
+        double d = 0.0;
+        for (int t = 0; t < half; ++t) {
+            twiddleCos_[static_cast<std::size_t>(half - 1 + t)] = c;
+            twiddleSin_[static_cast<std::size_t>(half - 1 + t)] = d;
+            const double cNext = c - (c * alpha + d * beta);
+            d = d - (d * alpha - c * beta);
+            c = cNext;
+        }
+    }
+    scratchRe_.assign(static_cast<std::size_t>(n) * static_cast<std::size_t>(n), 0.0);
+    scratchIm_.assign(scratchRe_.size(), 0.0);
+}
+
+void FieldTransform::transformBlock(double* re, double* im, int stride, int n) const {
+    // Bit-reversed order of the lines (the permutation is its own inverse).
+    for (int i = 0; i < n; ++i) {
+        const int j = bitReversed_[static_cast<std::size_t>(i)];
+        if (i < j) {
+            std::swap_ranges(re + at(i, stride, 0), re + at(i, stride, n), re + at(j, stride, 0));
+            std::swap_ranges(im + at(i, stride, 0), im + at(i, stride, n), im + at(j, stride, 0));
+        }
+    }
+    for (int col0 = 0; col0 < n; col0 += kStripWidth) {
+        const int width = std::min(kStripWidth, n - col0);
+        for (int half = 1, block = 2; block <= n; half = block, block *= 2) {
+            const double* cosines = twiddleCos_.data() + (half - 1);
+            const double* sines = twiddleSin_.data() + (half - 1);
+            for (int m = 0; m < n; m += block) {
+                for (int t = 0; t < half; ++t) {
+                    const double c = cosines[t];
+                    const double d = sines[t];
+                    double* __restrict reJ = re + at(m + t, stride, col0);
+                    double* __restrict imJ = im + at(m + t, stride, col0);
+                    double* __restrict reK = re + at(m + t + half, stride, col0);
+                    double* __restrict imK = im + at(m + t + half, stride, col0);
+                    for (int q = 0; q < width; ++q) {
+                        const double a = c * reK[q] - d * imK[q];
+                        const double b = c * imK[q] + d * reK[q];
+                        reK[q] = reJ[q] - a;
+                        imK[q] = imJ[q] - b;
+                        reJ[q] = reJ[q] + a;
+                        imJ[q] = imJ[q] + b;
+                    }
+                }
+            }
+        }
+    }
+}
+
+void FieldTransform::alongFirst(ComplexField& field, int n) {
+    prepare(n);
+    transformBlock(field.realRow(0), field.imagRow(0), ComplexField::kStride, n);
+}
+
+void FieldTransform::alongSecond(ComplexField& field, int n) {
+    prepare(n);
+    double* re = field.realRow(0);
+    double* im = field.imagRow(0);
+    transpose(re, ComplexField::kStride, scratchRe_.data(), n, n);
+    transpose(im, ComplexField::kStride, scratchIm_.data(), n, n);
+    transformBlock(scratchRe_.data(), scratchIm_.data(), n, n);
+    transpose(scratchRe_.data(), n, re, ComplexField::kStride, n);
+    transpose(scratchIm_.data(), n, im, ComplexField::kStride, n);
+}
+
+} // namespace lumi

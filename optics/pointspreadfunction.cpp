@@ -1,0 +1,99 @@
+#include "optics/pointspreadfunction.h"
+
+#include "analysis/analysiserror.h"
+#include "common/numbertext.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace lumi {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979;
+constexpr int kSize = PointSpreadFunction::kTransformSize;
+
+void requireGridCount(const WavefrontGrid& grid) {
+    if (grid.gridCount < 1 || grid.gridCount > WavefrontGrid::kMaxGridCount) {
+        throw AnalysisError(AnalysisError::Kind::InvalidGeometry,
+                            "The wavefront has not been sampled on a usable grid.");
+    }
+}
+
+} // namespace
+
+int fillPsfPupil(const WavefrontGrid& grid, const PupilGeometry& pupil, ComplexField& field) {
+    requireGridCount(grid);
+    const int n = grid.gridCount;
+    field.clear(kSize);
+    const auto offset = static_cast<int>(roundHalfEven((kSize - n) / 2.0));
+    int open = 0;
+    for (int r = 0; r < n; ++r) {
+        const double y = WavefrontGrid::nodeCoordinate(r, n);
+        const int first = kSize - 1 - offset - r;
+        for (int c = 0; c < n; ++c) {
+            const double x = WavefrontGrid::nodeCoordinate(c, n);
+            if (!pupil.isOpen(x, y)) {
+                continue;
+            }
+            const double w = grid.at(r, c);
+            if (!std::isfinite(w)) {
+                throw AnalysisError(AnalysisError::Kind::NonFinite,
+                                    "The wavefront holds a value that is not a number.");
+            }
+            const double phase = w * 2 * kPi;
+            const int second = kSize - 1 - offset - c;
+            field.real(first, second) = std::sin(phase);
+            field.imag(first, second) = std::cos(phase);
+            ++open;
+        }
+    }
+    return open;
+}
+
+PointSpreadFunction computePointSpreadFunction(const WavefrontGrid& grid,
+                                               const PupilGeometry& pupil, ComplexField& field,
+                                               FieldTransform& transform) {
+    const int open = fillPsfPupil(grid, pupil, field);
+    if (open == 0) {
+        throw AnalysisError(AnalysisError::Kind::InvalidGeometry,
+                            "No sample of the pupil passes light: the obstruction covers the "
+                            "whole aperture.");
+    }
+    transform.transform2d(field, kSize);
+
+    PointSpreadFunction psf;
+    psf.pupilSampleCount = open;
+    psf.amplitude.assign(static_cast<std::size_t>(kSize) * kSize, 0.0);
+    double peak = 0.0;
+    double floor = 999999999999999.0;
+    constexpr int half = kSize / 2;
+    for (int k = 0; k < kSize; ++k) {
+        const double* re = field.realRow(k);
+        const double* im = field.imagRow(k);
+        // Zero frequency moves to the centre: value (k, l) goes to
+        // ((k + 128) mod 256, (l + 128) mod 256).
+        double* out = psf.amplitude.data() + static_cast<std::size_t>((k + half) % kSize) * kSize;
+        for (int l = 0; l < kSize; ++l) {
+            const double a = std::sqrt(re[l] * re[l] + im[l] * im[l]);
+            out[(l + half) % kSize] = a;
+            peak = std::max(peak, a);
+            floor = std::min(floor, a);
+        }
+    }
+    if (!std::isfinite(peak)) {
+        throw AnalysisError(AnalysisError::Kind::NonFinite,
+                            "The point spread function overflowed.");
+    }
+    psf.peak = peak;
+    psf.floor = floor;
+    psf.range = peak - floor;
+    if (psf.range == 0.0) {
+        psf.range = 1e-9;
+    }
+    const double perfectPeak = static_cast<double>(open);
+    psf.strehlPsf = (peak / perfectPeak) * (peak / perfectPeak);
+    return psf;
+}
+
+} // namespace lumi
