@@ -25,7 +25,8 @@ bool isWhole(double v) {
 float toSingle(FieldReader& reader, double v, const std::string& what) {
     float f = static_cast<float>(v);
     if (!std::isfinite(f))
-        throw FileError(reader.lastLine(), formatShortest(v) + " is out of range for " + what);
+        throw FileError(reader.lastLine(),
+                        formatSignificant(v, 15) + " is out of range for " + what);
     return f;
 }
 
@@ -74,7 +75,7 @@ private:
         c.radiusPx = position(perPixelX_, name + " radius");
         if (c.radiusPx < 0.0)
             throw FileError(reader_.lastLine(),
-                            name + " radius " + formatShortest(c.radiusPx) + " is negative");
+                            name + " radius " + formatSignificant(c.radiusPx, 15) + " is negative");
         return c;
     }
 
@@ -82,12 +83,13 @@ private:
         const double v = reader_.nextNumber("the number of points");
         const int line = reader_.lastLine();
         if (!isWhole(v))
-            throw FileError(line,
-                            "the number of points " + formatShortest(v) + " is not a whole number");
+            throw FileError(line, "the number of points " + formatSignificant(v, 15) +
+                                      " is not a whole number");
         if (v < 0.0)
-            throw FileError(line, "the number of points " + formatShortest(v) + " is negative");
+            throw FileError(line,
+                            "the number of points " + formatSignificant(v, 15) + " is negative");
         if (v > kMaxPointsInFile)
-            throw FileError(line, "the number of points " + formatShortest(v) +
+            throw FileError(line, "the number of points " + formatSignificant(v, 15) +
                                       " is more than a fringe file can hold (" +
                                       std::to_string(kMaxPointsInFile) + ")");
         return static_cast<int>(v);
@@ -97,11 +99,12 @@ private:
         const double v = reader_.nextNumber("the fringe index of " + which);
         const int line = reader_.lastLine();
         if (!isWhole(v))
-            throw FileError(line, "fringe index " + formatShortest(v) + " is not a whole number");
+            throw FileError(line,
+                            "fringe index " + formatSignificant(v, 15) + " is not a whole number");
         if (v < 0.0)
-            throw FileError(line, "fringe index " + formatShortest(v) + " is negative");
+            throw FileError(line, "fringe index " + formatSignificant(v, 15) + " is negative");
         if (v > FringeDataFile::kMaxFringeIndex)
-            throw FileError(line, "fringe index " + formatShortest(v) + " is above 200");
+            throw FileError(line, "fringe index " + formatSignificant(v, 15) + " is above 200");
         return static_cast<int>(v);
     }
 
