@@ -15,6 +15,8 @@ public:
         ZeroIdealSpherical,   // aspheric: the ideal conic has no spherical term
         NonFinite,            // a result overflowed or became NaN
         InvalidGeometry,      // e.g. zero aperture radius or missing aspheric data
+        ZeroWavesPerFringe,   // every height would be 0 and fringe units divide by it
+        InvalidSettings,      // a setting outside its range (e.g. the Zernike number)
     };
 
     AnalysisError(Kind kind, const std::string& message)

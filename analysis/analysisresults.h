@@ -3,6 +3,7 @@
 #include "analysis/wavefrontgrid.h"
 #include "analysis/zernikecoefficients.h"
 
+#include <array>
 #include <string>
 
 namespace lumi {
@@ -20,6 +21,7 @@ struct SummaryTexts {
     std::string spherical, sphericalNm;
     std::string fitRmsError;
     std::string fringeCount, pointCount;
+    std::string bestFitConic; // "  K =   " + 3 decimals, aspheric APPLY only
     bool operator==(const SummaryTexts&) const = default;
 };
 
@@ -32,8 +34,8 @@ struct OrientedAberration {
 
 // Everything one analysis produced.
 struct AnalysisResults {
-    ZernikeCoefficients fittedCoefficients{}; // least-squares solution, waves at input wl
-    ZernikeCoefficients coefficients{};       // fitted minus wavesPerFringe x reference
+    ZernikeCoefficients fittedCoefficients{};     // least-squares solution, waves at input wl
+    ZernikeCoefficients coefficients{};           // fitted minus wavesPerFringe x reference
     ZernikeCoefficients idealConicCoefficients{}; // ideal conic wavefront (aspheric), waves
     float bestFitConic = 0.0f;
 

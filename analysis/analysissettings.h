@@ -28,7 +28,7 @@ struct AnalysisSettings {
     std::string wavesPerFringeText = "0.5";
     // Entry of the " Zernike number" list: "Auto", "9", "16", "25" or "37".
     std::string zernikeNumberText = "Auto";
-    std::array<bool, kRemovalGroupCount> removalFlags{true, true, false, false,
+    std::array<bool, kRemovalGroupCount> removalFlags{true,  true,  false, false,
                                                       false, false, false, false};
     AnalysisType analysisType = AnalysisType::Standard;
     std::string surfaceDiameterMmText = "0";

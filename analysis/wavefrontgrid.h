@@ -16,10 +16,17 @@ public:
     static constexpr double kNoPeak = -999999999.0;
     static constexpr double kNoValley = 999999999.0;
 
-    int gridCount = 0;           // N
-    double peak = kNoPeak;       // largest nonzero node value
-    double valley = kNoValley;   // smallest nonzero node value
-    double range = 1e-9;         // peak - valley, never 0
+    int gridCount = 0;         // N
+    double peak = kNoPeak;     // largest nonzero node value
+    double valley = kNoValley; // smallest nonzero node value
+    double range = 1e-9;       // peak - valley, never 0
+
+    // Normalised pupil coordinate of node index i (column -> x, row -> y) for grid
+    // count n: i * (2/n) - 1 computed in single precision, as the sampler does.
+    static double nodeCoordinate(int i, int n) {
+        const float step = 2.0f / static_cast<float>(n);
+        return static_cast<double>(static_cast<float>(i) * step - 1.0f);
+    }
 
     double at(int r, int c) const {
         assert(r >= 0 && r < kStoreSize && c >= 0 && c < kStoreSize);

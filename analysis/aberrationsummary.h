@@ -1,0 +1,23 @@
+#pragma once
+
+#include "analysis/measurement.h"
+
+namespace lumi {
+
+// Orientation in degrees of an aberration from its y and x components:
+// atan(y / x) / fold (fold 1 for tilt and coma, 2 for astigmatism); when x < 0
+// a positive angle moves down and a negative one up by 180 / fold. So the
+// result lies in (-180, 180] / fold like atan2(y, x) / fold. Where x is exactly
+// 0 it is +-90 / fold by the sign of y (0 when y is 0 too); where y is 0 and
+// x < 0 it is 180 / fold. decimals >= 0 rounds the result (halves to even).
+double aberrationAngleDeg(double y, double x, int fold, int decimals = -1);
+
+// The summary of the "Aberration" page: samples m.results.grid with
+// settings.analysisGridSize, then writes P-V, RMS, Strehl, tilt, defocus,
+// astigmatism, coma and spherical (waves at the output wavelength) with every
+// displayed text into m.results (texts, summaryTexts in the chosen output unit).
+// Throws AnalysisError NonFinite on a NaN/Inf result; fields written before the
+// fault keep their new values.
+void calcAberrations(Measurement& m);
+
+} // namespace lumi

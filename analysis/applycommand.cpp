@@ -1,0 +1,89 @@
+#include "analysis/applycommand.h"
+
+#include "analysis/analysiserror.h"
+#include "analysis/zernikefit.h"
+#include "common/numbertext.h"
+
+#include <cmath>
+#include <string>
+
+namespace lumi {
+
+void deriveAnalysisSettings(AnalysisSettings& s) {
+    const double outputNm = parseLenient(s.outputWavelengthNmText);
+    if (outputNm == 0.0)
+        throw AnalysisError(AnalysisError::Kind::ZeroOutputWavelength,
+                            "The output wavelength is 0: enter a wavelength in nanometres");
+    const auto ratio = static_cast<float>(parseLenient(s.inputWavelengthNmText) / outputNm);
+    if (!std::isfinite(ratio))
+        throw AnalysisError(AnalysisError::Kind::NonFinite,
+                            "The ratio of the input to the output wavelength is too large");
+    s.wavelengthRatio = ratio;
+
+    const auto wavesPerFringe = static_cast<float>(std::fabs(parseLenient(s.wavesPerFringeText)));
+    if (wavesPerFringe == 0.0f || !std::isfinite(wavesPerFringe))
+        throw AnalysisError(AnalysisError::Kind::ZeroWavesPerFringe,
+                            "The waves per fringe is 0: enter 0.5 for a double-pass test or 1 "
+                            "for a single-pass test");
+    s.wavesPerFringe = wavesPerFringe;
+
+    int highest = 24; // "Auto"
+    if (s.zernikeNumberText != "Auto") {
+        const double number = parseLenient(s.zernikeNumberText);
+        if (!(number >= 1.0 && number <= 37.0))
+            throw AnalysisError(AnalysisError::Kind::InvalidSettings,
+                                "The Zernike number must be Auto, 9, 16, 25 or 37");
+        highest = static_cast<int>(roundHalfEven(number)) - 1;
+    }
+    s.highestTerm = highest;
+    s.analysisGridSize = 32;
+}
+
+void runApply(Measurement& m, const IdealConicProvider& idealConic) {
+    AnalysisSettings& settings = m.settings;
+    AnalysisResults& res = m.results;
+
+    deriveAnalysisSettings(settings);
+
+    res.fringeCount = m.store.nonEmptyFringeCount();
+    res.pointCount = m.store.totalPointCount();
+    res.texts.fringeCount = std::to_string(res.fringeCount);
+    res.texts.pointCount = std::to_string(res.pointCount);
+
+    if (settings.analysisType == AnalysisType::Aspheric) {
+        if (idealConic)
+            idealConic(m);
+        fitZernike(m);
+        // Best-fit conic: the target scaled by measured / ideal primary spherical.
+        auto target = static_cast<float>(parseLenient(settings.targetConicText));
+        if (target == 0.0f)
+            target = 0.00001f;
+        const double ideal8 = res.idealConicCoefficients[8];
+        if (ideal8 == 0.0)
+            throw AnalysisError(AnalysisError::Kind::ZeroIdealSpherical,
+                                "The ideal conic has no spherical aberration: check the surface "
+                                "diameter and the curvature radius");
+        const auto bestFit =
+            static_cast<float>(res.coefficients[8] / ideal8 * static_cast<double>(target));
+        if (!std::isfinite(bestFit))
+            throw AnalysisError(AnalysisError::Kind::NonFinite,
+                                "The best-fit conic constant is not a finite number");
+        res.bestFitConic = bestFit;
+        res.texts.bestFitConic = "  K =   " + formatFixed(static_cast<double>(bestFit), 3);
+    } else {
+        res.idealConicCoefficients.fill(0.0);
+        fitZernike(m);
+    }
+    res.analysisDone = true;
+}
+
+void resetAnalysis(Measurement& m) {
+    m.results.grid.clear();
+    const std::string bestFitConic = m.results.texts.bestFitConic; // not an "Aberration" field
+    m.results.texts = SummaryTexts{};
+    m.results.texts.bestFitConic = bestFitConic;
+    m.referenceFringes.fill(0.0);
+    m.results.analysisDone = false;
+}
+
+} // namespace lumi

@@ -1,0 +1,78 @@
+#include "analysis/zernikefit.h"
+
+#include "analysis/aberrationsummary.h"
+#include "analysis/analysiserror.h"
+#include "analysis/normalequations.h"
+#include "analysis/zernike.h"
+#include "common/numbertext.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace lumi {
+
+std::vector<ZernikeSample> fringeSamples(const FringeStore& store, float wavesPerFringe) {
+    const ApertureCircle& ap = store.aperture;
+    std::vector<ZernikeSample> samples;
+    samples.reserve(static_cast<std::size_t>(store.totalPointCount()));
+    for (int f = 0; f < FringeStore::kFringesInUse; ++f) {
+        const int count = store.pointCount(f);
+        if (count > 0 && ap.radiusPx == 0.0)
+            throw AnalysisError(AnalysisError::Kind::InvalidGeometry,
+                                "The aperture circle is missing: mark the aperture first");
+        // Fringe order times waves per fringe, in single precision.
+        const float heightWaves = static_cast<float>(f) * wavesPerFringe;
+        for (int p = 1; p <= count; ++p)
+            samples.push_back({(store.pointX(f, p) - ap.centerXPx) / ap.radiusPx,
+                               (store.pointY(f, p) - ap.centerYPx) / ap.radiusPx,
+                               static_cast<double>(heightWaves)});
+    }
+    return samples;
+}
+
+void fitZernike(Measurement& m) {
+    AnalysisResults& res = m.results;
+    const int highest = std::clamp(m.settings.highestTerm, 0, kZernikeTermCount - 1);
+    const int termCount = highest + 1;
+    const auto terms = static_cast<std::size_t>(termCount);
+    const double wavesPerFringe = static_cast<double>(m.settings.wavesPerFringe);
+
+    std::fill_n(res.coefficients.begin(), terms, 0.0);
+
+    const std::vector<ZernikeSample> samples = fringeSamples(m.store, m.settings.wavesPerFringe);
+    NormalEquations eq = buildNormalEquations(samples, termCount);
+    solveNormalEquations(eq);
+
+    ZernikeCoefficients used = res.coefficients;
+    for (std::size_t t = 0; t < terms; ++t) {
+        used[t] = eq.rhs[t] - wavesPerFringe * m.referenceFringes[t];
+        if (!std::isfinite(used[t]))
+            throw AnalysisError(AnalysisError::Kind::NonFinite,
+                                "The reference coefficient of term " + std::to_string(t) +
+                                    " is too large");
+    }
+    res.fittedCoefficients.fill(0.0);
+    std::copy_n(eq.rhs.begin(), terms, res.fittedCoefficients.begin());
+    res.coefficients = used;
+
+    // Residual at the points against the reference-corrected coefficients.
+    double squares = 0.0;
+    for (const ZernikeSample& s : samples) {
+        const auto z = evaluateZernikeTerms(s.x, s.y);
+        double fitted = 0.0;
+        for (std::size_t t = 0; t < terms; ++t)
+            fitted += z[t] * res.coefficients[t];
+        const double residual = s.valueWaves - fitted;
+        squares += residual * residual;
+    }
+    const double fitRms = std::sqrt(squares / static_cast<double>(samples.size()));
+    if (!std::isfinite(fitRms))
+        throw AnalysisError(AnalysisError::Kind::NonFinite, "The fit error is not a finite number");
+    res.fitRmsError = fitRms;
+    res.texts.fitRmsError = formatFixed(fitRms, 3);
+
+    calcAberrations(m);
+}
+
+} // namespace lumi

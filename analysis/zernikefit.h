@@ -1,0 +1,24 @@
+#pragma once
+
+#include "analysis/measurement.h"
+#include "analysis/zernikesample.h"
+
+#include <vector>
+
+namespace lumi {
+
+// The fit samples of the store: fringes 0..100 ascending, points 1..n in order;
+// (x, y) normalised by the aperture circle (no point excluded), height =
+// fringe index x wavesPerFringe computed in single precision (waves).
+// A zero aperture radius with points present gives AnalysisError InvalidGeometry.
+std::vector<ZernikeSample> fringeSamples(const FringeStore& store, float wavesPerFringe);
+
+// Least-squares fit of terms 0..settings.highestTerm to the fringe points.
+// Zeroes coefficients[0..highestTerm] first; on success writes fittedCoefficients
+// (entries above highestTerm set to 0, like the emptied grid rows), coefficients =
+// fitted - wavesPerFringe x referenceFringes, fitRmsError (against the reference-
+// corrected coefficients, waves) and its text, then runs calcAberrations.
+// On a singular or non-finite solve (AnalysisError) nothing else is changed.
+void fitZernike(Measurement& m);
+
+} // namespace lumi

@@ -1,0 +1,206 @@
+#include "analysis/aberrationsummary.h"
+
+#include "analysis/analysiserror.h"
+#include "support/analysisfixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace lumi {
+namespace {
+
+using test::coefficientsOf;
+using test::makeMeasurement;
+
+struct AngleCase {
+    double y, x;
+    int fold;
+    int decimals;
+    double expected;
+};
+
+class AberrationAngle : public ::testing::TestWithParam<AngleCase> {};
+
+TEST_P(AberrationAngle, FollowsQuadrantRules) {
+    const auto& c = GetParam();
+    EXPECT_NEAR(aberrationAngleDeg(c.y, c.x, c.fold, c.decimals), c.expected, 1e-9)
+        << "y " << c.y << " x " << c.x << " fold " << c.fold;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AberrationAngle,
+    ::testing::Values(AngleCase{1, 1, 1, 2, 45}, AngleCase{-1, -1, 1, 2, -135},
+                      AngleCase{1, -1, 1, 2, 135}, AngleCase{-1, 1, 1, 2, -45},
+                      AngleCase{0, 1, 1, 2, 0},
+                      // x component exactly 0: atan2 direction.
+                      AngleCase{2, 0, 1, 2, 90}, AngleCase{-2, 0, 1, 2, -90},
+                      AngleCase{0, 0, 1, 2, 0}, AngleCase{1, 0, 2, -1, 45},
+                      AngleCase{-1, 0, 2, -1, -45}, AngleCase{0, 0, 2, -1, 0},
+                      // Along -x: 180 (and 90 for astigmatism), not 0.
+                      AngleCase{0, -1, 1, 2, 180}, AngleCase{0, -1, 2, -1, 90},
+                      // Astigmatism folds into (-90, 90].
+                      AngleCase{1, 1, 2, -1, 22.5}, AngleCase{1, -1, 2, -1, 67.5},
+                      AngleCase{-1, -1, 2, -1, -67.5},
+                      // Rounding to 2 decimals, halves to even on the decimal value.
+                      AngleCase{std::tan(30.0 * 3.14159265358979 / 180.0), 1, 1, 2, 30},
+                      AngleCase{1, 3, 1, 2, 18.43}));
+
+TEST(AberrationAngle, NeverNegativeZero) {
+    EXPECT_FALSE(std::signbit(aberrationAngleDeg(-0.0, 1.0, 1, 2)));
+    EXPECT_FALSE(std::signbit(aberrationAngleDeg(-1e-9, 1.0, 1, 2)));
+}
+
+TEST(CalcAberrations, LowOrderExampleShowsEveryText) {
+    Measurement m = makeMeasurement();
+    m.results.coefficients = coefficientsOf({{1, 0.2}, {4, 0.1}, {6, 0.05}, {8, 0.1}});
+    calcAberrations(m);
+    const AnalysisResults& r = m.results;
+    const SummaryTexts& t = r.texts;
+    EXPECT_DOUBLE_EQ(r.tilt.magnitude, 0.1);
+    EXPECT_EQ(r.tilt.angleDeg, 0.0);
+    EXPECT_DOUBLE_EQ(r.defocus, -0.5);
+    EXPECT_DOUBLE_EQ(r.astigmatism.magnitude, 0.2);
+    EXPECT_DOUBLE_EQ(r.coma.magnitude, 0.15);
+    EXPECT_DOUBLE_EQ(r.spherical, 0.6);
+    // Tilt and power are removed by default: fields replaced, summaryTexts numeric.
+    EXPECT_EQ(t.tilt, " Removed");
+    EXPECT_EQ(t.tiltNm, "");
+    EXPECT_EQ(t.defocus, " Removed");
+    EXPECT_EQ(t.defocusNm, "");
+    EXPECT_EQ(r.summaryTexts[0], "0.100     0  (degree)");
+    EXPECT_EQ(r.summaryTexts[1], "-0.500");
+    EXPECT_EQ(t.astigmatism, "0.200     0.00  (degree)");
+    EXPECT_EQ(t.astigmatismNm, "126.6   nm.");
+    EXPECT_EQ(t.coma, "0.150     0.00  (degree)");
+    EXPECT_EQ(t.comaNm, "94.9   nm.");
+    EXPECT_EQ(t.spherical, "0.600");
+    EXPECT_EQ(t.sphericalNm, "379.7   nm.");
+    EXPECT_EQ(r.summaryTexts[2], t.astigmatism);
+    EXPECT_EQ(r.summaryTexts[3], t.coma);
+    EXPECT_EQ(r.summaryTexts[4], t.spherical);
+}
+
+TEST(CalcAberrations, NanometreUnitFillsSummaryTextsFromTheNmColumn) {
+    Measurement m = makeMeasurement();
+    m.preferences.outputUnits = OutputUnits::Nanometres;
+    m.settings.removalFlags.fill(false);
+    m.results.coefficients = coefficientsOf({{1, 0.2}, {4, 0.1}, {6, 0.05}, {8, 0.1}});
+    calcAberrations(m);
+    const AnalysisResults& r = m.results;
+    EXPECT_EQ(r.texts.tilt, "0.100     0  (degree)");
+    EXPECT_EQ(r.texts.tiltNm, "63.3   nm.");
+    EXPECT_EQ(r.summaryTexts[0], "63.3   nm.");
+    EXPECT_EQ(r.summaryTexts[1], "-316.4   nm.");
+    EXPECT_EQ(r.texts.defocus, "-0.500");
+    EXPECT_EQ(r.summaryTexts[4], "379.7   nm.");
+}
+
+TEST(CalcAberrations, ZeroWavefrontGivesTinyPeakToValley) {
+    Measurement m = makeMeasurement();
+    calcAberrations(m);
+    const AnalysisResults& r = m.results;
+    EXPECT_EQ(r.peakToValley, 1e-9);
+    EXPECT_EQ(r.rms, 1e-9);
+    EXPECT_NEAR(r.strehl, 1.0, 1e-15);
+    EXPECT_EQ(r.texts.peakToValley, "0.000     [1/1000000000.0 waves]");
+    EXPECT_EQ(r.texts.peakToValleyShort, "0.000  [1/1000000000.0]");
+    EXPECT_EQ(r.texts.peakToValleyNm, "0.0   nm.");
+    EXPECT_EQ(r.texts.rms, "0.000     [1/1000000000.0 waves]");
+    EXPECT_EQ(r.texts.strehl, "1.000");
+    EXPECT_EQ(r.texts.tilt, " Removed");
+    EXPECT_EQ(r.summaryTexts[0], "0.000     0  (degree)");
+    EXPECT_EQ(r.texts.astigmatism, "0.000     0.00  (degree)");
+}
+
+TEST(CalcAberrations, PeakToValleyRmsAndStrehlOfPureAstigmatism) {
+    Measurement m = makeMeasurement();
+    m.results.coefficients = coefficientsOf({{4, 0.25}});
+    calcAberrations(m);
+    const AnalysisResults& r = m.results;
+    EXPECT_DOUBLE_EQ(r.peakToValley, 0.5);
+    EXPECT_EQ(r.texts.peakToValley, "0.500     [1/2.0 waves]");
+    EXPECT_EQ(r.texts.peakToValleyNm, "316.4   nm.");
+    // Continuous RMS of 0.25 rho^2 cos 2t is 0.25 / sqrt(6) = 0.102; the grid is close.
+    EXPECT_NEAR(r.rms, 0.25 / std::sqrt(6.0), 0.005);
+    EXPECT_NEAR(r.strehl, std::exp(-std::pow(2.0 * std::numbers::pi * r.rms, 2.0)), 1e-12);
+}
+
+TEST(CalcAberrations, TiltPointingDownLeftIsMinus135) {
+    Measurement m = makeMeasurement();
+    m.results.coefficients = coefficientsOf({{1, -1.0}, {2, -1.0}});
+    calcAberrations(m);
+    EXPECT_EQ(m.results.tilt.angleDeg, -135.0);
+    EXPECT_EQ(m.results.summaryTexts[0], "1.414     -135  (degree)");
+}
+
+TEST(CalcAberrations, RemovedPowerAndSphericalStayInSummaryTexts) {
+    Measurement m = makeMeasurement();
+    m.settings.removalFlags.fill(false);
+    m.settings.setRemoved(RemovalGroup::Power, true);
+    m.settings.setRemoved(RemovalGroup::LowOrderSpherical, true);
+    m.results.coefficients = coefficientsOf({{3, 0.75}, {8, 0.25}, {5, 0.25}});
+    calcAberrations(m);
+    const AnalysisResults& r = m.results;
+    EXPECT_EQ(r.texts.defocus, " Removed");
+    EXPECT_EQ(r.texts.defocusNm, "");
+    EXPECT_EQ(r.texts.spherical, " Removed");
+    EXPECT_EQ(r.texts.sphericalNm, "");
+    // d+ = 1.5 - 1.5 + 0.25, d- = -0.25: equal magnitudes give d-.
+    EXPECT_EQ(r.summaryTexts[1], "-0.250");
+    EXPECT_EQ(r.summaryTexts[4], "1.500");
+    // P-V from the astigmatism 0.25 * 2xy only (+-0.25 near x = +-y = 0.707).
+    EXPECT_LT(r.peakToValley, 0.5);
+    EXPECT_GT(r.peakToValley, 0.45);
+}
+
+TEST(CalcAberrations, WavelengthRatioScalesEveryWaveValue) {
+    Measurement ref = makeMeasurement();
+    Measurement m = makeMeasurement();
+    m.settings.wavelengthRatio = static_cast<float>(632.8 / 532.0);
+    const auto c = coefficientsOf({{4, 0.1}, {6, 0.05}, {8, 0.1}, {11, 0.03}});
+    ref.results.coefficients = m.results.coefficients = c;
+    calcAberrations(ref);
+    calcAberrations(m);
+    const double k = static_cast<double>(m.settings.wavelengthRatio);
+    EXPECT_NEAR(k, 1.18947, 1e-5);
+    EXPECT_NEAR(m.results.peakToValley, ref.results.peakToValley * k, 1e-12);
+    EXPECT_NEAR(m.results.rms, ref.results.rms * k, 1e-12);
+    EXPECT_NEAR(m.results.coma.magnitude, ref.results.coma.magnitude * k, 1e-12);
+    EXPECT_NEAR(m.results.spherical, ref.results.spherical * k, 1e-12);
+    EXPECT_EQ(m.results.texts.spherical, "0.714");
+}
+
+TEST(CalcAberrations, OutputWavelengthIsReadFromItsText) {
+    Measurement m = makeMeasurement();
+    m.settings.outputWavelengthNmText = " 500abc";
+    m.results.coefficients = coefficientsOf({{8, 0.1}});
+    calcAberrations(m);
+    EXPECT_EQ(m.results.texts.sphericalNm, "300.0   nm.");
+}
+
+TEST(CalcAberrations, NegativeXComponentsPointTheOtherWay) {
+    Measurement m = makeMeasurement();
+    m.results.coefficients = coefficientsOf({{4, -0.1}, {6, -0.05}});
+    calcAberrations(m);
+    EXPECT_EQ(m.results.texts.astigmatism, "0.200     90.00  (degree)");
+    EXPECT_EQ(m.results.texts.coma, "0.150     180.00  (degree)");
+}
+
+TEST(CalcAberrations, NonFiniteResultIsATypedError) {
+    Measurement m = makeMeasurement();
+    m.settings.removalFlags.fill(true); // keep the grid finite: the fault is in a magnitude
+    m.results.coefficients = coefficientsOf({{6, 1e308}, {7, 1e308}});
+    try {
+        calcAberrations(m);
+        FAIL() << "no error";
+    } catch (const AnalysisError& e) {
+        EXPECT_EQ(e.kind(), AnalysisError::Kind::NonFinite);
+    }
+    // Fields before the fault were written; the flag is APPLY's business.
+    EXPECT_EQ(m.results.texts.strehl, "1.000");
+}
+
+} // namespace
+} // namespace lumi

@@ -1,0 +1,27 @@
+#include "analysisfixtures.h"
+
+namespace lumi::test {
+
+Measurement makeMeasurement() {
+    Measurement m;
+    m.store.aperture = kTestAperture;
+    m.settings.wavelengthRatio = 1.0f;
+    m.settings.wavesPerFringe = 0.5f;
+    m.settings.highestTerm = 24;
+    m.settings.analysisGridSize = 32;
+    return m;
+}
+
+ZernikeCoefficients coefficientsOf(std::initializer_list<std::pair<int, double>> terms) {
+    ZernikeCoefficients c{};
+    for (const auto& [t, v] : terms)
+        c[static_cast<std::size_t>(t)] = v;
+    return c;
+}
+
+void addPupilPoint(Measurement& m, int fringe, double x, double y) {
+    const ApertureCircle& ap = m.store.aperture;
+    m.store.addPoint(fringe, ap.centerXPx + x * ap.radiusPx, ap.centerYPx + y * ap.radiusPx);
+}
+
+} // namespace lumi::test

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "analysis/measurement.h"
+
+#include <initializer_list>
+#include <utility>
+
+namespace lumi::test {
+
+// Aperture used by the analysis tests: centre (320, 240), radius 200 px.
+inline constexpr ApertureCircle kTestAperture{320.0, 240.0, 200.0};
+
+// A fresh measurement with the test aperture and default settings derived as
+// APPLY would (ratio 1, 0.5 waves per fringe, terms 0..24, grid 32).
+Measurement makeMeasurement();
+
+// Coefficients from (term, waves) pairs, all others 0.
+ZernikeCoefficients coefficientsOf(std::initializer_list<std::pair<int, double>> terms);
+
+// Adds a point at normalised pupil position (x, y) to fringe f.
+void addPupilPoint(Measurement& m, int fringe, double x, double y);
+
+} // namespace lumi::test
