@@ -52,8 +52,8 @@ std::vector<DustDonut> dust(const SampleRecipe& r, SeededNoise& noise) {
         const double angle = 2.0 * std::numbers::pi * noise.uniform();
         out.push_back({r.apertureXPx + rho * std::cos(angle) * r.apertureRadiusPx,
                        r.apertureYPx + rho * std::sin(angle) * r.apertureRadiusPx,
-                       5.0 + 12.0 * noise.uniform(), 1.5 + 1.5 * noise.uniform(),
-                       0.10 + 0.15 * noise.uniform()});
+                       14.0 + 22.0 * noise.uniform(), 2.5 + 2.0 * noise.uniform(),
+                       0.45 + 0.2 * noise.uniform()});
     }
     return out;
 }

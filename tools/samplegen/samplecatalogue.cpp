@@ -128,9 +128,9 @@ std::vector<SampleRecipe> sampleCatalogue() {
     setTerms(s7, {{1, -1.6}, {2, 0.7}, {3, 0.3}, {4, 0.25}, {5, -0.12}, {6, 0.08}, {8, 0.3}});
     redLaser(s7.traits);
     s7.traits.dustCount = 4;
-    s7.traits.beamOffsetXPupil = 0.3;
+    s7.traits.beamOffsetXPupil = 0.2;
     s7.traits.beamOffsetYPupil = 0.1;
-    s7.traits.gradient = 0.2;
+    s7.traits.gradient = 0.1;
     s7.traits.gradientAngleDeg = 20.0;
     out.push_back(s7);
 
