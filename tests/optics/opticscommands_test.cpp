@@ -1,0 +1,113 @@
+#include "analysis/analysiserror.h"
+#include "optics/mtfcommand.h"
+#include "optics/psfcommand.h"
+#include "support/analysisfixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+namespace lumi {
+namespace {
+
+struct Workspace {
+    std::unique_ptr<ComplexField> field = std::make_unique<ComplexField>();
+    FieldTransform transform;
+};
+
+// A perfect (all-zero) wavefront must give a full PSF with Strehl 1, with and
+// without a central obstruction; the PSF resamples the grid with its own N.
+struct PerfectCase {
+    PsfGridSize size;
+    ApertureCircle obstruction;
+};
+
+class PsfCommandPerfect : public ::testing::TestWithParam<PerfectCase> {};
+
+TEST_P(PsfCommandPerfect, FullPupilAndStrehlOne) {
+    const auto& tc = GetParam();
+    auto m = std::make_unique<Measurement>(test::makeMeasurement());
+    m->store.obstruction = tc.obstruction;
+    Workspace ws;
+    const auto psf = runPsfCommand(*m, tc.size, *ws.field, ws.transform);
+    EXPECT_EQ(m->results.grid.gridCount, psfPupilSampleCount(tc.size));
+    const int n = psfPupilSampleCount(tc.size);
+    const double openFraction = psf.pupilSampleCount / (3.14159265358979 * n * n / 4);
+    const double radius = tc.obstruction.radiusPx / test::kTestAperture.radiusPx;
+    EXPECT_NEAR(openFraction, 1.0 - radius * radius, 0.06);
+    EXPECT_NEAR(psf.strehlPsf, 1.0, 1e-12);
+    EXPECT_NEAR(psf.amplitudeAt(PointSpreadFunction::kCentre, PointSpreadFunction::kCentre),
+                psf.peak, 1e-9 * psf.peak);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    GridsAndObstructions, PsfCommandPerfect,
+    ::testing::Values(PerfectCase{PsfGridSize::Grid64, {}}, PerfectCase{PsfGridSize::Grid256, {}},
+                      PerfectCase{PsfGridSize::Grid128, {320.0, 240.0, 60.0}},
+                      PerfectCase{PsfGridSize::Grid256, {330.0, 230.0, 80.0}}));
+
+TEST(PsfStrehl, RemovedTermsDoNotCountAndTheGridIsLeftAlone) {
+    auto m = std::make_unique<Measurement>(test::makeMeasurement());
+    m->results.coefficients = test::coefficientsOf({{3, 0.1}, {1, 0.5}});
+    m->results.grid.gridCount = 32;
+    m->results.grid.at(16, 16) = 0.25;
+    // Tilt and power are removed by default: a perfect wavefront remains.
+    EXPECT_NEAR(measurePsfStrehl(*m), 1.0, 1e-12);
+    EXPECT_EQ(m->results.grid.gridCount, 32);
+    EXPECT_EQ(m->results.grid.at(16, 16), 0.25);
+
+    m->settings.setRemoved(RemovalGroup::Power, false);
+    const double strehl = measurePsfStrehl(*m);
+    const double marechal = std::exp(-std::pow(2 * 3.14159265358979 * 0.1 / std::sqrt(3.0), 2));
+    EXPECT_NEAR(strehl, marechal, 0.02);
+}
+
+TEST(PsfCommand, MissingApertureIsATypedError) {
+    auto m = std::make_unique<Measurement>(test::makeMeasurement());
+    m->store.aperture = {};
+    Workspace ws;
+    EXPECT_THROW(runPsfCommand(*m, PsfGridSize::Grid128, *ws.field, ws.transform), AnalysisError);
+}
+
+struct MtfCommandCase {
+    const char* apertureRatioText;
+    const char* wavelengthText;
+    double cutoff;
+};
+
+class MtfCommandCutoff : public ::testing::TestWithParam<MtfCommandCase> {};
+
+TEST_P(MtfCommandCutoff, ReadsTheTextsAndKeepsTheGridCount) {
+    const auto& tc = GetParam();
+    auto m = std::make_unique<Measurement>(test::makeMeasurement());
+    m->settings.inputWavelengthNmText = tc.wavelengthText;
+    m->results.grid.gridCount = 64;
+    Workspace ws;
+    const auto mtf = runMtfCommand(*m, tc.apertureRatioText, *ws.field, ws.transform);
+    EXPECT_EQ(mtf.halfSize, 64);
+    EXPECT_EQ(m->results.grid.gridCount, 64);
+    EXPECT_NEAR(mtf.cutoffFrequency, tc.cutoff, 1e-4 * tc.cutoff);
+    EXPECT_EQ(mtf.tangential.front(), 1.0);
+    EXPECT_NEAR(mtf.frequencyAt(64), tc.cutoff, 1e-4 * tc.cutoff);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, MtfCommandCutoff,
+                         ::testing::Values(MtfCommandCase{"0", "632.8", 1.0},
+                                           MtfCommandCase{"", "632.8", 1.0},
+                                           MtfCommandCase{"abc", "632.8", 1.0},
+                                           MtfCommandCase{"4", "632.8", 395.0695},
+                                           MtfCommandCase{" 8.0x", "500", 250.0}));
+
+TEST(MtfCommand, TypedErrorsInsteadOfFaults) {
+    Workspace ws;
+    auto m = std::make_unique<Measurement>(test::makeMeasurement());
+    m->results.grid.gridCount = 0; // nothing sampled yet
+    EXPECT_THROW(runMtfCommand(*m, "0", *ws.field, ws.transform), AnalysisError);
+    m->results.grid.gridCount = 32;
+    m->settings.inputWavelengthNmText = "0";
+    EXPECT_THROW(runMtfCommand(*m, "4", *ws.field, ws.transform), AnalysisError);
+}
+
+} // namespace
+} // namespace lumi
