@@ -1,0 +1,33 @@
+#pragma once
+
+#include "analysis/analysisresults.h"
+
+#include <QWidget>
+
+class QLabel;
+
+namespace lumi {
+
+// The "Aberration" tab: the summary of the last APPLY, one row per quantity
+// with its waves field and its nanometre column, then the fit error and the
+// fringe and point counts. Every text comes ready-made from SummaryTexts.
+class AberrationPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit AberrationPage(QWidget* parent = nullptr);
+
+    // Shows every summary text of the results.
+    void showResults(const SummaryTexts& texts);
+    // Shows only the counts (APPLY counts before it fits, so they stay when the fit fails).
+    void showCounts(int fringeCount, int pointCount);
+    // Empties every field (after the fringe data are reset).
+    void clearFields();
+
+    // Field by object name: "LblPV", "LblPVnm", ..., "LblFitError", "LblFringes", "LblPoints".
+    QString fieldText(const char* objectName) const;
+
+private:
+    QLabel* field(const char* objectName) const;
+};
+
+} // namespace lumi

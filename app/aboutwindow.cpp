@@ -1,0 +1,31 @@
+#include "app/aboutwindow.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace lumi {
+
+AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
+    setObjectName("FrmAbout");
+    setWindowTitle(QStringLiteral("About Lumivorexan"));
+    auto* column = new QVBoxLayout(this);
+    auto* title = new QLabel(QStringLiteral("Lumivorexan"), this);
+    QFont big = title->font();
+    big.setPointSize(big.pointSize() + 8);
+    big.setBold(true);
+    title->setFont(big);
+    column->addWidget(title);
+    column->addWidget(new QLabel(QStringLiteral("Interferogram Analysis Software"), this));
+    column->addWidget(
+        new QLabel(QStringLiteral("Version ") + QStringLiteral(LUMI_VERSION_TEXT), this));
+    column->addWidget(
+        new QLabel(QStringLiteral("Zernike fit of digitised fringes, aberration summary,\n"
+                                  "wavefront, PSF and MTF for mirror and lens testing."),
+                   this));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    column->addWidget(buttons);
+}
+
+} // namespace lumi

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QDialog>
+
+namespace lumi {
+
+// The about box (FrmAbout): static labels only, shown modally.
+class AboutWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit AboutWindow(QWidget* parent = nullptr);
+};
+
+} // namespace lumi

@@ -1,0 +1,347 @@
+#include "app/imagepage.h"
+
+#include "app/fringetoolspanel.h"
+#include "app/markgeometry.h"
+#include "app/sampleresources.h"
+#include "ui/dialogservice.h"
+#include "ui/imagecanvas.h"
+#include "ui/interferogramview.h"
+#include "ui/markpainter.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QPushButton>
+
+namespace lumi {
+
+ImagePage::ImagePage(Measurement& measurement, FringeEditor& editor, DialogService& dialogs,
+                     QWidget* parent)
+    : QWidget(parent), m_(measurement), editor_(editor), dialogs_(dialogs),
+      view_(new InterferogramView(this)), tools_(new FringeToolsPanel(this)) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(view_, 1);
+    layout->addWidget(tools_, 0);
+
+    ImageCanvas* c = view_->canvas();
+    connect(c, &ImageCanvas::mousePressed, this, &ImagePage::onPress);
+    connect(c, &ImageCanvas::mouseMoved, this, &ImagePage::onMove);
+    connect(c, &ImageCanvas::mouseReleased, this, &ImagePage::onRelease);
+    connect(tools_, &FringeToolsPanel::fringeSelected, this, &ImagePage::onFringeSelected);
+    connect(tools_->deleteActiveButton(), &QPushButton::clicked, this,
+            &ImagePage::onDeleteActiveFringe);
+    connect(tools_->deleteAllButton(), &QPushButton::clicked, this, &ImagePage::onDeleteAllPoints);
+    connect(tools_->reverseButton(), &QPushButton::clicked, this, &ImagePage::onReverse);
+    connect(tools_->apertureAddButton(), &QPushButton::clicked, this, &ImagePage::onApertureAdd);
+    connect(tools_->apertureClearButton(), &QPushButton::clicked, this,
+            &ImagePage::onApertureClear);
+    connect(tools_->obstructionAddButton(), &QPushButton::clicked, this,
+            &ImagePage::onObstructionAdd);
+    connect(tools_->obstructionClearButton(), &QPushButton::clicked, this,
+            &ImagePage::onObstructionClear);
+    syncEnabling();
+}
+
+ImageCanvas* ImagePage::canvas() const {
+    return view_->canvas();
+}
+
+// ---- pictures ---------------------------------------------------------------
+
+void ImagePage::showInterferogram(const QImage& picture) {
+    reportCopy_ = picture.convertToFormat(QImage::Format_RGB32);
+    canvas()->setPicture(reportCopy_);
+    view_->arrangeControls();
+    editor_.resetForNewImage(m_.store);
+    tools_->autoTracingBox()->setChecked(false);
+    syncReadouts();
+    syncEnabling();
+    emit interferogramShown();
+}
+
+void ImagePage::loadImageCommand() {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Load Interferogram Image");
+    request.filter = QStringLiteral("Pictures (*.bmp;*.jpg;*.jpeg)|*.bmp;*.jpg;*.jpeg|"
+                                    "All Files (*.*)|*.*");
+    const std::optional<QString> path = dialogs_.openFile(request);
+    if (!path) {
+        return;
+    }
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    QImageReader reader(*path);
+    const QByteArray format = reader.format().toLower();
+    QImage picture;
+    // Only BMP and JPEG pictures are interferograms for this program.
+    if (format == "bmp" || format == "jpeg" || format == "jpg") {
+        picture = reader.read();
+    }
+    QGuiApplication::restoreOverrideCursor();
+    if (picture.isNull()) {
+        dialogs_.beep();
+        dialogs_.showMessage(QStringLiteral("Lumivorexan"), QStringLiteral("Invalid Picture"),
+                             DialogService::Icon::None);
+        return;
+    }
+    showInterferogram(picture);
+}
+
+void ImagePage::loadSample(int n) {
+    initSampleResources();
+    const QString bmp = QStringLiteral(":/samples/sample%1.bmp").arg(n);
+    const QString jpg = QStringLiteral(":/samples/sample%1.jpg").arg(n);
+    QImage picture(QFile::exists(jpg) ? jpg : bmp);
+    if (picture.isNull()) {
+        dialogs_.showMessage(QStringLiteral("Lumivorexan"), QStringLiteral("Invalid Picture"),
+                             DialogService::Icon::None);
+        return;
+    }
+    showInterferogram(picture);
+}
+
+// ---- marks ------------------------------------------------------------------
+
+void ImagePage::drawCircle(const ApertureCircle& circle) {
+    MarkPainter(canvas()->view()).drawCircle(circle, m_.preferences.circleColor);
+}
+
+void ImagePage::drawCrosses(bool highlightActive) {
+    MarkPainter painter(canvas()->view());
+    const DisplayPreferences& p = m_.preferences;
+    for (int f = 0; f < FringeStore::kFringesInUse; ++f) {
+        const RgbColor color = highlightActive && f == editor_.activeFringe() ? p.activeFringeColor
+                                                                              : p.otherFringeColor;
+        for (int i = 1; i <= m_.store.pointCount(f); ++i) {
+            painter.drawCross(m_.store.pointX(f, i), m_.store.pointY(f, i), p.crossSizePx, color);
+        }
+    }
+}
+
+void ImagePage::redrawMarks(RedrawCaller caller) {
+    canvas()->restoreClean();
+    const FringeStore& s = m_.store;
+    const bool hasObstruction = s.obstruction.radiusPx != 0.0;
+    switch (caller) {
+    case RedrawCaller::SelectFringe:
+    case RedrawCaller::DeleteActiveFringe:
+    case RedrawCaller::DeleteAllPoints:
+        drawCircle(s.aperture);
+        if (hasObstruction) {
+            drawCircle(s.obstruction);
+        }
+        if (caller != RedrawCaller::DeleteAllPoints) {
+            drawCrosses(caller == RedrawCaller::SelectFringe);
+        }
+        break;
+    case RedrawCaller::ClearAperture:
+        drawCrosses(false);
+        drawCircle(s.obstruction);
+        break;
+    case RedrawCaller::ClearObstruction:
+        drawCircle(s.aperture);
+        drawCrosses(false);
+        break;
+    case RedrawCaller::ApertureCompleted:
+    case RedrawCaller::ObstructionCompleted:
+        drawCircle(s.aperture);
+        drawCrosses(false);
+        drawCircle(s.obstruction);
+        break;
+    case RedrawCaller::FringeFileLoaded: {
+        drawCircle(s.aperture);
+        if (hasObstruction) {
+            drawCircle(s.obstruction);
+        }
+        drawCrosses(false);
+        // The last fringe of each contiguous run is drawn again highlighted.
+        MarkPainter painter(canvas()->view());
+        const DisplayPreferences& p = m_.preferences;
+        for (int f = 0; f < FringeStore::kFringesInUse; ++f) {
+            if (m_.store.pointCount(f + 1) != 0) {
+                continue;
+            }
+            for (int i = 1; i <= m_.store.pointCount(f); ++i) {
+                painter.drawCross(s.pointX(f, i), s.pointY(f, i), p.crossSizePx,
+                                  p.activeFringeColor);
+            }
+        }
+        break;
+    }
+    }
+    canvas()->update();
+}
+
+void ImagePage::showLoadedFringeData() {
+    reportCopy_ = canvas()->cleanPicture();
+    redrawMarks(RedrawCaller::FringeFileLoaded);
+    syncReadouts();
+    syncEnabling();
+}
+
+void ImagePage::syncReadouts() {
+    tools_->showActiveFringe(editor_.activeFringe());
+    tools_->showPointCount(m_.store.pointCount(editor_.activeFringe()));
+}
+
+void ImagePage::syncEnabling() {
+    tools_->applyEnabling(editor_.groups());
+}
+
+// ---- mouse ------------------------------------------------------------------
+
+void ImagePage::addPointAt(double xPx, double yPx) {
+    if (!editor_.addPointToActiveFringe(m_.store, xPx, yPx)) {
+        return; // the fringe is full (200 points)
+    }
+    tools_->showPointCount(m_.store.pointCount(editor_.activeFringe()));
+    MarkPainter(canvas()->view())
+        .drawCross(xPx, yPx, m_.preferences.crossSizePx, m_.preferences.activeFringeColor);
+    canvas()->update();
+}
+
+void ImagePage::onPress(Qt::MouseButton button, Qt::MouseButtons, QPointF p) {
+    if (button != Qt::LeftButton || !canvas()->hasPicture()) {
+        return;
+    }
+    if (editor_.autoTracing()) {
+        return; // seed points belong to autotracing
+    }
+    if (editor_.groups().fringeTracing && acceptsClickedPoint(m_.store, p.x(), p.y())) {
+        addPointAt(p.x(), p.y());
+    }
+}
+
+void ImagePage::onMove(Qt::MouseButtons held, QPointF p) {
+    if (held != Qt::LeftButton || editor_.autoTracing() || editor_.addingAperture() ||
+        editor_.addingObstruction() || !canvas()->hasPicture()) {
+        return;
+    }
+    const int spacing = m_.preferences.pointSpacing;
+    if (spacing <= 0) {
+        return;
+    }
+    // The spray step is held in single precision.
+    const float step = static_cast<float>(m_.store.aperture.radiusPx) / static_cast<float>(spacing);
+    if (isInsideAnnulus(m_.store, p.x(), p.y()) &&
+        editor_.distanceToLastPoint(m_.store, p.x(), p.y()) > static_cast<double>(step)) {
+        addPointAt(p.x(), p.y());
+    }
+}
+
+void ImagePage::onRelease(Qt::MouseButton button, QPointF p) {
+    if (!canvas()->hasPicture()) {
+        return;
+    }
+    if (button == Qt::RightButton) {
+        deletePointsNear(p.x(), p.y());
+        return;
+    }
+    if (button != Qt::LeftButton) {
+        return;
+    }
+    switch (editor_.addConstructionClick(m_.store, p.x(), p.y())) {
+    case FringeEditor::ConstructionOutcome::NotConstructing: break;
+    case FringeEditor::ConstructionOutcome::ClickStored:
+        MarkPainter(canvas()->view())
+            .drawCross(p.x(), p.y(), m_.preferences.crossSizePx, m_.preferences.circleColor);
+        canvas()->update();
+        break;
+    case FringeEditor::ConstructionOutcome::ApertureCompleted:
+        redrawMarks(RedrawCaller::ApertureCompleted);
+        syncEnabling();
+        break;
+    case FringeEditor::ConstructionOutcome::ObstructionCompleted:
+        redrawMarks(RedrawCaller::ObstructionCompleted);
+        syncEnabling();
+        break;
+    case FringeEditor::ConstructionOutcome::Collinear:
+        // No circle passes through three points on a line; the construction
+        // starts again and the stored circle keeps its value.
+        redrawMarks(RedrawCaller::SelectFringe);
+        dialogs_.showMessage(QStringLiteral("Add Circle"),
+                             QStringLiteral("The three points lie on one line; click three new "
+                                            "points."),
+                             DialogService::Icon::Warning);
+        break;
+    }
+}
+
+void ImagePage::deletePointsNear(double xPx, double yPx) {
+    const int f = editor_.activeFringe();
+    const int countAtClick = m_.store.pointCount(f);
+    for (int i = 1; i <= countAtClick; ++i) {
+        // Points that moved down are not examined again; the scan stops at the live count.
+        if (i > m_.store.pointCount(f)) {
+            break;
+        }
+        if (hitsPoint(m_.store.pointX(f, i), m_.store.pointY(f, i), xPx, yPx)) {
+            m_.store.removePoint(f, i);
+            tools_->showPointCount(m_.store.pointCount(f));
+            redrawMarks(RedrawCaller::SelectFringe);
+        }
+    }
+}
+
+// ---- buttons ----------------------------------------------------------------
+
+void ImagePage::onFringeSelected(int fringe) {
+    if (!editor_.selectActiveFringe(fringe)) {
+        return;
+    }
+    syncReadouts();
+    if (canvas()->hasPicture()) {
+        redrawMarks(RedrawCaller::SelectFringe);
+    }
+}
+
+void ImagePage::onDeleteActiveFringe() {
+    editor_.deleteActiveFringe(m_.store);
+    tools_->showPointCount(0);
+    redrawMarks(RedrawCaller::DeleteActiveFringe);
+}
+
+void ImagePage::onDeleteAllPoints() {
+    if (!dialogs_.askYesNo(QStringLiteral("Warning"),
+                           QStringLiteral("Do you want to delete all points ?"),
+                           DialogService::Icon::Question)) {
+        return;
+    }
+    tools_->autoTracingBox()->setChecked(false);
+    editor_.deleteAllPoints(m_.store);
+    redrawMarks(RedrawCaller::DeleteAllPoints);
+    syncReadouts();
+}
+
+void ImagePage::onReverse() {
+    if (editor_.reverseFringeOrder(m_.store) == 0) {
+        return;
+    }
+    syncReadouts();
+    redrawMarks(RedrawCaller::SelectFringe);
+}
+
+void ImagePage::onApertureAdd() {
+    editor_.startApertureConstruction();
+}
+
+void ImagePage::onApertureClear() {
+    editor_.clearAperture();
+    redrawMarks(RedrawCaller::ClearAperture);
+    syncEnabling();
+}
+
+void ImagePage::onObstructionAdd() {
+    editor_.startObstructionConstruction();
+    syncEnabling();
+}
+
+void ImagePage::onObstructionClear() {
+    editor_.clearObstruction(m_.store);
+    redrawMarks(RedrawCaller::ClearObstruction);
+    syncEnabling();
+}
+
+} // namespace lumi

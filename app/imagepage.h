@@ -1,0 +1,90 @@
+#pragma once
+
+#include "analysis/measurement.h"
+#include "fringe/fringeeditor.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace lumi {
+
+class DialogService;
+class FringeToolsPanel;
+class ImageCanvas;
+class InterferogramView;
+
+// The "Image" tab: the interferogram view with its marks and the fringe
+// editing groups. Turns mouse actions on the view into edits of the fringe
+// store: three clicks make a circle, a click adds a point to the active
+// fringe, a drag sprays points, a right click deletes points of the active fringe.
+class ImagePage : public QWidget {
+    Q_OBJECT
+public:
+    // Which command redraws; each draws circles and crosses in its own order.
+    enum class RedrawCaller {
+        SelectFringe,         // circles, then crosses (active fringe highlighted)
+        DeleteActiveFringe,   // circles, then crosses all in the other colour
+        DeleteAllPoints,      // circles only (no points are left)
+        ClearAperture,        // crosses, then the obstruction; no aperture
+        ClearObstruction,     // aperture, then crosses
+        ApertureCompleted,    // aperture, crosses, then the obstruction
+        ObstructionCompleted, // aperture, crosses, then the obstruction
+        FringeFileLoaded,     // circles, crosses; the last fringe of a run highlighted
+    };
+
+    ImagePage(Measurement& measurement, FringeEditor& editor, DialogService& dialogs,
+              QWidget* parent = nullptr);
+
+    // Puts a new picture into the view (report copy, clean copy, view), lays
+    // out the viewport and resets the fringe data (ShowInterferogram).
+    void showInterferogram(const QImage& picture);
+    // "Load Image": asks for a BMP or JPEG file. A cancel does nothing; a file
+    // that is not a readable picture says "Invalid Picture" and keeps the
+    // current picture and points.
+    void loadImageCommand();
+    // Shows stored sample n (1..8).
+    void loadSample(int n);
+
+    // Restores the clean picture and draws the marks in the caller's order (RedrawMarks).
+    void redrawMarks(RedrawCaller caller);
+    // After a fringe data file was put into the store: redraw, read-outs, enabling.
+    void showLoadedFringeData();
+
+    const QImage& reportCopy() const { return reportCopy_; }
+    InterferogramView* view() const { return view_; }
+    ImageCanvas* canvas() const;
+    FringeToolsPanel* tools() const { return tools_; }
+
+signals:
+    // A new picture is in the view and the fringe data were reset; the
+    // analysis results must be reset too.
+    void interferogramShown();
+
+private:
+    void onPress(Qt::MouseButton button, Qt::MouseButtons held, QPointF imagePx);
+    void onMove(Qt::MouseButtons held, QPointF imagePx);
+    void onRelease(Qt::MouseButton button, QPointF imagePx);
+    void addPointAt(double xPx, double yPx);
+    void deletePointsNear(double xPx, double yPx);
+    void onFringeSelected(int fringe);
+    void onDeleteActiveFringe();
+    void onDeleteAllPoints();
+    void onReverse();
+    void onApertureAdd();
+    void onApertureClear();
+    void onObstructionAdd();
+    void onObstructionClear();
+    void drawCrosses(bool highlightActive);
+    void drawCircle(const ApertureCircle& circle);
+    void syncReadouts();
+    void syncEnabling();
+
+    Measurement& m_;
+    FringeEditor& editor_;
+    DialogService& dialogs_;
+    InterferogramView* view_;
+    FringeToolsPanel* tools_;
+    QImage reportCopy_;
+};
+
+} // namespace lumi

@@ -1,0 +1,243 @@
+#include "app/mainwindow.h"
+
+#include "analysis/analysiserror.h"
+#include "analysis/applycommand.h"
+#include "analysis/idealconicfit.h"
+#include "app/aberrationpage.h"
+#include "app/aboutwindow.h"
+#include "app/imagepage.h"
+#include "app/mainmenus.h"
+#include "app/mtfpage.h"
+#include "app/notespage.h"
+#include "app/preferenceswindow.h"
+#include "app/psfpage.h"
+#include "app/settingspanel.h"
+#include "app/syntheticpage.h"
+#include "app/wavefrontpage.h"
+#include "app/zernikepage.h"
+#include "common/numbertext.h"
+#include "fringe/fileerror.h"
+#include "ui/dialogservice.h"
+#include "ui/imagecanvas.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace lumi {
+
+namespace {
+
+constexpr char kFringeFilter[] = "Fringe Files (*.frg)|*.frg|All Files (*.*)|*.*";
+
+// A single-precision value as the window shows it ("632.8", "0.5", "-1").
+std::string singleText(double v) {
+    return formatSignificant(static_cast<double>(static_cast<float>(v)), 7);
+}
+
+} // namespace
+
+MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
+    : QWidget(parent), dialogs_(dialogs), menus_(new MainMenus(this)),
+      settings_(new SettingsPanel(this)), sstab1_(new QTabWidget(this)),
+      imagePage_(new ImagePage(m_, editor_, dialogs, sstab1_)),
+      aberrationPage_(new AberrationPage(sstab1_)), zernikePage_(new ZernikePage(sstab1_)),
+      waveFrontPage_(new WaveFrontPage(sstab1_)), psfPage_(new PsfPage(sstab1_)),
+      mtfPage_(new MtfPage(sstab1_)), syntheticPage_(new SyntheticPage(sstab1_)),
+      notesPage_(new NotesPage(sstab1_)), status_(new QStatusBar(this)) {
+    setObjectName("Frm1");
+    sstab1_->setObjectName("SSTab1");
+    sstab1_->addTab(imagePage_, QStringLiteral("Image"));
+    sstab1_->addTab(aberrationPage_, QStringLiteral("Aberration"));
+    sstab1_->addTab(zernikePage_, QStringLiteral("Zernike"));
+    sstab1_->addTab(waveFrontPage_, QStringLiteral("WaveFront"));
+    sstab1_->addTab(psfPage_, QStringLiteral("PSF"));
+    sstab1_->addTab(mtfPage_, QStringLiteral("MTF"));
+    sstab1_->addTab(syntheticPage_, QStringLiteral("Synthetic"));
+    sstab1_->addTab(notesPage_, QStringLiteral("Notes"));
+    sstab1_->setCurrentIndex(0);
+
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    settings_->setFixedWidth(300);
+    body->addWidget(settings_);
+    body->addWidget(sstab1_, 1);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(4, 4, 4, 0);
+    column->addLayout(body, 1);
+    column->addWidget(status_);
+    status_->setObjectName("StatusBar");
+    status_->setSizeGripEnabled(false);
+
+    connect(settings_, &SettingsPanel::applyClicked, this, &MainWindow::apply);
+    connect(imagePage_, &ImagePage::interferogramShown, this, &MainWindow::resetAnalysisView);
+
+    connect(menus_->loadImage, &QAction::triggered, imagePage_, &ImagePage::loadImageCommand);
+    for (std::size_t i = 0; i < menus_->loadSample.size(); ++i) {
+        const int n = static_cast<int>(i) + 1;
+        connect(menus_->loadSample[i], &QAction::triggered, this,
+                [this, n] { imagePage_->loadSample(n); });
+    }
+    connect(menus_->loadFringeFrom2_5, &QAction::triggered, this,
+            [this] { loadFringeData(FringeDataFile::Layout::Current); });
+    connect(menus_->loadFringeBefore2_5, &QAction::triggered, this,
+            [this] { loadFringeData(FringeDataFile::Layout::OlderTwips); });
+    connect(menus_->saveFringeData, &QAction::triggered, this, &MainWindow::saveFringeData);
+    connect(menus_->preferences, &QAction::triggered, this, &MainWindow::openPreferences);
+    connect(menus_->exit, &QAction::triggered, this, &MainWindow::exitRequested);
+    connect(menus_->about, &QAction::triggered, this, &MainWindow::about);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::populateMenus(QMenuBar* bar) {
+    menus_->populate(bar);
+}
+
+// ---- APPLY --------------------------------------------------------------------
+
+void MainWindow::apply() {
+    settings_->writeTo(m_.settings);
+    status_->clearMessage();
+    const IdealConicProvider idealConic = [](Measurement& m) {
+        m.results.idealConicCoefficients = computeIdealConic(m.settings);
+    };
+    try {
+        runApply(m_, idealConic);
+    } catch (const AnalysisError& e) {
+        // The counts are written before the fit; they stay like everything
+        // else that was computed before the fault.
+        aberrationPage_->showCounts(m_.results.fringeCount, m_.results.pointCount);
+        status_->showMessage(QStringLiteral("APPLY stopped: ") + QString::fromUtf8(e.what()));
+        return;
+    }
+    aberrationPage_->showResults(m_.results.texts);
+    zernikePage_->showFit(m_.results, m_.settings.highestTerm, m_.settings.wavesPerFringe);
+    if (m_.settings.analysisType == AnalysisType::Aspheric) {
+        settings_->setBestFitConicText(QString::fromStdString(m_.results.texts.bestFitConic));
+    }
+    status_->showMessage(QStringLiteral("APPLY done: %1 points on %2 fringes, terms 0..%3")
+                             .arg(m_.results.pointCount)
+                             .arg(m_.results.fringeCount)
+                             .arg(m_.settings.highestTerm));
+}
+
+void MainWindow::resetAnalysisView() {
+    resetAnalysis(m_);
+    aberrationPage_->clearFields();
+    zernikePage_->resetFields();
+    sstab1_->setCurrentIndex(0);
+    status_->clearMessage();
+}
+
+// ---- fringe data files ----------------------------------------------------------
+
+void MainWindow::saveFringeData() {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save Fringe Data As");
+    request.filter = QString::fromLatin1(kFringeFilter);
+    request.confirmOverwrite = true;
+    const std::optional<QString> path = dialogs_.saveFile(request);
+    if (!path) {
+        return;
+    }
+    FringeDataFile file = FringeDataFile::fromStore(m_.store);
+    file.inputWavelengthNm = parseLenient(settings_->inputWavelength()->text().toStdString());
+    file.outputWavelengthNm = parseLenient(settings_->outputWavelength()->text().toStdString());
+    file.wavesPerFringe = static_cast<float>(
+        std::fabs(parseLenient(settings_->wavesPerFringe()->text().toStdString())));
+    if (settings_->asphericOption()->isChecked()) {
+        file.surfaceDiameterMm = parseLenient(settings_->surfaceDiameter()->text().toStdString());
+        file.curvatureRadiusMm = parseLenient(settings_->curvatureRadius()->text().toStdString());
+        file.targetConic =
+            static_cast<float>(parseLenient(settings_->targetConic()->text().toStdString()));
+    } else {
+        file.setStandardAnalysis();
+    }
+    try {
+        file.writeFile(path->toStdString());
+    } catch (const FileError& e) {
+        dialogs_.showMessage(QStringLiteral("Save Fringe Data"), QString::fromUtf8(e.what()),
+                             DialogService::Icon::Critical);
+        return;
+    }
+    status_->showMessage(QStringLiteral("Fringe data saved: %1").arg(*path));
+}
+
+void MainWindow::loadFringeData(FringeDataFile::Layout layout) {
+    if (!editor_.imageLoaded()) {
+        dialogs_.showMessage(QStringLiteral("Error"),
+                             QStringLiteral("You must first load an Interferogram image !"),
+                             DialogService::Icon::None);
+        return;
+    }
+    FileDialogRequest request;
+    request.title =
+        layout == FringeDataFile::Layout::Current
+            ? QStringLiteral("Load Fringe Data from 2_5 version")
+            : QStringLiteral("Load Fringe Data from older versions (before 2_5 version)");
+    request.filter = QString::fromLatin1(kFringeFilter);
+    const std::optional<QString> path = dialogs_.openFile(request);
+    if (!path) {
+        return;
+    }
+    FringeDataFile file;
+    try {
+        file = FringeDataFile::readFile(path->toStdString(), layout);
+    } catch (const FileError& e) {
+        // Nothing of a bad file reaches the store: the points stay as they were.
+        dialogs_.showMessage(QStringLiteral("Load Fringe Data"),
+                             QStringLiteral("The fringe data file cannot be loaded:\n%1\n%2")
+                                 .arg(*path, QString::fromUtf8(e.what())),
+                             DialogService::Icon::Critical);
+        return;
+    }
+    file.applyTo(m_.store, editor_);
+
+    AnalysisSettings shown = m_.settings;
+    settings_->writeTo(shown);
+    if (file.wavelengthsPresent) {
+        shown.inputWavelengthNmText = singleText(file.inputWavelengthNm);
+        shown.outputWavelengthNmText = singleText(file.outputWavelengthNm);
+        shown.wavesPerFringeText = singleText(static_cast<double>(file.wavesPerFringe));
+        m_.settings.wavesPerFringe = file.wavesPerFringe;
+    }
+    if (file.asphericPresent) {
+        shown.surfaceDiameterMmText = singleText(file.surfaceDiameterMm);
+        shown.curvatureRadiusMmText = singleText(file.curvatureRadiusMm);
+        shown.targetConicText = singleText(static_cast<double>(file.targetConic));
+    }
+    shown.analysisType = file.isAspheric() ? AnalysisType::Aspheric : AnalysisType::Standard;
+    settings_->showSettings(shown);
+
+    imagePage_->showLoadedFringeData();
+    status_->showMessage(QStringLiteral("Fringe data loaded: %1 points").arg(file.points.size()));
+}
+
+// ---- other commands -------------------------------------------------------------
+
+void MainWindow::openPreferences() {
+    PreferencesWindow window(m_.preferences, dialogs_, this);
+    window.exec();
+}
+
+void MainWindow::about() {
+    AboutWindow window(this);
+    window.exec();
+}
+
+bool MainWindow::confirmClose() {
+    // Yes cancels the close so that the user can save first.
+    return !dialogs_.askYesNo(QStringLiteral(" ALERT !"),
+                              QStringLiteral("Do you want to Save  FRINGE data, ZERNIKE data and "
+                                             "USER data before closing Lumivorexan ?"),
+                              DialogService::Icon::Question);
+}
+
+} // namespace lumi

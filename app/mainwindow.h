@@ -1,0 +1,85 @@
+#pragma once
+
+#include "analysis/measurement.h"
+#include "fringe/fringedatafile.h"
+#include "fringe/fringeeditor.h"
+
+#include <QWidget>
+
+class QMenuBar;
+class QStatusBar;
+class QTabWidget;
+
+namespace lumi {
+
+class AberrationPage;
+class DialogService;
+class ImagePage;
+class MainMenus;
+class MtfPage;
+class NotesPage;
+class PsfPage;
+class SettingsPanel;
+class SyntheticPage;
+class WaveFrontPage;
+class ZernikePage;
+
+// The main window Frm1: the analysis settings with "APPLY", the tab control
+// SSTab1 with its eight pages, and the menu commands. It owns the measurement
+// and the editing state for the whole run.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(DialogService& dialogs, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Builds the menus into the container's menu bar.
+    void populateMenus(QMenuBar* bar);
+
+    // "APPLY" (CmdApply_Click). A fault ends it with its reason in the status bar.
+    void apply();
+    // "Save Fringe Data".
+    void saveFringeData();
+    // "Load Fringe Data", current or older layout.
+    void loadFringeData(FringeDataFile::Layout layout);
+    // "&Preferences": the preferences window, modal.
+    void openPreferences();
+    // The question asked before the program closes; true when it may close.
+    bool confirmClose();
+
+    Measurement& measurement() { return m_; }
+    FringeEditor& editor() { return editor_; }
+    MainMenus* menus() const { return menus_; }
+    QTabWidget* tabs() const { return sstab1_; }
+    SettingsPanel* settingsPanel() const { return settings_; }
+    ImagePage* imagePage() const { return imagePage_; }
+    AberrationPage* aberrationPage() const { return aberrationPage_; }
+    ZernikePage* zernikePage() const { return zernikePage_; }
+    QStatusBar* statusBar() const { return status_; }
+
+signals:
+    // "Exit" was chosen: the container closes (through the confirmation).
+    void exitRequested();
+
+private:
+    void resetAnalysisView();
+    void about();
+
+    DialogService& dialogs_;
+    Measurement m_;
+    FringeEditor editor_;
+    MainMenus* menus_;
+    SettingsPanel* settings_;
+    QTabWidget* sstab1_;
+    ImagePage* imagePage_;
+    AberrationPage* aberrationPage_;
+    ZernikePage* zernikePage_;
+    WaveFrontPage* waveFrontPage_;
+    PsfPage* psfPage_;
+    MtfPage* mtfPage_;
+    SyntheticPage* syntheticPage_;
+    NotesPage* notesPage_;
+    QStatusBar* status_;
+};
+
+} // namespace lumi

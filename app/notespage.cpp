@@ -1,0 +1,7 @@
+#include "app/notespage.h"
+
+namespace lumi {
+
+NotesPage::NotesPage(QWidget* parent) : QWidget(parent) {}
+
+} // namespace lumi

@@ -1,0 +1,156 @@
+#include "app/preferenceswindow.h"
+
+#include "ui/dialogservice.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+namespace lumi {
+
+PreferencesWindow::PreferencesWindow(DisplayPreferences& preferences, DialogService& dialogs,
+                                     QWidget* parent)
+    : QDialog(parent), preferences_(preferences), dialogs_(dialogs) {
+    setObjectName("FrmPreference");
+    setWindowTitle(QStringLiteral("Preferences"));
+    setModal(true);
+    auto* column = new QVBoxLayout(this);
+
+    auto* pens = new QGroupBox(QStringLiteral("Select Pen Color  for drawing.........."), this);
+    auto* pensGrid = new QGridLayout(pens);
+    const std::array<std::array<const char*, 3>, 3> buttons{{
+        {"CmdApOb", "Aperture/Obstruction", "LblApOb"},
+        {"CmdCross", " Active Fringe  Points", "LblCross"},
+        {"CmdNonActive", " Non-Active Fringes Points", "LblNonActive"},
+    }};
+    const std::array<RgbColor, 3> current{preferences.circleColor, preferences.activeFringeColor,
+                                          preferences.otherFringeColor};
+    for (int i = 0; i < 3; ++i) {
+        const auto& names = buttons[static_cast<std::size_t>(i)];
+        auto* b = new QPushButton(QString::fromUtf8(names[1]), pens);
+        b->setObjectName(names[0]);
+        auto* swatch = new QLabel(pens);
+        swatch->setObjectName(names[2]);
+        swatch->setFixedSize(48, 22);
+        swatch->setFrameShape(QFrame::Box);
+        swatch->setAutoFillBackground(true);
+        swatches_[static_cast<std::size_t>(i)] = {swatch, current[static_cast<std::size_t>(i)]};
+        paintSwatch(i);
+        pensGrid->addWidget(b, i, 0);
+        pensGrid->addWidget(swatch, i, 1);
+        connect(b, &QPushButton::clicked, this, [this, i] { chooseColor(i); });
+    }
+    column->addWidget(pens);
+
+    auto* middle = new QHBoxLayout;
+    auto* cross = new QGroupBox(QStringLiteral("Cross Size on fringe"), this);
+    auto* crossColumn = new QVBoxLayout(cross);
+    option1_ = new QRadioButton(QStringLiteral(" Small"), cross);
+    option2_ = new QRadioButton(QStringLiteral(" Medium"), cross);
+    option3_ = new QRadioButton(QStringLiteral(" Large"), cross);
+    option1_->setObjectName("Option1");
+    option2_->setObjectName("Option2");
+    option3_->setObjectName("Option3");
+    // A cross size other than 2, 3 or 5 leaves every option clear.
+    auto* crossGroup = new QButtonGroup(this);
+    crossGroup->setExclusive(false);
+    for (QRadioButton* o : {option1_, option2_, option3_}) {
+        crossColumn->addWidget(o);
+        o->setAutoExclusive(false);
+        crossGroup->addButton(o);
+        connect(o, &QRadioButton::toggled, this, [this, o](bool on) {
+            if (on) {
+                for (QRadioButton* other : {option1_, option2_, option3_}) {
+                    if (other != o) {
+                        other->setChecked(false);
+                    }
+                }
+            }
+        });
+    }
+    option1_->setChecked(preferences.crossSizePx == 2);
+    option2_->setChecked(preferences.crossSizePx == 3);
+    option3_->setChecked(preferences.crossSizePx == 5);
+    middle->addWidget(cross);
+
+    auto* spacing = new QGroupBox(QStringLiteral("Point centre spacing"), this);
+    auto* spacingGrid = new QGridLayout(spacing);
+    slider1_ = new QSlider(Qt::Vertical, spacing);
+    slider1_->setObjectName("Slider1");
+    slider1_->setRange(5, 40);
+    slider1_->setTickInterval(5);
+    slider1_->setTickPosition(QSlider::TicksRight);
+    slider1_->setSingleStep(1);
+    slider1_->setPageStep(5);
+    // 5 at the top, 40 at the bottom.
+    slider1_->setInvertedAppearance(true);
+    slider1_->setInvertedControls(true);
+    slider1_->setValue(preferences.pointSpacing);
+    spacingGrid->addWidget(slider1_, 0, 0, 4, 1);
+    int row = 0;
+    for (const char* text : {"Coarse", "Normal", "Fine", "Very Fine"}) {
+        spacingGrid->addWidget(new QLabel(QString::fromUtf8(text), spacing), row++, 1);
+    }
+    middle->addWidget(spacing);
+    column->addLayout(middle);
+
+    auto* units = new QGroupBox(QStringLiteral("Display units on Report window......"), this);
+    auto* unitsRow = new QHBoxLayout(units);
+    optionWaves_ = new QRadioButton(QStringLiteral("Waves"), units);
+    optionNm_ = new QRadioButton(QStringLiteral("Nanometers [nm]"), units);
+    optionWaves_->setObjectName("OptionWaves");
+    optionNm_->setObjectName("OptionNM");
+    unitsRow->addWidget(optionWaves_);
+    unitsRow->addWidget(optionNm_);
+    (preferences.outputUnits == OutputUnits::Nanometres ? optionNm_ : optionWaves_)
+        ->setChecked(true);
+    column->addWidget(units);
+
+    command1_ = new QPushButton(QStringLiteral("OK store"), this);
+    command1_->setObjectName("Command1");
+    command1_->setDefault(true);
+    column->addWidget(command1_);
+    connect(command1_, &QPushButton::clicked, this, [this] {
+        store();
+        accept();
+    });
+}
+
+void PreferencesWindow::paintSwatch(int i) {
+    Swatch& s = swatches_[static_cast<std::size_t>(i)];
+    QPalette pal = s.label->palette();
+    pal.setColor(QPalette::Window, QColor(s.color.red, s.color.green, s.color.blue));
+    s.label->setPalette(pal);
+}
+
+void PreferencesWindow::chooseColor(int i) {
+    Swatch& s = swatches_[static_cast<std::size_t>(i)];
+    if (const std::optional<RgbColor> chosen = dialogs_.chooseColor(s.color)) {
+        s.color = *chosen;
+        paintSwatch(i);
+    }
+}
+
+void PreferencesWindow::store() {
+    preferences_.circleColor = swatches_[0].color;
+    preferences_.activeFringeColor = swatches_[1].color;
+    preferences_.otherFringeColor = swatches_[2].color;
+    if (option1_->isChecked()) {
+        preferences_.crossSizePx = 2;
+    } else if (option2_->isChecked()) {
+        preferences_.crossSizePx = 3;
+    } else if (option3_->isChecked()) {
+        preferences_.crossSizePx = 5;
+    }
+    preferences_.pointSpacing = slider1_->value();
+    preferences_.outputUnits =
+        optionNm_->isChecked() ? OutputUnits::Nanometres : OutputUnits::Waves;
+}
+
+} // namespace lumi

@@ -1,0 +1,27 @@
+#include "app/startroutine.h"
+
+#include "app/containerwindow.h"
+#include "app/splashwindow.h"
+
+namespace lumi {
+
+StartRoutine::StartRoutine(DialogService& dialogs, QObject* parent)
+    : QObject(parent), dialogs_(dialogs) {}
+
+StartRoutine::~StartRoutine() = default;
+
+void StartRoutine::start() {
+    splash_ = std::make_unique<SplashWindow>();
+    connect(splash_.get(), &SplashWindow::finished, this, &StartRoutine::showMain);
+    splash_->show();
+}
+
+void StartRoutine::showMain() {
+    if (container_) {
+        return;
+    }
+    container_ = std::make_unique<ContainerWindow>(dialogs_);
+    container_->show();
+}
+
+} // namespace lumi

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+namespace lumi {
+
+class ContainerWindow;
+class DialogService;
+class SplashWindow;
+
+// The program's start (ModuleMain): shows the splash window; when its timer
+// fires, shows the container window with the main window inside.
+class StartRoutine : public QObject {
+    Q_OBJECT
+public:
+    explicit StartRoutine(DialogService& dialogs, QObject* parent = nullptr);
+    ~StartRoutine() override;
+
+    // Shows the splash window and returns.
+    void start();
+
+    SplashWindow* splash() const { return splash_.get(); }
+    ContainerWindow* container() const { return container_.get(); }
+
+private:
+    void showMain();
+
+    DialogService& dialogs_;
+    std::unique_ptr<SplashWindow> splash_;
+    std::unique_ptr<ContainerWindow> container_;
+};
+
+} // namespace lumi

@@ -1,0 +1,24 @@
+#include "app/windowcentring.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace lumi {
+
+void centreWindow(QWidget& window, int dx, int dy) {
+    if (dx == 0 || dy == 0) {
+        return;
+    }
+    const QScreen* screen =
+        window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect area = screen->geometry();
+    const QSize size = window.frameGeometry().size();
+    window.move(area.x() + (area.width() - size.width()) / dx,
+                area.y() + (area.height() - size.height()) / dy);
+}
+
+} // namespace lumi

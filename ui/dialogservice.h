@@ -1,0 +1,42 @@
+#pragma once
+
+#include "fringe/displaypreferences.h"
+
+#include <QString>
+#include <optional>
+
+namespace lumi {
+
+// What an open or save dialog shows. The filter uses the program's own
+// "label|pattern|label|pattern" form; implementations translate it.
+struct FileDialogRequest {
+    QString title;
+    QString filter;
+    int filterIndex = 1; // 1-based entry of the filter selected first
+    QString initialFolder;
+    QString fileName;
+    bool confirmOverwrite = true; // save dialogs only
+};
+
+// Every question, message and common dialog the windows show goes through this
+// interface, so tests can answer them from a script.
+class DialogService {
+public:
+    enum class Icon { None, Information, Warning, Critical, Question };
+
+    virtual ~DialogService() = default;
+
+    // Yes/No question; true for Yes.
+    virtual bool askYesNo(const QString& title, const QString& text, Icon icon) = 0;
+    // Message with an OK button.
+    virtual void showMessage(const QString& title, const QString& text, Icon icon) = 0;
+    // Chosen file path, or nullopt when the user cancels.
+    virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
+    // Chosen colour, or nullopt when the user cancels.
+    virtual std::optional<RgbColor> chooseColor(RgbColor initial) = 0;
+    // Audible warning (before "Invalid Picture").
+    virtual void beep() {}
+};
+
+} // namespace lumi

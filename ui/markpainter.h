@@ -1,0 +1,26 @@
+#pragma once
+
+#include "fringe/aperturecircle.h"
+#include "fringe/displaypreferences.h"
+
+#include <QImage>
+
+namespace lumi {
+
+// The marks drawn on the interferogram, in image pixels with a 1-pixel pen and
+// no antialiasing, so that every mark pixel has exactly its colour.
+class MarkPainter {
+public:
+    explicit MarkPainter(QImage& picture) : picture_(picture) {}
+
+    // Plus-shaped cross (DrawCross): vertical arm (x, y - s)..(x, y + s), then the
+    // horizontal arm (x - s, y)..(x + s, y); s = half arm length in pixels.
+    void drawCross(double xPx, double yPx, int halfArmPx, RgbColor color);
+    // Outline of a circle; nothing for a radius <= 0.
+    void drawCircle(const ApertureCircle& circle, RgbColor color);
+
+private:
+    QImage& picture_;
+};
+
+} // namespace lumi

@@ -1,0 +1,89 @@
+#include "ui/qtdialogservice.h"
+
+#include "ui/filefilter.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace lumi {
+
+namespace {
+
+QMessageBox::Icon toQt(DialogService::Icon icon) {
+    switch (icon) {
+    case DialogService::Icon::None: return QMessageBox::NoIcon;
+    case DialogService::Icon::Information: return QMessageBox::Information;
+    case DialogService::Icon::Warning: return QMessageBox::Warning;
+    case DialogService::Icon::Critical: return QMessageBox::Critical;
+    case DialogService::Icon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString initialPath(const FileDialogRequest& request) {
+    if (request.fileName.isEmpty()) {
+        return request.initialFolder;
+    }
+    if (request.initialFolder.isEmpty()) {
+        return request.fileName;
+    }
+    return request.initialFolder + QLatin1Char('/') + request.fileName;
+}
+
+} // namespace
+
+bool QtDialogService::askYesNo(const QString& title, const QString& text, Icon icon) {
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtDialogService::showMessage(const QString& title, const QString& text, Icon icon) {
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+std::optional<QString> QtDialogService::openFile(const FileDialogRequest& request) {
+    const QString filter = qtFileFilter(request.filter);
+    QString selected = qtFileFilterEntry(request.filter, request.filterIndex);
+    const QString path = QFileDialog::getOpenFileName(parent_, request.title, initialPath(request),
+                                                      filter, &selected);
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+std::optional<QString> QtDialogService::saveFile(const FileDialogRequest& request) {
+    const QString filter = qtFileFilter(request.filter);
+    QString selected = qtFileFilterEntry(request.filter, request.filterIndex);
+    QFileDialog::Options options;
+    if (!request.confirmOverwrite) {
+        options |= QFileDialog::DontConfirmOverwrite;
+    }
+    const QString path = QFileDialog::getSaveFileName(parent_, request.title, initialPath(request),
+                                                      filter, &selected, options);
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+std::optional<RgbColor> QtDialogService::chooseColor(RgbColor initial) {
+    const QColor chosen =
+        QColorDialog::getColor(QColor(initial.red, initial.green, initial.blue), parent_);
+    if (!chosen.isValid()) {
+        return std::nullopt;
+    }
+    return RgbColor{static_cast<std::uint8_t>(chosen.red()),
+                    static_cast<std::uint8_t>(chosen.green()),
+                    static_cast<std::uint8_t>(chosen.blue())};
+}
+
+void QtDialogService::beep() {
+    QApplication::beep();
+}
+
+} // namespace lumi

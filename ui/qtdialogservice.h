@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ui/dialogservice.h"
+
+class QWidget;
+
+namespace lumi {
+
+// DialogService on Qt's message boxes and common dialogs, modal over a parent.
+class QtDialogService : public DialogService {
+public:
+    explicit QtDialogService(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    bool askYesNo(const QString& title, const QString& text, Icon icon) override;
+    void showMessage(const QString& title, const QString& text, Icon icon) override;
+    std::optional<QString> openFile(const FileDialogRequest& request) override;
+    std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    std::optional<RgbColor> chooseColor(RgbColor initial) override;
+    void beep() override;
+
+private:
+    QWidget* parent_;
+};
+
+} // namespace lumi

@@ -1,0 +1,73 @@
+#include "ui/scripteddialogservice.h"
+
+namespace lumi {
+
+namespace {
+
+std::optional<QString> takePath(std::deque<QString>& queue, int& unscripted) {
+    if (queue.empty()) {
+        ++unscripted;
+        return std::nullopt;
+    }
+    const QString path = queue.front();
+    queue.pop_front();
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+} // namespace
+
+bool ScriptedDialogService::askYesNo(const QString& title, const QString& text, Icon) {
+    shown.push_back({Shown::Kind::Question, title, text});
+    if (yesNoAnswers.empty()) {
+        ++unscripted;
+        return false;
+    }
+    const bool yes = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return yes;
+}
+
+void ScriptedDialogService::showMessage(const QString& title, const QString& text, Icon) {
+    shown.push_back({Shown::Kind::Message, title, text});
+}
+
+std::optional<QString> ScriptedDialogService::openFile(const FileDialogRequest& request) {
+    shown.push_back({Shown::Kind::OpenFile, request.title, request.filter});
+    return takePath(openAnswers, unscripted);
+}
+
+std::optional<QString> ScriptedDialogService::saveFile(const FileDialogRequest& request) {
+    shown.push_back({Shown::Kind::SaveFile, request.title, request.filter});
+    return takePath(saveAnswers, unscripted);
+}
+
+std::optional<RgbColor> ScriptedDialogService::chooseColor(RgbColor) {
+    shown.push_back({Shown::Kind::Color, QString(), QString()});
+    if (colorAnswers.empty()) {
+        ++unscripted;
+        return std::nullopt;
+    }
+    const std::optional<RgbColor> answer = colorAnswers.front();
+    colorAnswers.pop_front();
+    return answer;
+}
+
+QStringList ScriptedDialogService::texts() const {
+    QStringList out;
+    for (const Shown& s : shown) {
+        if (s.kind == Shown::Kind::Question || s.kind == Shown::Kind::Message) {
+            out << s.text;
+        }
+    }
+    return out;
+}
+
+QString ScriptedDialogService::lastText() const {
+    const QStringList all = texts();
+    return all.isEmpty() ? QString() : all.back();
+}
+
+} // namespace lumi

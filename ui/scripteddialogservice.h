@@ -1,0 +1,45 @@
+#pragma once
+
+#include "ui/dialogservice.h"
+
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+namespace lumi {
+
+// DialogService that answers from queues prepared in advance and records what
+// was shown; used by the GUI tests and the screenshot tool. An empty queue
+// answers No / Cancel and counts the dialog as unscripted.
+class ScriptedDialogService : public DialogService {
+public:
+    struct Shown {
+        enum class Kind { Question, Message, OpenFile, SaveFile, Color } kind;
+        QString title;
+        QString text; // message text, or the filter of a file dialog
+    };
+
+    std::deque<bool> yesNoAnswers;
+    // File dialog answers: a path, or an empty text for Cancel.
+    std::deque<QString> openAnswers;
+    std::deque<QString> saveAnswers;
+    std::deque<std::optional<RgbColor>> colorAnswers;
+
+    std::vector<Shown> shown;
+    int unscripted = 0;
+    int beeps = 0;
+
+    bool askYesNo(const QString& title, const QString& text, Icon icon) override;
+    void showMessage(const QString& title, const QString& text, Icon icon) override;
+    std::optional<QString> openFile(const FileDialogRequest& request) override;
+    std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    std::optional<RgbColor> chooseColor(RgbColor initial) override;
+    void beep() override { ++beeps; }
+
+    // Texts of the messages and questions shown, in order.
+    QStringList texts() const;
+    // Text of the last message or question, empty when none.
+    QString lastText() const;
+};
+
+} // namespace lumi
