@@ -36,6 +36,11 @@ void appendSample(std::string& out, const SampleRecipe& r) {
     out += "      \"obstruction\": {\"kind\": " + quoted(r.obstructionKind) +
            ", \"xPx\": " + num(r.obstructionXPx) + ", \"yPx\": " + num(r.obstructionYPx) +
            ", \"radiusPx\": " + num(r.obstructionRadiusPx) + "},\n";
+    if (r.mirrorDiameterMm > 0.0) {
+        out += "      \"mirror\": {\"diameterMm\": " + num(r.mirrorDiameterMm) +
+               ", \"curvatureRadiusMm\": " + num(r.curvatureRadiusMm) +
+               ", \"conic\": " + num(r.conic) + "},\n";
+    }
     out += "      \"wavesPerFringe\": " + num(r.wavesPerFringe) + ",\n";
     out += "      \"fringeCount\": " + formatFixed(r.fringeCount(), 1) + ",\n";
     out += "      \"zernikeWaves\": [";

@@ -106,14 +106,18 @@ std::vector<SampleRecipe> sampleCatalogue() {
     out.push_back(s5);
 
     // 200 mm f/6 mirror (radius of curvature 2400 mm) at its centre of curvature, corrected
-    // to K = -0.7: term 8 is 0.7 of the paraboloid's D^4 / (384 lambda R^3) = 0.476 waves at
-    // 632.8 nm, with the sign the ideal-conic ray trace gives (reference minus ray path).
+    // to K = -0.7: term 8 is 0.7 of the paraboloid's -0.474 waves at 632.8 nm (exact ray trace;
+    // D^4 / (384 lambda R^3) = 0.476 to fourth order), negative as for an OPD taken as
+    // reference path minus ray path.
     SampleRecipe s6 = base(6, PictureFormat::IndexedBmp, 544, 545);
     s6.description = "Under-corrected paraboloid at its centre of curvature (200 mm f/6, "
                      "conic about -0.7), centre mark";
     setAperture(s6, 270.0, 274.0, 238.0);
     setObstruction(s6, "centre mark", 270.0, 274.0, 6.0);
-    setTerms(s6, {{1, 2.0}, {3, -0.4}, {8, -0.333}});
+    setTerms(s6, {{1, 2.0}, {3, -0.4}, {8, -0.332}});
+    s6.mirrorDiameterMm = 200.0;
+    s6.curvatureRadiusMm = 2400.0;
+    s6.conic = -0.7;
     s6.traits.speckleStrength = 0.22;
     s6.traits.exposure = 0.8;
     s6.traits.beamOffsetXPupil = 0.1;

@@ -59,6 +59,12 @@ struct SampleRecipe {
     // Wavefront height between neighbouring dark fringes (0.5 for a double-pass test).
     double wavesPerFringe = 0.5;
 
+    // For a conic mirror at its centre of curvature (0: not such a test): the aspheric
+    // analysis inputs and the conic constant the surface was made with.
+    double mirrorDiameterMm = 0.0;
+    double curvatureRadiusMm = 0.0;
+    double conic = 0.0;
+
     PhotoTraits traits;
     std::uint64_t seed = 1;
 
