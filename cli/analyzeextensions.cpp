@@ -2,12 +2,15 @@
 
 #include "cli/analyzerequest.h"
 #include "cli/optiontable.h"
+#include "cli/psfstrehloption.h"
 
 namespace lumi::cli {
 
 // One line per extension: include its header above and call its
 // add...Options(table, request) here.
 void addAnalyzeExtensions([[maybe_unused]] OptionTable& table,
-                          [[maybe_unused]] AnalyzeRequest& request) {}
+                          [[maybe_unused]] AnalyzeRequest& request) {
+    addPsfStrehlOptions(table, request);
+}
 
 } // namespace lumi::cli
