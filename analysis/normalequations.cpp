@@ -35,6 +35,7 @@ NormalEquations buildNormalEquations(std::span<const ZernikeSample> samples, int
 
     NormalEquations eq;
     eq.termCount = termCount;
+    eq.sampleCount = static_cast<int>(samples.size());
     for (std::size_t k = 0; k < evaluated; ++k) {
         for (std::size_t h = k; h < evaluated; ++h) {
             const double v = upper[k * evaluated + h];
@@ -48,6 +49,13 @@ NormalEquations buildNormalEquations(std::span<const ZernikeSample> samples, int
 
 void solveNormalEquations(NormalEquations& eq) {
     const int n = eq.termCount;
+    const auto singular = [n] {
+        return AnalysisError(AnalysisError::Kind::SingularFit,
+                             "The fit is singular: too few independent points for " +
+                                 std::to_string(n) + " terms");
+    };
+    if (eq.sampleCount >= 0 && eq.sampleCount < n)
+        throw singular();
     std::array<int, NormalEquations::kStoreSize> pivotCount{};
     for (int step = 0; step < n; ++step) {
         // Full pivot search, row-major; ">=" lets the last equal magnitude win
@@ -84,9 +92,7 @@ void solveNormalEquations(NormalEquations& eq) {
         const int p = pivotCol;
         const auto pu = static_cast<std::size_t>(p);
         if (eq.at(p, p) == 0.0)
-            throw AnalysisError(AnalysisError::Kind::SingularFit,
-                                "The fit is singular: too few independent points for " +
-                                    std::to_string(n) + " terms");
+            throw singular();
         const double scale = 1.0 / eq.at(p, p);
         eq.at(p, p) = 1.0;
         for (int l = 0; l < n; ++l)

@@ -15,7 +15,8 @@ namespace lumi {
 struct NormalEquations {
     static constexpr int kStoreSize = kZernikeSlots;
 
-    int termCount = 0; // n: rows/columns 0..n-1 in use
+    int termCount = 0;    // n: rows/columns 0..n-1 in use
+    int sampleCount = -1; // samples summed in; -1 when the system was set up by hand
     std::array<double, kStoreSize * kStoreSize> matrix{};
     std::array<double, kStoreSize> rhs{};
 
@@ -35,8 +36,9 @@ NormalEquations buildNormalEquations(std::span<const ZernikeSample> samples, int
 
 // Solves eq in place by Gauss-Jordan elimination with full pivoting (pivot
 // search row-major with ">=", so the last of equal magnitudes wins; row swaps
-// only). Throws AnalysisError SingularFit on a zero pivot and NonFinite when
-// the solution is not finite.
+// only). Throws AnalysisError SingularFit on a zero pivot or when fewer samples
+// than terms were summed (rounding would otherwise hide the rank deficiency and
+// give meaningless coefficients), NonFinite when the solution is not finite.
 void solveNormalEquations(NormalEquations& eq);
 
 } // namespace lumi

@@ -166,3 +166,27 @@ TEST(BuildNormalEquations, NoSamplesGiveASingularSystem) {
 
 } // namespace
 } // namespace lumi
+
+namespace lumi {
+namespace {
+
+// Rounding leaves tiny nonzero pivots in a rank-deficient system; fewer samples
+// than terms must still be refused instead of giving huge, meaningless values.
+TEST(SolveNormalEquations, FewerSamplesThanTermsIsSingular) {
+    std::mt19937 rng(11u);
+    std::uniform_real_distribution<double> u(-0.7, 0.7);
+    std::vector<ZernikeSample> samples(36);
+    for (auto& s : samples)
+        s = {u(rng), u(rng), u(rng)};
+    NormalEquations few = buildNormalEquations(samples, 37);
+    EXPECT_THROW(solveNormalEquations(few), AnalysisError);
+
+    samples.resize(200);
+    for (auto& s : samples)
+        s = {u(rng), u(rng), u(rng)};
+    NormalEquations enough = buildNormalEquations(samples, 37);
+    EXPECT_NO_THROW(solveNormalEquations(enough));
+}
+
+} // namespace
+} // namespace lumi

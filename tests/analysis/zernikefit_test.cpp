@@ -1,0 +1,191 @@
+#include "analysis/zernikefit.h"
+
+#include "analysis/analysiserror.h"
+#include "analysis/contourpointgenerator.h"
+#include "analysis/zernike.h"
+#include "support/analysisfixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+namespace lumi {
+namespace {
+
+using test::addPupilPoint;
+using test::coefficientsOf;
+using test::makeMeasurement;
+
+// Points spread evenly over the pupil (golden-angle spiral), all on one fringe.
+void addSpiral(Measurement& m, int fringe, int count, double maxRho = 0.98) {
+    for (int i = 0; i < count; ++i) {
+        const double rho = maxRho * std::sqrt((i + 0.5) / count);
+        const double a = i * 2.399963229728653;
+        addPupilPoint(m, fringe, rho * std::cos(a), rho * std::sin(a));
+    }
+}
+
+struct RecoveryCase {
+    const char* name;
+    ZernikeCoefficients coefficients;
+    float wavesPerFringe;
+    int highestTerm;
+};
+
+class FitRecovers : public ::testing::TestWithParam<RecoveryCase> {};
+
+TEST_P(FitRecovers, CoefficientsOfPointsOnKnownContours) {
+    const auto& c = GetParam();
+    Measurement m = makeMeasurement();
+    m.settings.wavesPerFringe = c.wavesPerFringe;
+    m.settings.highestTerm = c.highestTerm;
+    const ContourGeneration gen =
+        generateContourPoints(c.coefficients, c.wavesPerFringe, m.store.aperture, {}, m.store);
+    ASSERT_GT(gen.pointCount, 37);
+    fitZernike(m);
+    for (int t = 0; t <= c.highestTerm; ++t) {
+        const auto ut = static_cast<std::size_t>(t);
+        EXPECT_NEAR(m.results.fittedCoefficients[ut], gen.expectedCoefficients[ut], 1e-9)
+            << c.name << " term " << t;
+        EXPECT_EQ(m.results.coefficients[ut], m.results.fittedCoefficients[ut]);
+    }
+    EXPECT_LT(m.results.fitRmsError, 1e-9);
+    EXPECT_EQ(m.results.texts.fitRmsError, "0.000");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FitRecovers,
+    ::testing::Values(
+        RecoveryCase{"power and astigmatism", coefficientsOf({{3, 1.2}, {4, 0.4}, {1, 0.3}}), 0.5f,
+                     8},
+        RecoveryCase{"low order, single pass",
+                     coefficientsOf({{1, 2.0}, {2, -1.0}, {3, 1.5}, {5, 0.3}, {6, 0.2}, {8, 0.25}}),
+                     1.0f, 24},
+        RecoveryCase{"37 terms",
+                     coefficientsOf({{1, 1.0},
+                                     {3, 2.0},
+                                     {4, 0.3},
+                                     {7, -0.2},
+                                     {8, 0.4},
+                                     {9, 0.1},
+                                     {12, 0.05},
+                                     {15, -0.1},
+                                     {16, 0.05},
+                                     {24, 0.03},
+                                     {30, 0.02},
+                                     {36, 0.01}}),
+                     0.5f, 36}));
+
+TEST(FitZernike, SingleFringeGivesPistonAtItsHeight) {
+    Measurement m = makeMeasurement();
+    m.settings.highestTerm = 8;
+    addSpiral(m, 3, 120);
+    fitZernike(m);
+    EXPECT_NEAR(m.results.fittedCoefficients[0], 1.5, 1e-12); // fringe 3 x 0.5 waves
+    for (std::size_t t = 1; t <= 8; ++t)
+        EXPECT_NEAR(m.results.fittedCoefficients[t], 0.0, 1e-12) << t;
+    EXPECT_NEAR(m.results.fitRmsError, 0.0, 1e-12);
+}
+
+TEST(FitZernike, FringeFourIsTwoWavesAtHalfAWavePerFringe) {
+    Measurement m = makeMeasurement();
+    m.settings.highestTerm = 8;
+    addSpiral(m, 4, 100);
+    fitZernike(m);
+    EXPECT_NEAR(m.results.fittedCoefficients[0], 2.0, 1e-12);
+    // The coefficient grid shows fitted / wavesPerFringe, in fringes.
+    EXPECT_NEAR(m.results.fittedCoefficients[0] / m.settings.wavesPerFringe, 4.0, 1e-12);
+}
+
+TEST(FringeSamples, OrderAndSinglePrecisionHeights) {
+    Measurement m = makeMeasurement();
+    addPupilPoint(m, 3, 0.5, 0.0);
+    addPupilPoint(m, 0, 1.2, 0.0); // outside the pupil: still used
+    addPupilPoint(m, 3, 0.0, -0.5);
+    const auto s = fringeSamples(m.store, 0.1f);
+    ASSERT_EQ(s.size(), 3u);
+    EXPECT_DOUBLE_EQ(s[0].x, 1.2);
+    EXPECT_EQ(s[0].valueWaves, 0.0);
+    EXPECT_DOUBLE_EQ(s[1].x, 0.5);
+    EXPECT_DOUBLE_EQ(s[2].y, -0.5);
+    EXPECT_EQ(s[1].valueWaves, static_cast<double>(3.0f * 0.1f));
+    EXPECT_NE(s[1].valueWaves, 0.3);
+}
+
+TEST(FitZernike, ReferenceLowersUsedCoefficientsAndResidualSeesIt) {
+    Measurement m = makeMeasurement();
+    m.settings.highestTerm = 8;
+    generateContourPoints(coefficientsOf({{3, 1.0}, {4, 0.5}}), 0.5, m.store.aperture, {}, m.store);
+    m.referenceFringes[3] = 0.1; // fringes
+    fitZernike(m);
+    const auto& r = m.results;
+    EXPECT_NEAR(r.fittedCoefficients[3], 1.0, 1e-9);
+    EXPECT_EQ(r.coefficients[3], r.fittedCoefficients[3] - 0.5 * 0.1);
+    EXPECT_EQ(r.coefficients[4], r.fittedCoefficients[4]);
+    // Residual against the corrected coefficients: 0.05 x Z3 at every point.
+    double squares = 0.0;
+    const auto samples = fringeSamples(m.store, 0.5f);
+    for (const auto& s : samples)
+        squares += std::pow(0.05 * evaluateZernike(3, s.x, s.y), 2);
+    EXPECT_NEAR(r.fitRmsError, std::sqrt(squares / static_cast<double>(samples.size())), 1e-9);
+}
+
+TEST(FitZernike, SingularFitZeroesUsedTermsAndChangesNothingElse) {
+    Measurement m = makeMeasurement();
+    m.settings.highestTerm = 36;
+    addSpiral(m, 0, 20); // 20 points cannot fix 37 terms
+    m.results.coefficients.fill(7.0);
+    m.results.fittedCoefficients.fill(3.0);
+    m.results.texts.fitRmsError = "0.123";
+    m.results.fitRmsError = 0.123;
+    try {
+        fitZernike(m);
+        FAIL() << "no error";
+    } catch (const AnalysisError& e) {
+        EXPECT_EQ(e.kind(), AnalysisError::Kind::SingularFit);
+        EXPECT_STREQ(e.what(), "The fit is singular: too few independent points for 37 terms");
+    }
+    for (std::size_t t = 0; t <= 36; ++t)
+        EXPECT_EQ(m.results.coefficients[t], 0.0) << t;
+    EXPECT_EQ(m.results.coefficients[37], 7.0);
+    EXPECT_EQ(m.results.fittedCoefficients[5], 3.0);
+    EXPECT_EQ(m.results.texts.fitRmsError, "0.123");
+    EXPECT_EQ(m.results.fitRmsError, 0.123);
+}
+
+TEST(FitZernike, TermsAboveHighestKeepEarlierValues) {
+    Measurement m = makeMeasurement();
+    m.settings.highestTerm = 8;
+    m.results.coefficients.fill(7.0);
+    addSpiral(m, 2, 200);
+    fitZernike(m);
+    EXPECT_NEAR(m.results.coefficients[0], 1.0, 1e-12);
+    EXPECT_EQ(m.results.coefficients[9], 7.0);
+    EXPECT_EQ(m.results.coefficients[36], 7.0);
+    EXPECT_EQ(m.results.fittedCoefficients[9], 0.0); // the grid row is emptied
+}
+
+TEST(FitZernike, PointsWithoutApertureAreAGeometryError) {
+    Measurement m = makeMeasurement();
+    addSpiral(m, 1, 50);
+    m.store.aperture = {};
+    try {
+        fitZernike(m);
+        FAIL() << "no error";
+    } catch (const AnalysisError& e) {
+        EXPECT_EQ(e.kind(), AnalysisError::Kind::InvalidGeometry);
+    }
+}
+
+TEST(FitZernike, RunsTheSummary) {
+    Measurement m = makeMeasurement();
+    m.settings.highestTerm = 8;
+    generateContourPoints(coefficientsOf({{8, 0.5}}), 0.5, m.store.aperture, {}, m.store);
+    fitZernike(m);
+    EXPECT_EQ(m.results.texts.spherical, "3.000");
+    EXPECT_EQ(m.results.grid.gridCount, 32);
+}
+
+} // namespace
+} // namespace lumi
