@@ -1,0 +1,116 @@
+#include "analysis/analysiserror.h"
+#include "analysis/applycommand.h"
+#include "analysis/contourpointgenerator.h"
+#include "analysis/idealconicapply.h"
+#include "analysis/idealconicfit.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace lumi {
+namespace {
+
+AnalysisSettings paraboloidSettings(const std::string& conic = "-1") {
+    AnalysisSettings s;
+    s.analysisType = AnalysisType::Aspheric;
+    s.surfaceDiameterMmText = "200";
+    s.curvatureRadiusMmText = "2000";
+    s.targetConicText = conic;
+    return s;
+}
+
+// A measurement whose fringes lie exactly on the contours of tilt + focus + the given
+// primary spherical (waves), ready for an aspheric APPLY.
+Measurement measuredMirror(double sphericalWaves, const std::string& conic = "-1") {
+    Measurement m;
+    m.settings = paraboloidSettings(conic);
+    ZernikeCoefficients c{};
+    c[1] = 2.0;
+    c[3] = 0.6;
+    c[8] = sphericalWaves;
+    const ApertureCircle aperture{320.0, 240.0, 200.0};
+    generateContourPoints(c, 0.5, aperture, ApertureCircle{}, m.store);
+    return m;
+}
+
+double idealTermEight(const std::string& conic) {
+    AnalysisSettings s = paraboloidSettings(conic);
+    s.highestTerm = 24;
+    return computeIdealConic(s)[8];
+}
+
+struct BestFitCase {
+    const char* name;
+    const char* target;
+    const char* typedRadius;
+    double measuredOverIdeal;
+    float expectedConic;
+    const char* text;
+};
+
+class AsphericApplyEndToEnd : public ::testing::TestWithParam<BestFitCase> {};
+
+TEST_P(AsphericApplyEndToEnd, estimatesTheBestFitConic) {
+    const BestFitCase& p = GetParam();
+    const double ideal8 = idealTermEight(p.target);
+    Measurement m = measuredMirror(p.measuredOverIdeal * ideal8, p.target);
+    m.settings.curvatureRadiusMmText = p.typedRadius;
+    runApply(m, idealConicProvider());
+    ASSERT_TRUE(m.results.analysisDone);
+    EXPECT_DOUBLE_EQ(m.results.idealConicCoefficients[8], ideal8);
+    EXPECT_NEAR(m.results.bestFitConic, p.expectedConic, std::fabs(p.expectedConic) * 1e-6);
+    EXPECT_EQ(m.results.texts.bestFitConic, p.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AsphericApplyEndToEnd,
+    ::testing::Values(BestFitCase{"matchesTarget", "-1", "2000", 1.0, -1.0f, "  K =   -1.000"},
+                      BestFitCase{"radiusTypedNegative", "-1", "-2000", 1.0, -1.0f,
+                                  "  K =   -1.000"},
+                      BestFitCase{"halfTheIdeal", "-1", "2000", 0.5, -0.5f, "  K =   -0.500"},
+                      BestFitCase{"sphereTarget", "0", "2000", 1.0, 0.00001f, "  K =   0.000"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST(AsphericApplyEndToEnd, matchingSurfaceLeavesNoTermEightInTheGrid) {
+    Measurement m = measuredMirror(idealTermEight("-1"));
+    runApply(m, idealConicProvider());
+    // Tilt and power are removed by default and term 8 is compensated: nothing left.
+    EXPECT_LT(std::fabs(m.results.grid.peak), 1e-6);
+    EXPECT_LT(std::fabs(m.results.grid.valley), 1e-6);
+    // The summary still shows the uncompensated spherical, 6 c8.
+    EXPECT_NEAR(m.results.spherical, 6.0 * idealTermEight("-1"), 1e-6);
+}
+
+TEST(AsphericApplyEndToEnd, missingMirrorDataEndTheCommandAndKeepThePreviousIdeal) {
+    Measurement m = measuredMirror(-0.4);
+    runApply(m, idealConicProvider());
+    const ZernikeCoefficients previous = m.results.idealConicCoefficients;
+    ASSERT_NE(previous[8], 0.0);
+    for (const char* field : {"diameter", "radius"}) {
+        Measurement again = m;
+        again.results.analysisDone = false;
+        (std::string(field) == "diameter" ? again.settings.surfaceDiameterMmText
+                                          : again.settings.curvatureRadiusMmText) = "0";
+        try {
+            runApply(again, idealConicProvider());
+            FAIL() << "no error for a zero " << field;
+        } catch (const AnalysisError& e) {
+            EXPECT_EQ(e.kind(), AnalysisError::Kind::InvalidGeometry);
+            EXPECT_NE(std::string(e.what()).find(field), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(again.results.idealConicCoefficients, previous);
+        EXPECT_FALSE(again.results.analysisDone);
+    }
+}
+
+TEST(AsphericApplyEndToEnd, providerReportsProgress) {
+    Measurement m = measuredMirror(-0.4);
+    int last = -1;
+    runApply(m, idealConicProvider([&](int percent) { last = percent; }));
+    EXPECT_EQ(last, 100);
+}
+
+} // namespace
+} // namespace lumi
