@@ -9,6 +9,7 @@
 #include "cli/exitcodes.h"
 #include "cli/jsonwriter.h"
 #include "cli/optiontable.h"
+#include "cli/referencefile.h"
 #include "cli/usageerror.h"
 #include "common/numbertext.h"
 #include "fringe/fileerror.h"
@@ -186,7 +187,7 @@ Measurement analyzeFringeFile(const AnalyzeRequest& request) {
 
     if (request.referenceFile) {
         try {
-            m.referenceFringes = ZernikeFile::readFile(*request.referenceFile).valuesFringes;
+            m.referenceFringes = readReferenceFile(*request.referenceFile);
         } catch (const FileError& e) {
             throw namingFile(e, *request.referenceFile);
         }

@@ -1,7 +1,9 @@
 #include "cli/analyzeextensions.h"
 
 #include "cli/analyzerequest.h"
+#include "cli/asphericoptions.h"
 #include "cli/optiontable.h"
+#include "cli/plotsoption.h"
 #include "cli/psfstrehloption.h"
 
 namespace lumi::cli {
@@ -11,6 +13,8 @@ namespace lumi::cli {
 void addAnalyzeExtensions([[maybe_unused]] OptionTable& table,
                           [[maybe_unused]] AnalyzeRequest& request) {
     addPsfStrehlOptions(table, request);
+    addPlotsOptions(table, request);
+    addAsphericOptions(table, request);
 }
 
 } // namespace lumi::cli

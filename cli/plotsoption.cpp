@@ -1,0 +1,140 @@
+#include "cli/plotsoption.h"
+
+#include "analysis/measurement.h"
+#include "analysis/wavefrontsampler.h"
+#include "cli/analyzerequest.h"
+#include "cli/optiontable.h"
+#include "cli/usageerror.h"
+#include "common/numbertext.h"
+#include "fringe/fileerror.h"
+#include "optics/complexfield.h"
+#include "optics/fieldtransform.h"
+#include "optics/mtfcommand.h"
+#include "optics/psfcommand.h"
+#include "optics/render/plotimages.h"
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <string>
+
+namespace lumi::cli {
+namespace {
+
+struct PlotsRequest {
+    std::string directory;
+    int mapGridCount = 64;
+    PsfGridSize psfGrid = PsfGridSize::Grid128;
+    std::string apertureRatioText = "0";
+};
+
+// Text in the plots needs a QGuiApplication; the command line makes one for the plots only,
+// on the offscreen platform unless the user chose another.
+class GuiForPlots {
+public:
+    GuiForPlots() {
+        if (QCoreApplication::instance() != nullptr)
+            return;
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+    }
+
+private:
+    int argc_ = 1;
+    char name_[16] = "lumivorexan-cli";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+void save(const QImage& image, const std::filesystem::path& path, std::ostream& log) {
+    if (!image.save(QString::fromStdString(path.string()), "PNG"))
+        throw FileError("cannot write the picture \"" + path.string() + "\"");
+    log << "wrote " << path.string() << "\n";
+}
+
+void writePlots(const PlotsRequest& request, const Measurement& analysed, std::ostream& log) {
+    const std::filesystem::path dir(request.directory);
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (ec || !std::filesystem::is_directory(dir))
+        throw FileError("cannot create the plots folder \"" + request.directory + "\"");
+
+    GuiForPlots gui;
+    Measurement m = analysed; // the plots resample; the analysis itself stays as it was
+    sampleWavefront(m, request.mapGridCount);
+    save(wavefrontMapImage(m.results.grid), dir / "wavefront-map.png", log);
+    save(wavefrontSurfaceImage(m.results.grid, WavefrontSurfaceOptions{}),
+         dir / "wavefront-surface.png", log);
+
+    auto field = std::make_unique<ComplexField>();
+    FieldTransform transform;
+    const PointSpreadFunction psf = runPsfCommand(m, request.psfGrid, *field, transform);
+    PsfPlotOptions psfOptions; // as the PSF page shows it: false colour, black, transparent
+    psfOptions.strehl = m.results.strehl;
+    save(psfMapImage(psf, psfOptions), dir / "psf-map.png", log);
+    save(psfSurfaceImage(psf, psfOptions), dir / "psf-surface.png", log);
+
+    // The MTF uses the grid count sampled last, the PSF's.
+    const ModulationTransfer mtf = runMtfCommand(m, request.apertureRatioText, *field, transform);
+    save(mtfPlotImage(mtf), dir / "mtf.png", log);
+}
+
+} // namespace
+
+void addPlotsOptions(OptionTable& table, AnalyzeRequest& request) {
+    auto plots = std::make_shared<PlotsRequest>();
+    table.addValue("--plots", "DIR",
+                   "Write the plots as PNG pictures into DIR (created when missing):\n"
+                   "wavefront-map.png, wavefront-surface.png, psf-map.png,\n"
+                   "psf-surface.png and mtf.png.",
+                   [plots, &request](std::string_view v) {
+                       if (v.empty())
+                           throw UsageError("--plots: a folder name is needed");
+                       if (plots->directory.empty())
+                           request.postActions.push_back(
+                               [plots](const Measurement& m, std::ostream& log) {
+                                   writePlots(*plots, m, log);
+                               });
+                       plots->directory = std::string(v);
+                   });
+    table.addValue("--map-grid", "32|64|128",
+                   "Intervals per axis of the wavefront map and surface (with --plots).\n"
+                   "Default: 64.",
+                   [plots](std::string_view v) {
+                       const double n = parseOptionNumber("--map-grid", v);
+                       if (n != 32 && n != 64 && n != 128)
+                           throw UsageError("--map-grid: \"" + std::string(v) +
+                                            "\" is not 32, 64 or 128");
+                       plots->mapGridCount = static_cast<int>(n);
+                   });
+    table.addValue("--psf-grid", "64|128|256",
+                   "Pupil samples of the PSF (and then the MTF) with --plots: 64x64,\n"
+                   "128x128 or 256x256. Default: 128.",
+                   [plots](std::string_view v) {
+                       const double n = parseOptionNumber("--psf-grid", v);
+                       if (n == 64)
+                           plots->psfGrid = PsfGridSize::Grid64;
+                       else if (n == 128)
+                           plots->psfGrid = PsfGridSize::Grid128;
+                       else if (n == 256)
+                           plots->psfGrid = PsfGridSize::Grid256;
+                       else
+                           throw UsageError("--psf-grid: \"" + std::string(v) +
+                                            "\" is not 64, 128 or 256");
+                   });
+    table.addValue("--f-number", "F",
+                   "Aperture ratio of the optic for the MTF frequencies in lines/mm at the\n"
+                   "input wavelength (with --plots). Default: 0, normalised frequency.",
+                   [plots](std::string_view v) {
+                       const double f = parseOptionNumber("--f-number", v);
+                       if (f < 0)
+                           throw UsageError("--f-number: must not be negative");
+                       plots->apertureRatioText = formatShortest(f);
+                   });
+}
+
+} // namespace lumi::cli

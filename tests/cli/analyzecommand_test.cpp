@@ -1,0 +1,294 @@
+#include "analysis/zernikefile.h"
+#include "cli/analyzecommand.h"
+#include "cli/exitcodes.h"
+#include "clirun.h"
+#include "fringe/textfile.h"
+#include "minijson.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace lumi::cli::test {
+namespace {
+
+JsonValue readJsonFile(const std::filesystem::path& p) {
+    auto v = parseJson(readTextFile(p));
+    EXPECT_TRUE(v.has_value()) << p;
+    return v.value_or(JsonValue{});
+}
+
+JsonValue analyzeJson(std::vector<std::string> args) {
+    args.insert(args.begin(), "analyze");
+    args.push_back("--json");
+    const CliRun r = runCliWith(args);
+    EXPECT_EQ(r.status, kExitOk) << r.err;
+    auto v = parseJson(r.out);
+    EXPECT_TRUE(v.has_value()) << r.out;
+    return v.value_or(JsonValue{});
+}
+
+// Every example was written by "generate"; the fit must give back the
+// coefficients that made it (piston lowered to the first fringe's level).
+class ExampleRecovery : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ExampleRecovery, AnalyzeReturnsTheGeneratingCoefficients) {
+    const std::string name = GetParam();
+    const JsonValue made = readJsonFile(sourcePath("examples/" + name + ".json"));
+    const auto expected = made["expectedCoefficients"].numbers();
+    const auto generating = made["generatingCoefficients"].numbers();
+    ASSERT_EQ(expected.size(), 37u);
+
+    for (const char* terms : {"auto", "37"}) {
+        const JsonValue r =
+            analyzeJson({sourcePath("examples/" + name + ".frg").string(), "--terms", terms});
+        const auto fitted = r["fittedCoefficients"].numbers();
+        const auto used = r["coefficients"].numbers();
+        const int highest = static_cast<int>(r["highestTerm"].number());
+        ASSERT_EQ(fitted.size(), static_cast<std::size_t>(highest + 1));
+        for (int t = 0; t <= highest; ++t) {
+            const auto i = static_cast<std::size_t>(t);
+            EXPECT_NEAR(fitted[i], expected[i], 1e-9) << name << " term " << t;
+            EXPECT_EQ(used[i], fitted[i]) << "no reference: used == fitted";
+            if (t > 0) {
+                EXPECT_EQ(expected[i], generating[i]);
+            }
+        }
+        for (std::size_t i = static_cast<std::size_t>(highest) + 1; i < 37; ++i)
+            EXPECT_EQ(expected[i], 0.0) << name << ": terms beyond the fit must be 0";
+        EXPECT_EQ(r["fringeCount"].number(), made["fringeCount"].number());
+        EXPECT_EQ(r["pointCount"].number(), made["pointCount"].number());
+        EXPECT_LT(r["fitRmsError"].number(), 1e-9);
+        EXPECT_EQ(r["wavesPerFringe"].number(), made["wavesPerFringe"].number());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, ExampleRecovery,
+                         ::testing::Values("tilted-fringes", "defocus-rings", "astigmatism-coma",
+                                           "spherical-obstructed", "mixed-24"),
+                         [](const auto& tp) {
+                             std::string n = tp.param;
+                             for (char& c : n)
+                                 if (c == '-')
+                                     c = '_';
+                             return n;
+                         });
+
+TEST(AnalyzeJson, HasExactlyTheDocumentedKeys) {
+    const JsonValue r = analyzeJson({sourcePath("examples/mixed-24.frg").string()});
+    std::set<std::string> keys;
+    for (const auto& [k, v] : r.object())
+        keys.insert(k);
+    const std::set<std::string> expected{
+        "fittedCoefficients", "coefficients", "highestTerm", "wavesPerFringe", "wavelengthRatio",
+        "peakToValley",       "rms",          "strehl",      "fitRmsError",    "fringeCount",
+        "pointCount",         "tilt",         "defocus",     "astigmatism",    "coma",
+        "spherical",          "texts"};
+    EXPECT_EQ(keys, expected);
+    for (const char* k : {"tilt", "astigmatism", "coma"}) {
+        EXPECT_TRUE(r[k]["magnitude"].isNumber()) << k;
+        EXPECT_TRUE(r[k]["angleDeg"].isNumber()) << k;
+    }
+    // The file says 632.8 in, 550 out.
+    EXPECT_NEAR(r["wavelengthRatio"].number(), 632.8 / 550.0, 1e-6);
+    EXPECT_EQ(r["texts"]["tilt"].string(), " Removed");
+    EXPECT_EQ(r["texts"]["defocus"].string(), " Removed");
+    EXPECT_EQ(r["texts"]["report"]["unit"].string(), "waves");
+}
+
+TEST(AnalyzeOptions, CommandLineOverridesTheFileSettings) {
+    const std::string file = sourcePath("examples/defocus-rings.frg").string();
+    const JsonValue r =
+        analyzeJson({file, "--terms", "16", "--input-wavelength", "632.8", "--output-wavelength",
+                     "532", "--waves-per-fringe", "-1", "--units", "nm"});
+    EXPECT_EQ(r["highestTerm"].number(), 15);
+    EXPECT_EQ(r["wavesPerFringe"].number(), 1.0);
+    EXPECT_NEAR(r["wavelengthRatio"].number(), 1.18947, 1e-5);
+    // One wave per fringe doubles every height of the 0.5-wave file.
+    const JsonValue base = analyzeJson({file, "--terms", "16"});
+    EXPECT_NEAR(r["coefficients"].numbers()[3], 2 * base["coefficients"].numbers()[3], 1e-9);
+    EXPECT_EQ(r["texts"]["report"]["unit"].string(), "nm");
+    EXPECT_NE(r["texts"]["report"]["defocus"].string().find("nm."), std::string::npos);
+}
+
+// --remove: "none" keeps every group; each name takes out its own group only.
+struct RemovalCase {
+    const char* list;
+    const char* removedText; // texts key that must read " Removed", or "" for none
+    bool changesPeakToValley;
+};
+
+class AnalyzeRemoval : public ::testing::TestWithParam<RemovalCase> {};
+
+TEST_P(AnalyzeRemoval, RemovesTheNamedGroup) {
+    const auto& c = GetParam();
+    const std::string file = sourcePath("examples/mixed-24.frg").string();
+    const JsonValue none = analyzeJson({file, "--remove", "none"});
+    const JsonValue r = analyzeJson({file, "--remove", c.list});
+    for (const char* k : {"tilt", "defocus", "astigmatism", "coma", "spherical"}) {
+        EXPECT_NE(none["texts"][k].string(), " Removed") << k;
+        if (std::string(k) == c.removedText) {
+            EXPECT_EQ(r["texts"][k].string(), " Removed") << c.list;
+        } else {
+            EXPECT_EQ(r["texts"][k].string(), none["texts"][k].string()) << c.list << " " << k;
+        }
+    }
+    if (c.changesPeakToValley) {
+        EXPECT_GT(std::abs(r["peakToValley"].number() - none["peakToValley"].number()), 1e-6);
+    }
+    // Removal never touches the fit.
+    EXPECT_EQ(r["coefficients"].numbers(), none["coefficients"].numbers());
+}
+
+INSTANTIATE_TEST_SUITE_P(Groups, AnalyzeRemoval,
+                         ::testing::Values(RemovalCase{"none", "", false},
+                                           RemovalCase{"tilt", "tilt", true},
+                                           RemovalCase{"power", "defocus", true},
+                                           RemovalCase{"astigmatism", "astigmatism", true},
+                                           RemovalCase{"coma", "coma", true},
+                                           RemovalCase{"spherical", "spherical", true},
+                                           RemovalCase{"high-astigmatism", "", true},
+                                           RemovalCase{"high-coma", "", true},
+                                           RemovalCase{"high-spherical", "", true},
+                                           RemovalCase{" COMA ", "coma", true}));
+
+TEST(AnalyzeReference, SubtractsWavesPerFringeTimesTheReference) {
+    const auto dir = scratchDir("reference");
+    ZernikeCoefficients refWaves{};
+    refWaves[3] = 0.05; // 0.1 fringes at 0.5 waves per fringe
+    refWaves[8] = -0.01;
+    ZernikeFile::writeFile(dir / "ref.zrk", refWaves, 0.5f);
+    const std::string file = sourcePath("examples/defocus-rings.frg").string();
+    const JsonValue r = analyzeJson({file, "--reference", (dir / "ref.zrk").string(),
+                                     "--zernike-out", (dir / "out.zrk").string()});
+    const auto fitted = r["fittedCoefficients"].numbers();
+    const auto used = r["coefficients"].numbers();
+    EXPECT_NEAR(used[3], fitted[3] - 0.05, 1e-12);
+    EXPECT_NEAR(used[8], fitted[8] + 0.01, 1e-12);
+    EXPECT_EQ(used[4], fitted[4]);
+    // The saved file holds the used coefficients in fringes.
+    const ZernikeFile saved = ZernikeFile::readFile(dir / "out.zrk");
+    EXPECT_DOUBLE_EQ(saved.valuesFringes[3], used[3] / 0.5);
+    EXPECT_DOUBLE_EQ(saved.valuesFringes[1], used[1] / 0.5);
+}
+
+TEST(AnalyzePage, ShowsTheCaptionsCountsAndCoefficients) {
+    const CliRun r = runCliWith({"analyze", sourcePath("examples/defocus-rings.frg").string()});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    for (const char* caption : {" PEAK to VALLEY", " RMS", " STREHL   RATIO", " TILT", " DEFOCUS",
+                                " ASTIGMATISM  (low-order) ", " COMA              (low-order)",
+                                " SPHERICAL     (low-order)", "Number of fringes",
+                                " Total  Points on Fringes", " Rms Fit Error (quality of Fit)"})
+        EXPECT_NE(r.out.find(std::string("\n") + caption), std::string::npos) << caption;
+    EXPECT_NE(r.out.find("\n   3      4.400000    Power\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\n  24      0.000000    Tertiary Spherical\n"), std::string::npos);
+    EXPECT_NE(r.out.find(" Total  Points on Fringes         1700"), std::string::npos);
+    EXPECT_EQ(r.err, "");
+}
+
+// Bad input ends with a message and exit status 2 (3 for a failed analysis);
+// nothing is printed on stdout.
+struct FailureCase {
+    const char* name;
+    std::vector<std::string> args; // "$BAD", "$THREE" stand for files the test writes
+    int status;
+    const char* messagePart;
+};
+
+class AnalyzeFailure : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(AnalyzeFailure, EndsWithAClearMessage) {
+    const auto& c = GetParam();
+    const auto dir = scratchDir(std::string("failure-") + c.name);
+    writeTextFileReplacing(dir / "bad.frg", "320,240,216\r\n0,0,0\r\n3\r\n0,1,2\r\n250,3,4\r\n");
+    writeTextFileReplacing(dir / "three.frg", "320,240,216\r\n0,0,0\r\n3\r\n0,300,200\r\n"
+                                              "0,330,260\r\n1,290,230\r\n632.8,632.8,.5\r\n"
+                                              "0\r\n0\r\n-1\r\n");
+    writeTextFileReplacing(dir / "word.frg", "320,240,216\r\n0,0,zero\r\n");
+    writeTextFileReplacing(dir / "bad.zrk", "0.1\r\n0.2\r\nabc\r\n");
+    std::string longZrk;
+    for (int i = 0; i < 52; ++i)
+        longZrk += "0\r\n";
+    writeTextFileReplacing(dir / "long.zrk", longZrk);
+    std::vector<std::string> args{"analyze"};
+    for (std::string a : c.args) {
+        if (a.front() == '$')
+            a = (dir / a.substr(1)).string();
+        args.push_back(a);
+    }
+    const CliRun r = runCliWith(args);
+    EXPECT_EQ(r.status, c.status) << r.err;
+    EXPECT_NE(r.err.find(c.messagePart), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+}
+
+const std::string kExample = sourcePath("examples/defocus-rings.frg").string();
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, AnalyzeFailure,
+    ::testing::Values(
+        FailureCase{"FringeAbove200", {"$bad.frg"}, kExitBadInput, "bad.frg: line 5: fringe index"},
+        FailureCase{"NotANumber", {"$word.frg"}, kExitBadInput, "word.frg: line 2"},
+        FailureCase{"MissingFile", {"$missing.frg"}, kExitBadInput, "missing.frg"},
+        FailureCase{
+            "MissingReference", {kExample, "--reference", "$none.zrk"}, kExitBadInput, "none.zrk"},
+        FailureCase{"ReferenceMalformed",
+                    {kExample, "--reference", "$bad.zrk"},
+                    kExitBadInput,
+                    "bad.zrk: line 3"},
+        FailureCase{"ReferenceTooLong",
+                    {kExample, "--reference", "$long.zrk"},
+                    kExitBadInput,
+                    "long.zrk: line 52: more than 51"},
+        FailureCase{"Singular", {"$three.frg", "--terms", "37"}, kExitAnalysis, "singular"},
+        FailureCase{"UnknownOption", {kExample, "--frobnicate"}, kExitBadInput, "Usage:"},
+        FailureCase{"SingleDashOption", {kExample, "-x"}, kExitBadInput, "unknown option"},
+        FailureCase{"NoFile", {"--json"}, kExitBadInput, "fringe data file"},
+        FailureCase{"TwoFiles", {kExample, kExample}, kExitBadInput, "one fringe data file"},
+        FailureCase{
+            "BadNumber", {kExample, "--input-wavelength", "6x"}, kExitBadInput, "not a number"},
+        FailureCase{
+            "CommaDecimal", {kExample, "--waves-per-fringe", "0,5"}, kExitBadInput, "not a number"},
+        FailureCase{
+            "ZeroWavelength", {kExample, "--output-wavelength", "0"}, kExitBadInput, "above 0"},
+        FailureCase{"ZeroWavesPerFringe",
+                    {kExample, "--waves-per-fringe", "0"},
+                    kExitBadInput,
+                    "must not be 0"},
+        FailureCase{"MissingValue", {kExample, "--terms"}, kExitBadInput, "needs a value"},
+        FailureCase{
+            "OptionAsValue", {kExample, "--terms", "--json"}, kExitBadInput, "needs a value"},
+        FailureCase{"BadTerms", {kExample, "--terms", "12"}, kExitBadInput, "--terms"},
+        FailureCase{"BadRemoval",
+                    {kExample, "--remove", "tilt,astig"},
+                    kExitBadInput,
+                    "unknown group \"astig\""},
+        FailureCase{"EmptyRemoval", {kExample, "--remove", "tilt,"}, kExitBadInput, "empty name"},
+        FailureCase{"BadUnits", {kExample, "--units", "mm"}, kExitBadInput, "--units"},
+        FailureCase{"FlagWithValue", {kExample, "--json=yes"}, kExitBadInput, "takes no value"}),
+    [](const auto& tp) { return std::string(tp.param.name); });
+
+TEST(AnalyzeHelp, DocumentsEveryOption) {
+    const CliRun r = runCliWith({"analyze", "--help"});
+    EXPECT_EQ(r.status, kExitOk);
+    for (const char* opt :
+         {"--terms", "--remove", "--input-wavelength", "--output-wavelength", "--waves-per-fringe",
+          "--reference", "--units", "--json", "--zernike-out", "high-spherical", "Exit status"})
+        EXPECT_NE(r.out.find(opt), std::string::npos) << opt;
+    const CliRun top = runCliWith({"--help"});
+    EXPECT_EQ(top.status, kExitOk);
+    EXPECT_NE(top.out.find("analyze"), std::string::npos);
+    EXPECT_NE(top.out.find("generate"), std::string::npos);
+}
+
+TEST(CliDispatch, UnknownOrMissingCommandIsAUsageError) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, std::vector<std::string>{"analyse"}}) {
+        const CliRun r = runCliWith(args);
+        EXPECT_EQ(r.status, kExitBadInput);
+        EXPECT_NE(r.err.find("Usage:"), std::string::npos);
+    }
+}
+
+} // namespace
+} // namespace lumi::cli::test

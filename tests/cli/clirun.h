@@ -1,0 +1,40 @@
+#pragma once
+// Runs the command line in-process and keeps what it printed.
+
+#include "cli/clicommand.h"
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace lumi::cli::test {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline CliRun runCliWith(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    CliRun r;
+    r.status = runCli(args, out, err);
+    r.out = out.str();
+    r.err = err.str();
+    return r;
+}
+
+inline std::filesystem::path sourcePath(const std::string& relative) {
+    return std::filesystem::path(LUMI_SOURCE_DIR) / relative;
+}
+
+// A fresh, empty folder for one test's files.
+inline std::filesystem::path scratchDir(const std::string& name) {
+    const auto dir = std::filesystem::path(LUMI_BINARY_DIR) / "cli-test-files" / name;
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+} // namespace lumi::cli::test
