@@ -73,12 +73,7 @@ void ImagePage::loadImageCommand() {
     }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     QImageReader reader(*path);
-    const QByteArray format = reader.format().toLower();
-    QImage picture;
-    // Only BMP and JPEG pictures are interferograms for this program.
-    if (format == "bmp" || format == "jpeg" || format == "jpg") {
-        picture = reader.read();
-    }
+    const QImage picture = reader.read();
     QGuiApplication::restoreOverrideCursor();
     if (picture.isNull()) {
         dialogs_.beep();

@@ -1,0 +1,100 @@
+#pragma once
+// A container window with its main window, driven through real widgets and
+// scripted dialog answers.
+
+#include "app/containerwindow.h"
+#include "app/fringetoolspanel.h"
+#include "app/imagepage.h"
+#include "app/mainwindow.h"
+#include "ui/imagecanvas.h"
+#include "ui/scripteddialogservice.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace lumi::testing {
+
+class MainWindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        container = std::make_unique<ContainerWindow>(dialogs);
+        container->show();
+        window = container->mainWindow();
+        page = window->imagePage();
+        canvas = page->canvas();
+        tools = page->tools();
+    }
+    // Destroying the container does not ask the close question.
+    void TearDown() override { container.reset(); }
+
+    FringeStore& store() { return window->measurement().store; }
+    FringeEditor& editor() { return window->editor(); }
+
+    // A plain grey picture through ShowInterferogram.
+    void showPicture(int widthPx = 600, int heightPx = 600) {
+        QImage picture(widthPx, heightPx, QImage::Format_RGB32);
+        picture.fill(qRgb(96, 96, 96));
+        page->showInterferogram(picture);
+    }
+
+    // QTest clicks; QTest takes the point (0, 0) for "the widget's centre", so
+    // that one point is sent as plain events.
+    void click(Qt::MouseButton button, int x, int y) {
+        if (x == 0 && y == 0) {
+            send(QEvent::MouseButtonPress, button, button, x, y);
+            send(QEvent::MouseButtonRelease, button, Qt::NoButton, x, y);
+            return;
+        }
+        QTest::mouseClick(canvas, button, Qt::NoModifier, QPoint(x, y));
+    }
+    void leftClick(int x, int y) { click(Qt::LeftButton, x, y); }
+    void rightClick(int x, int y) { click(Qt::RightButton, x, y); }
+    void pressLeft(int x, int y) {
+        QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+    }
+    void releaseLeft(int x, int y) {
+        QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+    }
+    void send(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, int x, int y) {
+        const QPointF local(x, y);
+        QMouseEvent event(type, local, canvas->mapToGlobal(local), button, held, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &event);
+    }
+    // A move with `held` buttons down.
+    void moveTo(int x, int y, Qt::MouseButtons held = Qt::LeftButton) {
+        send(QEvent::MouseMove, Qt::NoButton, held, x, y);
+    }
+
+    // "Add Circle" of the aperture group, then three clicks.
+    void makeAperture(QPoint a, QPoint b, QPoint c) {
+        QTest::mouseClick(tools->apertureAddButton(), Qt::LeftButton);
+        for (const QPoint p : {a, b, c}) {
+            leftClick(p.x(), p.y());
+        }
+    }
+    void makeObstruction(QPoint a, QPoint b, QPoint c) {
+        QTest::mouseClick(tools->obstructionAddButton(), Qt::LeftButton);
+        for (const QPoint p : {a, b, c}) {
+            leftClick(p.x(), p.y());
+        }
+    }
+    // Aperture centre (300, 300), radius 200.
+    void makeStandardAperture() { makeAperture({100, 300}, {500, 300}, {300, 100}); }
+
+    QRgb viewPixel(double x, double y) const {
+        return canvas->view().pixel(static_cast<int>(x), static_cast<int>(y));
+    }
+
+    ScriptedDialogService dialogs;
+    std::unique_ptr<ContainerWindow> container;
+    MainWindow* window = nullptr;
+    ImagePage* page = nullptr;
+    ImageCanvas* canvas = nullptr;
+    FringeToolsPanel* tools = nullptr;
+};
+
+} // namespace lumi::testing

@@ -1,0 +1,4 @@
+#include "support/qtapplicationenvironment.h"
+
+static auto* const kQtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
