@@ -58,11 +58,11 @@ void paintWavefrontScaleBar(QPainter& painter, const QRect& target, const Wavefr
 
     const auto labels = wavefrontScaleLabels(grid);
     const double fractions[4] = {0.0, 1.0 - 0.666, 1.0 - 0.333, 1.0};
-    const double textX = bar.right() + 8.0;
+    const double textX = bar.right() + 10.0;
     for (std::size_t i = 0; i < labels.size(); ++i) {
         const double y = bar.top() + fractions[i] * bar.height();
         painter.setPen(QColor(90, 90, 90));
-        painter.drawLine(QPointF(bar.right() + 1, y), QPointF(bar.right() + 5, y));
+        painter.drawLine(QPointF(bar.right() + 1, y), QPointF(bar.right() + 6, y));
         drawTextAt(painter, QPointF(textX, y - fm.ascent() / 2.0 - 1.0),
                    QString::fromStdString(labels[i]), QColor(0, 0, 0));
     }
