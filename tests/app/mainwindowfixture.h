@@ -5,13 +5,18 @@
 #include "app/containerwindow.h"
 #include "app/fringetoolspanel.h"
 #include "app/imagepage.h"
+#include "app/mainmenus.h"
 #include "app/mainwindow.h"
 #include "ui/imagecanvas.h"
 #include "ui/scripteddialogservice.h"
 
 #include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,0 +1,121 @@
+#include "analysis/contourpointgenerator.h"
+#include "app/aberrationpage.h"
+#include "app/settingspanel.h"
+#include "app/zernikepage.h"
+#include "common/numbertext.h"
+#include "mainwindowfixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+
+namespace lumi::testing {
+namespace {
+
+class Apply : public MainWindowFixture {
+protected:
+    // Points on the contours of 1 wave of power plus a little coma, aperture
+    // centre (300, 300) radius 200.
+    void digitiseDefocus() {
+        showPicture();
+        ZernikeCoefficients c{};
+        c[3] = 1.0;
+        c[6] = 0.1;
+        generateContourPoints(c, 0.5, {300, 300, 200}, {}, store());
+    }
+    void pressApply() { QTest::mouseClick(window->settingsPanel()->applyButton(), Qt::LeftButton); }
+};
+
+TEST_F(Apply, FillsTheAberrationAndZernikePages) {
+    digitiseDefocus();
+    window->settingsPanel()->removeBox(RemovalGroup::Power)->setChecked(false);
+    pressApply();
+    const Measurement& m = window->measurement();
+    ASSERT_TRUE(m.results.analysisDone) << window->statusBar()->currentMessage().toStdString();
+
+    const AberrationPage* ab = window->aberrationPage();
+    EXPECT_EQ(ab->fieldText("LblPV").toStdString(), m.results.texts.peakToValley);
+    EXPECT_TRUE(ab->fieldText("LblPV").startsWith(
+        QString::fromStdString(formatFixed(m.results.peakToValley, 3))));
+    EXPECT_TRUE(ab->fieldText("LblPV").endsWith(" waves]"));
+    EXPECT_TRUE(ab->fieldText("LblPVnm").endsWith("  nm."));
+    EXPECT_EQ(ab->fieldText("LblDefocus").toStdString(), m.results.texts.defocus);
+    EXPECT_EQ(ab->fieldText("LblTilt"), " Removed");
+    EXPECT_EQ(ab->fieldText("LblTiltnm"), "");
+    EXPECT_EQ(ab->fieldText("LblComa").toStdString(), m.results.texts.coma);
+    EXPECT_EQ(ab->fieldText("LblStrehl").toStdString(), m.results.texts.strehl);
+    EXPECT_EQ(ab->fieldText("LblFitError").toStdString(), m.results.texts.fitRmsError);
+    EXPECT_EQ(ab->fieldText("LblFringes"), QString::number(store().nonEmptyFringeCount()));
+    EXPECT_EQ(ab->fieldText("LblPoints"), QString::number(store().totalPointCount()));
+
+    // Known answer: 1 wave of power is 2 fringes at 0.5 waves per fringe.
+    const ZernikePage* z = window->zernikePage();
+    EXPECT_EQ(z->coefficientCell(0, 1), "    Coefficient");
+    EXPECT_EQ(z->coefficientCell(4, 0), "3");
+    EXPECT_EQ(z->coefficientCell(4, 1), "2.000000");
+    EXPECT_EQ(z->coefficientCell(7, 1), "0.200000");
+    EXPECT_EQ(z->coefficientCell(4, 2), "  Power ");
+    EXPECT_FALSE(z->coefficientCell(25, 1).isEmpty()); // "Auto" fits terms 0..24
+    EXPECT_TRUE(z->coefficientCell(26, 1).isEmpty());
+    EXPECT_EQ(z->findChild<QLabel*>("LblPtoV")->text().toStdString(),
+              m.results.texts.peakToValleyShort);
+}
+
+TEST_F(Apply, NineTermsLeaveTheOtherRowsEmpty) {
+    digitiseDefocus();
+    window->settingsPanel()->zernikeNumber()->setCurrentText("9");
+    pressApply();
+    ASSERT_TRUE(window->measurement().results.analysisDone);
+    EXPECT_FALSE(window->zernikePage()->coefficientCell(9, 1).isEmpty());
+    EXPECT_TRUE(window->zernikePage()->coefficientCell(10, 1).isEmpty());
+}
+
+TEST_F(Apply, WithoutPointsItStopsAndSaysWhyInTheStatusBar) {
+    showPicture();
+    makeStandardAperture();
+    pressApply();
+    EXPECT_FALSE(window->measurement().results.analysisDone);
+    EXPECT_FALSE(window->statusBar()->currentMessage().isEmpty());
+    EXPECT_EQ(window->aberrationPage()->fieldText("LblPoints"), "0");
+    EXPECT_EQ(window->aberrationPage()->fieldText("LblFringes"), "0");
+    EXPECT_EQ(window->zernikePage()->coefficientCell(1, 1), "0");
+    EXPECT_TRUE(dialogs.texts().isEmpty());
+}
+
+TEST_F(Apply, ZeroOutputWavelengthStopsWithItsReason) {
+    digitiseDefocus();
+    window->settingsPanel()->outputWavelength()->setText("0");
+    pressApply();
+    EXPECT_FALSE(window->measurement().results.analysisDone);
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains("wavelength"))
+        << window->statusBar()->currentMessage().toStdString();
+}
+
+TEST_F(Apply, ANewPictureResetsThePages) {
+    digitiseDefocus();
+    pressApply();
+    ASSERT_TRUE(window->measurement().results.analysisDone);
+    window->tabs()->setCurrentIndex(2);
+    showPicture(300, 200);
+    EXPECT_FALSE(window->measurement().results.analysisDone);
+    EXPECT_EQ(window->tabs()->currentIndex(), 0);
+    EXPECT_EQ(window->aberrationPage()->fieldText("LblPV"), "");
+    EXPECT_EQ(window->zernikePage()->coefficientCell(4, 1), "0");
+}
+
+TEST_F(Apply, AsphericOptionEnablesItsBoxesAndStandardClearsTheConic) {
+    SettingsPanel* s = window->settingsPanel();
+    EXPECT_FALSE(s->surfaceDiameter()->isEnabled());
+    QTest::mouseClick(s->asphericOption(), Qt::LeftButton);
+    EXPECT_TRUE(s->surfaceDiameter()->isEnabled());
+    EXPECT_TRUE(s->bestFitConic()->isEnabled());
+    s->setBestFitConicText("  K =   -1.000");
+    QTest::mouseClick(s->standardOption(), Qt::LeftButton);
+    EXPECT_FALSE(s->targetConic()->isEnabled());
+    EXPECT_TRUE(s->bestFitConic()->text().isEmpty());
+}
+
+} // namespace
+} // namespace lumi::testing
