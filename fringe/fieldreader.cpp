@@ -83,7 +83,7 @@ std::string FieldReader::quoted(std::string_view text) {
     std::string out = "\"";
     for (std::size_t i = 0; i < text.size() && i < kMaxShown; ++i) {
         unsigned char c = static_cast<unsigned char>(text[i]);
-        out += (c < 0x20 || c == 0x7F) ? '?' : static_cast<char>(c);
+        out += (c < 0x20 || c >= 0x7F) ? '?' : static_cast<char>(c); // plain ASCII in messages
     }
     if (text.size() > kMaxShown)
         out += "...";

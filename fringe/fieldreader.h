@@ -36,7 +36,8 @@ public:
     // used to place "the file ends ..." messages.
     int lastLine() const { return lastLine_; }
 
-    // Field text shortened for a message, in double quotes.
+    // Field text for a message: in double quotes, shortened, bytes outside
+    // printable ASCII shown as "?".
     static std::string quoted(std::string_view text);
 
 private:

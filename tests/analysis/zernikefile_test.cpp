@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -145,6 +147,44 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{"decimalComma", lines({"1", "0,5x"}),
                               "line 2: \"5x\" is not a number (coefficient 3 of 51)"}),
     [](const auto& p) { return std::string(p.param.name); });
+
+// Random damage to a valid file: the reader returns a count within 0..49 or
+// throws a FileError with a line, nothing else.
+TEST(ZernikeFileFuzz, DamagedFilesNeverEscapeTheRules) {
+    std::mt19937 rng(99);
+    ZernikeCoefficients waves{};
+    for (int t = 0; t < 25; ++t)
+        waves[static_cast<std::size_t>(t)] = 0.01 * (t + 1) * (t % 3 == 0 ? -1 : 1);
+    const std::string valid = ZernikeFile::toText(waves, 0.5f);
+    const std::string alphabet = "0123456789.,-+E \r\nx";
+    int refused = 0;
+    for (int iteration = 0; iteration < 3000; ++iteration) {
+        std::string text = valid;
+        for (int m = 0; m < 3; ++m) {
+            if (text.empty())
+                text = "0";
+            std::uniform_int_distribution<std::size_t> at(0, text.size() - 1);
+            const std::size_t i = at(rng);
+            switch (rng() % 4) {
+            case 0: text[i] = alphabet[rng() % alphabet.size()]; break;
+            case 1: text.insert(i, 1, alphabet[rng() % alphabet.size()]); break;
+            case 2: text.erase(i, 1); break;
+            default: text.resize(std::max<std::size_t>(i, 1)); break;
+            }
+        }
+        try {
+            ZernikeFile f = ZernikeFile::parse(text);
+            ASSERT_GE(f.termCount, 0);
+            ASSERT_LE(f.termCount, 49);
+            for (double v : f.valuesFringes)
+                ASSERT_TRUE(std::isfinite(v));
+        } catch (const FileError& e) {
+            ASSERT_GE(e.line(), 1) << e.what();
+            ++refused;
+        }
+    }
+    EXPECT_GT(refused, 100);
+}
 
 class ZernikeFileOnDisk : public ::testing::Test {
 protected:

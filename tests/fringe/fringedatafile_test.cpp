@@ -317,6 +317,19 @@ TEST(FringeDataFileWrite, DigitsFollowEachValuesPrecision) {
               std::string::npos);
 }
 
+TEST(FringeDataFileWrite, ClearedApertureIsStillSaved) {
+    FringeStore store;
+    FringeEditor editor;
+    editor.resetForNewImage(store);
+    editor.startApertureConstruction();
+    editor.addConstructionClick(store, 0, 0);
+    editor.addConstructionClick(store, 2, 0);
+    editor.addConstructionClick(store, 0, 2);
+    editor.clearAperture();
+    const std::string text = FringeDataFile::fromStore(store).toText();
+    EXPECT_EQ(text.substr(0, text.find("\r\n")), "1,1,1.4142135623731");
+}
+
 TEST(FringeDataFileWrite, NonFiniteValuesAreNotSavedAsZero) {
     FringeDataFile f;
     f.points.push_back({0, std::numeric_limits<double>::infinity(), 1});
@@ -404,6 +417,24 @@ TEST_F(TempFolder, SaveThenLoadThroughTheDisk) {
 TEST_F(TempFolder, MissingFileIsAFileError) {
     EXPECT_THROW(FringeDataFile::readFile(dir / "none.frg"), FileError);
     EXPECT_THROW(FringeDataFile::readFile(dir), FileError);
+}
+
+TEST_F(TempFolder, OversizedFileIsRefusedBeforeReading) {
+    const std::string text(5000, '1');
+    writeTextFileReplacing(dir / "big.frg", text);
+    EXPECT_EQ(readTextFile(dir / "big.frg", 5000), text);
+    EXPECT_THROW(readTextFile(dir / "big.frg", 4999), FileError);
+}
+
+// A picture chosen by mistake: refused on line 1 with a printable message.
+TEST(FringeDataFileRead, BinaryBytesGiveAPlainMessage) {
+    try {
+        FringeDataFile::parse(std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF", 10));
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "line 1: \"??????JFIF\" is not a number (the aperture centre x)");
+    }
 }
 
 // The temporary file cannot be created: the old file stays as it was.
