@@ -11,26 +11,33 @@ namespace lumi {
 namespace {
 
 constexpr double kPi = 3.14159265358979;
-constexpr int kSize = PointSpreadFunction::kTransformSize;
 
-void requireGridCount(const WavefrontGrid& grid) {
-    if (grid.gridCount < 1 || grid.gridCount > WavefrontGrid::kMaxGridCount) {
+void requireSizes(const WavefrontGrid& grid, int transformSize) {
+    if (transformSize != PointSpreadFunction::kTransformSize &&
+        transformSize != PointSpreadFunction::kReportTransformSize) {
         throw AnalysisError(AnalysisError::Kind::InvalidGeometry,
-                            "The wavefront has not been sampled on a usable grid.");
+                            "The PSF transform size must be 128 or 256.");
+    }
+    if (grid.gridCount < 1 || grid.gridCount > WavefrontGrid::kMaxGridCount ||
+        grid.gridCount > transformSize) {
+        throw AnalysisError(AnalysisError::Kind::InvalidGeometry,
+                            "The wavefront has not been sampled on a grid that fits the PSF.");
     }
 }
 
 } // namespace
 
-int fillPsfPupil(const WavefrontGrid& grid, const PupilGeometry& pupil, ComplexField& field) {
-    requireGridCount(grid);
+int fillPsfPupil(const WavefrontGrid& grid, const PupilGeometry& pupil, ComplexField& field,
+                 int transformSize) {
+    requireSizes(grid, transformSize);
+    const int size = transformSize;
     const int n = grid.gridCount;
-    field.clear(kSize);
-    const auto offset = static_cast<int>(roundHalfEven((kSize - n) / 2.0));
+    field.clear(size);
+    const auto offset = static_cast<int>(roundHalfEven((size - n) / 2.0));
     int open = 0;
     for (int r = 0; r < n; ++r) {
         const double y = WavefrontGrid::nodeCoordinate(r, n);
-        const int first = kSize - 1 - offset - r;
+        const int first = size - 1 - offset - r;
         for (int c = 0; c < n; ++c) {
             const double x = WavefrontGrid::nodeCoordinate(c, n);
             if (!pupil.isOpen(x, y)) {
@@ -42,7 +49,7 @@ int fillPsfPupil(const WavefrontGrid& grid, const PupilGeometry& pupil, ComplexF
                                     "The wavefront holds a value that is not a number.");
             }
             const double phase = w * 2 * kPi;
-            const int second = kSize - 1 - offset - c;
+            const int second = size - 1 - offset - c;
             field.real(first, second) = std::sin(phase);
             field.imag(first, second) = std::cos(phase);
             ++open;
@@ -53,30 +60,32 @@ int fillPsfPupil(const WavefrontGrid& grid, const PupilGeometry& pupil, ComplexF
 
 PointSpreadFunction computePointSpreadFunction(const WavefrontGrid& grid,
                                                const PupilGeometry& pupil, ComplexField& field,
-                                               FieldTransform& transform) {
-    const int open = fillPsfPupil(grid, pupil, field);
+                                               FieldTransform& transform, int transformSize) {
+    const int open = fillPsfPupil(grid, pupil, field, transformSize);
+    const int size = transformSize;
     if (open == 0) {
         throw AnalysisError(AnalysisError::Kind::InvalidGeometry,
                             "No sample of the pupil passes light: the obstruction covers the "
                             "whole aperture.");
     }
-    transform.transform2d(field, kSize);
+    transform.transform2d(field, size);
 
     PointSpreadFunction psf;
+    psf.size = size;
     psf.pupilSampleCount = open;
-    psf.amplitude.assign(static_cast<std::size_t>(kSize) * kSize, 0.0);
+    psf.amplitude.assign(static_cast<std::size_t>(size) * size, 0.0);
     double peak = 0.0;
     double floor = 999999999999999.0;
-    constexpr int half = kSize / 2;
-    for (int k = 0; k < kSize; ++k) {
+    const int half = size / 2;
+    for (int k = 0; k < size; ++k) {
         const double* re = field.realRow(k);
         const double* im = field.imagRow(k);
         // Zero frequency moves to the centre: value (k, l) goes to
         // ((k + 128) mod 256, (l + 128) mod 256).
-        double* out = psf.amplitude.data() + static_cast<std::size_t>((k + half) % kSize) * kSize;
-        for (int l = 0; l < kSize; ++l) {
+        double* out = psf.amplitude.data() + static_cast<std::size_t>((k + half) % size) * size;
+        for (int l = 0; l < size; ++l) {
             const double a = std::sqrt(re[l] * re[l] + im[l] * im[l]);
-            out[(l + half) % kSize] = a;
+            out[(l + half) % size] = a;
             peak = std::max(peak, a);
             floor = std::min(floor, a);
         }

@@ -12,8 +12,9 @@
 namespace lumi {
 
 // The diffraction image of a point source: the modulus (amplitude, not
-// intensity) of the 256 x 256 transform of the pupil function, zero frequency
-// moved to (128, 128).
+// intensity) of the size x size transform of the pupil function (256 on the
+// PSF page, 128 in the graphical report), zero frequency moved to
+// (size / 2, size / 2).
 //
 // Index convention: amplitudeAt(row, column), row = first field index, 0 at
 // the top of the map, growing downwards like the wavefront grid's rows.
@@ -21,13 +22,15 @@ namespace lumi {
 // wavefront rising towards +x (growing column) moves the peak towards smaller
 // columns, and one rising towards +y (growing row, downwards) moves it towards
 // smaller rows (upwards): W = a * x (a waves at the pupil edge) shifts the peak
-// by 512 * a / N pixels, N the sampled grid count.
+// by 2 * size * a / N pixels, N the sampled grid count.
 class PointSpreadFunction {
 public:
-    static constexpr int kTransformSize = 256;
-    static constexpr int kCentre = kTransformSize / 2; // zero frequency after the move
+    static constexpr int kTransformSize = 256;         // the PSF page
+    static constexpr int kReportTransformSize = 128;   // the graphical report
+    static constexpr int kCentre = kTransformSize / 2; // zero frequency on the PSF page
 
-    std::vector<double> amplitude; // kTransformSize^2, row-major
+    int size = kTransformSize;     // transform size, pixels per side
+    std::vector<double> amplitude; // size^2, row-major
     double peak = 0.0;             // largest amplitude
     double floor = 0.0;            // smallest amplitude
     double range = 0.0;            // peak - floor; 1e-9 when that is 0 (one-sample pupil)
@@ -38,28 +41,33 @@ public:
     // between pixels reads low.
     double strehlPsf = 0.0;
 
+    int centre() const { return size / 2; }
+
     double amplitudeAt(int row, int column) const {
-        assert(row >= 0 && row < kTransformSize && column >= 0 && column < kTransformSize);
-        return amplitude[static_cast<std::size_t>(row) * kTransformSize +
+        assert(row >= 0 && row < size && column >= 0 && column < size);
+        return amplitude[static_cast<std::size_t>(row) * static_cast<std::size_t>(size) +
                          static_cast<std::size_t>(column)];
     }
 };
 
-// Writes the pupil function of the PSF into field[0..255][0..255] (cleared
-// first): node (r, c), r, c in 0..N-1, goes to (255 - C - r, 255 - C - c) with
-// C = (256 - N) / 2 rounded half to even, as sin(2 pi W) + i cos(2 pi W).
-// Whether a node is in the pupil comes from `pupil` (not from W != 0), so
-// nodes where the wavefront is exactly 0 still pass light. Returns the number
-// of open nodes. Requires 1 <= grid.gridCount <= 129.
-int fillPsfPupil(const WavefrontGrid& grid, const PupilGeometry& pupil, ComplexField& field);
+// Writes the pupil function of the PSF into field[0..S-1][0..S-1], S the
+// transform size (cleared first): node (r, c), r, c in 0..N-1, goes to
+// (S - 1 - C - r, S - 1 - C - c) with C = (S - N) / 2 rounded half to even, as
+// sin(2 pi W) + i cos(2 pi W). Whether a node is in the pupil comes from
+// `pupil` (not from W != 0), so nodes where the wavefront is exactly 0 still
+// pass light. Returns the number of open nodes. Throws
+// AnalysisError(InvalidGeometry) unless 1 <= grid.gridCount <= S and S is 128 or 256.
+int fillPsfPupil(const WavefrontGrid& grid, const PupilGeometry& pupil, ComplexField& field,
+                 int transformSize = PointSpreadFunction::kTransformSize);
 
-// Samples the pupil of `grid` (sampled beforehand with the chosen N), transforms
-// it along the first then the second index and returns the moved amplitude.
-// The field keeps the transform. Throws AnalysisError: InvalidGeometry when no
-// node lies in the pupil or the grid count is outside 1..129, NonFinite when
-// the wavefront holds a non-finite value.
-PointSpreadFunction computePointSpreadFunction(const WavefrontGrid& grid,
-                                               const PupilGeometry& pupil, ComplexField& field,
-                                               FieldTransform& transform);
+// Puts the pupil of `grid` (sampled beforehand with the chosen N) into the
+// field, transforms it along the first then the second index and returns the
+// moved amplitude. The field keeps the transform. Throws AnalysisError:
+// InvalidGeometry when no node lies in the pupil or the grid count does not
+// fit the transform, NonFinite when the wavefront holds a non-finite value.
+PointSpreadFunction
+computePointSpreadFunction(const WavefrontGrid& grid, const PupilGeometry& pupil,
+                           ComplexField& field, FieldTransform& transform,
+                           int transformSize = PointSpreadFunction::kTransformSize);
 
 } // namespace lumi

@@ -119,9 +119,10 @@ INSTANTIATE_TEST_SUITE_P(GridSizes, PerfectPupil,
                          ::testing::Values(PsfGridSize::Grid64, PsfGridSize::Grid128,
                                            PsfGridSize::Grid256));
 
-// The pupil occupies field indices C..C+N-1 in both directions, C = (256 - N) / 2.
+// The pupil occupies field indices C..C+N-1 in both directions, C = (S - N) / 2.
 struct PlacementCase {
     int n;
+    int transformSize;
     int first;
     int last;
 };
@@ -132,10 +133,12 @@ TEST_P(PupilPlacement, OccupiesTheCentralIndices) {
     const auto& tc = GetParam();
     auto field = std::make_unique<ComplexField>();
     const auto grid = makeZernikeGrid(tc.n, {}, {});
-    fillPsfPupil(*grid, {}, *field);
+    // Something left over from a larger transform must be cleared.
+    field->real(tc.transformSize - 1, 0) = 1.0;
+    fillPsfPupil(*grid, {}, *field, tc.transformSize);
     int lo = 1000, hi = -1;
-    for (int r = 0; r < 256; ++r) {
-        for (int c = 0; c < 256; ++c) {
+    for (int r = 0; r < tc.transformSize; ++r) {
+        for (int c = 0; c < tc.transformSize; ++c) {
             if (field->real(r, c) != 0.0 || field->imag(r, c) != 0.0) {
                 lo = std::min({lo, r, c});
                 hi = std::max({hi, r, c});
@@ -147,8 +150,12 @@ TEST_P(PupilPlacement, OccupiesTheCentralIndices) {
 }
 
 INSTANTIATE_TEST_SUITE_P(GridSizes, PupilPlacement,
-                         ::testing::Values(PlacementCase{32, 112, 143}, PlacementCase{64, 96, 159},
-                                           PlacementCase{128, 64, 191}));
+                         ::testing::Values(PlacementCase{32, 256, 112, 143},
+                                           PlacementCase{64, 256, 96, 159},
+                                           PlacementCase{128, 256, 64, 191},
+                                           // The graphical report's 128-point transform.
+                                           PlacementCase{32, 128, 48, 79},
+                                           PlacementCase{128, 128, 0, 127}));
 
 // A wavefront value of exactly 0 inside the pupil is light, not a hole.
 TEST(PsfPupil, ZerosOfTheWavefrontStillPassLight) {
@@ -278,6 +285,23 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"grid too large", 130, 0.0, 0.0, AnalysisError::Kind::InvalidGeometry},
         FailureCase{"not a number", 32, 0.0, std::nan(""), AnalysisError::Kind::NonFinite},
         FailureCase{"infinite", 32, 0.0, HUGE_VAL, AnalysisError::Kind::NonFinite}));
+
+TEST(Psf, ReportSizeTransformHasItsPeakAtItsCentre) {
+    Workspace ws;
+    const auto grid = makeZernikeGrid(32, {}, {});
+    const auto psf = computePointSpreadFunction(*grid, {}, *ws.field, ws.transform,
+                                                PointSpreadFunction::kReportTransformSize);
+    ASSERT_EQ(psf.size, 128);
+    ASSERT_EQ(psf.amplitude.size(), 128u * 128u);
+    EXPECT_NEAR(psf.amplitudeAt(64, 64), psf.peak, 1e-9 * psf.peak);
+    EXPECT_NEAR(psf.strehlPsf, 1.0, 1e-12);
+    // Same pupil in half the transform: the dark ring comes in by half.
+    EXPECT_NEAR(psf.amplitudeAt(64, 64 + 5) / psf.peak, 0.0, 0.03);
+
+    auto big = makeZernikeGrid(129, {}, {});
+    EXPECT_THROW(computePointSpreadFunction(*big, {}, *ws.field, ws.transform, 128), AnalysisError);
+    EXPECT_THROW(computePointSpreadFunction(*grid, {}, *ws.field, ws.transform, 64), AnalysisError);
+}
 
 TEST(PsfOptions, GridSizesAndSurfaceHeight) {
     EXPECT_EQ(psfPupilSampleCount(PsfGridSize::Grid64), 32);
