@@ -74,10 +74,10 @@ public:
     int constructionClicks() const { return constructionClicks_; }
     // Construction click i (1..constructionClicks()), image pixels.
     double constructionX(int click) const {
-        return constructionX_[static_cast<std::size_t>(click)];
+        return constructionX_.at(static_cast<std::size_t>(click));
     }
     double constructionY(int click) const {
-        return constructionY_[static_cast<std::size_t>(click)];
+        return constructionY_.at(static_cast<std::size_t>(click));
     }
 
     bool imageLoaded() const { return imageLoaded_; }
