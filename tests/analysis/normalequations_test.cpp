@@ -139,7 +139,7 @@ TEST(SolveNormalEquations, OverflowingSolutionIsNonFinite) {
 TEST(BuildNormalEquations, SumsInSampleOrderAndIsSymmetric) {
     std::mt19937 rng(7u);
     std::uniform_real_distribution<double> u(-1.0, 1.0);
-    std::vector<ZernikeSample> samples(300);
+    std::vector<ZernikeSample> samples(301); // not a multiple of the block
     for (auto& s : samples)
         s = {u(rng), u(rng), u(rng)};
     const int terms = 37;

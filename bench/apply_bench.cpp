@@ -1,0 +1,66 @@
+// APPLY at its largest: 101 fringes x 200 points, 37 terms; and the sampler at
+// the plots' largest grid.
+#include "analysis/applycommand.h"
+#include "analysis/normalequations.h"
+#include "analysis/wavefrontsampler.h"
+#include "analysis/zernikefit.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <random>
+
+namespace {
+
+lumi::Measurement fullStore() {
+    lumi::Measurement m;
+    m.store.aperture = {400.0, 300.0, 250.0};
+    std::mt19937 rng(2024u);
+    std::uniform_real_distribution<double> u(-1.0, 1.0);
+    for (int f = 0; f < lumi::FringeStore::kFringesInUse; ++f) {
+        for (int p = 0; p < lumi::FringeStore::kMaxPointsPerFringe;) {
+            const double x = u(rng), y = u(rng);
+            if (x * x + y * y > 1.0)
+                continue;
+            m.store.addPoint(f, 400.0 + 250.0 * x, 300.0 + 250.0 * y);
+            ++p;
+        }
+    }
+    m.settings.zernikeNumberText = "37";
+    return m;
+}
+
+void BM_Apply37Terms20200Points(benchmark::State& state) {
+    lumi::Measurement m = fullStore();
+    for (auto _ : state) {
+        lumi::runApply(m);
+        benchmark::DoNotOptimize(m.results.coefficients.data());
+    }
+    state.counters["points"] = m.store.totalPointCount();
+}
+BENCHMARK(BM_Apply37Terms20200Points)->Unit(benchmark::kMillisecond);
+
+void BM_NormalEquations37Terms20200Points(benchmark::State& state) {
+    const lumi::Measurement m = fullStore();
+    const auto samples = lumi::fringeSamples(m.store, 0.5f);
+    for (auto _ : state) {
+        lumi::NormalEquations eq = lumi::buildNormalEquations(samples, 37);
+        lumi::solveNormalEquations(eq);
+        benchmark::DoNotOptimize(eq.rhs.data());
+    }
+}
+BENCHMARK(BM_NormalEquations37Terms20200Points)->Unit(benchmark::kMillisecond);
+
+void BM_SampleWavefront(benchmark::State& state) {
+    lumi::Measurement m = fullStore();
+    lumi::runApply(m);
+    m.settings.removalFlags.fill(false);
+    const int n = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        lumi::sampleWavefront(m, n);
+        benchmark::DoNotOptimize(m.results.grid.range);
+    }
+}
+BENCHMARK(BM_SampleWavefront)->Arg(32)->Arg(128)->Unit(benchmark::kMillisecond);
+
+} // namespace
