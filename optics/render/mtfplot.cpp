@@ -31,6 +31,12 @@ void checkCuts(const ModulationTransfer& mtf) {
 
 } // namespace
 
+std::array<std::string, 5> mtfFrequencyLabels(double cutoffFrequency) {
+    return {formatFixed(cutoffFrequency * 0.2, 1), formatFixed(cutoffFrequency * 0.4, 1),
+            formatFixed(cutoffFrequency * 0.6, 1), formatFixed(cutoffFrequency * 0.8, 1),
+            formatFixed(cutoffFrequency, 1)};
+}
+
 void paintMtfPlot(QPainter& painter, const QRect& target, const ModulationTransfer& mtf,
                   bool reportStyle) {
     checkCuts(mtf);
@@ -82,12 +88,10 @@ void paintMtfPlot(QPainter& painter, const QRect& target, const ModulationTransf
     painter.setPen(QPen(black, 1));
     for (double q : {0.2, 0.4, 0.6, 0.8})
         painter.drawLine(at(q * n, 0), at(q * n, -0.02));
-    const double lastLabelAt = reportStyle ? 0.96 : 0.98;
-    const double frequencyLabels[][2] = {
-        {0.18, 0.2}, {0.38, 0.4}, {0.58, 0.6}, {0.78, 0.8}, {lastLabelAt, 1.0}};
-    for (const auto& l : frequencyLabels)
-        drawTextAt(painter, at(l[0] * n, -0.02),
-                   QString::fromStdString(formatFixed(mtf.cutoffFrequency * l[1], 1)), black);
+    const auto labels = mtfFrequencyLabels(mtf.cutoffFrequency);
+    const double labelAt[5] = {0.18, 0.38, 0.58, 0.78, reportStyle ? 0.96 : 0.98};
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        drawTextAt(painter, at(labelAt[i] * n, -0.02), QString::fromStdString(labels[i]), black);
     drawTextAt(painter, reportStyle ? at(0.6 * n, -0.1) : at(0.7 * n, -0.09),
                QStringLiteral("SPATIAL FREQUENCY"), black);
 

@@ -4,6 +4,9 @@
 
 #include <QRect>
 
+#include <array>
+#include <string>
+
 class QPainter;
 
 namespace lumi {
@@ -18,5 +21,9 @@ namespace lumi {
 // is shorter than N + 1 or a value is not finite.
 void paintMtfPlot(QPainter& painter, const QRect& target, const ModulationTransfer& mtf,
                   bool reportStyle = false);
+
+// The five frequency labels under the plot: nu_c x 0.2, 0.4, 0.6, 0.8 and nu_c itself, one
+// decimal ("79.0" .. "395.1" for F/4 at 632.8 nm; "0.2" .. "1.0" for normalised frequency).
+std::array<std::string, 5> mtfFrequencyLabels(double cutoffFrequency);
 
 } // namespace lumi
