@@ -41,7 +41,10 @@ protected:
     FringeEditor editor;
 };
 
+// Fringe 0 is active before the reversal: no stale count of the fringe that
+// was active may be written over the reversed fringe 0.
 TEST_F(FringeEditorTest, ReverseSwapsCountsKeepsPointOrderAndActivatesLast) {
+    ASSERT_EQ(editor.activeFringe(), 0);
     fillFringe(store, 0, 5);
     fillFringe(store, 1, 7);
     fillFringe(store, 2, 9);
