@@ -5,6 +5,7 @@
 #include "common/numbertext.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 namespace lumi {
@@ -21,7 +22,10 @@ void deriveAnalysisSettings(AnalysisSettings& s) {
     s.wavelengthRatio = ratio;
 
     const auto wavesPerFringe = static_cast<float>(std::fabs(parseLenient(s.wavesPerFringeText)));
-    if (wavesPerFringe == 0.0f || !std::isfinite(wavesPerFringe))
+    if (!std::isfinite(wavesPerFringe))
+        throw AnalysisError(AnalysisError::Kind::InvalidSettings,
+                            "The waves per fringe is too large");
+    if (wavesPerFringe == 0.0f)
         throw AnalysisError(AnalysisError::Kind::ZeroWavesPerFringe,
                             "The waves per fringe is 0: enter 0.5 for a double-pass test or 1 "
                             "for a single-pass test");
@@ -51,9 +55,20 @@ void runApply(Measurement& m, const IdealConicProvider& idealConic) {
     res.texts.pointCount = std::to_string(res.pointCount);
 
     if (settings.analysisType == AnalysisType::Aspheric) {
-        if (idealConic)
-            idealConic(m);
+        // A failed ideal-conic computation keeps the previous coefficients and
+        // the fit still runs, so the measured summary is shown; the reason is
+        // then reported instead of a best-fit conic from stale data.
+        std::optional<AnalysisError> idealFailure;
+        if (idealConic) {
+            try {
+                idealConic(m);
+            } catch (const AnalysisError& e) {
+                idealFailure = e;
+            }
+        }
         fitZernike(m);
+        if (idealFailure)
+            throw *idealFailure;
         // Best-fit conic: the target scaled by measured / ideal primary spherical.
         auto target = static_cast<float>(parseLenient(settings.targetConicText));
         if (target == 0.0f)

@@ -24,7 +24,9 @@ void deriveAnalysisSettings(AnalysisSettings& settings);
 // analysis (without a provider the previous idealConicCoefficients stay) or
 // zeroes it in standard analysis, fits (fitZernike, which runs the summary),
 // then in aspheric analysis sets bestFitConic = c8 / ideal8 x K (K = 0 taken as
-// 0.00001) and its text, and finally analysisDone = true.
+// 0.00001) and its text, and finally analysisDone = true. When the provider
+// throws AnalysisError, the fit and summary still run and that error is then
+// rethrown (no best-fit conic, analysisDone unchanged).
 // Any AnalysisError propagates; what was written before it stays and
 // analysisDone is left unchanged.
 void runApply(Measurement& m, const IdealConicProvider& idealConic = {});

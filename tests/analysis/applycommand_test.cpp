@@ -89,6 +89,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, BadSettings,
                                              AnalysisError::Kind::NonFinite, ""},
                              BadSettingsCase{"zero waves per fringe", "632.8", "0", "Auto",
                                              AnalysisError::Kind::ZeroWavesPerFringe, ""},
+                             BadSettingsCase{"huge waves per fringe", "632.8", "1e300", "Auto",
+                                             AnalysisError::Kind::InvalidSettings, ""},
                              BadSettingsCase{"Zernike number 0", "632.8", "0.5", "0",
                                              AnalysisError::Kind::InvalidSettings, ""},
                              BadSettingsCase{"Zernike number 38", "632.8", "0.5", "38",
@@ -227,6 +229,25 @@ TEST(RunApply, ZeroIdealSphericalEndsAfterTheFit) {
     EXPECT_NEAR(m.results.coefficients[8], 0.2, 1e-9); // the fit and summary stay
     EXPECT_EQ(m.results.texts.spherical, "1.200");
     EXPECT_EQ(m.results.texts.bestFitConic, "");
+}
+
+TEST(RunApply, FailedIdealConicStillFitsThenReportsTheReason) {
+    Measurement m = withContours(coefficientsOf({{3, 3.0}, {4, 0.3}, {8, 0.2}}));
+    m.settings.analysisType = AnalysisType::Aspheric;
+    m.results.idealConicCoefficients[8] = -0.4; // from an earlier run
+    try {
+        runApply(m, [](Measurement&) {
+            throw AnalysisError(AnalysisError::Kind::InvalidGeometry, "zero radius");
+        });
+        FAIL() << "no error";
+    } catch (const AnalysisError& e) {
+        EXPECT_EQ(e.kind(), AnalysisError::Kind::InvalidGeometry);
+        EXPECT_STREQ(e.what(), "zero radius");
+    }
+    EXPECT_NEAR(m.results.coefficients[8], 0.2, 1e-9);
+    EXPECT_EQ(m.results.idealConicCoefficients[8], -0.4);
+    EXPECT_EQ(m.results.texts.bestFitConic, "");
+    EXPECT_FALSE(m.results.analysisDone);
 }
 
 TEST(ResetAnalysis, ClearsDisplayAndReferenceButKeepsCoefficients) {
