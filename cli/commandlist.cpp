@@ -1,6 +1,7 @@
 #include "cli/analyzecommand.h"
 #include "cli/clicommand.h"
 #include "cli/generatecommand.h"
+#include "cli/synthcommand.h"
 
 #include <array>
 
@@ -13,6 +14,7 @@ std::span<const CliCommand> cliCommands() {
                    &runAnalyze},
         CliCommand{"generate", "write a fringe data file on the contours of known coefficients",
                    &runGenerate},
+        CliCommand{"synth", "draw the synthetic interferogram of Zernike coefficients", &runSynth},
     };
     return kCommands;
 }
