@@ -248,7 +248,7 @@ ContourGeneration generateContourPoints(const ZernikeCoefficients& coefficientsW
     }
 
     if (levels.empty())
-        fail("No fringe crosses the pupil: the wavefront is flat between two levels.");
+        fail("No fringe crosses the pupil: the wavefront stays between two levels there.");
     const int kmin = levels.begin()->first;
     const int kmax = levels.rbegin()->first;
     if (kmax - kmin + 1 > kMaxLevels)

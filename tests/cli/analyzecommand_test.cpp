@@ -292,3 +292,32 @@ TEST(CliDispatch, UnknownOrMissingCommandIsAUsageError) {
 
 } // namespace
 } // namespace lumi::cli::test
+
+namespace lumi::cli::test {
+namespace {
+
+// A file cut anywhere ends in a result or a message naming it, never a crash.
+TEST(AnalyzeRobustness, TruncatedFilesEndWithAResultOrAMessage) {
+    const std::string text = readTextFile(sourcePath("examples/astigmatism-coma.frg"));
+    const auto dir = scratchDir("truncated");
+    const std::string path = (dir / "cut.frg").string();
+    for (std::size_t k = 0; k <= 40; ++k) {
+        const std::size_t cut = k * text.size() / 40;
+        writeTextFileReplacing(path, std::string_view(text).substr(0, cut));
+        const CliRun r = runCliWith({"analyze", path, "--json"});
+        ASSERT_TRUE(r.status == kExitOk || r.status == kExitBadInput || r.status == kExitAnalysis)
+            << "cut at " << cut << ": status " << r.status;
+        if (r.status == kExitBadInput) {
+            EXPECT_NE(r.err.find("cut.frg"), std::string::npos) << r.err;
+        }
+        if (r.status == kExitOk) {
+            EXPECT_TRUE(parseJson(r.out).has_value());
+        } else {
+            EXPECT_EQ(r.out, "");
+            EXPECT_NE(r.err, "");
+        }
+    }
+}
+
+} // namespace
+} // namespace lumi::cli::test
