@@ -2,7 +2,7 @@
 
 #include "analysis/analysiserror.h"
 #include "analysis/applycommand.h"
-#include "analysis/idealconicfit.h"
+#include "analysis/idealconicapply.h"
 #include "app/aberrationpage.h"
 #include "app/aboutwindow.h"
 #include "app/imagepage.h"
@@ -48,8 +48,8 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
       settings_(new SettingsPanel(this)), sstab1_(new QTabWidget(this)),
       imagePage_(new ImagePage(m_, editor_, dialogs, sstab1_)),
       aberrationPage_(new AberrationPage(sstab1_)), zernikePage_(new ZernikePage(sstab1_)),
-      waveFrontPage_(new WaveFrontPage(sstab1_)), psfPage_(new PsfPage(sstab1_)),
-      mtfPage_(new MtfPage(sstab1_)), syntheticPage_(new SyntheticPage(sstab1_)),
+      waveFrontPage_(new WaveFrontPage(m_, sstab1_)), psfPage_(new PsfPage(m_, sstab1_)),
+      mtfPage_(new MtfPage(m_, sstab1_)), syntheticPage_(new SyntheticPage(m_, sstab1_)),
       notesPage_(new NotesPage(sstab1_)), status_(new QStatusBar(this)) {
     setObjectName("Frm1");
     sstab1_->setObjectName("SSTab1");
@@ -105,11 +105,8 @@ void MainWindow::populateMenus(QMenuBar* bar) {
 void MainWindow::apply() {
     settings_->writeTo(m_.settings);
     status_->clearMessage();
-    const IdealConicProvider idealConic = [](Measurement& m) {
-        m.results.idealConicCoefficients = computeIdealConic(m.settings);
-    };
     try {
-        runApply(m_, idealConic);
+        runApply(m_, idealConicProvider());
     } catch (const AnalysisError& e) {
         // The counts are written before the fit; they stay like everything
         // else that was computed before the fault.
