@@ -160,18 +160,6 @@ TEST(RunApply, NineFitsTermsUpToEight) {
     EXPECT_EQ(m.results.coefficients[9], 5.0);
 }
 
-TEST(RunApply, OutputWavelengthScalesTheSummary) {
-    const auto c = coefficientsOf({{3, 3.0}, {4, 0.3}, {8, 0.2}});
-    Measurement same = withContours(c);
-    Measurement green = withContours(c);
-    green.settings.outputWavelengthNmText = "532";
-    runApply(same);
-    runApply(green);
-    const double k = static_cast<double>(green.settings.wavelengthRatio);
-    EXPECT_NEAR(green.results.spherical, same.results.spherical * k, 1e-12);
-    EXPECT_NEAR(green.results.peakToValley, same.results.peakToValley * k, 1e-12);
-}
-
 struct AsphericCase {
     const char* name;
     const char* targetText;
