@@ -31,6 +31,11 @@ void checkCuts(const ModulationTransfer& mtf) {
 
 } // namespace
 
+UserScale mtfPlotScale(const QRect& target, int halfSize, bool reportStyle) {
+    return UserScale(QRectF(target), -0.07 * halfSize, 1.1, 1.07 * halfSize,
+                     reportStyle ? -0.18 : -0.15);
+}
+
 std::array<std::string, 5> mtfFrequencyLabels(double cutoffFrequency) {
     return {formatFixed(cutoffFrequency * 0.2, 1), formatFixed(cutoffFrequency * 0.4, 1),
             formatFixed(cutoffFrequency * 0.6, 1), formatFixed(cutoffFrequency * 0.8, 1),
@@ -41,8 +46,7 @@ void paintMtfPlot(QPainter& painter, const QRect& target, const ModulationTransf
                   bool reportStyle) {
     checkCuts(mtf);
     const int n = mtf.halfSize;
-    const double bottom = reportStyle ? -0.18 : -0.15;
-    const UserScale scale(target, -0.07 * n, 1.1, 1.07 * n, bottom);
+    const UserScale scale = mtfPlotScale(target, n, reportStyle);
     auto at = [&scale](double x, double y) { return scale.toDevice(x, y); };
 
     painter.save();

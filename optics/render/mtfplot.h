@@ -1,6 +1,7 @@
 #pragma once
 
 #include "optics/modulationtransfer.h"
+#include "optics/render/userscale.h"
 
 #include <QRect>
 
@@ -21,6 +22,10 @@ namespace lumi {
 // is shorter than N + 1 or a value is not finite.
 void paintMtfPlot(QPainter& painter, const QRect& target, const ModulationTransfer& mtf,
                   bool reportStyle = false);
+
+// The user scale of the plot on `target`: (-0.07 N, 1.1)-(1.07 N, -0.15), bottom -0.18 in the
+// report; x in plot units 0..N (frequency nu_c x / N), y the modulation. For the readout.
+UserScale mtfPlotScale(const QRect& target, int halfSize, bool reportStyle = false);
 
 // The five frequency labels under the plot: nu_c x 0.2, 0.4, 0.6, 0.8 and nu_c itself, one
 // decimal ("79.0" .. "395.1" for F/4 at 632.8 nm; "0.2" .. "1.0" for normalised frequency).

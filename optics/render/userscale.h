@@ -19,6 +19,11 @@ public:
     double toDeviceY(double y) const { return device_.top() + (y - top_) * pxPerUnitY_; }
     QPointF toDevice(double x, double y) const { return {toDeviceX(x), toDeviceY(y)}; }
 
+    // The inverse: the user coordinates of a device point (e.g. the mouse position).
+    double toUserX(double px) const { return left_ + (px - device_.left()) / pxPerUnitX_; }
+    double toUserY(double py) const { return top_ + (py - device_.top()) / pxPerUnitY_; }
+    QPointF toUser(QPointF device) const { return {toUserX(device.x()), toUserY(device.y())}; }
+
     // The box between two user corners in device pixels, edges rounded to whole pixels so that
     // neighbouring boxes tile without gaps or overlaps (a box may be empty when it is thinner
     // than a pixel).

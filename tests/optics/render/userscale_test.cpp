@@ -23,6 +23,9 @@ TEST_P(UserScaleCorners, MapsToDevicePixels) {
     const UserScale s(QRectF(10, 20, 200, 100), c.left, c.top, c.right, c.bottom);
     EXPECT_DOUBLE_EQ(s.toDeviceX(c.x), c.deviceX) << c.what;
     EXPECT_DOUBLE_EQ(s.toDeviceY(c.y), c.deviceY) << c.what;
+    const QPointF back = s.toUser(QPointF(c.deviceX, c.deviceY));
+    EXPECT_NEAR(back.x(), c.x, 1e-12) << c.what;
+    EXPECT_NEAR(back.y(), c.y, 1e-12) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
