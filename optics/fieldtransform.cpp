@@ -70,17 +70,20 @@ void FieldTransform::prepare(int n) {
     scratchIm_.assign(scratchRe_.size(), 0.0);
 }
 
-void FieldTransform::transformBlock(double* re, double* im, int stride, int n) const {
+void FieldTransform::transformBlock(double* re, double* im, int stride, int n, int columnBegin,
+                                    int columnEnd) const {
     // Bit-reversed order of the lines (the permutation is its own inverse).
     for (int i = 0; i < n; ++i) {
         const int j = bitReversed_[static_cast<std::size_t>(i)];
         if (i < j) {
-            std::swap_ranges(re + at(i, stride, 0), re + at(i, stride, n), re + at(j, stride, 0));
-            std::swap_ranges(im + at(i, stride, 0), im + at(i, stride, n), im + at(j, stride, 0));
+            std::swap_ranges(re + at(i, stride, columnBegin), re + at(i, stride, columnEnd),
+                             re + at(j, stride, columnBegin));
+            std::swap_ranges(im + at(i, stride, columnBegin), im + at(i, stride, columnEnd),
+                             im + at(j, stride, columnBegin));
         }
     }
-    for (int col0 = 0; col0 < n; col0 += kStripWidth) {
-        const int width = std::min(kStripWidth, n - col0);
+    for (int col0 = columnBegin; col0 < columnEnd; col0 += kStripWidth) {
+        const int width = std::min(kStripWidth, columnEnd - col0);
         for (int half = 1, block = 2; block <= n; half = block, block *= 2) {
             const double* cosines = twiddleCos_.data() + (half - 1);
             const double* sines = twiddleSin_.data() + (half - 1);
@@ -106,9 +109,11 @@ void FieldTransform::transformBlock(double* re, double* im, int stride, int n) c
     }
 }
 
-void FieldTransform::alongFirst(ComplexField& field, int n) {
+void FieldTransform::alongFirst(ComplexField& field, int n, int columnBegin, int columnEnd) {
+    assert(0 <= columnBegin && columnBegin <= columnEnd && columnEnd <= n);
     prepare(n);
-    transformBlock(field.realRow(0), field.imagRow(0), ComplexField::kStride, n);
+    transformBlock(field.realRow(0), field.imagRow(0), ComplexField::kStride, n, columnBegin,
+                   columnEnd);
 }
 
 void FieldTransform::alongSecond(ComplexField& field, int n) {
@@ -117,7 +122,7 @@ void FieldTransform::alongSecond(ComplexField& field, int n) {
     double* im = field.imagRow(0);
     transpose(re, ComplexField::kStride, scratchRe_.data(), n, n);
     transpose(im, ComplexField::kStride, scratchIm_.data(), n, n);
-    transformBlock(scratchRe_.data(), scratchIm_.data(), n, n);
+    transformBlock(scratchRe_.data(), scratchIm_.data(), n, n, 0, n);
     transpose(scratchRe_.data(), n, re, ComplexField::kStride, n);
     transpose(scratchIm_.data(), n, im, ComplexField::kStride, n);
 }

@@ -15,7 +15,10 @@ namespace lumi {
 class FieldTransform {
 public:
     // For every second index 0..n-1, transforms the n samples along the first index.
-    void alongFirst(ComplexField& field, int n);
+    void alongFirst(ComplexField& field, int n) { alongFirst(field, n, 0, n); }
+    // The same, for second indices columnBegin..columnEnd-1 only: the caller
+    // knows the other lines are all zero, and the transform of zeros is zeros.
+    void alongFirst(ComplexField& field, int n, int columnBegin, int columnEnd);
     // For every first index 0..n-1, transforms the n samples along the second index.
     void alongSecond(ComplexField& field, int n);
     // alongFirst, then alongSecond: the order of the row/column passes in the plots.
@@ -26,8 +29,10 @@ public:
 
 private:
     void prepare(int n);
-    // Transforms along the first index of an n x n block with row pitch `stride`.
-    void transformBlock(double* re, double* im, int stride, int n) const;
+    // Transforms along the first index of an n x n block with row pitch
+    // `stride`, columns columnBegin..columnEnd-1.
+    void transformBlock(double* re, double* im, int stride, int n, int columnBegin,
+                        int columnEnd) const;
 
     int n_ = 0;
     std::vector<int> bitReversed_;   // bit-reversed index of 0..n-1

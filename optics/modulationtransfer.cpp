@@ -113,7 +113,10 @@ ModulationTransfer computeModulationTransfer(const WavefrontGrid& grid, const Pu
     const int halfSize = grid.gridCount;
     const int n = 2 * halfSize;
 
-    transform.transform2d(field, n);
+    // The pupil fills the central half of the columns; the rest stay zero
+    // through the first pass.
+    transform.alongFirst(field, n, halfSize / 2, halfSize / 2 + halfSize);
+    transform.alongSecond(field, n);
     for (int k = 0; k < n; ++k) {
         double* re = field.realRow(k);
         double* im = field.imagRow(k);

@@ -25,6 +25,11 @@ void requireSizes(const WavefrontGrid& grid, int transformSize) {
     }
 }
 
+// C: the pupil's node r goes to field index size - 1 - C - r.
+int pupilOffset(int size, int gridCount) {
+    return static_cast<int>(roundHalfEven((size - gridCount) / 2.0));
+}
+
 } // namespace
 
 int fillPsfPupil(const WavefrontGrid& grid, const PupilGeometry& pupil, ComplexField& field,
@@ -33,7 +38,7 @@ int fillPsfPupil(const WavefrontGrid& grid, const PupilGeometry& pupil, ComplexF
     const int size = transformSize;
     const int n = grid.gridCount;
     field.clear(size);
-    const auto offset = static_cast<int>(roundHalfEven((size - n) / 2.0));
+    const int offset = pupilOffset(size, n);
     int open = 0;
     for (int r = 0; r < n; ++r) {
         const double y = WavefrontGrid::nodeCoordinate(r, n);
@@ -68,7 +73,11 @@ PointSpreadFunction computePointSpreadFunction(const WavefrontGrid& grid,
                             "No sample of the pupil passes light: the obstruction covers the "
                             "whole aperture.");
     }
-    transform.transform2d(field, size);
+    // Only the columns holding the pupil carry light into the first pass.
+    const int n = grid.gridCount;
+    const int offset = pupilOffset(size, n);
+    transform.alongFirst(field, size, size - offset - n, size - offset);
+    transform.alongSecond(field, size);
 
     PointSpreadFunction psf;
     psf.size = size;
