@@ -17,6 +17,7 @@
 #include <QImage>
 
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -40,10 +41,21 @@ public:
             return;
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The start-up note about a missing XDG_RUNTIME_DIR means nothing to a command-line
+        // user who only wants pictures; any other message passes through.
+        const QtMessageHandler previous = qInstallMessageHandler(&dropRuntimeDirNote);
         app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+        qInstallMessageHandler(previous);
     }
 
 private:
+    static void dropRuntimeDirNote(QtMsgType type, const QMessageLogContext& context,
+                                   const QString& message) {
+        if (message.contains(QLatin1String("XDG_RUNTIME_DIR")))
+            return;
+        std::cerr << qFormatLogMessage(type, context, message).toStdString() << '\n';
+    }
+
     int argc_ = 1;
     char name_[16] = "lumivorexan-cli";
     char* argv_[2] = {name_, nullptr};
