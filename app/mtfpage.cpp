@@ -1,13 +1,120 @@
 #include "app/mtfpage.h"
 
+#include "analysis/analysiserror.h"
+#include "app/plotcanvas.h"
+#include "common/numbertext.h"
+#include "optics/complexfield.h"
+#include "optics/fieldtransform.h"
+#include "optics/mtfcommand.h"
+#include "optics/render/mtfplot.h"
+#include "optics/render/userscale.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace lumi {
 
-MtfPage::MtfPage(QWidget* parent) : QWidget(parent), pictureMtf_(new QWidget(this)) {
+namespace {
+
+constexpr QSize kPlotBox{640, 480};
+
+// The plot's user scale over the picture, as the MTF plot sets it: x from -0.07 N at the
+// left to 1.07 N at the right, modulation from 1.1 at the top to -0.15 at the bottom.
+UserScale mtfScale(const QRect& picture, int halfSize) {
+    return UserScale(QRectF(picture), -0.07 * halfSize, 1.1, 1.07 * halfSize, -0.15);
+}
+
+} // namespace
+
+MtfPage::MtfPage(Measurement& measurement, QWidget* parent)
+    : QWidget(parent), m_(measurement), command11_(new QPushButton(QStringLiteral("Update MTF"))),
+      text4_(new QLineEdit(QStringLiteral("0"))), pictureMtf_(new PlotCanvas(kPlotBox)),
+      label42_(new QLabel) {
+    command11_->setObjectName("Command11");
+    text4_->setObjectName("Text4");
+    text4_->setMaximumWidth(90);
     pictureMtf_->setObjectName("PictureMTF");
+    label42_->setObjectName("Label42");
+    label42_->setTextFormat(Qt::PlainText);
+    label42_->setMinimumWidth(kPlotBox.width());
+    QFont mono(QStringLiteral("Monospace"));
+    mono.setStyleHint(QFont::TypeWriter);
+    label42_->setFont(mono);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(command11_);
+    top->addSpacing(24);
+    top->addWidget(new QLabel(QStringLiteral("Enter Apert.Ratio (F-number)")));
+    top->addWidget(text4_);
+    top->addStretch(1);
+
     auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
     layout->addWidget(pictureMtf_);
+    layout->addWidget(label42_);
+    layout->addStretch(1);
+
+    connect(command11_, &QPushButton::clicked, this, &MtfPage::updateMtf);
+    connect(pictureMtf_, &PlotCanvas::mouseMoved, this, &MtfPage::showReadout);
+}
+
+MtfPage::~MtfPage() = default;
+
+void MtfPage::updateMtf() {
+    if (!m_.results.analysisDone) {
+        emit statusMessage(QStringLiteral("MTF: no analysis yet, run APPLY first."));
+        return;
+    }
+    if (!field_) {
+        field_ = std::make_unique<ComplexField>();
+        transform_ = std::make_unique<FieldTransform>();
+    }
+    pictureMtf_->clearPicture();
+    try {
+        const ModulationTransfer mtf =
+            runMtfCommand(m_, text4_->text().toStdString(), *field_, *transform_);
+        cutoffFrequency_ = mtf.cutoffFrequency;
+        halfSize_ = mtf.halfSize;
+        QPainter painter(&pictureMtf_->picture());
+        paintMtfPlot(painter, pictureMtf_->picture().rect(), mtf);
+    } catch (const AnalysisError& e) {
+        // No curves on screen: the read-out has nothing to describe.
+        halfSize_ = 0;
+        emit statusMessage(QStringLiteral("MTF stopped: ") + QString::fromUtf8(e.what()));
+    }
+    pictureMtf_->update();
+}
+
+std::optional<QString> MtfPage::readoutAt(QPointF picturePx) const {
+    if (halfSize_ < 1) {
+        return std::nullopt;
+    }
+    const UserScale scale = mtfScale(pictureMtf_->picture().rect(), halfSize_);
+    const double x =
+        -0.07 * halfSize_ + (picturePx.x() - scale.device().left()) / scale.pxPerUnitX();
+    const double y = 1.1 + (picturePx.y() - scale.device().top()) / scale.pxPerUnitY();
+    const double frequency = cutoffFrequency_ * x / halfSize_;
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(frequency)) {
+        return std::nullopt;
+    }
+    return QStringLiteral(" MODUL. :  ") + QString::fromStdString(formatFixed(y, 3)) +
+           QStringLiteral("        FREQ. :  ") + QString::fromStdString(formatFixed(frequency, 3));
+}
+
+void MtfPage::showReadout(QPointF picturePx) {
+    if (const std::optional<QString> text = readoutAt(picturePx)) {
+        label42_->setText(*text);
+    }
+}
+
+void MtfPage::clearReadout() {
+    label42_->clear();
 }
 
 } // namespace lumi

@@ -1,20 +1,64 @@
 #pragma once
 
+#include "analysis/measurement.h"
+
 #include <QWidget>
+
+#include <memory>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
 
 namespace lumi {
 
-// The "MTF" tab: the plot surface PictureMTF for the modulation transfer
-// function, drawn by the MTF command.
+class ComplexField;
+class FieldTransform;
+class PlotCanvas;
+
+// The "MTF" tab: "Update MTF", the aperture ratio box Text4, the plot PictureMTF and
+// the read-out Label42 that follows the pointer over the plot.
 class MtfPage : public QWidget {
     Q_OBJECT
 public:
-    explicit MtfPage(QWidget* parent = nullptr);
+    explicit MtfPage(Measurement& measurement, QWidget* parent = nullptr);
+    ~MtfPage() override;
 
-    QWidget* plot() const { return pictureMtf_; }
+    // "Update MTF": resamples the wavefront with the grid count it holds, computes the
+    // MTF and draws the tangential, sagittal and diffraction-limited curves.
+    void updateMtf();
+    // Read-out text for a position on the plot in picture pixels:
+    // " MODUL. :  " modulation (3 decimals) "        FREQ. :  " frequency (3 decimals),
+    // the frequency being nu_c x / N. Empty before the first MTF.
+    std::optional<QString> readoutAt(QPointF picturePx) const;
+    // Empties the read-out.
+    void clearReadout();
+
+    QPushButton* updateButton() const { return command11_; }
+    QLineEdit* apertureRatio() const { return text4_; }
+    PlotCanvas* plot() const { return pictureMtf_; }
+    QLabel* readout() const { return label42_; }
+
+signals:
+    // Why a command ended early, for the status bar.
+    void statusMessage(const QString& text);
 
 private:
-    QWidget* pictureMtf_;
+    void showReadout(QPointF picturePx);
+
+    Measurement& m_;
+    QPushButton* command11_;
+    QLineEdit* text4_;
+    PlotCanvas* pictureMtf_;
+    QLabel* label42_;
+
+    // Kept from one "Update MTF" to the next for the read-out; N = 0 before the first.
+    double cutoffFrequency_ = 1.0;
+    int halfSize_ = 0;
+
+    std::unique_ptr<ComplexField> field_;
+    std::unique_ptr<FieldTransform> transform_;
 };
 
 } // namespace lumi

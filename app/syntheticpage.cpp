@@ -1,16 +1,299 @@
 #include "app/syntheticpage.h"
 
+#include "analysis/analysiserror.h"
+#include "analysis/idealinterferogram.h"
+#include "analysis/syntheticinterferogram.h"
+#include "app/pictureupscale.h"
+#include "app/plotcanvas.h"
+#include "common/numbertext.h"
+#include "ui/imageconversion.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace lumi {
 
-SyntheticPage::SyntheticPage(QWidget* parent) : QWidget(parent), tabs_(new QTabWidget(this)) {
+namespace {
+
+// Every synthetic grid size (64, 128, 256 cells) is shown on 512 + 1 pixels, whole
+// pixels per cell, so that the 128-cell overlay lands on the same cells.
+constexpr int kSyntheticCellsShown = 512;
+constexpr QSize kSyntheticBox{kSyntheticCellsShown + 1, kSyntheticCellsShown + 1};
+// The ideal pictures (128 cells) at three pixels per cell.
+constexpr int kIdealFactor = 3;
+constexpr QSize kIdealBox{IdealInterferogram::kGridSize * kIdealFactor + 1,
+                          IdealInterferogram::kGridSize* kIdealFactor + 1};
+
+constexpr PixelTriple kWhite{255, 255, 255};
+
+struct RemoveBoxSpec {
+    RemovalGroup group;
+    const char* name;
+    const char* caption;
+};
+
+constexpr std::array<RemoveBoxSpec, kRemovalGroupCount> kRemoveBoxes{{
+    {RemovalGroup::Tilt, "CheckArtTilt", "Tilt"},
+    {RemovalGroup::Power, "CheckArtDefocus", "Power"},
+    {RemovalGroup::LowOrderAstigmatism, "CheckArtLowAstig", "Low-Ord Astig."},
+    {RemovalGroup::LowOrderComa, "CheckArtLowComa", "Low-Ord. Coma"},
+    {RemovalGroup::LowOrderSpherical, "CheckArtLowSpherical", "Low-Ord.Spher"},
+    {RemovalGroup::HighOrderAstigmatism, "CheckArtHighAstig", "High-Ord. Astig"},
+    {RemovalGroup::HighOrderComa, "CheckArtHighComa", "High-Ord. Coma"},
+    {RemovalGroup::HighOrderSpherical, "CheckArtHighSpherical", "High-Ord.Spher"},
+}};
+
+QRadioButton* makeOption(const char* name, const char* caption, QButtonGroup* group,
+                         QVBoxLayout* layout) {
+    auto* option = new QRadioButton(QString::fromLatin1(caption));
+    option->setObjectName(QString::fromLatin1(name));
+    group->addButton(option);
+    layout->addWidget(option);
+    return option;
+}
+
+QPushButton* makeButton(const char* name, const char* caption, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+QLabel* makeCaption(const char* text, QWidget* parent) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+} // namespace
+
+SyntheticPage::SyntheticPage(Measurement& measurement, QWidget* parent)
+    : QWidget(parent), m_(measurement), tabs_(new QTabWidget(this)) {
     tabs_->setObjectName("SSTab4");
-    tabs_->addTab(new QWidget(tabs_), QStringLiteral("SYNTHETIC"));
-    tabs_->addTab(new QWidget(tabs_), QStringLiteral("IDEAL"));
+    tabs_->addTab(buildSyntheticTab(), QStringLiteral("SYNTHETIC"));
+    tabs_->addTab(buildIdealTab(), QStringLiteral("IDEAL"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
+
+    wavesPerFringeSource_ = [this] {
+        return QString::fromStdString(m_.settings.wavesPerFringeText);
+    };
+    setAsphericMode(m_.settings.analysisType == AnalysisType::Aspheric);
+
+    connect(cmdArt_, &QPushButton::clicked, this, &SyntheticPage::updateSynthetic);
+    connect(cmdOverlay_, &QPushButton::clicked, this, &SyntheticPage::overlayIdeal);
+    connect(cmdIdeal_, &QPushButton::clicked, this, &SyntheticPage::updateIdeal);
+}
+
+QWidget* SyntheticPage::buildControls(QWidget* parent) {
+    auto* column = new QWidget(parent);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto* gridBox = new QGroupBox(QStringLiteral("Grid Size"), column);
+    auto* gridGroup = new QButtonGroup(gridBox);
+    auto* gridLayout = new QVBoxLayout(gridBox);
+    option9_ = makeOption("Option9", "64x64", gridGroup, gridLayout);
+    option10_ = makeOption("Option10", "128x128", gridGroup, gridLayout);
+    option11_ = makeOption("Option11", "256x256", gridGroup, gridLayout);
+    option10_->setChecked(true);
+
+    auto* colorBox = new QGroupBox(QStringLiteral("Drawing Color"), column);
+    auto* colorGroup = new QButtonGroup(colorBox);
+    auto* colorLayout = new QVBoxLayout(colorBox);
+    option5_ = makeOption("Option5", "Grey", colorGroup, colorLayout);
+    option6_ = makeOption("Option6", "Red", colorGroup, colorLayout);
+    option7_ = makeOption("Option7", "Green", colorGroup, colorLayout);
+    option6_->setChecked(true);
+
+    auto* removeBox = new QGroupBox(QStringLiteral("Remove"), column);
+    auto* removeLayout = new QVBoxLayout(removeBox);
+    removeLayout->setSpacing(2);
+    for (const RemoveBoxSpec& spec : kRemoveBoxes) {
+        auto* box = new QCheckBox(QString::fromLatin1(spec.caption), removeBox);
+        box->setObjectName(QString::fromLatin1(spec.name));
+        removeLayout->addWidget(box);
+        removeBoxes_[static_cast<std::size_t>(spec.group)] = box;
+    }
+
+    displayFrame_ = new QGroupBox(QStringLiteral("       Display as..."), column);
+    displayFrame_->setObjectName("FrameDisplay");
+    auto* displayGroup = new QButtonGroup(displayFrame_);
+    auto* displayLayout = new QVBoxLayout(displayFrame_);
+    optionReal_ = makeOption("OptionReal", "Real Igram", displayGroup, displayLayout);
+    optionNull_ = makeOption("OptionNull", "Null Test", displayGroup, displayLayout);
+    optionReal_->setChecked(true);
+
+    layout->addWidget(gridBox);
+    layout->addWidget(colorBox);
+    layout->addWidget(removeBox);
+    layout->addWidget(displayFrame_);
+    layout->addStretch(1);
+    return column;
+}
+
+QWidget* SyntheticPage::buildSyntheticTab() {
+    auto* tab = new QWidget(tabs_);
+    picture2_ = new PlotCanvas(kSyntheticBox, tab);
+    picture2_->setObjectName("Picture2");
+    cmdArt_ = makeButton("CmdArt", "Update Synthetic", tab);
+    cmdOverlay_ = makeButton("CmdOverlay", "Overelay IDEAL map", tab);
+
+    auto* pictureColumn = new QVBoxLayout;
+    pictureColumn->addWidget(
+        makeCaption("Synthetic Interferogram generated by means of Zernike Coeff.", tab));
+    pictureColumn->addWidget(picture2_);
+    pictureColumn->addStretch(1);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(cmdArt_);
+    buttons->addSpacing(12);
+    buttons->addWidget(cmdOverlay_);
+    buttons->addStretch(1);
+
+    auto* layout = new QHBoxLayout(tab);
+    layout->addWidget(buildControls(tab));
+    layout->addSpacing(8);
+    layout->addLayout(pictureColumn);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    layout->addStretch(1);
+    return tab;
+}
+
+QWidget* SyntheticPage::buildIdealTab() {
+    auto* tab = new QWidget(tabs_);
+    picIdeal_ = new PlotCanvas(kIdealBox, tab);
+    picIdeal_->setObjectName("PicIdeal");
+    picSkeleton_ = new PlotCanvas(kIdealBox, tab);
+    picSkeleton_->setObjectName("PicSkeleton");
+    cmdIdeal_ = makeButton("CmdIdeal", "Update", tab);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(makeCaption("Ideal  Interferogram ", tab));
+    top->addSpacing(16);
+    top->addWidget(cmdIdeal_);
+    top->addStretch(1);
+
+    auto* pictures = new QHBoxLayout;
+    pictures->addWidget(picIdeal_);
+    pictures->addSpacing(8);
+    pictures->addWidget(picSkeleton_);
+    pictures->addStretch(1);
+
+    auto* layout = new QVBoxLayout(tab);
+    layout->addLayout(top);
+    layout->addLayout(pictures);
+    layout->addStretch(1);
+    return tab;
+}
+
+QRadioButton* SyntheticPage::gridOption(int gridSize) const {
+    switch (gridSize) {
+    case 64: return option9_;
+    case 256: return option11_;
+    default: return option10_;
+    }
+}
+
+QRadioButton* SyntheticPage::colorOption(SyntheticColor color) const {
+    switch (color) {
+    case SyntheticColor::Grey: return option5_;
+    case SyntheticColor::Green: return option7_;
+    case SyntheticColor::Red: break;
+    }
+    return option6_;
+}
+
+void SyntheticPage::setAsphericMode(bool aspheric) {
+    displayFrame_->setEnabled(aspheric);
+}
+
+void SyntheticPage::setWavesPerFringeSource(std::function<QString()> source) {
+    if (source) {
+        wavesPerFringeSource_ = std::move(source);
+    }
+}
+
+SyntheticOptions SyntheticPage::options() const {
+    SyntheticOptions o;
+    o.gridSize = option9_->isChecked() ? 64 : option11_->isChecked() ? 256 : 128;
+    o.color = option5_->isChecked()   ? SyntheticColor::Grey
+              : option7_->isChecked() ? SyntheticColor::Green
+                                      : SyntheticColor::Red;
+    for (const RemoveBoxSpec& spec : kRemoveBoxes) {
+        o.setRemoved(spec.group, removeBox(spec.group)->isChecked());
+    }
+    o.display = optionNull_->isChecked() ? SyntheticDisplay::NullTest : SyntheticDisplay::RealIgram;
+    o.wavesPerFringe = parseLenient(wavesPerFringeSource_().toStdString());
+    return o;
+}
+
+bool SyntheticPage::analysisAvailable(const QString& command) {
+    if (m_.results.analysisDone) {
+        return true;
+    }
+    emit statusMessage(command + QStringLiteral(": no analysis yet, run APPLY first."));
+    return false;
+}
+
+void SyntheticPage::updateSynthetic() {
+    if (!analysisAvailable(QStringLiteral("Update Synthetic"))) {
+        return;
+    }
+    const SyntheticOptions o = options();
+    try {
+        const PixelGrid picture = SyntheticInterferogram::draw(m_, o, kWhite);
+        syntheticPicture_ = upscaleCells(picture, kSyntheticCellsShown / o.gridSize);
+    } catch (const AnalysisError& e) {
+        emit statusMessage(QStringLiteral("Update Synthetic stopped: ") +
+                           QString::fromUtf8(e.what()));
+        return;
+    }
+    picture2_->setPicture(toQImage(syntheticPicture_));
+}
+
+void SyntheticPage::overlayIdeal() {
+    if (!analysisAvailable(QStringLiteral("Overelay IDEAL map"))) {
+        return;
+    }
+    if (syntheticPicture_.width() == 0) {
+        // Nothing drawn yet: the skeleton goes onto the blank picture.
+        syntheticPicture_ = PixelGrid(kSyntheticBox.width(), kSyntheticBox.height(), kWhite);
+    }
+    PixelGrid marked = syntheticPicture_;
+    try {
+        IdealInterferogram::drawOverlay(m_, options(), marked);
+    } catch (const AnalysisError& e) {
+        emit statusMessage(QStringLiteral("Overelay IDEAL map stopped: ") +
+                           QString::fromUtf8(e.what()));
+        return;
+    }
+    syntheticPicture_ = std::move(marked);
+    picture2_->setPicture(toQImage(syntheticPicture_));
+}
+
+void SyntheticPage::updateIdeal() {
+    if (!analysisAvailable(QStringLiteral("Ideal Interferogram"))) {
+        return;
+    }
+    try {
+        const IdealInterferogram::Pictures pictures =
+            IdealInterferogram::draw(m_, options(), kWhite);
+        picIdeal_->setPicture(toQImage(upscaleCells(pictures.interferogram, kIdealFactor)));
+        picSkeleton_->setPicture(toQImage(upscaleCells(pictures.skeleton, kIdealFactor)));
+    } catch (const AnalysisError& e) {
+        emit statusMessage(QStringLiteral("Ideal Interferogram stopped: ") +
+                           QString::fromUtf8(e.what()));
+    }
 }
 
 } // namespace lumi

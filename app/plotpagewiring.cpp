@@ -1,0 +1,41 @@
+#include "app/plotpagewiring.h"
+
+#include "app/mtfpage.h"
+#include "app/psfpage.h"
+#include "app/settingspanel.h"
+#include "app/syntheticpage.h"
+#include "app/wavefrontpage.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabWidget>
+
+namespace lumi {
+
+void connectPlotPages(const PlotPages& pages, QTabWidget* mainTabs, QStatusBar* status,
+                      SettingsPanel* settings) {
+    const auto toStatus = [status](const QString& text) { status->showMessage(text); };
+    QObject::connect(pages.waveFront, &WaveFrontPage::statusMessage, status, toStatus);
+    QObject::connect(pages.psf, &PsfPage::statusMessage, status, toStatus);
+    QObject::connect(pages.mtf, &MtfPage::statusMessage, status, toStatus);
+    QObject::connect(pages.synthetic, &SyntheticPage::statusMessage, status, toStatus);
+
+    QObject::connect(mainTabs, &QTabWidget::currentChanged, pages.psf, [pages, mainTabs](int i) {
+        QWidget* page = mainTabs->widget(i);
+        if (page == pages.waveFront) {
+            pages.waveFront->pageSelected();
+        } else if (page == pages.psf) {
+            pages.psf->pageSelected();
+            pages.mtf->clearReadout();
+        }
+    });
+
+    pages.synthetic->setAsphericMode(settings->asphericOption()->isChecked());
+    QObject::connect(settings->asphericOption(), &QRadioButton::toggled, pages.synthetic,
+                     &SyntheticPage::setAsphericMode);
+    pages.synthetic->setWavesPerFringeSource(
+        [settings] { return settings->wavesPerFringe()->text(); });
+}
+
+} // namespace lumi

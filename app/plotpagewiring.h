@@ -1,0 +1,30 @@
+#pragma once
+
+class QStatusBar;
+class QTabWidget;
+
+namespace lumi {
+
+class MtfPage;
+class PsfPage;
+class SettingsPanel;
+class SyntheticPage;
+class WaveFrontPage;
+
+// The plot pages of the main window and what they need from it.
+struct PlotPages {
+    WaveFrontPage* waveFront = nullptr;
+    PsfPage* psf = nullptr;
+    MtfPage* mtf = nullptr;
+    SyntheticPage* synthetic = nullptr;
+};
+
+// Connects the plot pages to the main window: their reasons for ending early go to the
+// status bar; selecting the "WaveFront" or "PSF" tab resets that page's choices (and
+// selecting "PSF" empties the MTF read-out); the analysis type drives the synthetic
+// page's "       Display as..." frame; the synthetic commands read "Waves/ Fringe" from
+// the settings as typed.
+void connectPlotPages(const PlotPages& pages, QTabWidget* mainTabs, QStatusBar* status,
+                      SettingsPanel* settings);
+
+} // namespace lumi
