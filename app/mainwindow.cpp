@@ -9,6 +9,7 @@
 #include "app/mainmenus.h"
 #include "app/mtfpage.h"
 #include "app/notespage.h"
+#include "app/plotpagewiring.h"
 #include "app/preferenceswindow.h"
 #include "app/psfpage.h"
 #include "app/settingspanel.h"
@@ -77,6 +78,8 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
 
     connect(settings_, &SettingsPanel::applyClicked, this, &MainWindow::apply);
     connect(imagePage_, &ImagePage::interferogramShown, this, &MainWindow::resetAnalysisView);
+    connectPlotPages({waveFrontPage_, psfPage_, mtfPage_, syntheticPage_}, sstab1_, status_,
+                     settings_);
 
     connect(menus_->loadImage, &QAction::triggered, imagePage_, &ImagePage::loadImageCommand);
     for (std::size_t i = 0; i < menus_->loadSample.size(); ++i) {

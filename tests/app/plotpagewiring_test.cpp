@@ -1,0 +1,116 @@
+#include "app/mtfpage.h"
+#include "app/plotcanvas.h"
+#include "app/psfpage.h"
+#include "app/settingspanel.h"
+#include "app/syntheticpage.h"
+#include "app/wavefrontpage.h"
+#include "mainwindowfixture.h"
+#include "plotpagefixture.h"
+
+#include <QComboBox>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabWidget>
+
+namespace lumi::testing {
+namespace {
+
+class PlotPagesInWindow : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        waveFront = window->findChild<WaveFrontPage*>();
+        psf = window->findChild<PsfPage*>();
+        mtf = window->findChild<MtfPage*>();
+        synthetic = window->findChild<SyntheticPage*>();
+        ASSERT_TRUE(waveFront && psf && mtf && synthetic);
+    }
+    int tabIndex(QWidget* pageWidget) const { return window->tabs()->indexOf(pageWidget); }
+    QString status() const { return window->statusBar()->currentMessage(); }
+
+    // examples/defocus-rings.frg through "Load Fringe Data", then "APPLY".
+    void loadAndApplyExample() {
+        showPicture(640, 480);
+        dialogs.openAnswers.push_back(QStringLiteral(LUMI_SOURCE_DIR) +
+                                      QStringLiteral("/examples/defocus-rings.frg"));
+        window->loadFringeData(FringeDataFile::Layout::Current);
+        QTest::mouseClick(window->settingsPanel()->applyButton(), Qt::LeftButton);
+        ASSERT_TRUE(window->measurement().results.analysisDone) << status().toStdString();
+    }
+
+    WaveFrontPage* waveFront = nullptr;
+    PsfPage* psf = nullptr;
+    MtfPage* mtf = nullptr;
+    SyntheticPage* synthetic = nullptr;
+};
+
+TEST_F(PlotPagesInWindow, PagesSitInTheirTabs) {
+    EXPECT_EQ(tabIndex(waveFront), 3);
+    EXPECT_EQ(tabIndex(psf), 4);
+    EXPECT_EQ(tabIndex(mtf), 5);
+    EXPECT_EQ(tabIndex(synthetic), 6);
+}
+
+TEST_F(PlotPagesInWindow, SelectingPsfResetsItsChoicesAndEmptiesTheMtfReadout) {
+    psf->plotStyle()->setCurrentIndex(0);
+    psf->backColor()->setCurrentIndex(0);
+    loadAndApplyExample();
+    window->tabs()->setCurrentIndex(tabIndex(mtf));
+    mtf->updateButton()->click();
+    const std::optional<QString> text = mtf->readoutAt(QPointF(300, 200));
+    ASSERT_TRUE(text.has_value());
+    QTest::mouseMove(mtf->plot(), QPoint(300, 200));
+    EXPECT_FALSE(mtf->readout()->text().isEmpty());
+
+    window->tabs()->setCurrentIndex(tabIndex(psf));
+    EXPECT_EQ(psf->plotStyle()->currentText(), QStringLiteral("Transparent"));
+    EXPECT_EQ(psf->backColor()->currentText(), QStringLiteral("Black"));
+    EXPECT_TRUE(mtf->readout()->text().isEmpty());
+}
+
+TEST_F(PlotPagesInWindow, SelectingWaveFrontResetsBackcolorToWhite) {
+    waveFront->backColor()->setCurrentIndex(1);
+    window->tabs()->setCurrentIndex(tabIndex(waveFront));
+    EXPECT_EQ(waveFront->backColor()->currentText(), QStringLiteral("White"));
+}
+
+TEST_F(PlotPagesInWindow, AnalysisTypeDrivesTheDisplayFrame) {
+    EXPECT_FALSE(synthetic->displayFrame()->isEnabled());
+    window->settingsPanel()->asphericOption()->click();
+    EXPECT_TRUE(synthetic->displayFrame()->isEnabled());
+    window->settingsPanel()->standardOption()->click();
+    EXPECT_FALSE(synthetic->displayFrame()->isEnabled());
+}
+
+TEST_F(PlotPagesInWindow, CommandsWithoutAnalysisExplainInTheStatusBar) {
+    waveFront->surfaceUpdateButton()->click();
+    EXPECT_TRUE(status().startsWith(QStringLiteral("WaveFront"))) << status().toStdString();
+    psf->mapUpdateButton()->click();
+    EXPECT_TRUE(status().startsWith(QStringLiteral("PSF"))) << status().toStdString();
+    mtf->updateButton()->click();
+    EXPECT_TRUE(status().startsWith(QStringLiteral("MTF"))) << status().toStdString();
+    synthetic->updateSyntheticButton()->click();
+    EXPECT_TRUE(status().contains(QStringLiteral("APPLY"))) << status().toStdString();
+}
+
+TEST_F(PlotPagesInWindow, SyntheticReadsWavesPerFringeAsTyped) {
+    loadAndApplyExample();
+    synthetic->updateSyntheticButton()->click();
+    const QImage drawn = synthetic->synthetic()->picture().copy();
+    EXPECT_GT(pagetest::countNonWhite(drawn), 0);
+
+    // A zero typed after APPLY reaches the next update, which stops and says why.
+    window->settingsPanel()->wavesPerFringe()->setText(QStringLiteral("0"));
+    synthetic->updateSyntheticButton()->click();
+    EXPECT_TRUE(status().startsWith(QStringLiteral("Update Synthetic stopped")))
+        << status().toStdString();
+    EXPECT_TRUE(synthetic->synthetic()->picture() == drawn);
+
+    // Twice the waves per fringe: fewer fringes, a different picture.
+    window->settingsPanel()->wavesPerFringe()->setText(QStringLiteral("1"));
+    synthetic->updateSyntheticButton()->click();
+    EXPECT_TRUE(synthetic->synthetic()->picture() != drawn);
+}
+
+} // namespace
+} // namespace lumi::testing
