@@ -70,13 +70,14 @@ AberrationPage::AberrationPage(QWidget* parent) : QWidget(parent) {
         ++row;
     }
     grid->setRowMinimumHeight(row++, 12);
-    QLabel* fitCaption = makeLabel(" Rms Fit Error (quality of Fit)", this);
-    grid->addWidget(fitCaption, row, 0);
-    grid->addWidget(makeField("LblFitError", this, 120), row++, 1, Qt::AlignLeft);
-    grid->addWidget(makeLabel("Number of fringes", this), row, 0);
-    grid->addWidget(makeField("LblFringes", this, 120), row++, 1, Qt::AlignLeft);
-    grid->addWidget(makeLabel(" Total  Points on Fringes", this), row, 0);
-    grid->addWidget(makeField("LblPoints", this, 120), row++, 1, Qt::AlignLeft);
+    for (const auto& [text, name] : {std::pair{" Rms Fit Error (quality of Fit)", "LblFitError"},
+                                     std::pair{"Number of fringes", "LblFringes"},
+                                     std::pair{" Total  Points on Fringes", "LblPoints"}}) {
+        QLabel* cap = makeLabel(text, this);
+        cap->setFont(mono);
+        grid->addWidget(cap, row, 0);
+        grid->addWidget(makeField(name, this, 120), row++, 1, Qt::AlignLeft);
+    }
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(3, 1);
 }

@@ -66,7 +66,7 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
 
     auto* body = new QHBoxLayout;
     body->setContentsMargins(0, 0, 0, 0);
-    settings_->setFixedWidth(300);
+    settings_->setFixedWidth(320);
     body->addWidget(settings_);
     body->addWidget(sstab1_, 1);
     auto* column = new QVBoxLayout(this);

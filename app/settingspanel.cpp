@@ -23,7 +23,7 @@ QLabel* caption(const char* text, QWidget* parent) {
 QLineEdit* numberBox(const char* name, const char* text, QWidget* parent) {
     auto* edit = new QLineEdit(QString::fromUtf8(text), parent);
     edit->setObjectName(name);
-    edit->setMaximumWidth(90);
+    edit->setMaximumWidth(80);
     return edit;
 }
 
@@ -74,10 +74,8 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent) {
         box->setChecked(defaults.removalFlags[i]);
         connect(box, &QCheckBox::toggled, this, &SettingsPanel::removalChanged);
         removeBoxes_[i] = box;
-        // Tilt and Power share the first row; the low orders, then the high orders.
-        const int index = static_cast<int>(i);
-        const int row = index < 2 ? 0 : (index < 5 ? index - 1 : index - 4);
-        const int col = index < 2 ? index : (index < 5 ? 0 : 1);
+        const int row = static_cast<int>(i);
+        const int col = 0;
         removeGrid->addWidget(box, row, col);
     }
     column->addWidget(removeGroup);
@@ -99,7 +97,7 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent) {
     lblBestK_ = caption("", typeGroup);
     lblBestK_->setObjectName("LblBestK");
     lblBestK_->setFrameShape(QFrame::StyledPanel);
-    lblBestK_->setMinimumWidth(110);
+    lblBestK_->setMinimumWidth(100);
     typeGrid->addWidget(optionStandard_, 0, 0, 1, 2);
     typeGrid->addWidget(optionAspheric_, 1, 0, 1, 2);
     typeGrid->addWidget(diamCaption_, 2, 0);

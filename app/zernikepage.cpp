@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace lumi {
 
@@ -15,6 +16,20 @@ namespace {
 
 // Layout units of the grids are twips; 15 twips make one pixel at 96 dpi.
 constexpr int kTwipsPerPixel = 15;
+
+QByteArray columnWidthProperty(int column) {
+    return "lumiMinWidth" + QByteArray::number(column);
+}
+
+// The grids' widths were laid out for small fonts: a column grows to fit its
+// texts but never becomes narrower than its stated width.
+void fitColumns(QTableWidget* grid) {
+    for (int c = 0; c < grid->columnCount(); ++c) {
+        const int minimum = grid->property(columnWidthProperty(c)).toInt();
+        grid->resizeColumnToContents(c);
+        grid->setColumnWidth(c, std::max(minimum, grid->columnWidth(c) + 8));
+    }
+}
 
 QTableWidgetItem* cell(const QString& text) {
     auto* item = new QTableWidgetItem(text);
@@ -38,6 +53,7 @@ QTableWidget* makeGrid(const char* name, const QStringList& header, const std::v
         h->setBackground(grid->palette().color(QPalette::Button));
         grid->setItem(0, c, h);
         grid->setColumnWidth(c, twips[static_cast<std::size_t>(c)] / kTwipsPerPixel);
+        grid->setProperty(columnWidthProperty(c), grid->columnWidth(c));
     }
     grid->setRowHeight(0, 300 / kTwipsPerPixel);
     for (int r = 1; r <= kZernikeTermCount; ++r) {
@@ -69,11 +85,12 @@ ZernikePage::ZernikePage(QWidget* parent) : QWidget(parent) {
             cell(QString::fromUtf8(zernikeDescription(r - 1).data(),
                                    static_cast<qsizetype>(zernikeDescription(r - 1).size()))));
     }
-    // The descriptions need more room than the header's 2000 twips on today's fonts.
     grid1_->horizontalHeader()->setStretchLastSection(true);
+    fitColumns(grid1_);
     grid2_ = makeGrid("MSFlexGrid2", {"Zernike", "    Coefficient"}, {700, 900}, this);
     // Typing reference values belongs to the reference subtraction command.
     grid2_->setEnabled(false);
+    fitColumns(grid2_);
 
     pv_ = makeField("LblPtoV", this);
     rms_ = makeField("LblRmsZ", this);
@@ -93,8 +110,8 @@ ZernikePage::ZernikePage(QWidget* parent) : QWidget(parent) {
     layout->setColumnStretch(0, 3);
     layout->setColumnStretch(1, 1);
     grid1_->setMinimumWidth(360);
-    grid2_->setMinimumWidth(120);
-    grid2_->setMaximumWidth(150);
+    grid2_->setMinimumWidth(210);
+    grid2_->setMaximumWidth(240);
 }
 
 QString ZernikePage::coefficientCell(int row, int column) const {
@@ -113,6 +130,7 @@ void ZernikePage::showFit(const AnalysisResults& results, int highestTerm, float
         }
         grid1_->item(r, 1)->setText(text);
     }
+    fitColumns(grid1_);
     pv_->setText(QString::fromStdString(results.texts.peakToValleyShort));
     rms_->setText(QString::fromStdString(results.texts.rmsShort));
     strehl_->setText(QString::fromStdString(results.texts.strehl));

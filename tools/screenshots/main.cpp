@@ -1,0 +1,172 @@
+// Offscreen screenshots of the desktop program for the README: loads a stored
+// sample, digitises it with points on the contours of its known wavefront
+// (through a fringe data file and the window's own "Load Fringe Data"),
+// presses APPLY and grabs the window on several pages.
+//
+//   lumi-screenshots [--sample N] [--out FOLDER]
+
+#include "analysis/contourpointgenerator.h"
+#include "app/containerwindow.h"
+#include "app/fringetoolspanel.h"
+#include "app/imagepage.h"
+#include "app/mainmenus.h"
+#include "app/mainwindow.h"
+#include "app/settingspanel.h"
+#include "fringe/fringedatafile.h"
+#include "ui/scripteddialogservice.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+struct SampleAnswer {
+    lumi::ZernikeCoefficients coefficients{};
+    lumi::ApertureCircle aperture;
+    lumi::ApertureCircle obstruction;
+    double wavesPerFringe = 0.5;
+};
+
+std::optional<SampleAnswer> readAnswer(int sample) {
+    QFile file(QStringLiteral(LUMI_SOURCE_DIR "/tools/samplegen/samples.json"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    const QJsonArray samples = QJsonDocument::fromJson(file.readAll())["samples"].toArray();
+    for (const QJsonValue& v : samples) {
+        const QJsonObject s = v.toObject();
+        if (s["name"].toString() != QStringLiteral("sample%1").arg(sample)) {
+            continue;
+        }
+        SampleAnswer a;
+        const QJsonObject ap = s["aperture"].toObject();
+        a.aperture = {ap["xPx"].toDouble(), ap["yPx"].toDouble(), ap["radiusPx"].toDouble()};
+        const QJsonObject ob = s["obstruction"].toObject();
+        a.obstruction = {ob["xPx"].toDouble(), ob["yPx"].toDouble(), ob["radiusPx"].toDouble()};
+        a.wavesPerFringe = s["wavesPerFringe"].toDouble();
+        const QJsonArray z = s["zernikeWaves"].toArray();
+        for (qsizetype t = 0; t < z.size() && t < lumi::kZernikeTermCount; ++t) {
+            a.coefficients[static_cast<std::size_t>(t)] = z[t].toDouble();
+        }
+        return a;
+    }
+    return std::nullopt;
+}
+
+// Points as a user clicks them: whole pixels, every few along each fringe.
+lumi::FringeStore thinned(const lumi::FringeStore& dense, int keepEvery) {
+    lumi::FringeStore out;
+    out.aperture = dense.aperture;
+    out.obstruction = dense.obstruction;
+    for (int f = 0; f < lumi::FringeStore::kFringesInUse; ++f) {
+        const int n = dense.pointCount(f);
+        for (int p = 1; p <= n; p += keepEvery) {
+            out.addPoint(f, std::round(dense.pointX(f, p)), std::round(dense.pointY(f, p)));
+        }
+    }
+    return out;
+}
+
+void fail(const QString& why) {
+    std::fputs(qPrintable(why + QLatin1Char('\n')), stderr);
+    std::exit(1);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lumivorexan"));
+    int sample = 7;
+    QString out = QStringLiteral(LUMI_SOURCE_DIR "/docs/screenshots");
+    const QStringList args = QApplication::arguments();
+    for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == QLatin1String("--sample")) {
+            sample = args[i + 1].toInt();
+        } else if (args[i] == QLatin1String("--out")) {
+            out = args[i + 1];
+        } else {
+            fail(QStringLiteral("usage: lumi-screenshots [--sample N] [--out FOLDER]"));
+        }
+    }
+    const std::optional<SampleAnswer> answer = readAnswer(sample);
+    if (!answer) {
+        fail(QStringLiteral("no known answer for sample %1").arg(sample));
+    }
+    QDir().mkpath(out);
+
+    lumi::ScriptedDialogService dialogs;
+    lumi::ContainerWindow container(dialogs);
+    container.resize(1360, 820);
+    container.show();
+    lumi::MainWindow& w = *container.mainWindow();
+    w.menus()->loadSample[static_cast<std::size_t>(sample - 1)]->trigger();
+
+    // Digitise through a fringe data file, as a saved session would come back.
+    lumi::FringeStore dense;
+    try {
+        lumi::generateContourPoints(answer->coefficients, answer->wavesPerFringe, answer->aperture,
+                                    answer->obstruction, dense);
+    } catch (const std::exception& e) {
+        fail(QStringLiteral("cannot digitise the sample: %1").arg(e.what()));
+    }
+    lumi::FringeDataFile file = lumi::FringeDataFile::fromStore(thinned(dense, 8));
+    file.wavesPerFringe = static_cast<float>(answer->wavesPerFringe);
+    file.setStandardAnalysis();
+    QTemporaryDir temp;
+    const QString frg = temp.filePath(QStringLiteral("sample.frg"));
+    file.writeFile(frg.toStdString());
+    dialogs.openAnswers.push_back(frg);
+    w.menus()->loadFringeFrom2_5->trigger();
+    w.settingsPanel()->applyButton()->setFocus();
+    w.settingsPanel()->applyButton()->click();
+    if (!w.measurement().results.analysisDone) {
+        fail(QStringLiteral("APPLY did not complete"));
+    }
+
+    // One entry per picture: the page to show and what to do before grabbing.
+    struct Shot {
+        const char* file;
+        int tab;
+        std::function<void()> prepare;
+    };
+    const std::vector<Shot> shots{
+        // A fringe in the middle is active, so its crosses show the highlight.
+        {"image.png", 0, [&w] { w.imagePage()->tools()->selector()->setValue(3); }},
+        {"aberration.png", 1, {}},
+        {"zernike.png", 2, {}},
+    };
+    for (const Shot& shot : shots) {
+        w.tabs()->setCurrentIndex(shot.tab);
+        if (shot.prepare) {
+            shot.prepare();
+        }
+        QApplication::processEvents();
+        const QString path = QDir(out).filePath(QString::fromLatin1(shot.file));
+        if (!container.grab().save(path)) {
+            fail(QStringLiteral("cannot write %1").arg(path));
+        }
+        QTextStream(stdout) << path << '\n';
+    }
+    if (dialogs.unscripted != 0 || !dialogs.texts().isEmpty()) {
+        fail(QStringLiteral("unexpected message: %1").arg(dialogs.lastText()));
+    }
+    return 0;
+}
