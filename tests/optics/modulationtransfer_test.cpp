@@ -13,15 +13,7 @@ namespace {
 
 using testing::makeGrid;
 using testing::makeZernikeGrid;
-
-struct Workspace {
-    std::unique_ptr<ComplexField> field = std::make_unique<ComplexField>();
-    FieldTransform transform;
-
-    ModulationTransfer mtf(const WavefrontGrid& grid, const PupilGeometry& pupil = {}) {
-        return computeModulationTransfer(grid, pupil, 1.0, *field, transform);
-    }
-};
+using Workspace = testing::OpticsWorkspace;
 
 class PerfectPupilMtf : public ::testing::TestWithParam<int> {};
 
@@ -91,14 +83,12 @@ TEST(Mtf, AstigmatismKeepsThePupilSupport) {
     const int openPerfect = fillMtfPupil(*makeZernikeGrid(n, {}, {}), {}, *a);
     const int openAstig = fillMtfPupil(*makeZernikeGrid(n, {}, {{4, 0.3}}), {}, *b);
     EXPECT_EQ(openPerfect, openAstig);
+    EXPECT_EQ(testing::supportOf(*a, 2 * n), testing::supportOf(*b, 2 * n));
+    // Central half of the field, same orientation as the grid.
     for (int r = 0; r < 2 * n; ++r) {
         for (int c = 0; c < 2 * n; ++c) {
-            const bool inA = a->real(r, c) != 0.0 || a->imag(r, c) != 0.0;
-            const bool inB = b->real(r, c) != 0.0 || b->imag(r, c) != 0.0;
-            ASSERT_EQ(inA, inB) << "field (" << r << ", " << c << ")";
-            // Central half of the field, same orientation as the grid.
-            if (inA) {
-                EXPECT_TRUE(r >= n / 2 && r < n / 2 + n && c >= n / 2 && c < n / 2 + n);
+            if (a->real(r, c) != 0.0 || a->imag(r, c) != 0.0) {
+                ASSERT_TRUE(r >= n / 2 && r < n / 2 + n && c >= n / 2 && c < n / 2 + n);
             }
         }
     }
@@ -200,14 +190,6 @@ INSTANTIATE_TEST_SUITE_P(Cutoffs, IdealCurve,
                                            IdealCurveCase{0.5, 0},      // nu_c < 1: none
                                            IdealCurveCase{-3.0, 0},
                                            IdealCurveCase{1.5e9, 4098})); // bounded
-
-TEST(Mtf, ReadoutFrequencyAtTheRightEndIsTheCutoff) {
-    ModulationTransfer mtf;
-    mtf.halfSize = 64;
-    mtf.cutoffFrequency = 395.07;
-    EXPECT_DOUBLE_EQ(mtf.frequencyAt(64), 395.07);
-    EXPECT_DOUBLE_EQ(mtf.frequencyAt(32), 395.07 / 2);
-}
 
 } // namespace
 } // namespace lumi

@@ -1,6 +1,7 @@
 #include "analysis/analysiserror.h"
 #include "optics/mtfcommand.h"
 #include "optics/psfcommand.h"
+#include "opticstestgrid.h"
 #include "support/analysisfixtures.h"
 
 #include <gtest/gtest.h>
@@ -11,10 +12,7 @@
 namespace lumi {
 namespace {
 
-struct Workspace {
-    std::unique_ptr<ComplexField> field = std::make_unique<ComplexField>();
-    FieldTransform transform;
-};
+using Workspace = testing::OpticsWorkspace;
 
 // A perfect (all-zero) wavefront must give a full PSF with Strehl 1, with and
 // without a central obstruction; the PSF resamples the grid with its own N.

@@ -4,11 +4,16 @@
 
 #include "analysis/wavefrontgrid.h"
 #include "analysis/zernike.h"
+#include "optics/complexfield.h"
+#include "optics/fieldtransform.h"
+#include "optics/modulationtransfer.h"
+#include "optics/pointspreadfunction.h"
 #include "optics/pupilgeometry.h"
 
 #include <initializer_list>
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace lumi::testing {
 
@@ -40,6 +45,30 @@ makeZernikeGrid(int n, const PupilGeometry& pupil,
         }
         return w;
     });
+}
+
+// The field and transform a window would own, with the two computations.
+struct OpticsWorkspace {
+    std::unique_ptr<ComplexField> field = std::make_unique<ComplexField>();
+    FieldTransform transform;
+
+    PointSpreadFunction psf(const WavefrontGrid& grid, const PupilGeometry& pupil = {}) {
+        return computePointSpreadFunction(grid, pupil, *field, transform);
+    }
+    ModulationTransfer mtf(const WavefrontGrid& grid, const PupilGeometry& pupil = {}) {
+        return computeModulationTransfer(grid, pupil, 1.0, *field, transform);
+    }
+};
+
+// Which of field[0..n-1][0..n-1] are nonzero, row by row.
+inline std::vector<bool> supportOf(const ComplexField& field, int n) {
+    std::vector<bool> mask;
+    for (int r = 0; r < n; ++r) {
+        for (int c = 0; c < n; ++c) {
+            mask.push_back(field.real(r, c) != 0.0 || field.imag(r, c) != 0.0);
+        }
+    }
+    return mask;
 }
 
 } // namespace lumi::testing
