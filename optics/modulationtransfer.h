@@ -24,8 +24,10 @@ public:
     std::vector<double> sagittal;
     int pupilSampleCount = 0; // open pupil nodes
 
-    // Frequency shown for plot x (0..N): nu_c * x / N.
-    double frequencyAt(double x) const { return cutoffFrequency * x / halfSize; }
+    // Frequency shown for plot x (0..N): nu_c * x / N; 0 before any computation.
+    double frequencyAt(double x) const {
+        return halfSize > 0 ? cutoffFrequency * x / halfSize : 0.0;
+    }
 };
 
 // A vertex of the diffraction-limited curve in plot units: x from 0 to N

@@ -191,5 +191,10 @@ INSTANTIATE_TEST_SUITE_P(Cutoffs, IdealCurve,
                                            IdealCurveCase{-3.0, 0},
                                            IdealCurveCase{1.5e9, 4098})); // bounded
 
+// The readout can be asked before the first "Update MTF".
+TEST(Mtf, ReadoutBeforeAnyComputationIsZeroNotInfinite) {
+    EXPECT_EQ(ModulationTransfer{}.frequencyAt(10.0), 0.0);
+}
+
 } // namespace
 } // namespace lumi
