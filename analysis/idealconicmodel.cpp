@@ -3,9 +3,23 @@
 #include "analysis/analysiserror.h"
 #include "common/numbertext.h"
 
+#include <cfloat>
 #include <cmath>
 
 namespace lumi {
+
+namespace {
+
+// A setting held in single precision; out of float range is refused rather than
+// converted (that conversion has no defined value).
+float toSingle(double v, const char* message) {
+    if (!std::isfinite(v) || std::fabs(v) > static_cast<double>(FLT_MAX)) {
+        throw AnalysisError(AnalysisError::Kind::InvalidGeometry, message);
+    }
+    return static_cast<float>(v);
+}
+
+} // namespace
 
 IdealConicModel IdealConicModel::fromSettings(const AnalysisSettings& settings) {
     const double diameter = parseLenient(settings.surfaceDiameterMmText);
@@ -26,15 +40,15 @@ IdealConicModel IdealConicModel::fromSettings(const AnalysisSettings& settings) 
     }
     IdealConicModel model;
     model.semiDiameterMm = diameter / 2.0;
-    model.semiDiameterSingle = static_cast<float>(model.semiDiameterMm);
+    model.semiDiameterSingle = toSingle(model.semiDiameterMm, "The surface diameter is too large.");
+    if (model.semiDiameterSingle <= 0.0f) {
+        throw AnalysisError(Kind::InvalidGeometry, "The surface diameter is too small.");
+    }
     model.absRadiusMm = std::fabs(radius);
-    model.conic = effectiveConic(static_cast<float>(parseLenient(settings.targetConicText)));
+    model.conic = effectiveConic(toSingle(parseLenient(settings.targetConicText),
+                                          "The target conic constant is out of range."));
     model.wavelengthMm = wavelengthNm / 1000000.0;
     model.highestTerm = settings.highestTerm;
-    if (model.semiDiameterSingle <= 0.0f || !std::isfinite(model.semiDiameterSingle) ||
-        !std::isfinite(model.conic)) {
-        throw AnalysisError(Kind::InvalidGeometry, "The aspheric surface data are out of range.");
-    }
     return model;
 }
 

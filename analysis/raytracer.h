@@ -21,6 +21,7 @@ public:
     static constexpr double kIntersectionToleranceMm = 1e-8;
     static constexpr int kMaxIntersectionSteps = 100;
 
+    // Throws AnalysisError(InvalidGeometry) when an index is 0.
     explicit RayTracer(std::vector<ConicSurface> surfaces, double objectIndex = 1.0);
 
     const std::vector<ConicSurface>& surfaces() const { return surfaces_; }

@@ -20,7 +20,8 @@ SyntheticShading::SyntheticShading(const SyntheticHeightMap& heights, double wav
         throw AnalysisError(AnalysisError::Kind::InvalidSettings,
                             "Too many fringes to draw: increase the waves per fringe");
     }
-    m_ = std::max(1, static_cast<int>(roundHalfEven(steps)));
+    // A map without nonzero heights has a negative range: one step then.
+    m_ = steps <= 1.0 ? 1 : std::max(1, static_cast<int>(roundHalfEven(steps)));
     half_ = w / 2.0;
     levels_.resize(static_cast<std::size_t>(m_) + 3);
     levels_[0] = heights.peak();

@@ -131,6 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadMirror{"-200", "2000", "632.8", "-1", AnalysisError::Kind::InvalidGeometry},
         BadMirror{"200", "2000", "0", "-1", AnalysisError::Kind::InvalidGeometry},
         BadMirror{"1e300", "2000", "632.8", "-1", AnalysisError::Kind::InvalidGeometry},
+        BadMirror{"200", "2000", "632.8", "1e300", AnalysisError::Kind::InvalidGeometry},
         // an oblate ellipsoid of R = 60 mm ends 42 mm from the axis
         BadMirror{"200", "60", "632.8", "1", AnalysisError::Kind::InvalidGeometry}));
 

@@ -220,6 +220,19 @@ TEST(SyntheticShading, unmatchedHeightRepeatsThePreviousPixelsColour) {
     EXPECT_EQ(p.at(2, 2), (PixelTriple{7, 7, 7}));
 }
 
+TEST(SyntheticShading, mapWithoutHeightsHasOneStepAndIsWhite) {
+    SyntheticHeightMap h(4);
+    h.updateExtremes(); // sentinels: a range of about -2e9
+    const SyntheticShading shading(h, 0.5);
+    EXPECT_EQ(shading.levelSteps(), 1);
+    const PixelGrid p = shading.shade(h, SyntheticColor::Red, {});
+    for (int i = 0; i < 4; ++i) {
+        for (int j = 0; j < 4; ++j) {
+            EXPECT_EQ(p.at(j, i), (PixelTriple{255, 255, 255}));
+        }
+    }
+}
+
 struct BandCase {
     double height;
     bool matched;
