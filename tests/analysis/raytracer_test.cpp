@@ -87,6 +87,60 @@ TEST(RayTracer, reflectionReversesDirectionCosinesAndKeepsPathsPositive) {
     EXPECT_DOUBLE_EQ(ray.opticalPathMm, 200.0);
 }
 
+TEST(RayTracer, asphericSurfaceIsMetExactlyAndReflectsByTheLaw) {
+    ConicSurface s;
+    s.curvaturePerMm = -1.0 / 800.0;
+    s.conic = -0.6;
+    s.a4 = 2e-10;
+    s.a6 = -3e-15;
+    s.a8 = 4e-20;
+    s.distanceFromPreviousMm = 800.0;
+    s.indexAfter = -1.0;
+    const auto sag = [&](double x, double y) {
+        const double r2 = x * x + y * y;
+        const double w =
+            std::sqrt(1.0 - (1.0 + s.conic) * s.curvaturePerMm * s.curvaturePerMm * r2);
+        return s.curvaturePerMm * r2 / (1.0 + w) + s.a4 * r2 * r2 + s.a6 * r2 * r2 * r2 +
+               s.a8 * r2 * r2 * r2 * r2;
+    };
+    const RayTracer tracer({s});
+    RealRay ray = aimedRay(800.0, 70.0, -120.0);
+    const double l = ray.l, m = ray.m, n = ray.n;
+    ASSERT_EQ(tracer.trace(ray), RayTracer::Outcome::Passed);
+    EXPECT_NEAR(ray.z, sag(ray.x, ray.y), 1e-9);
+
+    // Normal from central differences of the sag, then d' = d - 2 (d.n) n; the
+    // tracer's cosines are the reversed reflected direction.
+    const double e = 1e-4;
+    double nx = -(sag(ray.x + e, ray.y) - sag(ray.x - e, ray.y)) / (2 * e);
+    double ny = -(sag(ray.x, ray.y + e) - sag(ray.x, ray.y - e)) / (2 * e);
+    double nz = 1.0;
+    const double len = std::sqrt(nx * nx + ny * ny + nz * nz);
+    nx /= len, ny /= len, nz /= len;
+    const double dn = l * nx + m * ny + n * nz;
+    EXPECT_NEAR(-ray.l, l - 2 * dn * nx, 1e-8);
+    EXPECT_NEAR(-ray.m, m - 2 * dn * ny, 1e-8);
+    EXPECT_NEAR(-ray.n, n - 2 * dn * nz, 1e-8);
+}
+
+TEST(RayTracer, secondMirrorSendsTheRayOnWithPathsAddingUp) {
+    // Plane mirrors 100 mm from the object and 50 mm in front of that one: the ray goes
+    // 100 forward, 50 back, then on; after two reflections the cosines are the true ones.
+    ConicSurface first;
+    first.distanceFromPreviousMm = 100.0;
+    first.indexAfter = -1.0;
+    ConicSurface second;
+    second.distanceFromPreviousMm = -50.0;
+    second.indexAfter = 1.0;
+    const RayTracer tracer({first, second});
+    RealRay ray;
+    ASSERT_EQ(tracer.trace(ray), RayTracer::Outcome::Passed);
+    EXPECT_DOUBLE_EQ(ray.n, 1.0);
+    EXPECT_DOUBLE_EQ(ray.opticalPathMm, 150.0);
+    RayTracer::transferToPlane(ray, 200.0);
+    EXPECT_DOUBLE_EQ(ray.opticalPathMm, 350.0);
+}
+
 TEST(RayTracer, rayOutsideTheClearRadiusIsVignetted) {
     ConicSurface mirror;
     mirror.curvaturePerMm = -1.0 / 2000.0;
