@@ -3,9 +3,10 @@
 #include "optics/fourier.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 
 namespace lumi {
 
@@ -34,10 +35,19 @@ void transpose(const double* src, int srcStride, double* dst, int dstStride, int
     }
 }
 
+// Sizes come from the program, never from the user: a bad one is a bug.
+void require(bool condition, const char* what) {
+    if (!condition) {
+        std::fputs(what, stderr);
+        std::abort();
+    }
+}
+
 } // namespace
 
 void FieldTransform::prepare(int n) {
-    assert(Fourier::sizeValid(n) && n <= Fourier::kMaxSamples);
+    require(Fourier::sizeValid(n) && n <= Fourier::kMaxSamples,
+            "FieldTransform: the size is not a power of two from 2 to 512.\n");
     if (n == n_) {
         return;
     }
@@ -110,8 +120,9 @@ void FieldTransform::transformBlock(double* re, double* im, int stride, int n, i
 }
 
 void FieldTransform::alongFirst(ComplexField& field, int n, int columnBegin, int columnEnd) {
-    assert(0 <= columnBegin && columnBegin <= columnEnd && columnEnd <= n);
     prepare(n);
+    require(0 <= columnBegin && columnBegin <= columnEnd && columnEnd <= n,
+            "FieldTransform: the column range lies outside the block.\n");
     transformBlock(field.realRow(0), field.imagRow(0), ComplexField::kStride, n, columnBegin,
                    columnEnd);
 }

@@ -11,7 +11,8 @@ namespace lumi {
 // no scaling): every line gives the same numbers as copying it into Fourier,
 // transforming and copying back. The twiddles of each block size are produced
 // once by Fourier's recurrence and cached, and the butterflies run over many
-// lines at once so that they vectorise. n is a power of two, 2..512.
+// lines at once so that they vectorise. n is a power of two, 2..512; another
+// size is a programming error and aborts, like Fourier.
 class FieldTransform {
 public:
     // For every second index 0..n-1, transforms the n samples along the first index.

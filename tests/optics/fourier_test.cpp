@@ -192,6 +192,14 @@ TEST_P(FieldTransformVsFourier, SameNumbersAsLineByLineFourier) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, FieldTransformVsFourier, ::testing::Values(2, 8, 64, 256, 512));
 
+TEST(FieldTransformDeath, InvalidSizeOrColumnRangeAborts) {
+    auto field = std::make_unique<ComplexField>();
+    FieldTransform transform;
+    EXPECT_DEATH(transform.transform2d(*field, 6), "not a power of two");
+    EXPECT_DEATH(transform.transform2d(*field, 1024), "not a power of two");
+    EXPECT_DEATH(transform.alongFirst(*field, 64, 10, 65), "column range");
+}
+
 // Transforming only the columns that hold data gives the full transform.
 TEST(FieldTransform, ColumnRangeSkipsOnlyZeroLines) {
     const int n = 64;
