@@ -4,38 +4,38 @@
 
 namespace lumi {
 
-namespace {
-
-QPen pen(RgbColor color) {
-    QPen p(QColor(color.red, color.green, color.blue));
-    p.setWidth(1);
-    p.setCosmetic(true);
-    return p;
+MarkPainter::MarkPainter(QImage& picture) {
+    if (!picture.isNull()) {
+        painter_.begin(&picture);
+        painter_.setRenderHint(QPainter::Antialiasing, false);
+        painter_.setBrush(Qt::NoBrush);
+    }
 }
 
-} // namespace
+void MarkPainter::usePen(RgbColor color) {
+    QPen pen(QColor(color.red, color.green, color.blue));
+    pen.setWidth(1);
+    pen.setCosmetic(true);
+    painter_.setPen(pen);
+}
 
 void MarkPainter::drawCross(double xPx, double yPx, int halfArmPx, RgbColor color) {
-    if (picture_.isNull()) {
+    if (!painter_.isActive()) {
         return;
     }
-    QPainter painter(&picture_);
-    painter.setPen(pen(color));
-    const QPointF c(xPx, yPx);
+    usePen(color);
     const double s = halfArmPx;
-    painter.drawLine(QLineF(c.x(), c.y() - s, c.x(), c.y() + s));
-    painter.drawLine(QLineF(c.x() - s, c.y(), c.x() + s, c.y()));
+    painter_.drawLine(QLineF(xPx, yPx - s, xPx, yPx + s));
+    painter_.drawLine(QLineF(xPx - s, yPx, xPx + s, yPx));
 }
 
 void MarkPainter::drawCircle(const ApertureCircle& circle, RgbColor color) {
-    if (picture_.isNull() || !(circle.radiusPx > 0.0)) {
+    if (!painter_.isActive() || !(circle.radiusPx > 0.0)) {
         return;
     }
-    QPainter painter(&picture_);
-    painter.setPen(pen(color));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(QPointF(circle.centerXPx, circle.centerYPx), circle.radiusPx,
-                        circle.radiusPx);
+    usePen(color);
+    painter_.drawEllipse(QPointF(circle.centerXPx, circle.centerYPx), circle.radiusPx,
+                         circle.radiusPx);
 }
 
 } // namespace lumi

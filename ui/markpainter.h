@@ -4,14 +4,18 @@
 #include "fringe/displaypreferences.h"
 
 #include <QImage>
+#include <QPainter>
 
 namespace lumi {
 
 // The marks drawn on the interferogram, in image pixels with a 1-pixel pen and
-// no antialiasing, so that every mark pixel has exactly its colour.
+// no antialiasing, so that every mark pixel has exactly its colour. Painting
+// ends when the painter is destroyed; one painter may draw many marks.
 class MarkPainter {
 public:
-    explicit MarkPainter(QImage& picture) : picture_(picture) {}
+    explicit MarkPainter(QImage& picture);
+    MarkPainter(const MarkPainter&) = delete;
+    MarkPainter& operator=(const MarkPainter&) = delete;
 
     // Plus-shaped cross (DrawCross): vertical arm (x, y - s)..(x, y + s), then the
     // horizontal arm (x - s, y)..(x + s, y); s = half arm length in pixels.
@@ -20,7 +24,8 @@ public:
     void drawCircle(const ApertureCircle& circle, RgbColor color);
 
 private:
-    QImage& picture_;
+    void usePen(RgbColor color);
+    QPainter painter_;
 };
 
 } // namespace lumi

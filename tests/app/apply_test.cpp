@@ -108,13 +108,56 @@ TEST_F(Apply, ANewPictureResetsThePages) {
 TEST_F(Apply, AsphericOptionEnablesItsBoxesAndStandardClearsTheConic) {
     SettingsPanel* s = window->settingsPanel();
     EXPECT_FALSE(s->surfaceDiameter()->isEnabled());
-    QTest::mouseClick(s->asphericOption(), Qt::LeftButton);
+    clickOption(s->asphericOption());
     EXPECT_TRUE(s->surfaceDiameter()->isEnabled());
     EXPECT_TRUE(s->bestFitConic()->isEnabled());
     s->setBestFitConicText("  K =   -1.000");
-    QTest::mouseClick(s->standardOption(), Qt::LeftButton);
+    clickOption(s->standardOption());
     EXPECT_FALSE(s->targetConic()->isEnabled());
     EXPECT_TRUE(s->bestFitConic()->text().isEmpty());
+}
+
+} // namespace
+} // namespace lumi::testing
+
+namespace lumi::testing {
+namespace {
+
+class AsphericApply : public MainWindowFixture {
+protected:
+    // A mirror with primary spherical, 200 mm across, 2400 mm radius.
+    void digitiseMirror() {
+        showPicture();
+        ZernikeCoefficients c{};
+        c[1] = 2.0;
+        c[3] = -0.4;
+        c[8] = -0.33;
+        generateContourPoints(c, 0.5, {300, 300, 200}, {}, store());
+        SettingsPanel* s = window->settingsPanel();
+        clickOption(s->asphericOption());
+        s->surfaceDiameter()->setText("200");
+        s->curvatureRadius()->setText("2400");
+        s->targetConic()->setText("-1");
+    }
+};
+
+TEST_F(AsphericApply, ShowsTheBestFitConic) {
+    digitiseMirror();
+    QTest::mouseClick(window->settingsPanel()->applyButton(), Qt::LeftButton);
+    const AnalysisResults& r = window->measurement().results;
+    ASSERT_TRUE(r.analysisDone) << window->statusBar()->currentMessage().toStdString();
+    EXPECT_NE(r.idealConicCoefficients[8], 0.0);
+    EXPECT_EQ(window->settingsPanel()->bestFitConic()->text().toStdString(),
+              "  K =   " + formatFixed(static_cast<double>(r.bestFitConic), 3));
+}
+
+TEST_F(AsphericApply, MissingDiameterStopsWithAReasonAndNoConic) {
+    digitiseMirror();
+    window->settingsPanel()->surfaceDiameter()->setText("0");
+    QTest::mouseClick(window->settingsPanel()->applyButton(), Qt::LeftButton);
+    EXPECT_FALSE(window->measurement().results.analysisDone);
+    EXPECT_FALSE(window->statusBar()->currentMessage().isEmpty());
+    EXPECT_TRUE(window->settingsPanel()->bestFitConic()->text().isEmpty());
 }
 
 } // namespace

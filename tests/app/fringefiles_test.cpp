@@ -41,7 +41,7 @@ TEST_F(FringeFiles, SaveThenLoadThroughTheWindowRestoresEverything) {
     settings()->inputWavelength()->setText("600");
     settings()->outputWavelength()->setText("532.5");
     settings()->wavesPerFringe()->setText("-0.25");
-    QTest::mouseClick(settings()->asphericOption(), Qt::LeftButton);
+    clickOption(settings()->asphericOption());
     settings()->surfaceDiameter()->setText("200");
     settings()->curvatureRadius()->setText("2000");
     settings()->targetConic()->setText("-1.5");
@@ -61,7 +61,7 @@ TEST_F(FringeFiles, SaveThenLoadThroughTheWindowRestoresEverything) {
     QTest::mouseClick(tools->deleteAllButton(), Qt::LeftButton);
     QTest::mouseClick(tools->obstructionClearButton(), Qt::LeftButton);
     settings()->inputWavelength()->setText("1");
-    QTest::mouseClick(settings()->standardOption(), Qt::LeftButton);
+    clickOption(settings()->standardOption());
     dialogs.openAnswers.push_back(path("round.frg"));
     window->menus()->loadFringeFrom2_5->trigger();
     EXPECT_EQ(dialogs.shown.back().title, QStringLiteral("Load Fringe Data from 2_5 version"));

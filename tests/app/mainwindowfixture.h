@@ -90,6 +90,11 @@ protected:
     // Aperture centre (300, 300), radius 200.
     void makeStandardAperture() { makeAperture({100, 300}, {500, 300}, {300, 100}); }
 
+    // Radio buttons take clicks on their indicator and caption only.
+    static void clickOption(QWidget* option) {
+        QTest::mouseClick(option, Qt::LeftButton, Qt::NoModifier, QPoint(8, option->height() / 2));
+    }
+
     QRgb viewPixel(double x, double y) const {
         return canvas->view().pixel(static_cast<int>(x), static_cast<int>(y));
     }
