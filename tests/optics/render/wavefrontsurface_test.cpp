@@ -154,6 +154,25 @@ TEST(WavefrontSurface, PositiveWavefrontRisesAndReliefFlattens) {
     EXPECT_LT(top(1) + 50, top(10));
 }
 
+TEST(WavefrontSurface, ZeroWavefrontIsAFlatGreyPlane) {
+    // All nodes 0, as the sampler leaves a grid with nothing in it (range 1e-9).
+    const auto grid = rendertest::makeGrid(kN, [](double, double) { return 0.0; });
+    QImage image = rendertest::blankImage(kWidth, kHeight);
+    {
+        QPainter p(&image);
+        paintWavefrontSurface(p, image.rect(), *grid, WavefrontSurfaceOptions{});
+    }
+    bool grey = false;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const RgbColor c = pixel(image, x, y);
+            // Facets (200, 200, 200), outlines (70, 70, 70), background and letters: all grey.
+            ASSERT_TRUE(c.red == c.green && c.green == c.blue) << x << "," << y;
+            grey |= c == RgbColor{200, 200, 200};
+        }
+    EXPECT_TRUE(grey);
+}
+
 TEST(WavefrontSurface, ReliefOutsideOneToTenIsRejected) {
     const auto grid = tiltGrid();
     QImage image = rendertest::blankImage(60, 55);
