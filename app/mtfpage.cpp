@@ -22,7 +22,7 @@ namespace lumi {
 
 namespace {
 
-constexpr QSize kPlotBox{640, 480};
+constexpr QSize kPlotBox{800, 580};
 
 // The plot's user scale over the picture, as the MTF plot sets it: x from -0.07 N at the
 // left to 1.07 N at the right, modulation from 1.1 at the top to -0.15 at the bottom.

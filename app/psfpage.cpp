@@ -26,10 +26,10 @@ namespace lumi {
 
 namespace {
 
-constexpr QSize kMapBox{420, 420};
+constexpr QSize kMapBox{512, 512};
 // The surface keeps the aspect of its scale (156.16 x 109.056 plot units).
 constexpr QSize kSurfaceBox{520, 363};
-constexpr QSize kBarBox{420, 64};
+constexpr QSize kBarBox{512, 64};
 
 QRadioButton* makeOption(const char* name, const char* caption, QButtonGroup* group,
                          QVBoxLayout* layout) {

@@ -269,13 +269,25 @@ void SyntheticPage::overlayIdeal() {
         // Nothing drawn yet: the skeleton goes onto the blank picture.
         syntheticPicture_ = PixelGrid(kSyntheticBox.width(), kSyntheticBox.height(), kWhite);
     }
-    PixelGrid marked = syntheticPicture_;
+    // The skeleton is marked on the 128-cell grid and each marked cell is then laid over
+    // the synthetic picture as a whole cell, so that the lines stay solid when enlarged.
+    constexpr int kCells = IdealInterferogram::kGridSize;
+    PixelGrid marks(kCells + 1, kCells + 1, kWhite);
     try {
-        IdealInterferogram::drawOverlay(m_, options(), marked);
+        IdealInterferogram::drawOverlay(m_, options(), marks);
     } catch (const AnalysisError& e) {
         emit statusMessage(QStringLiteral("Overelay IDEAL map stopped: ") +
                            QString::fromUtf8(e.what()));
         return;
+    }
+    const PixelGrid cells = upscaleCells(marks, kSyntheticCellsShown / kCells);
+    PixelGrid marked = syntheticPicture_;
+    for (int y = 0; y < marked.height() && y < cells.height(); ++y) {
+        for (int x = 0; x < marked.width() && x < cells.width(); ++x) {
+            if (cells.at(x, y) == IdealInterferogram::kOverlayColour) {
+                marked.at(x, y) = IdealInterferogram::kOverlayColour;
+            }
+        }
     }
     syntheticPicture_ = std::move(marked);
     picture2_->setPicture(toQImage(syntheticPicture_));

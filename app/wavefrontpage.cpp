@@ -31,7 +31,7 @@ namespace {
 constexpr QSize kSurfaceBox{480, 440};
 constexpr QSize kMapBox{396, 396};
 constexpr int kStripThickness = 90;
-constexpr QSize kScaleBox{130, 440};
+constexpr QSize kScaleBox{150, 440};
 
 // Rotation angles in integer degrees, -90..90, small step 5, large step 10.
 QScrollBar* makeRotationBar(const char* name, int initialDeg, QWidget* parent) {

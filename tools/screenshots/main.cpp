@@ -11,7 +11,12 @@
 #include "app/imagepage.h"
 #include "app/mainmenus.h"
 #include "app/mainwindow.h"
+#include "app/mtfpage.h"
+#include "app/plotcanvas.h"
+#include "app/psfpage.h"
 #include "app/settingspanel.h"
+#include "app/syntheticpage.h"
+#include "app/wavefrontpage.h"
 #include "fringe/fringedatafile.h"
 #include "ui/scripteddialogservice.h"
 
@@ -23,6 +28,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -152,6 +159,27 @@ int main(int argc, char* argv[]) {
         {"image.png", 0, [&w] { w.imagePage()->tools()->selector()->setValue(3); }},
         {"aberration.png", 1, {}},
         {"zernike.png", 2, {}},
+        {"wavefront.png", 3,
+         [&w] { w.findChild<lumi::WaveFrontPage*>()->surfaceUpdateButton()->click(); }},
+        {"psf.png", 4, [&w] { w.findChild<lumi::PsfPage*>()->mapUpdateButton()->click(); }},
+        {"mtf.png", 5,
+         [&w] {
+             auto* mtf = w.findChild<lumi::MtfPage*>();
+             mtf->apertureRatio()->setText(QStringLiteral("8"));
+             mtf->updateButton()->click();
+             // A pointer over the plot fills the read-out.
+             const QPointF at(250, 200);
+             QMouseEvent move(QEvent::MouseMove, at, mtf->plot()->mapToGlobal(at), Qt::NoButton,
+                              Qt::NoButton, Qt::NoModifier);
+             QApplication::sendEvent(mtf->plot(), &move);
+         }},
+        // The synthetic interferogram with the ideal fringe skeleton laid over it.
+        {"synthetic.png", 6,
+         [&w] {
+             auto* synthetic = w.findChild<lumi::SyntheticPage*>();
+             synthetic->updateSyntheticButton()->click();
+             synthetic->overlayButton()->click();
+         }},
     };
     for (const Shot& shot : shots) {
         w.tabs()->setCurrentIndex(shot.tab);
