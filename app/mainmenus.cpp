@@ -37,9 +37,9 @@ MainMenus::MainMenus(QObject* owner) : QObject(owner), owner_(owner) {
     printScreen = make("PrintScreen", "Print Screen", false);
     printReport = make("PrintReport", "Print Text Report", false);
     printGraphicalReport = make("PrintGraphicalReport", "Print Full Report", false);
-    introduction = make("MnuIntroduction", "Introduction", false);
-    mainHelp = make("MnuMain", "Main Window", false);
-    analysisHelp = make("MnuAnalysis", "Analysis", false);
+    introduction = make("MnuIntroduction", "Introduction", true);
+    mainHelp = make("MnuMain", "Main Window", true);
+    analysisHelp = make("MnuAnalysis", "Analysis", true);
     about = make("About", "&About", true);
 }
 

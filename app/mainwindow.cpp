@@ -5,6 +5,7 @@
 #include "analysis/idealconicapply.h"
 #include "app/aberrationpage.h"
 #include "app/aboutwindow.h"
+#include "app/helpwindow.h"
 #include "app/imagepage.h"
 #include "app/mainmenus.h"
 #include "app/mtfpage.h"
@@ -95,6 +96,15 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     connect(menus_->preferences, &QAction::triggered, this, &MainWindow::openPreferences);
     connect(menus_->exit, &QAction::triggered, this, &MainWindow::exitRequested);
     connect(menus_->about, &QAction::triggered, this, &MainWindow::about);
+    for (const auto& [action, key] :
+         {std::pair{menus_->introduction, "Introduction"},
+          std::pair{menus_->mainHelp, "MainWindow"}, std::pair{menus_->analysisHelp, "Analysis"}}) {
+        const QString page = QString::fromLatin1(key);
+        connect(action, &QAction::triggered, this, [this, page] {
+            HelpWindow window(page, this);
+            window.exec();
+        });
+    }
 }
 
 MainWindow::~MainWindow() = default;

@@ -157,6 +157,21 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"badAperture", "312,x,205\r\n", "line 1"}),
     [](const ::testing::TestParamInfo<BadFile>& p) { return std::string(p.param.name); });
 
+TEST_F(FringeFiles, AFileEndingAfterItsPointsLoadsThemAndSelectsStandardAnalysis) {
+    showPicture();
+    clickOption(settings()->asphericOption());
+    settings()->wavesPerFringe()->setText("1");
+    writeText(path("short.frg"), "312,240,205\r\n0,0,0\r\n2\r\n0,130,96\r\n1,141,88\r\n");
+    dialogs.openAnswers.push_back(path("short.frg"));
+    window->loadFringeData(FringeDataFile::Layout::Current);
+    EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.lastText().toStdString();
+    EXPECT_EQ(store().aperture, (ApertureCircle{312, 240, 205}));
+    EXPECT_EQ(store().totalPointCount(), 2);
+    EXPECT_EQ(editor().activeFringe(), 1);
+    EXPECT_TRUE(settings()->standardOption()->isChecked());
+    EXPECT_EQ(settings()->wavesPerFringe()->text(), "1"); // not in the file: kept
+}
+
 TEST_F(FringeFiles, OlderLayoutIsConvertedFromTwips) {
     showPicture();
     writeText(path("old.frg"),

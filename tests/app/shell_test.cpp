@@ -1,3 +1,4 @@
+#include "app/helpwindow.h"
 #include "app/mainmenus.h"
 #include "app/splashwindow.h"
 #include "app/startroutine.h"
@@ -108,7 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
                       EntryState{"mnuImageProcessing", false}, EntryState{"Report", false},
                       EntryState{"PrintScreen", false}, EntryState{"PrintReport", false},
                       EntryState{"PrintGraphicalReport", false},
-                      EntryState{"MnuIntroduction", false}),
+                      EntryState{"MnuIntroduction", true}, EntryState{"MnuMain", true},
+                      EntryState{"MnuAnalysis", true}),
     [](const ::testing::TestParamInfo<EntryState>& p) { return std::string(p.param.name); });
 
 TEST_F(Shell, CloseAnsweredYesKeepsEverything) {
@@ -134,6 +136,14 @@ TEST_F(Shell, ExitAnsweredNoClosesEveryWindow) {
     EXPECT_FALSE(container->isVisible());
     EXPECT_FALSE(other.isVisible());
     EXPECT_EQ(dialogs.unscripted, 0);
+}
+
+TEST(HelpWindow, EachKeyHasItsOwnPage) {
+    const QString intro = HelpWindow::pageText("Introduction");
+    EXPECT_NE(HelpWindow::pageText("MainWindow"), intro);
+    EXPECT_NE(HelpWindow::pageText("Analysis"), intro);
+    EXPECT_NE(HelpWindow::pageText("Analysis"), HelpWindow::pageText("MainWindow"));
+    EXPECT_EQ(HelpWindow::pageText("unknown"), intro);
 }
 
 TEST(StartRoutine, SplashTimerOpensTheContainerOnce) {
