@@ -73,6 +73,28 @@ QLabel* makeCaption(const char* text, QWidget* parent) {
     return label;
 }
 
+// The synthetic and ideal commands compute heights of another surface (input waves, their
+// own "Remove" boxes) and overwrite the grid's peak, valley and range with theirs, while
+// the grid's nodes still hold the sampled wavefront. A later redraw of the wavefront plots
+// (a rotation) would then colour and scale those nodes by the wrong extremes, so the grid
+// gets its own extremes back when the command ends.
+class GridExtremesGuard {
+public:
+    explicit GridExtremesGuard(WavefrontGrid& grid)
+        : grid_(grid), peak_(grid.peak), valley_(grid.valley), range_(grid.range) {}
+    ~GridExtremesGuard() {
+        grid_.peak = peak_;
+        grid_.valley = valley_;
+        grid_.range = range_;
+    }
+    GridExtremesGuard(const GridExtremesGuard&) = delete;
+    GridExtremesGuard& operator=(const GridExtremesGuard&) = delete;
+
+private:
+    WavefrontGrid& grid_;
+    double peak_, valley_, range_;
+};
+
 } // namespace
 
 SyntheticPage::SyntheticPage(Measurement& measurement, QWidget* parent)
@@ -249,6 +271,7 @@ void SyntheticPage::updateSynthetic() {
     if (!analysisAvailable(QStringLiteral("Update Synthetic"))) {
         return;
     }
+    const GridExtremesGuard keepExtremes(m_.results.grid);
     const SyntheticOptions o = options();
     try {
         const PixelGrid picture = SyntheticInterferogram::draw(m_, o, kWhite);
@@ -265,6 +288,7 @@ void SyntheticPage::overlayIdeal() {
     if (!analysisAvailable(QStringLiteral("Overelay IDEAL map"))) {
         return;
     }
+    const GridExtremesGuard keepExtremes(m_.results.grid);
     if (syntheticPicture_.width() == 0) {
         // Nothing drawn yet: the skeleton goes onto the blank picture.
         syntheticPicture_ = PixelGrid(kSyntheticBox.width(), kSyntheticBox.height(), kWhite);
@@ -297,6 +321,7 @@ void SyntheticPage::updateIdeal() {
     if (!analysisAvailable(QStringLiteral("Ideal Interferogram"))) {
         return;
     }
+    const GridExtremesGuard keepExtremes(m_.results.grid);
     try {
         const IdealInterferogram::Pictures pictures =
             IdealInterferogram::draw(m_, options(), kWhite);

@@ -23,7 +23,8 @@ class PlotCanvas;
 // from the Zernike coefficients into Picture2, with "Grid Size", "Drawing Color", its own
 // eight "Remove" boxes, the "       Display as..." frame and "Overelay IDEAL map") and
 // "IDEAL" (the ideal interferogram of the target conic in PicIdeal and its fringe skeleton
-// in PicSkeleton).
+// in PicSkeleton). The commands leave the wavefront grid as they found it, extremes
+// included, so that the wavefront plots never get redrawn against these heights' range.
 class SyntheticPage : public QWidget {
     Q_OBJECT
 public:

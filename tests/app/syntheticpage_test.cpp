@@ -1,11 +1,13 @@
 #include "app/plotcanvas.h"
 #include "app/syntheticpage.h"
+#include "app/wavefrontpage.h"
 #include "plotpagefixture.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <gtest/gtest.h>
@@ -171,6 +173,29 @@ TEST(SyntheticPage, NullTestTakesTheIdealSphericalOutInAsphericAnalysis) {
     page.nullTestOption()->setChecked(true);
     page.updateSyntheticButton()->click();
     EXPECT_TRUE(page.synthetic()->picture() != real);
+}
+
+// The synthetic heights' extremes once reached the wavefront grid, so that turning the
+// 3-D surface afterwards coloured and scaled the wavefront by the synthetic range.
+TEST(SyntheticPage, RotationAfterSyntheticKeepsTheWavefrontColours) {
+    auto m = analysedExample("astigmatism-coma.frg");
+    WaveFrontPage waveFront(*m);
+    SyntheticPage page(*m);
+    waveFront.surfaceUpdateButton()->click();
+    const QImage surface = waveFront.surface()->picture().copy();
+    const WavefrontGrid before = m->results.grid;
+
+    page.updateSyntheticButton()->click();
+    page.overlayButton()->click();
+    page.updateIdealButton()->click();
+    EXPECT_EQ(m->results.grid.peak, before.peak);
+    EXPECT_EQ(m->results.grid.valley, before.valley);
+    EXPECT_EQ(m->results.grid.range, before.range);
+
+    const int x = waveFront.xRotation()->value();
+    waveFront.xRotation()->setValue(x + 5);
+    waveFront.xRotation()->setValue(x);
+    EXPECT_TRUE(waveFront.surface()->picture() == surface);
 }
 
 } // namespace
