@@ -144,6 +144,7 @@ void MainWindow::resetAnalysisView() {
     zernikePage_->resetFields();
     sstab1_->setCurrentIndex(0);
     status_->clearMessage();
+    emit analysisReset();
 }
 
 // ---- fringe data files ----------------------------------------------------------

@@ -60,6 +60,9 @@ public:
 signals:
     // "Exit" was chosen: the container closes (through the confirmation).
     void exitRequested();
+    // A new picture reset the fringe data and the analysis results; pages that
+    // show results (the synthetic and ideal pictures) clear themselves.
+    void analysisReset();
 
 private:
     void resetAnalysisView();

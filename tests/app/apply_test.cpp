@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 
 namespace lumi::testing {
@@ -98,7 +99,9 @@ TEST_F(Apply, ANewPictureResetsThePages) {
     pressApply();
     ASSERT_TRUE(window->measurement().results.analysisDone);
     window->tabs()->setCurrentIndex(2);
+    QSignalSpy reset(window, &MainWindow::analysisReset);
     showPicture(300, 200);
+    EXPECT_EQ(reset.count(), 1);
     EXPECT_FALSE(window->measurement().results.analysisDone);
     EXPECT_EQ(window->tabs()->currentIndex(), 0);
     EXPECT_EQ(window->aberrationPage()->fieldText("LblPV"), "");
