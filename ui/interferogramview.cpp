@@ -4,6 +4,7 @@
 
 #include <QScrollBar>
 #include <QStyle>
+#include <QWheelEvent>
 
 namespace lumi {
 
@@ -31,6 +32,19 @@ InterferogramView::InterferogramView(QWidget* parent)
 
 void InterferogramView::resizeEvent(QResizeEvent*) {
     arrangeControls();
+}
+
+void InterferogramView::wheelEvent(QWheelEvent* event) {
+    const bool horizontal = (event->modifiers() & Qt::ShiftModifier) || !layout_.verticalBar;
+    QScrollBar* bar = horizontal ? hbar_ : vbar_;
+    const QPoint delta = event->angleDelta();
+    const int steps = (delta.y() != 0 ? delta.y() : delta.x()) / 120;
+    if (bar->isHidden() || steps == 0) {
+        event->ignore();
+        return;
+    }
+    bar->setValue(bar->value() - steps * bar->singleStep());
+    event->accept();
 }
 
 void InterferogramView::arrangeControls() {

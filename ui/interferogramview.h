@@ -32,6 +32,9 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The wheel scrolls the picture: vertically, or horizontally with Shift or
+    // when only the horizontal bar is shown.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QWidget* frame_;

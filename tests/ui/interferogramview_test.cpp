@@ -1,9 +1,11 @@
 #include "ui/imagecanvas.h"
 #include "ui/interferogramview.h"
 
+#include <QApplication>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace lumi {
@@ -47,6 +49,23 @@ TEST(InterferogramView, BarsScrollThePictureByMinusTheirValue) {
     EXPECT_TRUE(view.horizontalBar()->isHidden());
     EXPECT_EQ(view.horizontalBar()->value(), 0);
     EXPECT_EQ(view.canvas()->pos(), QPoint(0, 0));
+}
+
+TEST(InterferogramView, WheelScrollsByTheSmallStep) {
+    InterferogramView view;
+    view.resize(400, 300);
+    view.canvas()->setPicture(picture(900, 700));
+    view.arrangeControls();
+    const QPointF at(50, 50);
+    QWheelEvent down(at, view.mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&view, &down);
+    EXPECT_EQ(view.verticalBar()->value(), view.verticalBar()->singleStep());
+    EXPECT_EQ(view.canvas()->y(), -view.verticalBar()->singleStep());
+    QWheelEvent right(at, view.mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::ShiftModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&view, &right);
+    EXPECT_EQ(view.horizontalBar()->value(), view.horizontalBar()->singleStep());
 }
 
 TEST(ImageCanvas, MousePositionsArriveInImagePixels) {
