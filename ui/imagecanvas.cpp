@@ -51,9 +51,10 @@ void ImageCanvas::paintEvent(QPaintEvent*) {
     if (view_.isNull()) {
         return;
     }
-    QImage shown = view_;
-    shown.setDevicePixelRatio(scale());
-    painter.drawImage(QPointF(0, 0), shown);
+    // The picture's logical size is its pixel size over the scale factor, so
+    // one image pixel lands on one device pixel.
+    const double s = scale();
+    painter.drawImage(QRectF(0, 0, view_.width() / s, view_.height() / s), view_);
 }
 
 void ImageCanvas::mousePressEvent(QMouseEvent* event) {

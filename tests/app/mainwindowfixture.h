@@ -49,24 +49,31 @@ protected:
     // QTest clicks; QTest takes the point (0, 0) for "the widget's centre", so
     // that one point is sent as plain events.
     void click(Qt::MouseButton button, int x, int y) {
-        if (x == 0 && y == 0) {
+        const QPoint at = local(x, y);
+        if (at.isNull()) {
             send(QEvent::MouseButtonPress, button, button, x, y);
             send(QEvent::MouseButtonRelease, button, Qt::NoButton, x, y);
             return;
         }
-        QTest::mouseClick(canvas, button, Qt::NoModifier, QPoint(x, y));
+        QTest::mouseClick(canvas, button, Qt::NoModifier, at);
+    }
+    // Widget position of image pixel (x, y), whatever the screen scale factor.
+    QPoint local(int x, int y) const {
+        const QPointF p = canvas->fromImagePixels(QPointF(x, y));
+        return {static_cast<int>(p.x()), static_cast<int>(p.y())};
     }
     void leftClick(int x, int y) { click(Qt::LeftButton, x, y); }
     void rightClick(int x, int y) { click(Qt::RightButton, x, y); }
     void pressLeft(int x, int y) {
-        QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+        QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, local(x, y));
     }
     void releaseLeft(int x, int y) {
-        QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+        QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, local(x, y));
     }
+    // A mouse event at image pixel (x, y).
     void send(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, int x, int y) {
-        const QPointF local(x, y);
-        QMouseEvent event(type, local, canvas->mapToGlobal(local), button, held, Qt::NoModifier);
+        const QPointF at = canvas->fromImagePixels(QPointF(x, y));
+        QMouseEvent event(type, at, canvas->mapToGlobal(at), button, held, Qt::NoModifier);
         QApplication::sendEvent(canvas, &event);
     }
     // A move with `held` buttons down.

@@ -25,19 +25,20 @@ TEST(InterferogramView, SmallPictureSitsTopLeftWithoutBars) {
     EXPECT_TRUE(view.horizontalBar()->isHidden());
     EXPECT_TRUE(view.verticalBar()->isHidden());
     EXPECT_EQ(view.canvas()->pos(), QPoint(0, 0));
-    EXPECT_EQ(view.canvas()->size(), QSize(200, 100));
+    EXPECT_EQ(view.canvas()->size(), view.canvas()->pictureLayoutSize());
 }
 
 TEST(InterferogramView, BarsScrollThePictureByMinusTheirValue) {
     InterferogramView view;
     view.resize(400, 300);
-    view.canvas()->setPicture(picture(900, 700));
+    view.canvas()->setPicture(picture(1800, 1400));
     view.arrangeControls();
+    const QSize layoutSize = view.canvas()->pictureLayoutSize();
     ASSERT_FALSE(view.horizontalBar()->isHidden());
     ASSERT_FALSE(view.verticalBar()->isHidden());
     const ViewportLayout& l = view.layoutState();
-    EXPECT_EQ(view.horizontalBar()->maximum(), 900 - l.viewportWidth);
-    EXPECT_EQ(view.verticalBar()->maximum(), 700 - l.viewportHeight);
+    EXPECT_EQ(view.horizontalBar()->maximum(), layoutSize.width() - l.viewportWidth);
+    EXPECT_EQ(view.verticalBar()->maximum(), layoutSize.height() - l.viewportHeight);
     EXPECT_EQ(view.horizontalBar()->pageStep(), l.viewportWidth);
     view.horizontalBar()->setValue(120);
     view.verticalBar()->setValue(45);
@@ -54,7 +55,7 @@ TEST(InterferogramView, BarsScrollThePictureByMinusTheirValue) {
 TEST(InterferogramView, WheelScrollsByTheSmallStep) {
     InterferogramView view;
     view.resize(400, 300);
-    view.canvas()->setPicture(picture(900, 700));
+    view.canvas()->setPicture(picture(1800, 1400));
     view.arrangeControls();
     const QPointF at(50, 50);
     QWheelEvent down(at, view.mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
@@ -73,7 +74,11 @@ TEST(ImageCanvas, MousePositionsArriveInImagePixels) {
     canvas.setPicture(picture(50, 40));
     QSignalSpy pressed(&canvas, &ImageCanvas::mousePressed);
     QSignalSpy released(&canvas, &ImageCanvas::mouseReleased);
-    QTest::mouseClick(&canvas, Qt::RightButton, Qt::NoModifier, QPoint(12, 34));
+    // Whatever the screen scale factor (try QT_SCALE_FACTOR=2), a click on the
+    // widget position of image pixel (12, 34) reports that pixel.
+    const QPointF local = canvas.fromImagePixels(QPointF(12, 34));
+    QTest::mouseClick(&canvas, Qt::RightButton, Qt::NoModifier,
+                      QPoint(static_cast<int>(local.x()), static_cast<int>(local.y())));
     ASSERT_EQ(pressed.count(), 1);
     ASSERT_EQ(released.count(), 1);
     EXPECT_EQ(pressed.at(0).at(0).value<Qt::MouseButton>(), Qt::RightButton);
