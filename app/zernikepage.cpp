@@ -37,29 +37,24 @@ QTableWidgetItem* cell(const QString& text) {
     return item;
 }
 
-// A grid whose row 0 is the fixed header row, as the flex grid has it.
+// A grid whose header row stays in view while the 37 term rows scroll. Grid
+// row r (1..37) is table row r - 1; the header is the flex grid's row 0.
 QTableWidget* makeGrid(const char* name, const QStringList& header, const std::vector<int>& twips,
                        QWidget* parent) {
-    auto* grid = new QTableWidget(kZernikeTermCount + 1, static_cast<int>(header.size()), parent);
+    auto* grid = new QTableWidget(kZernikeTermCount, static_cast<int>(header.size()), parent);
     grid->setObjectName(name);
-    grid->horizontalHeader()->hide();
     grid->verticalHeader()->hide();
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int c = 0; c < header.size(); ++c) {
-        auto* h = cell(header[c]);
-        QFont bold = h->font();
-        bold.setBold(true);
-        h->setFont(bold);
-        h->setBackground(grid->palette().color(QPalette::Button));
-        grid->setItem(0, c, h);
+        grid->setHorizontalHeaderItem(c, new QTableWidgetItem(header[c]));
         grid->setColumnWidth(c, twips[static_cast<std::size_t>(c)] / kTwipsPerPixel);
         grid->setProperty(columnWidthProperty(c), grid->columnWidth(c));
     }
-    grid->setRowHeight(0, 300 / kTwipsPerPixel);
-    for (int r = 1; r <= kZernikeTermCount; ++r) {
-        grid->setItem(r, 0, cell(QString::number(r - 1)));
-        grid->setItem(r, 1, cell(QStringLiteral("0")));
-        grid->setRowHeight(r, 20);
+    for (int term = 0; term < kZernikeTermCount; ++term) {
+        grid->setItem(term, 0, cell(QString::number(term)));
+        grid->setItem(term, 1, cell(QStringLiteral("0")));
+        grid->setRowHeight(term, 20);
     }
     return grid;
 }
@@ -79,11 +74,11 @@ QLabel* makeField(const char* name, QWidget* parent) {
 ZernikePage::ZernikePage(QWidget* parent) : QWidget(parent) {
     grid1_ = makeGrid("MSFlexGrid1", {"Zernike", "    Coefficient", "    Description"},
                       {700, 900, 2000}, this);
-    for (int r = 1; r <= kZernikeTermCount; ++r) {
-        grid1_->setItem(
-            r, 2,
-            cell(QString::fromUtf8(zernikeDescription(r - 1).data(),
-                                   static_cast<qsizetype>(zernikeDescription(r - 1).size()))));
+    for (int term = 0; term < kZernikeTermCount; ++term) {
+        const std::string_view description = zernikeDescription(term);
+        grid1_->setItem(term, 2,
+                        cell(QString::fromUtf8(description.data(),
+                                               static_cast<qsizetype>(description.size()))));
     }
     grid1_->horizontalHeader()->setStretchLastSection(true);
     fitColumns(grid1_);
@@ -115,20 +110,20 @@ ZernikePage::ZernikePage(QWidget* parent) : QWidget(parent) {
 }
 
 QString ZernikePage::coefficientCell(int row, int column) const {
-    const QTableWidgetItem* item = grid1_->item(row, column);
+    const QTableWidgetItem* item =
+        row == 0 ? grid1_->horizontalHeaderItem(column) : grid1_->item(row - 1, column);
     return item != nullptr ? item->text() : QString();
 }
 
 void ZernikePage::showFit(const AnalysisResults& results, int highestTerm, float wavesPerFringe) {
     const double wpf = static_cast<double>(wavesPerFringe);
-    for (int r = 1; r <= kZernikeTermCount; ++r) {
-        const int term = r - 1;
+    for (int term = 0; term < kZernikeTermCount; ++term) {
         QString text;
         if (term <= highestTerm && wpf != 0.0) {
             text = QString::fromStdString(
                 formatFixed(results.fittedCoefficients[static_cast<std::size_t>(term)] / wpf, 6));
         }
-        grid1_->item(r, 1)->setText(text);
+        grid1_->item(term, 1)->setText(text);
     }
     fitColumns(grid1_);
     pv_->setText(QString::fromStdString(results.texts.peakToValleyShort));
@@ -137,9 +132,9 @@ void ZernikePage::showFit(const AnalysisResults& results, int highestTerm, float
 }
 
 void ZernikePage::resetFields() {
-    for (int r = 1; r <= kZernikeTermCount; ++r) {
-        grid1_->item(r, 1)->setText(QStringLiteral("0"));
-        grid2_->item(r, 1)->setText(QStringLiteral("0"));
+    for (int term = 0; term < kZernikeTermCount; ++term) {
+        grid1_->item(term, 1)->setText(QStringLiteral("0"));
+        grid2_->item(term, 1)->setText(QStringLiteral("0"));
     }
     pv_->clear();
     rms_->clear();

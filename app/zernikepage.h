@@ -9,9 +9,9 @@ class QTableWidget;
 
 namespace lumi {
 
-// The "Zernike" tab: the coefficient grid MSFlexGrid1 (rows 1..37 = terms
-// 0..36, coefficients in fringes), the reference grid MSFlexGrid2 and the
-// "P-to-V", "RMS" and "Strehl Ratio" fields.
+// The "Zernike" tab: the coefficient grid MSFlexGrid1 (grid rows 1..37 = terms
+// 0..36, coefficients in fringes; row 0 is the header, which stays in view),
+// the reference grid MSFlexGrid2 and the "P-to-V", "RMS" and "Strehl Ratio" fields.
 class ZernikePage : public QWidget {
     Q_OBJECT
 public:
@@ -20,7 +20,7 @@ public:
     QTableWidget* coefficientGrid() const { return grid1_; }
     QTableWidget* referenceGrid() const { return grid2_; }
 
-    // Grid row r (0 = header) column c as displayed.
+    // Grid row r (0 = header, r = term + 1) column c as displayed.
     QString coefficientCell(int row, int column) const;
 
     // After a successful fit: terms 0..highestTerm get fitted / wavesPerFringe
