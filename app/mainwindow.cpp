@@ -23,6 +23,7 @@
 #include "ui/imagecanvas.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -78,9 +79,15 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     status_->setSizeGripEnabled(false);
 
     connect(settings_, &SettingsPanel::applyClicked, this, &MainWindow::apply);
+    // Every sampling reads the "REMOVE" boxes as they are at that moment.
+    connect(settings_, &SettingsPanel::removalChanged, this, [this] {
+        for (int g = 0; g < kRemovalGroupCount; ++g) {
+            const auto group = static_cast<RemovalGroup>(g);
+            m_.settings.setRemoved(group, settings_->removeBox(group)->isChecked());
+        }
+    });
     connect(imagePage_, &ImagePage::interferogramShown, this, &MainWindow::resetAnalysisView);
-    connectPlotPages({waveFrontPage_, psfPage_, mtfPage_, syntheticPage_}, sstab1_, status_,
-                     settings_);
+    connectPlotPages(*this, {waveFrontPage_, psfPage_, mtfPage_, syntheticPage_});
 
     connect(menus_->loadImage, &QAction::triggered, imagePage_, &ImagePage::loadImageCommand);
     for (std::size_t i = 0; i < menus_->loadSample.size(); ++i) {

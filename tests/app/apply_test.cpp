@@ -64,6 +64,15 @@ TEST_F(Apply, FillsTheAberrationAndZernikePages) {
               m.results.texts.peakToValleyShort);
 }
 
+TEST_F(Apply, RemoveBoxesReachTheSettingsAtOnce) {
+    QCheckBox* coma = window->settingsPanel()->removeBox(RemovalGroup::LowOrderComa);
+    QTest::mouseClick(coma, Qt::LeftButton, Qt::NoModifier, QPoint(8, coma->height() / 2));
+    EXPECT_TRUE(window->measurement().settings.isRemoved(RemovalGroup::LowOrderComa));
+    window->settingsPanel()->removeBox(RemovalGroup::Tilt)->setChecked(false);
+    EXPECT_FALSE(window->measurement().settings.isRemoved(RemovalGroup::Tilt));
+    EXPECT_TRUE(window->measurement().settings.isRemoved(RemovalGroup::Power));
+}
+
 TEST_F(Apply, NineTermsLeaveTheOtherRowsEmpty) {
     digitiseDefocus();
     window->settingsPanel()->zernikeNumber()->setCurrentText("9");
