@@ -8,6 +8,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Lumivorexan"));
     lumi::QtDialogService dialogs;
     lumi::StartRoutine start(dialogs);
+    QObject::connect(&start, &lumi::StartRoutine::containerShown,
+                     [&dialogs](QWidget* container) { dialogs.setParent(container); });
     start.start();
     return QApplication::exec();
 }

@@ -22,6 +22,7 @@ void StartRoutine::showMain() {
     }
     container_ = std::make_unique<ContainerWindow>(dialogs_);
     container_->show();
+    emit containerShown(container_.get());
 }
 
 } // namespace lumi

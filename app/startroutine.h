@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QWidget>
 #include <memory>
 
 namespace lumi {
@@ -22,6 +23,10 @@ public:
 
     SplashWindow* splash() const { return splash_.get(); }
     ContainerWindow* container() const { return container_.get(); }
+
+signals:
+    // The container window is on screen; dialogs may take it as their parent.
+    void containerShown(QWidget* container);
 
 private:
     void showMain();
