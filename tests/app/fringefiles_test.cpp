@@ -105,6 +105,17 @@ TEST_F(FringeFiles, StandardAnalysisIsSavedAsZeroZeroMinusOne) {
         << text.toStdString();
 }
 
+TEST_F(FringeFiles, AClearedApertureIsStillSaved) {
+    showPicture();
+    makeStandardAperture();
+    QTest::mouseClick(tools->apertureClearButton(), Qt::LeftButton);
+    dialogs.saveAnswers.push_back(path("cleared.frg"));
+    window->saveFringeData();
+    QFile f(path("cleared.frg"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().startsWith("300,300,200\r\n"));
+}
+
 TEST_F(FringeFiles, CancelledDialogsChangeNothing) {
     showPicture();
     makeStandardAperture();

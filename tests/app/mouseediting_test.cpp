@@ -279,6 +279,18 @@ TEST_F(MouseEditing, ClearObstructionDisablesTracingUntilANewOne) {
     EXPECT_EQ(viewPixel(350, 300), qRgb(96, 96, 96));
 }
 
+TEST_F(MouseEditing, ANewApertureDrawsEveryCrossInTheOtherColour) {
+    showPicture();
+    makeStandardAperture();
+    leftClick(300, 300);
+    EXPECT_EQ(viewPixel(300, 300), qRgb(0, 200, 255));
+    QTest::mouseClick(tools->apertureClearButton(), Qt::LeftButton);
+    makeAperture({90, 300}, {510, 300}, {300, 90});
+    EXPECT_DOUBLE_EQ(store().aperture.radiusPx, 210.0);
+    EXPECT_EQ(viewPixel(300, 300), qRgb(255, 255, 255));
+    EXPECT_EQ(viewPixel(510, 300), qRgb(255, 255, 0));
+}
+
 TEST_F(MouseEditing, ClearApertureKeepsTheStoredCircle) {
     showPicture();
     makeStandardAperture();
