@@ -116,6 +116,15 @@ TEST_F(FringeFiles, AClearedApertureIsStillSaved) {
     EXPECT_TRUE(f.readAll().startsWith("300,300,200\r\n"));
 }
 
+TEST_F(FringeFiles, AFailedSaveSaysSo) {
+    showPicture();
+    dialogs.saveAnswers.push_back(path("no/such/folder/x.frg"));
+    window->saveFringeData();
+    ASSERT_EQ(dialogs.texts().size(), 1);
+    EXPECT_EQ(dialogs.shown.back().title, QStringLiteral("Save Fringe Data"));
+    EXPECT_FALSE(QFile::exists(path("no/such/folder/x.frg")));
+}
+
 TEST_F(FringeFiles, CancelledDialogsChangeNothing) {
     showPicture();
     makeStandardAperture();
