@@ -113,6 +113,13 @@ void MtfPage::showReadout(QPointF picturePx) {
     }
 }
 
+void MtfPage::clearPlots() {
+    pictureMtf_->clearPicture();
+    halfSize_ = 0;
+    cutoffFrequency_ = 1.0;
+    clearReadout();
+}
+
 void MtfPage::clearReadout() {
     label42_->clear();
 }

@@ -34,6 +34,9 @@ public:
     std::optional<QString> readoutAt(QPointF picturePx) const;
     // Empties the read-out.
     void clearReadout();
+    // Empties the plot and the read-out, which stays empty until the next MTF (the
+    // analysis was reset).
+    void clearPlots();
 
     QPushButton* updateButton() const { return command11_; }
     QLineEdit* apertureRatio() const { return text4_; }

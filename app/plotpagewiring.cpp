@@ -1,5 +1,6 @@
 #include "app/plotpagewiring.h"
 
+#include "app/mainwindow.h"
 #include "app/mtfpage.h"
 #include "app/psfpage.h"
 #include "app/settingspanel.h"
@@ -13,8 +14,10 @@
 
 namespace lumi {
 
-void connectPlotPages(const PlotPages& pages, QTabWidget* mainTabs, QStatusBar* status,
-                      SettingsPanel* settings) {
+void connectPlotPages(MainWindow& window, const PlotPages& pages) {
+    QStatusBar* status = window.statusBar();
+    QTabWidget* mainTabs = window.tabs();
+    SettingsPanel* settings = window.settingsPanel();
     const auto toStatus = [status](const QString& text) { status->showMessage(text); };
     QObject::connect(pages.waveFront, &WaveFrontPage::statusMessage, status, toStatus);
     QObject::connect(pages.psf, &PsfPage::statusMessage, status, toStatus);
@@ -36,6 +39,13 @@ void connectPlotPages(const PlotPages& pages, QTabWidget* mainTabs, QStatusBar* 
                      &SyntheticPage::setAsphericMode);
     pages.synthetic->setWavesPerFringeSource(
         [settings] { return settings->wavesPerFringe()->text(); });
+
+    QObject::connect(&window, &MainWindow::analysisReset, pages.waveFront,
+                     &WaveFrontPage::clearPlots);
+    QObject::connect(&window, &MainWindow::analysisReset, pages.psf, &PsfPage::clearPlots);
+    QObject::connect(&window, &MainWindow::analysisReset, pages.mtf, &MtfPage::clearPlots);
+    QObject::connect(&window, &MainWindow::analysisReset, pages.synthetic,
+                     &SyntheticPage::clearPlots);
 }
 
 } // namespace lumi

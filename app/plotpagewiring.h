@@ -1,13 +1,10 @@
 #pragma once
 
-class QStatusBar;
-class QTabWidget;
-
 namespace lumi {
 
+class MainWindow;
 class MtfPage;
 class PsfPage;
-class SettingsPanel;
 class SyntheticPage;
 class WaveFrontPage;
 
@@ -23,8 +20,7 @@ struct PlotPages {
 // status bar; selecting the "WaveFront" or "PSF" tab resets that page's choices (and
 // selecting "PSF" empties the MTF read-out); the analysis type drives the synthetic
 // page's "       Display as..." frame; the synthetic commands read "Waves/ Fringe" from
-// the settings as typed.
-void connectPlotPages(const PlotPages& pages, QTabWidget* mainTabs, QStatusBar* status,
-                      SettingsPanel* settings);
+// the settings as typed; a new picture's analysis reset clears every plot.
+void connectPlotPages(MainWindow& window, const PlotPages& pages);
 
 } // namespace lumi

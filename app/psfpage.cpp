@@ -197,6 +197,14 @@ void PsfPage::pageSelected() {
     combo2_->setCurrentIndex(1); // "Transparent"
 }
 
+void PsfPage::clearPlots() {
+    for (PlotCanvas* canvas : {picturePsf_, picture7_, picPsfSurface_, picture8_}) {
+        canvas->clearPicture();
+    }
+    strehlPsf_->clear();
+    strehlEstimate_->clear();
+}
+
 void PsfPage::updatePsfSurface() {
     tabs_->setCurrentIndex(1);
     updatePsf();

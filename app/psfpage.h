@@ -38,6 +38,8 @@ public:
     // The page became the current tab: "Backcolor" goes to "Black", "Plot" to
     // "Transparent".
     void pageSelected();
+    // Empties the pictures and the Strehl fields (the analysis was reset).
+    void clearPlots();
 
     PsfGridSize chosenGridSize() const;
 

@@ -267,6 +267,13 @@ bool SyntheticPage::analysisAvailable(const QString& command) {
     return false;
 }
 
+void SyntheticPage::clearPlots() {
+    syntheticPicture_ = PixelGrid();
+    for (PlotCanvas* canvas : {picture2_, picIdeal_, picSkeleton_}) {
+        canvas->clearPicture();
+    }
+}
+
 void SyntheticPage::updateSynthetic() {
     if (!analysisAvailable(QStringLiteral("Update Synthetic"))) {
         return;

@@ -37,6 +37,8 @@ public:
     // "Overelay IDEAL map": marks the ideal skeleton over the synthetic picture in
     // RGB(220, 220, 150) without clearing it.
     void overlayIdeal();
+    // Empties the three pictures (the analysis was reset).
+    void clearPlots();
 
     // The analysis type chosen in the main window: the "       Display as..." frame is
     // enabled only in aspheric analysis.

@@ -212,6 +212,15 @@ void WaveFrontPage::pageSelected() {
     combo1_->setCurrentIndex(0);
 }
 
+void WaveFrontPage::clearPlots() {
+    for (PlotCanvas* canvas : {picture4_, pictureWF_, pictureWFmap_, picture5_, picture6_}) {
+        canvas->clearPicture();
+    }
+    mapGridCount_ = 0;
+    markerColumn_ = -1;
+    markerRow_ = -1;
+}
+
 void WaveFrontPage::updatePlots() {
     if (!m_.results.analysisDone) {
         emit statusMessage(QStringLiteral("WaveFront: no analysis yet, run APPLY first."));

@@ -36,6 +36,8 @@ public:
     void drawRowProfile();
     // The page became the current tab: "Backcolor" goes back to "White".
     void pageSelected();
+    // Empties every picture and hides the marker lines (the analysis was reset).
+    void clearPlots();
 
     // Grid count of the "Grid" choice: 32, 64 or 128.
     int chosenGridCount() const;

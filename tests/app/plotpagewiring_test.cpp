@@ -112,5 +112,31 @@ TEST_F(PlotPagesInWindow, SyntheticReadsWavesPerFringeAsTyped) {
     EXPECT_TRUE(synthetic->synthetic()->picture() != drawn);
 }
 
+TEST_F(PlotPagesInWindow, ANewPictureClearsEveryPlot) {
+    loadAndApplyExample();
+    waveFront->surfaceUpdateButton()->click();
+    waveFront->columnSlider()->setValue(10);
+    psf->mapUpdateButton()->click();
+    mtf->updateButton()->click();
+    synthetic->updateSyntheticButton()->click();
+    synthetic->updateIdealButton()->click();
+    const std::vector<PlotCanvas*> plots{
+        waveFront->surface(),       waveFront->map(),   waveFront->scaleBar(),
+        waveFront->columnProfile(), psf->map(),         mtf->plot(),
+        synthetic->synthetic(),     synthetic->ideal(), synthetic->skeleton()};
+    for (PlotCanvas* plot : plots) {
+        ASSERT_GT(pagetest::countNonWhite(plot->picture()), 0) << plot->objectName().toStdString();
+    }
+
+    showPicture(300, 200);
+    for (PlotCanvas* plot : plots) {
+        EXPECT_EQ(pagetest::countNonWhite(plot->picture()), 0) << plot->objectName().toStdString();
+    }
+    EXPECT_TRUE(psf->measuredStrehl()->text().isEmpty());
+    EXPECT_FALSE(mtf->readoutAt(QPointF(300, 200)).has_value());
+    // The marker lines went with the map.
+    EXPECT_EQ(pagetest::countColour(waveFront->map()->grab().toImage(), QColor(255, 0, 0)), 0);
+}
+
 } // namespace
 } // namespace lumi::testing
