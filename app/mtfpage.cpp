@@ -83,6 +83,7 @@ void MtfPage::updateMtf() {
         halfSize_ = mtf.halfSize;
         QPainter painter(&pictureMtf_->picture());
         paintMtfPlot(painter, pictureMtf_->picture().rect(), mtf);
+        emit statusMessage(QString()); // no stale reason of an earlier failure
     } catch (const AnalysisError& e) {
         // No curves on screen: the read-out has nothing to describe.
         halfSize_ = 0;

@@ -220,7 +220,8 @@ void PsfPage::updatePsf() {
         transform_ = std::make_unique<FieldTransform>();
     }
     const bool onMap = tabs_->currentIndex() == 0;
-    (onMap ? picturePsf_ : picPsfSurface_)->clearPicture();
+    // The map is cleared first whichever page is drawn; the surface when it is drawn.
+    picturePsf_->clearPicture();
     try {
         const PointSpreadFunction psf = runPsfCommand(m_, chosenGridSize(), *field_, *transform_);
         strehlPsf_->setText(QString::fromStdString(formatFixed(psf.strehlPsf, 3)));
@@ -230,6 +231,7 @@ void PsfPage::updatePsf() {
         } else {
             drawSurface(psf);
         }
+        emit statusMessage(QString()); // no stale reason of an earlier failure
     } catch (const AnalysisError& e) {
         emit statusMessage(QStringLiteral("PSF stopped: ") + QString::fromUtf8(e.what()));
     }
@@ -265,6 +267,7 @@ void PsfPage::drawSurface(const PointSpreadFunction& psf) {
         paintPsfIntensityScale(painter, picture8_->picture().rect(), options.greyScale);
     }
     picture8_->update();
+    picPsfSurface_->clearPicture();
     QPainter painter(&picPsfSurface_->picture());
     paintPsfSurface(painter, picPsfSurface_->picture().rect(), psf, options);
 }

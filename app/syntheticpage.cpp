@@ -289,6 +289,7 @@ void SyntheticPage::updateSynthetic() {
         return;
     }
     picture2_->setPicture(toQImage(syntheticPicture_));
+    emit statusMessage(QString()); // no stale reason of an earlier failure
 }
 
 void SyntheticPage::overlayIdeal() {
@@ -322,6 +323,7 @@ void SyntheticPage::overlayIdeal() {
     }
     syntheticPicture_ = std::move(marked);
     picture2_->setPicture(toQImage(syntheticPicture_));
+    emit statusMessage(QString()); // no stale reason of an earlier failure
 }
 
 void SyntheticPage::updateIdeal() {
@@ -334,6 +336,7 @@ void SyntheticPage::updateIdeal() {
             IdealInterferogram::draw(m_, options(), kWhite);
         picIdeal_->setPicture(toQImage(upscaleCells(pictures.interferogram, kIdealFactor)));
         picSkeleton_->setPicture(toQImage(upscaleCells(pictures.skeleton, kIdealFactor)));
+        emit statusMessage(QString()); // no stale reason of an earlier failure
     } catch (const AnalysisError& e) {
         emit statusMessage(QStringLiteral("Ideal Interferogram stopped: ") +
                            QString::fromUtf8(e.what()));

@@ -264,6 +264,7 @@ void WaveFrontPage::drawWavefrontPlots() {
         pictureWF_->clearPicture();
         QPainter painter(&pictureWF_->picture());
         paintWavefrontSurface(painter, pictureWF_->picture().rect(), grid, view);
+        emit statusMessage(QString()); // no stale reason of an earlier failure
     } catch (const AnalysisError& e) {
         emit statusMessage(QStringLiteral("WaveFront drawing stopped: ") +
                            QString::fromUtf8(e.what()));

@@ -110,6 +110,8 @@ TEST_F(PlotPagesInWindow, SyntheticReadsWavesPerFringeAsTyped) {
     window->settingsPanel()->wavesPerFringe()->setText(QStringLiteral("1"));
     synthetic->updateSyntheticButton()->click();
     EXPECT_TRUE(synthetic->synthetic()->picture() != drawn);
+    // The reason of the earlier stop does not outlive a successful update.
+    EXPECT_TRUE(status().isEmpty()) << status().toStdString();
 }
 
 TEST_F(PlotPagesInWindow, ANewPictureClearsEveryPlot) {
