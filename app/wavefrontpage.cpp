@@ -178,7 +178,6 @@ QWidget* WaveFrontPage::buildMapTab() {
     layout->addSpacing(12);
     layout->addLayout(controls);
     layout->addStretch(1);
-    gridOptionChanged();
     return tab;
 }
 
@@ -201,11 +200,9 @@ QRadioButton* WaveFrontPage::gridOption(int gridCount) const {
 }
 
 void WaveFrontPage::gridOptionChanged() {
-    // The sliders reach the chosen grid size; the next Update samples with it.
-    if (slider1_ != nullptr && option3_ != nullptr) {
-        slider1_->setMaximum(chosenGridCount());
-        slider2_->setMaximum(chosenGridCount());
-    }
+    // The sliders reach the chosen grid size at once; the next Update samples with it.
+    slider1_->setMaximum(chosenGridCount());
+    slider2_->setMaximum(chosenGridCount());
 }
 
 void WaveFrontPage::pageSelected() {
