@@ -3,6 +3,9 @@
 
 #include "cli/clicommand.h"
 
+#include <gtest/gtest.h>
+
+#include <cctype>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -29,9 +32,20 @@ inline std::filesystem::path sourcePath(const std::string& relative) {
     return std::filesystem::path(LUMI_SOURCE_DIR) / relative;
 }
 
-// A fresh, empty folder for one test's files.
+// A fresh, empty folder for one test's files. CTest runs test cases in
+// parallel processes, so the folder is also keyed by the running test's name.
 inline std::filesystem::path scratchDir(const std::string& name) {
-    const auto dir = std::filesystem::path(LUMI_BINARY_DIR) / "cli-test-files" / name;
+    std::string key = name;
+    if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info()) {
+        key += '-';
+        key += info->test_suite_name();
+        key += '-';
+        key += info->name();
+    }
+    for (char& c : key)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-')
+            c = '_';
+    const auto dir = std::filesystem::path(LUMI_BINARY_DIR) / "cli-test-files" / key;
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir;
