@@ -33,13 +33,13 @@ constexpr QSize kIdealBox{IdealInterferogram::kGridSize * kIdealFactor + 1,
 
 constexpr PixelTriple kWhite{255, 255, 255};
 
-struct RemoveBoxSpec {
+struct RemoveBoxEntry {
     RemovalGroup group;
     const char* name;
     const char* caption;
 };
 
-constexpr std::array<RemoveBoxSpec, kRemovalGroupCount> kRemoveBoxes{{
+constexpr std::array<RemoveBoxEntry, kRemovalGroupCount> kRemoveBoxes{{
     {RemovalGroup::Tilt, "CheckArtTilt", "Tilt"},
     {RemovalGroup::Power, "CheckArtDefocus", "Power"},
     {RemovalGroup::LowOrderAstigmatism, "CheckArtLowAstig", "Low-Ord Astig."},
@@ -139,11 +139,11 @@ QWidget* SyntheticPage::buildControls(QWidget* parent) {
     auto* removeBox = new QGroupBox(QStringLiteral("Remove"), column);
     auto* removeLayout = new QVBoxLayout(removeBox);
     removeLayout->setSpacing(2);
-    for (const RemoveBoxSpec& spec : kRemoveBoxes) {
-        auto* box = new QCheckBox(QString::fromLatin1(spec.caption), removeBox);
-        box->setObjectName(QString::fromLatin1(spec.name));
+    for (const RemoveBoxEntry& entry : kRemoveBoxes) {
+        auto* box = new QCheckBox(QString::fromLatin1(entry.caption), removeBox);
+        box->setObjectName(QString::fromLatin1(entry.name));
         removeLayout->addWidget(box);
-        removeBoxes_[static_cast<std::size_t>(spec.group)] = box;
+        removeBoxes_[static_cast<std::size_t>(entry.group)] = box;
     }
 
     displayFrame_ = new QGroupBox(QStringLiteral("       Display as..."), column);
@@ -251,8 +251,8 @@ SyntheticOptions SyntheticPage::options() const {
     o.color = option5_->isChecked()   ? SyntheticColor::Grey
               : option7_->isChecked() ? SyntheticColor::Green
                                       : SyntheticColor::Red;
-    for (const RemoveBoxSpec& spec : kRemoveBoxes) {
-        o.setRemoved(spec.group, removeBox(spec.group)->isChecked());
+    for (const RemoveBoxEntry& entry : kRemoveBoxes) {
+        o.setRemoved(entry.group, removeBox(entry.group)->isChecked());
     }
     o.display = optionNull_->isChecked() ? SyntheticDisplay::NullTest : SyntheticDisplay::RealIgram;
     o.wavesPerFringe = parseLenient(wavesPerFringeSource_().toStdString());
