@@ -237,6 +237,10 @@ QRadioButton* SyntheticPage::colorOption(SyntheticColor color) const {
 
 void SyntheticPage::setAsphericMode(bool aspheric) {
     displayFrame_->setEnabled(aspheric);
+    if (!aspheric) {
+        // A null test left selected would come back unasked with the next aspheric run.
+        optionReal_->setChecked(true);
+    }
 }
 
 void SyntheticPage::setWavesPerFringeSource(std::function<QString()> source) {

@@ -41,7 +41,7 @@ public:
     void clearPlots();
 
     // The analysis type chosen in the main window: the "       Display as..." frame is
-    // enabled only in aspheric analysis.
+    // enabled only in aspheric analysis; standard analysis selects "Real Igram".
     void setAsphericMode(bool aspheric);
     // Where "Waves/ Fringe" is read at each update (as typed, sign kept); by default the
     // text taken at the last APPLY.
