@@ -78,6 +78,19 @@ AberrationPage::AberrationPage(QWidget* parent) : QWidget(parent) {
         grid->addWidget(cap, row, 0);
         grid->addWidget(makeField(name, this, 120), row++, 1, Qt::AlignLeft);
     }
+
+    // What the best-fit conic constant of an aspheric analysis means.
+    grid->setRowMinimumHeight(row++, 12);
+    QLabel* conicTitle = makeLabel("Conic Constant ( K)  range ", this);
+    QFont bold = conicTitle->font();
+    bold.setBold(true);
+    conicTitle->setFont(bold);
+    grid->addWidget(conicTitle, row++, 0);
+    for (const char* range :
+         {" K > 0    Oblate Ellipsoid", " K =  0   Sphere", " -1 < K < 0    Prolate Ellipsoid",
+          " K = -1    Parabola", " K < -1    Hyperbola"}) {
+        grid->addWidget(makeLabel(range, this), row++, 0);
+    }
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(3, 1);
 }

@@ -1,7 +1,8 @@
 // Offscreen screenshots of the desktop program for the README: loads a stored
 // sample, digitises it with points on the contours of its known wavefront
 // (through a fringe data file and the window's own "Load Fringe Data"),
-// presses APPLY and grabs the window on several pages.
+// presses APPLY and grabs the window on several pages. Then an aspheric run on
+// sample 6, the mirror at its centre of curvature, tested against a paraboloid.
 //
 //   lumi-screenshots [--sample N] [--out FOLDER]
 
@@ -17,6 +18,7 @@
 #include "app/settingspanel.h"
 #include "app/syntheticpage.h"
 #include "app/wavefrontpage.h"
+#include "common/numbertext.h"
 #include "fringe/fringedatafile.h"
 #include "ui/scripteddialogservice.h"
 
@@ -31,6 +33,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -46,6 +49,9 @@ struct SampleAnswer {
     lumi::ApertureCircle aperture;
     lumi::ApertureCircle obstruction;
     double wavesPerFringe = 0.5;
+    // The mirror of an aspheric sample (millimetres); diameter 0 for the others.
+    double diameterMm = 0;
+    double curvatureRadiusMm = 0;
 };
 
 std::optional<SampleAnswer> readAnswer(int sample) {
@@ -69,6 +75,9 @@ std::optional<SampleAnswer> readAnswer(int sample) {
         for (qsizetype t = 0; t < z.size() && t < lumi::kZernikeTermCount; ++t) {
             a.coefficients[static_cast<std::size_t>(t)] = z[t].toDouble();
         }
+        const QJsonObject mirror = s["mirror"].toObject();
+        a.diameterMm = mirror["diameterMm"].toDouble();
+        a.curvatureRadiusMm = mirror["curvatureRadiusMm"].toDouble();
         return a;
     }
     return std::nullopt;
@@ -91,6 +100,57 @@ lumi::FringeStore thinned(const lumi::FringeStore& dense, int keepEvery) {
 void fail(const QString& why) {
     std::fputs(qPrintable(why + QLatin1Char('\n')), stderr);
     std::exit(1);
+}
+
+// Shows the sample, digitises it through a fringe data file (standard analysis)
+// and leaves the points in the window.
+void digitise(lumi::MainWindow& w, lumi::ScriptedDialogService& dialogs, int sample,
+              const SampleAnswer& answer, const QString& frg) {
+    w.menus()->loadSample[static_cast<std::size_t>(sample - 1)]->trigger();
+    lumi::FringeStore dense;
+    try {
+        lumi::generateContourPoints(answer.coefficients, answer.wavesPerFringe, answer.aperture,
+                                    answer.obstruction, dense);
+    } catch (const std::exception& e) {
+        fail(QStringLiteral("cannot digitise sample %1: %2").arg(sample).arg(e.what()));
+    }
+    lumi::FringeDataFile file = lumi::FringeDataFile::fromStore(thinned(dense, 8));
+    file.wavesPerFringe = static_cast<float>(answer.wavesPerFringe);
+    file.setStandardAnalysis();
+    file.writeFile(frg.toStdString());
+    dialogs.openAnswers.push_back(frg);
+    w.menus()->loadFringeFrom2_5->trigger();
+}
+
+void pressApply(lumi::MainWindow& w) {
+    w.settingsPanel()->applyButton()->setFocus();
+    w.settingsPanel()->applyButton()->click();
+    if (!w.measurement().results.analysisDone) {
+        fail(QStringLiteral("APPLY did not complete"));
+    }
+}
+
+// One entry per picture: the page to show and what to do before grabbing.
+struct Shot {
+    const char* file;
+    int tab;
+    std::function<void()> prepare;
+};
+
+void grabAll(QWidget& container, lumi::MainWindow& w, const std::vector<Shot>& shots,
+             const QString& out) {
+    for (const Shot& shot : shots) {
+        w.tabs()->setCurrentIndex(shot.tab);
+        if (shot.prepare) {
+            shot.prepare();
+        }
+        QApplication::processEvents();
+        const QString path = QDir(out).filePath(QString::fromLatin1(shot.file));
+        if (!container.grab().save(path)) {
+            fail(QStringLiteral("cannot write %1").arg(path));
+        }
+        QTextStream(stdout) << path << '\n';
+    }
 }
 
 } // namespace
@@ -124,36 +184,13 @@ int main(int argc, char* argv[]) {
     container.resize(1360, 820);
     container.show();
     lumi::MainWindow& w = *container.mainWindow();
-    w.menus()->loadSample[static_cast<std::size_t>(sample - 1)]->trigger();
 
     // Digitise through a fringe data file, as a saved session would come back.
-    lumi::FringeStore dense;
-    try {
-        lumi::generateContourPoints(answer->coefficients, answer->wavesPerFringe, answer->aperture,
-                                    answer->obstruction, dense);
-    } catch (const std::exception& e) {
-        fail(QStringLiteral("cannot digitise the sample: %1").arg(e.what()));
-    }
-    lumi::FringeDataFile file = lumi::FringeDataFile::fromStore(thinned(dense, 8));
-    file.wavesPerFringe = static_cast<float>(answer->wavesPerFringe);
-    file.setStandardAnalysis();
     QTemporaryDir temp;
-    const QString frg = temp.filePath(QStringLiteral("sample.frg"));
-    file.writeFile(frg.toStdString());
-    dialogs.openAnswers.push_back(frg);
-    w.menus()->loadFringeFrom2_5->trigger();
-    w.settingsPanel()->applyButton()->setFocus();
-    w.settingsPanel()->applyButton()->click();
-    if (!w.measurement().results.analysisDone) {
-        fail(QStringLiteral("APPLY did not complete"));
-    }
+    digitise(w, dialogs, sample, *answer, temp.filePath(QStringLiteral("sample.frg")));
+    pressApply(w);
 
-    // One entry per picture: the page to show and what to do before grabbing.
-    struct Shot {
-        const char* file;
-        int tab;
-        std::function<void()> prepare;
-    };
+    auto* synthetic = w.findChild<lumi::SyntheticPage*>();
     const std::vector<Shot> shots{
         // A fringe in the middle is active, so its crosses show the highlight.
         {"image.png", 0, [&w] { w.imagePage()->tools()->selector()->setValue(3); }},
@@ -175,24 +212,48 @@ int main(int argc, char* argv[]) {
          }},
         // The synthetic interferogram with the ideal fringe skeleton laid over it.
         {"synthetic.png", 6,
-         [&w] {
-             auto* synthetic = w.findChild<lumi::SyntheticPage*>();
+         [synthetic] {
              synthetic->updateSyntheticButton()->click();
              synthetic->overlayButton()->click();
          }},
     };
-    for (const Shot& shot : shots) {
-        w.tabs()->setCurrentIndex(shot.tab);
-        if (shot.prepare) {
-            shot.prepare();
-        }
-        QApplication::processEvents();
-        const QString path = QDir(out).filePath(QString::fromLatin1(shot.file));
-        if (!container.grab().save(path)) {
-            fail(QStringLiteral("cannot write %1").arg(path));
-        }
-        QTextStream(stdout) << path << '\n';
+    grabAll(container, w, shots, out);
+
+    // Aspheric analysis of the mirror of sample 6, 200 mm f/6, figured short of a
+    // paraboloid: the target is the paraboloid, so the null test keeps what is left.
+    constexpr int kMirrorSample = 6;
+    const std::optional<SampleAnswer> mirror = readAnswer(kMirrorSample);
+    if (!mirror || mirror->diameterMm == 0) {
+        fail(QStringLiteral("no mirror answer for sample %1").arg(kMirrorSample));
     }
+    digitise(w, dialogs, kMirrorSample, *mirror, temp.filePath(QStringLiteral("mirror.frg")));
+    lumi::SettingsPanel* settings = w.settingsPanel();
+    settings->asphericOption()->click();
+    settings->surfaceDiameter()->setText(
+        QString::fromStdString(lumi::formatShortest(mirror->diameterMm)));
+    settings->curvatureRadius()->setText(
+        QString::fromStdString(lumi::formatShortest(mirror->curvatureRadiusMm)));
+    settings->targetConic()->setText(QStringLiteral("-1"));
+    pressApply(w);
+    const std::vector<Shot> asphericShots{
+        {"aspheric.png", 1, {}},
+        // Power taken out, so that a conic matching the target would leave straight
+        // tilt fringes; their bending is the spherical aberration against it.
+        {"nulltest.png", 6,
+         [synthetic] {
+             synthetic->tabs()->setCurrentIndex(0);
+             synthetic->removeBox(lumi::RemovalGroup::Power)->setChecked(true);
+             synthetic->nullTestOption()->click();
+             synthetic->updateSyntheticButton()->click();
+         }},
+        {"ideal.png", 6,
+         [synthetic] {
+             synthetic->tabs()->setCurrentIndex(1);
+             synthetic->updateIdealButton()->click();
+         }},
+    };
+    grabAll(container, w, asphericShots, out);
+
     if (dialogs.unscripted != 0 || !dialogs.texts().isEmpty()) {
         fail(QStringLiteral("unexpected message: %1").arg(dialogs.lastText()));
     }
