@@ -155,6 +155,29 @@ protected:
     QTemporaryDir temp;
 };
 
+// Share of the overlay's marks, away from the pupil edge, that lie on dark
+// pixels of the synthetic picture drawn before the overlay: red below 64 of
+// 255, within 0.06 waves (an eighth of a fringe) of a dark fringe's centre.
+double overlayOnDarkShare(const QImage& before, const QImage& after) {
+    const QRgb mark = qRgb(220, 220, 150);
+    const double centre = before.width() / 2.0;
+    int marks = 0;
+    int onDark = 0;
+    for (int y = 0; y < before.height(); ++y) {
+        for (int x = 0; x < before.width(); ++x) {
+            if ((after.pixel(x, y) & 0xffffffu) != (mark & 0xffffffu) ||
+                std::hypot(x - centre, y - centre) > 0.9 * centre) {
+                continue;
+            }
+            ++marks;
+            if (qRed(before.pixel(x, y)) < 64 && qGreen(before.pixel(x, y)) == 0) {
+                ++onDark;
+            }
+        }
+    }
+    return marks == 0 ? 0.0 : static_cast<double>(onDark) / marks;
+}
+
 class AsphericTargets : public AsphericSample, public ::testing::WithParamInterface<double> {};
 
 // The estimate scales the target by the ratio of the measured to the ideal
@@ -216,6 +239,27 @@ TEST_F(AsphericSample, NullTestShowsFarFewerFringesThanTheRealInterferogram) {
     clickOption(window->settingsPanel()->standardOption());
     EXPECT_TRUE(syn->realIgramOption()->isChecked());
     EXPECT_FALSE(syn->nullTestOption()->isEnabled());
+}
+
+TEST_F(AsphericSample, OverlayOfTheMatchingConicFallsOnTheDarkFringes) {
+    digitiseSample();
+    auto* syn = window->findChild<SyntheticPage*>();
+    // The mirror against its own conic (the cell steps of the 2-wave tilt, 0.03 waves,
+    // keep the marks dark), and against a paraboloid, where 0.14 waves of primary
+    // spherical left over (0.07 to 0.14 waves of height) move many marks off.
+    for (const double target : {answer.conic, -1.0}) {
+        applyAspheric(target);
+        ASSERT_TRUE(window->measurement().results.analysisDone);
+        const QImage before = synthetic(false);
+        QTest::mouseClick(syn->overlayButton(), Qt::LeftButton);
+        const QImage after = syn->synthetic()->picture().copy();
+        const double share = overlayOnDarkShare(before, after);
+        if (target == answer.conic) {
+            EXPECT_GT(share, 0.97) << "target " << target;
+        } else {
+            EXPECT_LT(share, 0.85) << "target " << target;
+        }
+    }
 }
 
 } // namespace
