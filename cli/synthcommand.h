@@ -30,8 +30,8 @@ struct SynthRequest {
 SynthRequest parseSynthArguments(std::span<const std::string> args);
 
 // The measurement the pictures are drawn from: coefficients (waves), highest term
-// (the .zrk file's term count as the averaging takes it, else 36), aperture and obstruction, and the ideal conic
-// when mirror data were given. Throws FileError and AnalysisError.
+// (the .zrk file's term count as the averaging takes it, else 36), aperture and obstruction, and
+// the ideal conic when mirror data were given. Throws FileError and AnalysisError.
 Measurement synthMeasurement(const SynthRequest& request);
 
 std::string synthHelpText();

@@ -15,8 +15,8 @@ namespace lumi {
 // operation of the program visits fringes 0..100.
 class FringeStore {
 public:
-    static constexpr int kFringeSlots = 201;   // fringe indices 0..200 addressable
-    static constexpr int kFringesInUse = 101;  // fringes 0..100 are used
+    static constexpr int kFringeSlots = 201;  // fringe indices 0..200 addressable
+    static constexpr int kFringesInUse = 101; // fringes 0..100 are used
     static constexpr int kMaxPointsPerFringe = 200;
 
     ApertureCircle aperture;

@@ -185,7 +185,7 @@ TEST(SampleWavefront, LargestGridFitsTheStore) {
     Measurement m = makeMeasurement();
     m.results.coefficients = coefficientsOf({{8, 1.0}});
     sampleWavefront(m, 129);
-    EXPECT_EQ(m.results.grid.at(129, 64), 0.0); // y = 1, x slightly off 0: just outside
+    EXPECT_EQ(m.results.grid.at(129, 64), 0.0);  // y = 1, x slightly off 0: just outside
     EXPECT_NEAR(m.results.grid.peak, 1.0, 1e-3); // odd N: no node exactly at the centre
 }
 
