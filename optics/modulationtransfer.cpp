@@ -2,6 +2,7 @@
 
 #include "analysis/analysiserror.h"
 #include "optics/fourier.h"
+#include "optics/pupilphase.h"
 
 #include <cmath>
 #include <cstddef>
@@ -79,25 +80,10 @@ int fillMtfPupil(const WavefrontGrid& grid, const PupilGeometry& pupil, ComplexF
     }
     field.clear(2 * n);
     const int offset = n / 2;
-    int open = 0;
-    for (int r = 0; r < n; ++r) {
-        const double y = WavefrontGrid::nodeCoordinate(r, n);
-        for (int c = 0; c < n; ++c) {
-            const double x = WavefrontGrid::nodeCoordinate(c, n);
-            if (!pupil.isOpen(x, y)) {
-                continue;
-            }
-            const double w = grid.at(r, c);
-            if (!std::isfinite(w)) {
-                throw AnalysisError(AnalysisError::Kind::NonFinite,
-                                    "The wavefront holds a value that is not a number.");
-            }
-            const double phase = w * 2 * kPi;
-            field.real(r + offset, c + offset) = std::sin(phase);
-            field.imag(r + offset, c + offset) = std::cos(phase);
-            ++open;
-        }
-    }
+    const int open = forEachPupilPhase(grid, pupil, [&](int r, int c, double phase) {
+        field.real(r + offset, c + offset) = std::sin(phase);
+        field.imag(r + offset, c + offset) = std::cos(phase);
+    });
     return open;
 }
 

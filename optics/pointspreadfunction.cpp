@@ -2,6 +2,7 @@
 
 #include "analysis/analysiserror.h"
 #include "common/numbertext.h"
+#include "optics/pupilphase.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,8 +10,6 @@
 namespace lumi {
 
 namespace {
-
-constexpr double kPi = 3.14159265358979;
 
 void requireSizes(const WavefrontGrid& grid, int transformSize) {
     if (transformSize != PointSpreadFunction::kTransformSize &&
@@ -39,27 +38,13 @@ int fillPsfPupil(const WavefrontGrid& grid, const PupilGeometry& pupil, ComplexF
     const int n = grid.gridCount;
     field.clear(size);
     const int offset = pupilOffset(size, n);
-    int open = 0;
-    for (int r = 0; r < n; ++r) {
-        const double y = WavefrontGrid::nodeCoordinate(r, n);
+    // The pupil goes in reversed in both directions.
+    const int open = forEachPupilPhase(grid, pupil, [&](int r, int c, double phase) {
         const int first = size - 1 - offset - r;
-        for (int c = 0; c < n; ++c) {
-            const double x = WavefrontGrid::nodeCoordinate(c, n);
-            if (!pupil.isOpen(x, y)) {
-                continue;
-            }
-            const double w = grid.at(r, c);
-            if (!std::isfinite(w)) {
-                throw AnalysisError(AnalysisError::Kind::NonFinite,
-                                    "The wavefront holds a value that is not a number.");
-            }
-            const double phase = w * 2 * kPi;
-            const int second = size - 1 - offset - c;
-            field.real(first, second) = std::sin(phase);
-            field.imag(first, second) = std::cos(phase);
-            ++open;
-        }
-    }
+        const int second = size - 1 - offset - c;
+        field.real(first, second) = std::sin(phase);
+        field.imag(first, second) = std::cos(phase);
+    });
     return open;
 }
 
