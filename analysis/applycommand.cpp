@@ -15,13 +15,13 @@ void deriveAnalysisSettings(AnalysisSettings& s) {
     if (outputNm == 0.0)
         throw AnalysisError(AnalysisError::Kind::ZeroOutputWavelength,
                             "The output wavelength is 0: enter a wavelength in nanometres");
-    const auto ratio = static_cast<float>(parseLenient(s.inputWavelengthNmText) / outputNm);
+    const auto ratio = narrowToSingle(parseLenient(s.inputWavelengthNmText) / outputNm);
     if (!std::isfinite(ratio))
         throw AnalysisError(AnalysisError::Kind::NonFinite,
                             "The ratio of the input to the output wavelength is too large");
     s.wavelengthRatio = ratio;
 
-    const auto wavesPerFringe = static_cast<float>(std::fabs(parseLenient(s.wavesPerFringeText)));
+    const auto wavesPerFringe = narrowToSingle(std::fabs(parseLenient(s.wavesPerFringeText)));
     if (!std::isfinite(wavesPerFringe))
         throw AnalysisError(AnalysisError::Kind::InvalidSettings,
                             "The waves per fringe is too large");
@@ -70,7 +70,10 @@ void runApply(Measurement& m, const IdealConicProvider& idealConic) {
         if (idealFailure)
             throw *idealFailure;
         // Best-fit conic: the target scaled by measured / ideal primary spherical.
-        auto target = static_cast<float>(parseLenient(settings.targetConicText));
+        auto target = narrowToSingle(parseLenient(settings.targetConicText));
+        if (!std::isfinite(target))
+            throw AnalysisError(AnalysisError::Kind::InvalidSettings,
+                                "The target conic constant is too large");
         if (target == 0.0f)
             target = 0.00001f;
         const double ideal8 = res.idealConicCoefficients[8];
@@ -79,7 +82,7 @@ void runApply(Measurement& m, const IdealConicProvider& idealConic) {
                                 "The ideal conic has no spherical aberration: check the surface "
                                 "diameter and the curvature radius");
         const auto bestFit =
-            static_cast<float>(res.coefficients[8] / ideal8 * static_cast<double>(target));
+            narrowToSingle(res.coefficients[8] / ideal8 * static_cast<double>(target));
         if (!std::isfinite(bestFit))
             throw AnalysisError(AnalysisError::Kind::NonFinite,
                                 "The best-fit conic constant is not a finite number");

@@ -168,13 +168,13 @@ void MainWindow::saveFringeData() {
     FringeDataFile file = FringeDataFile::fromStore(m_.store);
     file.inputWavelengthNm = parseLenient(settings_->inputWavelength()->text().toStdString());
     file.outputWavelengthNm = parseLenient(settings_->outputWavelength()->text().toStdString());
-    file.wavesPerFringe = static_cast<float>(
-        std::fabs(parseLenient(settings_->wavesPerFringe()->text().toStdString())));
+    file.wavesPerFringe =
+        narrowToSingle(std::fabs(parseLenient(settings_->wavesPerFringe()->text().toStdString())));
     if (settings_->asphericOption()->isChecked()) {
         file.surfaceDiameterMm = parseLenient(settings_->surfaceDiameter()->text().toStdString());
         file.curvatureRadiusMm = parseLenient(settings_->curvatureRadius()->text().toStdString());
         file.targetConic =
-            static_cast<float>(parseLenient(settings_->targetConic()->text().toStdString()));
+            narrowToSingle(parseLenient(settings_->targetConic()->text().toStdString()));
     } else {
         file.setStandardAnalysis();
     }

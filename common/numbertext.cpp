@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace lumi {
 namespace {
@@ -153,6 +154,15 @@ std::string formatSignificant(double v, int digits) {
     if (fec != std::errc())
         return "0";
     return trim(std::string(buf.data(), fptr));
+}
+
+float narrowToSingle(double v) {
+    constexpr double kMax = static_cast<double>(std::numeric_limits<float>::max());
+    if (v > kMax)
+        return std::numeric_limits<float>::infinity();
+    if (v < -kMax)
+        return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(v); // NaN stays NaN
 }
 
 double roundHalfEven(double v) {

@@ -27,6 +27,10 @@ std::string formatShortest(double v);
 // Integers print without a point. digits: 15 for doubles, 7 for singles.
 std::string formatSignificant(double v, int digits);
 
+// v in single precision; a magnitude beyond the float range becomes +-infinity
+// (a plain cast would be undefined), so callers test the result with isfinite.
+float narrowToSingle(double v);
+
 // Nearest whole number, halves to the even neighbour.
 double roundHalfEven(double v);
 

@@ -27,10 +27,10 @@ double mtfCutoffFrequency(float inputWavelengthNm, float apertureRatio) {
     const float wavelengthMm = inputWavelengthNm / 1000000.0f;
     const float product = wavelengthMm * apertureRatio;
     const double cutoff = 1.0 / static_cast<double>(product);
-    if (product == 0.0f || !std::isfinite(cutoff)) {
+    if (product == 0.0f || !std::isfinite(product) || !std::isfinite(cutoff)) {
         throw AnalysisError(AnalysisError::Kind::NonFinite,
                             "The cut-off frequency cannot be computed: the input wavelength "
-                            "times the aperture ratio is 0.");
+                            "times the aperture ratio is 0 or too large.");
     }
     return cutoff;
 }

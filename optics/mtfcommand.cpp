@@ -14,8 +14,8 @@ ModulationTransfer runMtfCommand(Measurement& m, std::string_view apertureRatioT
         throw AnalysisError(AnalysisError::Kind::InvalidGeometry,
                             "No wavefront has been sampled yet: run APPLY first.");
     }
-    const auto apertureRatio = static_cast<float>(parseLenient(apertureRatioText));
-    const auto wavelengthNm = static_cast<float>(parseLenient(m.settings.inputWavelengthNmText));
+    const auto apertureRatio = narrowToSingle(parseLenient(apertureRatioText));
+    const auto wavelengthNm = narrowToSingle(parseLenient(m.settings.inputWavelengthNmText));
     const double cutoff = mtfCutoffFrequency(wavelengthNm, apertureRatio);
     const PupilGeometry pupil = PupilGeometry::fromCircles(m.store.aperture, m.store.obstruction);
     sampleWavefront(m, gridCount);

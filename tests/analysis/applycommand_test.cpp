@@ -219,6 +219,20 @@ TEST(RunApply, ZeroIdealSphericalEndsAfterTheFit) {
     EXPECT_EQ(m.results.texts.bestFitConic, "");
 }
 
+TEST(RunApply, TargetConicBeyondSinglePrecisionIsRefused) {
+    Measurement m = withContours(coefficientsOf({{3, 3.0}, {8, 0.2}}));
+    m.settings.analysisType = AnalysisType::Aspheric;
+    m.settings.targetConicText = "-1e300";
+    try {
+        runApply(m, [](Measurement& mm) { mm.results.idealConicCoefficients[8] = -0.8; });
+        FAIL() << "no error";
+    } catch (const AnalysisError& e) {
+        EXPECT_EQ(e.kind(), AnalysisError::Kind::InvalidSettings);
+    }
+    EXPECT_FALSE(m.results.analysisDone);
+    EXPECT_EQ(m.results.texts.bestFitConic, "");
+}
+
 TEST(RunApply, FailedIdealConicStillFitsThenReportsTheReason) {
     Measurement m = withContours(coefficientsOf({{3, 3.0}, {4, 0.3}, {8, 0.2}}));
     m.settings.analysisType = AnalysisType::Aspheric;

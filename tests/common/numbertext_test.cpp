@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <limits>
 
 namespace lumi {
 namespace {
@@ -67,6 +69,14 @@ TEST(NumberText, FixedAndShortest) {
     EXPECT_EQ(roundHalfEven(2.5), 2.0);
     EXPECT_EQ(roundHalfEven(3.5), 4.0);
     EXPECT_EQ(roundHalfEven(-2.5), -2.0);
+}
+
+TEST(NumberText, NarrowToSingleSaturatesInsteadOfOverflowing) {
+    EXPECT_EQ(narrowToSingle(0.5), 0.5f);
+    EXPECT_EQ(narrowToSingle(-632.8), -632.8f);
+    EXPECT_EQ(narrowToSingle(1e300), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(narrowToSingle(-1e300), -std::numeric_limits<float>::infinity());
+    EXPECT_TRUE(std::isnan(narrowToSingle(std::nan(""))));
 }
 
 TEST(NumberText, IgnoresTheProcessLocale) {
