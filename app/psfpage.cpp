@@ -1,6 +1,7 @@
 #include "app/psfpage.h"
 
 #include "analysis/analysiserror.h"
+#include "app/pagewidgets.h"
 #include "app/plotcanvas.h"
 #include "common/numbertext.h"
 #include "optics/complexfield.h"
@@ -30,15 +31,6 @@ constexpr QSize kMapBox{512, 512};
 // The surface keeps the aspect of its scale (156.16 x 109.056 plot units).
 constexpr QSize kSurfaceBox{520, 363};
 constexpr QSize kBarBox{512, 64};
-
-QRadioButton* makeOption(const char* name, const char* caption, QButtonGroup* group,
-                         QVBoxLayout* layout) {
-    auto* option = new QRadioButton(QString::fromLatin1(caption));
-    option->setObjectName(QString::fromLatin1(name));
-    group->addButton(option);
-    layout->addWidget(option);
-    return option;
-}
 
 QLabel* makeValueField(const char* name, QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -76,16 +68,16 @@ QWidget* PsfPage::buildSideColumn() {
     auto* showAs = new QGroupBox(QStringLiteral("Show as"), column);
     auto* showGroup = new QButtonGroup(showAs);
     auto* showLayout = new QVBoxLayout(showAs);
-    option1_ = makeOption("Option1", "False color", showGroup, showLayout);
-    option2_ = makeOption("Option2", "Grey scale", showGroup, showLayout);
+    option1_ = makeOptionButton("Option1", "False color", showGroup, showLayout);
+    option2_ = makeOptionButton("Option2", "Grey scale", showGroup, showLayout);
     option1_->setChecked(true);
 
     auto* gridSize = new QGroupBox(QStringLiteral("Grid Size"), column);
     auto* gridGroup = new QButtonGroup(gridSize);
     auto* gridLayout = new QVBoxLayout(gridSize);
-    option12_ = makeOption("Option12", "64x64", gridGroup, gridLayout);
-    option13_ = makeOption("Option13", "128x128", gridGroup, gridLayout);
-    option14_ = makeOption("Option14", "256x256", gridGroup, gridLayout);
+    option12_ = makeOptionButton("Option12", "64x64", gridGroup, gridLayout);
+    option13_ = makeOptionButton("Option13", "128x128", gridGroup, gridLayout);
+    option14_ = makeOptionButton("Option14", "256x256", gridGroup, gridLayout);
     option13_->setChecked(true);
 
     // The Strehl ratio measured on the PSF just drawn, beside the estimate of the
@@ -140,8 +132,8 @@ QWidget* PsfPage::buildSurfaceTab() {
     auto* normalise = new QGroupBox(QStringLiteral("Normalize Peak Intensity to...."), tab);
     auto* normaliseGroup = new QButtonGroup(normalise);
     auto* normaliseLayout = new QVBoxLayout(normalise);
-    option15_ = makeOption("Option15", "Unity", normaliseGroup, normaliseLayout);
-    option16_ = makeOption("Option16", "Unaberrated PSF", normaliseGroup, normaliseLayout);
+    option15_ = makeOptionButton("Option15", "Unity", normaliseGroup, normaliseLayout);
+    option16_ = makeOptionButton("Option16", "Unaberrated PSF", normaliseGroup, normaliseLayout);
     option16_->setChecked(true);
 
     combo2_ = new QComboBox(tab);

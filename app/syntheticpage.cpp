@@ -3,6 +3,7 @@
 #include "analysis/analysiserror.h"
 #include "analysis/idealinterferogram.h"
 #include "analysis/syntheticinterferogram.h"
+#include "app/pagewidgets.h"
 #include "app/pictureupscale.h"
 #include "app/plotcanvas.h"
 #include "common/numbertext.h"
@@ -49,15 +50,6 @@ constexpr std::array<RemoveBoxEntry, kRemovalGroupCount> kRemoveBoxes{{
     {RemovalGroup::HighOrderComa, "CheckArtHighComa", "High-Ord. Coma"},
     {RemovalGroup::HighOrderSpherical, "CheckArtHighSpherical", "High-Ord.Spher"},
 }};
-
-QRadioButton* makeOption(const char* name, const char* caption, QButtonGroup* group,
-                         QVBoxLayout* layout) {
-    auto* option = new QRadioButton(QString::fromLatin1(caption));
-    option->setObjectName(QString::fromLatin1(name));
-    group->addButton(option);
-    layout->addWidget(option);
-    return option;
-}
 
 QPushButton* makeButton(const char* name, const char* caption, QWidget* parent) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
@@ -123,17 +115,17 @@ QWidget* SyntheticPage::buildControls(QWidget* parent) {
     auto* gridBox = new QGroupBox(QStringLiteral("Grid Size"), column);
     auto* gridGroup = new QButtonGroup(gridBox);
     auto* gridLayout = new QVBoxLayout(gridBox);
-    option9_ = makeOption("Option9", "64x64", gridGroup, gridLayout);
-    option10_ = makeOption("Option10", "128x128", gridGroup, gridLayout);
-    option11_ = makeOption("Option11", "256x256", gridGroup, gridLayout);
+    option9_ = makeOptionButton("Option9", "64x64", gridGroup, gridLayout);
+    option10_ = makeOptionButton("Option10", "128x128", gridGroup, gridLayout);
+    option11_ = makeOptionButton("Option11", "256x256", gridGroup, gridLayout);
     option10_->setChecked(true);
 
     auto* colorBox = new QGroupBox(QStringLiteral("Drawing Color"), column);
     auto* colorGroup = new QButtonGroup(colorBox);
     auto* colorLayout = new QVBoxLayout(colorBox);
-    option5_ = makeOption("Option5", "Grey", colorGroup, colorLayout);
-    option6_ = makeOption("Option6", "Red", colorGroup, colorLayout);
-    option7_ = makeOption("Option7", "Green", colorGroup, colorLayout);
+    option5_ = makeOptionButton("Option5", "Grey", colorGroup, colorLayout);
+    option6_ = makeOptionButton("Option6", "Red", colorGroup, colorLayout);
+    option7_ = makeOptionButton("Option7", "Green", colorGroup, colorLayout);
     option6_->setChecked(true);
 
     auto* removeBox = new QGroupBox(QStringLiteral("Remove"), column);
@@ -150,8 +142,8 @@ QWidget* SyntheticPage::buildControls(QWidget* parent) {
     displayFrame_->setObjectName("FrameDisplay");
     auto* displayGroup = new QButtonGroup(displayFrame_);
     auto* displayLayout = new QVBoxLayout(displayFrame_);
-    optionReal_ = makeOption("OptionReal", "Real Igram", displayGroup, displayLayout);
-    optionNull_ = makeOption("OptionNull", "Null Test", displayGroup, displayLayout);
+    optionReal_ = makeOptionButton("OptionReal", "Real Igram", displayGroup, displayLayout);
+    optionNull_ = makeOptionButton("OptionNull", "Null Test", displayGroup, displayLayout);
     optionReal_->setChecked(true);
 
     layout->addWidget(gridBox);
