@@ -150,17 +150,17 @@ void ImagePage::redrawMarks(RedrawCaller caller) {
         if (hasObstruction) {
             drawCircle(s.obstruction);
         }
-        drawCrosses(false);
-        // The last fringe of each contiguous run is drawn again highlighted.
+        // Fringe by fringe: its crosses, then again highlighted when the next
+        // fringe is empty (the last fringe of each contiguous run).
         MarkPainter painter(canvas()->view());
         const DisplayPreferences& p = m_.preferences;
         for (int f = 0; f < FringeStore::kFringesInUse; ++f) {
-            if (m_.store.pointCount(f + 1) != 0) {
-                continue;
-            }
-            for (int i = 1; i <= m_.store.pointCount(f); ++i) {
-                painter.drawCross(s.pointX(f, i), s.pointY(f, i), p.crossSizePx,
-                                  p.activeFringeColor);
+            const int passes = s.pointCount(f + 1) == 0 ? 2 : 1;
+            for (int pass = 0; pass < passes; ++pass) {
+                const RgbColor color = pass == 0 ? p.otherFringeColor : p.activeFringeColor;
+                for (int i = 1; i <= s.pointCount(f); ++i) {
+                    painter.drawCross(s.pointX(f, i), s.pointY(f, i), p.crossSizePx, color);
+                }
             }
         }
         break;

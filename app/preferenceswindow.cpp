@@ -57,22 +57,12 @@ PreferencesWindow::PreferencesWindow(DisplayPreferences& preferences, DialogServ
     option1_->setObjectName("Option1");
     option2_->setObjectName("Option2");
     option3_->setObjectName("Option3");
-    // A cross size other than 2, 3 or 5 leaves every option clear.
+    // A cross size other than 2, 3 or 5 leaves every option clear; once one is
+    // chosen, clicking it again keeps it selected.
     auto* crossGroup = new QButtonGroup(this);
-    crossGroup->setExclusive(false);
     for (QRadioButton* o : {option1_, option2_, option3_}) {
         crossColumn->addWidget(o);
-        o->setAutoExclusive(false);
         crossGroup->addButton(o);
-        connect(o, &QRadioButton::toggled, this, [this, o](bool on) {
-            if (on) {
-                for (QRadioButton* other : {option1_, option2_, option3_}) {
-                    if (other != o) {
-                        other->setChecked(false);
-                    }
-                }
-            }
-        });
     }
     option1_->setChecked(preferences.crossSizePx == 2);
     option2_->setChecked(preferences.crossSizePx == 3);

@@ -1,5 +1,7 @@
 #include "ui/viewportlayout.h"
 
+#include "common/numbertext.h"
+
 #include <algorithm>
 
 namespace lumi {
@@ -8,6 +10,11 @@ namespace {
 
 int barMax(int picture, int viewport) {
     return std::clamp(picture - viewport, 0, 32767);
+}
+
+// A fifth of the viewport, rounded to the nearest whole pixel.
+int smallStep(int viewport) {
+    return static_cast<int>(roundHalfEven(viewport / 5.0));
 }
 
 } // namespace
@@ -33,12 +40,12 @@ ViewportLayout arrangeViewport(int frameWidth, int frameHeight, int pictureWidth
     out.viewportHeight = std::max(h, 0);
     if (out.horizontalBar) {
         out.horizontalMax = barMax(pictureWidth, out.viewportWidth);
-        out.horizontalSmallStep = out.viewportWidth / 5;
+        out.horizontalSmallStep = smallStep(out.viewportWidth);
         out.horizontalPageStep = out.viewportWidth;
     }
     if (out.verticalBar) {
         out.verticalMax = barMax(pictureHeight, out.viewportHeight);
-        out.verticalSmallStep = out.viewportHeight / 5;
+        out.verticalSmallStep = smallStep(out.viewportHeight);
         out.verticalPageStep = out.viewportHeight;
     }
     return out;

@@ -10,7 +10,7 @@ struct ViewportLayout {
     bool horizontalBar = false;
     bool verticalBar = false;
     // Bar ranges: Min 0, Max = picture size - viewport size (clamped to 0..32767),
-    // SmallChange = viewport / 5, LargeChange = viewport. Zero for a hidden bar.
+    // SmallChange = viewport / 5 (rounded), LargeChange = viewport. Zero for a hidden bar.
     int horizontalMax = 0;
     int verticalMax = 0;
     int horizontalSmallStep = 0;

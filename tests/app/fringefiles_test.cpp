@@ -192,6 +192,18 @@ TEST_F(FringeFiles, AFileEndingAfterItsPointsLoadsThemAndSelectsStandardAnalysis
     EXPECT_EQ(settings()->wavesPerFringe()->text(), "1"); // not in the file: kept
 }
 
+// Each fringe is drawn, and highlighted when the next one is empty, before
+// the following fringes: a later fringe's cross covers an earlier highlight.
+TEST_F(FringeFiles, LoadedCrossesAreDrawnFringeByFringe) {
+    showPicture();
+    writeText(path("gap.frg"), "300,300,200\r\n0,0,0\r\n3\r\n0,300,300\r\n2,300,300\r\n"
+                               "3,200,200\r\n632.8,632.8,.5\r\n0\r\n0\r\n-1\r\n");
+    dialogs.openAnswers.push_back(path("gap.frg"));
+    window->loadFringeData(FringeDataFile::Layout::Current);
+    EXPECT_EQ(viewPixel(300, 300), qRgb(255, 255, 255)); // fringe 2 over fringe 0's highlight
+    EXPECT_EQ(viewPixel(200, 200), qRgb(0, 200, 255));   // fringe 3: the last of its run
+}
+
 TEST_F(FringeFiles, OlderLayoutIsConvertedFromTwips) {
     showPicture();
     writeText(path("old.frg"),

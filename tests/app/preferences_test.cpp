@@ -52,6 +52,22 @@ TEST(PreferencesWindow, ClosingWithoutOkDiscardsAndAnOddCrossSizeStays) {
     EXPECT_EQ(prefs.crossSizePx, 4);
 }
 
+// Option buttons: clicking the selected one keeps it selected.
+TEST(PreferencesWindow, ClickingTheSelectedCrossSizeKeepsIt) {
+    DisplayPreferences prefs;
+    prefs.crossSizePx = 5;
+    ScriptedDialogService dialogs;
+    PreferencesWindow window(prefs, dialogs);
+    auto* medium = window.findChild<QRadioButton*>("Option2");
+    for (int i = 0; i < 2; ++i) {
+        QTest::mouseClick(medium, Qt::LeftButton, Qt::NoModifier, QPoint(8, medium->height() / 2));
+    }
+    EXPECT_TRUE(medium->isChecked());
+    EXPECT_FALSE(window.findChild<QRadioButton*>("Option3")->isChecked());
+    QTest::mouseClick(window.okButton(), Qt::LeftButton);
+    EXPECT_EQ(prefs.crossSizePx, 3);
+}
+
 using PreferencesInUse = MainWindowFixture;
 
 TEST_F(PreferencesInUse, SpacingFortyMakesTheSprayStepAFortiethOfTheRadius) {

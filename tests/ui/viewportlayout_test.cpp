@@ -24,7 +24,7 @@ TEST_P(ViewportLayoutTest, BarsOnlyWhenNeeded) {
     EXPECT_EQ(l.viewportHeight, c.viewportHeight);
     EXPECT_EQ(l.horizontalMax, c.horizontal ? c.pictureWidth - c.viewportWidth : 0);
     EXPECT_EQ(l.verticalMax, c.vertical ? c.pictureHeight - c.viewportHeight : 0);
-    EXPECT_EQ(l.horizontalSmallStep, c.horizontal ? c.viewportWidth / 5 : 0);
+    EXPECT_EQ(l.horizontalSmallStep != 0, c.horizontal);
     EXPECT_EQ(l.verticalPageStep, c.vertical ? c.viewportHeight : 0);
 }
 
@@ -40,6 +40,14 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"tallerThenWider", 390, 600, true, true, 384, 284},
                       LayoutCase{"both", 800, 600, true, true, 384, 284}),
     [](const ::testing::TestParamInfo<LayoutCase>& p) { return std::string(p.param.name); });
+
+// SmallChange = viewport / 5 becomes a whole number by rounding, not truncation.
+TEST(ViewportLayout, SmallChangeIsAFifthOfTheViewportRounded) {
+    const ViewportLayout l = arrangeViewport(400, 300, 800, 600, 16); // viewport 384 x 284
+    EXPECT_EQ(l.horizontalSmallStep, 77);                             // 76.8
+    EXPECT_EQ(l.verticalSmallStep, 57);                               // 56.8
+    EXPECT_EQ(arrangeViewport(400, 300, 800, 200, 16).horizontalSmallStep, 80);
+}
 
 TEST(ViewportLayout, BarMaximumIsClampedToSixteenBits) {
     const ViewportLayout l = arrangeViewport(400, 300, 100000, 100, 16);
