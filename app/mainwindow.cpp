@@ -173,8 +173,7 @@ void MainWindow::saveFringeData() {
     if (settings_->asphericOption()->isChecked()) {
         file.surfaceDiameterMm = parseLenient(settings_->surfaceDiameter()->text().toStdString());
         file.curvatureRadiusMm = parseLenient(settings_->curvatureRadius()->text().toStdString());
-        file.targetConic =
-            narrowToSingle(parseLenient(settings_->targetConic()->text().toStdString()));
+        file.targetConic = parseLenient(settings_->targetConic()->text().toStdString());
     } else {
         file.setStandardAnalysis();
     }

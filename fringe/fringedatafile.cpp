@@ -138,7 +138,8 @@ private:
             return;
         file.surfaceDiameterMm = *diameter;
         file.curvatureRadiusMm = *curvature;
-        file.targetConic = toSingle(reader_, *conic, "the target conic constant");
+        file.targetConic =
+            static_cast<double>(toSingle(reader_, *conic, "the target conic constant"));
         file.asphericPresent = true;
         // Anything after the last line is not read.
     }
@@ -215,7 +216,7 @@ FringeDataFile FringeDataFile::fromStore(const FringeStore& store) {
 void FringeDataFile::setStandardAnalysis() {
     surfaceDiameterMm = 0.0;
     curvatureRadiusMm = 0.0;
-    targetConic = -1.0f;
+    targetConic = -1.0;
 }
 
 std::string FringeDataFile::toText() const {
@@ -234,7 +235,12 @@ std::string FringeDataFile::toText() const {
             number7(wavesPerFringe) + "\r\n";
     text += number15(surfaceDiameterMm) + "\r\n";
     text += number15(curvatureRadiusMm) + "\r\n";
-    text += number7(targetConic) + "\r\n";
+    // Read back in single precision: a target beyond it would make the whole
+    // file unreadable, so it is refused here.
+    if (!std::isfinite(narrowToSingle(targetConic)))
+        throw FileError("Cannot save the fringe data: the target conic constant " +
+                        number15(targetConic) + " is too large.");
+    text += number15(targetConic) + "\r\n";
     return text;
 }
 

@@ -39,7 +39,7 @@ struct FringeDataFile {
     float wavesPerFringe = 0.5f;
     double surfaceDiameterMm = 0.0; // 0: standard analysis
     double curvatureRadiusMm = 0.0;
-    float targetConic = -1.0f;
+    double targetConic = -1.0; // written as a double, read back in single precision
 
     // What the file held after its points. A file may end right after its
     // points (both false) or after the wavelength line (aspheric false); the

@@ -310,11 +310,31 @@ TEST(FringeDataFileWrite, DigitsFollowEachValuesPrecision) {
     f.wavesPerFringe = 1.0f / 3.0f;
     f.surfaceDiameterMm = 152.4;
     f.curvatureRadiusMm = 1219.2;
-    f.targetConic = -1.05f;
+    f.targetConic = -1.05;
     const std::string text = f.toText();
     EXPECT_EQ(text.substr(0, text.find("\r\n")), "0.333333333333333,2E-07,123456.789012346");
     EXPECT_NE(text.find("632.8,632.8,0.3333333\r\n152.4\r\n1219.2\r\n-1.05\r\n"),
               std::string::npos);
+}
+
+// The target conic constant is saved as typed (a double, 15 digits) and read
+// back in single precision like the other aspheric values.
+TEST(FringeDataFileWrite, TargetConicKeepsFifteenDigits) {
+    FringeDataFile f;
+    f.surfaceDiameterMm = 150;
+    f.targetConic = -1.23456789012;
+    const std::string text = f.toText();
+    EXPECT_TRUE(text.ends_with("\r\n150\r\n0\r\n-1.23456789012\r\n")) << text;
+    EXPECT_EQ(FringeDataFile::parse(text).targetConic,
+              static_cast<double>(static_cast<float>(-1.23456789012)));
+}
+
+// A target beyond single precision could be written but never read back, and
+// the whole file with its points would then be lost: saving refuses it.
+TEST(FringeDataFileWrite, TargetConicBeyondSinglePrecisionIsNotSaved) {
+    FringeDataFile f;
+    f.targetConic = -1e39;
+    EXPECT_THROW((void)f.toText(), FileError);
 }
 
 TEST(FringeDataFileWrite, ClearedApertureIsStillSaved) {
