@@ -1,5 +1,7 @@
 #include "app/windowcentring.h"
 
+#include "common/numbertext.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -17,8 +19,11 @@ void centreWindow(QWidget& window, int dx, int dy) {
     }
     const QRect area = screen->geometry();
     const QSize size = window.frameGeometry().size();
-    window.move(area.x() + (area.width() - size.width()) / dx,
-                area.y() + (area.height() - size.height()) / dy);
+    const auto share = [](int free, int divisor) {
+        return static_cast<int>(roundHalfEven(static_cast<double>(free) / divisor));
+    };
+    window.move(area.x() + share(area.width() - size.width(), dx),
+                area.y() + share(area.height() - size.height(), dy));
 }
 
 } // namespace lumi
