@@ -130,11 +130,6 @@ void AberrationPage::showResults(const SummaryTexts& t) {
     field("LblPoints")->setText(QString::fromStdString(t.pointCount));
 }
 
-void AberrationPage::showCounts(int fringeCount, int pointCount) {
-    field("LblFringes")->setText(QString::number(fringeCount));
-    field("LblPoints")->setText(QString::number(pointCount));
-}
-
 void AberrationPage::clearFields() {
     for (QLabel* label : findChildren<QLabel*>()) {
         if (label->objectName().startsWith(QLatin1String("Lbl"))) {

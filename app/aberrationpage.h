@@ -16,10 +16,9 @@ class AberrationPage : public QWidget {
 public:
     explicit AberrationPage(QWidget* parent = nullptr);
 
-    // Shows every summary text of the results.
+    // Shows every summary text of the results (also after a failed APPLY: the
+    // texts then hold what was written before the fault).
     void showResults(const SummaryTexts& texts);
-    // Shows only the counts (APPLY counts before it fits, so they stay when the fit fails).
-    void showCounts(int fringeCount, int pointCount);
     // Empties every field (after the fringe data are reset).
     void clearFields();
 

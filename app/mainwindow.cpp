@@ -125,12 +125,18 @@ void MainWindow::populateMenus(QMenuBar* bar) {
 void MainWindow::apply() {
     settings_->writeTo(m_.settings);
     status_->clearMessage();
+    const ZernikeCoefficients fittedBefore = m_.results.fittedCoefficients;
     try {
         runApply(m_, idealConicProvider());
     } catch (const AnalysisError& e) {
-        // The counts are written before the fit; they stay like everything
-        // else that was computed before the fault.
-        aberrationPage_->showCounts(m_.results.fringeCount, m_.results.pointCount);
+        // Whatever was written before the fault stays and is shown: the counts,
+        // and when the fit finished (a failed ideal or best-fit conic comes
+        // after it) its coefficients and summary. A failed fit leaves the
+        // coefficients as they were, so the grid keeps its earlier rows.
+        aberrationPage_->showResults(m_.results.texts);
+        if (m_.results.fittedCoefficients != fittedBefore) {
+            zernikePage_->showFit(m_.results, m_.settings.highestTerm, m_.settings.wavesPerFringe);
+        }
         status_->showMessage(QStringLiteral("APPLY stopped: ") + QString::fromUtf8(e.what()));
         return;
     }

@@ -103,6 +103,20 @@ TEST_F(Apply, ZeroOutputWavelengthStopsWithItsReason) {
         << window->statusBar()->currentMessage().toStdString();
 }
 
+// The wavelengths are derived before the points are counted: a new picture's
+// empty fields stay empty, without the counts of the run before it.
+TEST_F(Apply, FailureBeforeCountingShowsNoStaleCounts) {
+    digitiseDefocus();
+    pressApply();
+    ASSERT_TRUE(window->measurement().results.analysisDone);
+    showPicture(300, 200);
+    window->settingsPanel()->outputWavelength()->setText("0");
+    pressApply();
+    EXPECT_EQ(window->aberrationPage()->fieldText("LblPoints"), "");
+    EXPECT_EQ(window->aberrationPage()->fieldText("LblFringes"), "");
+    EXPECT_EQ(window->aberrationPage()->fieldText("LblPV"), "");
+}
+
 TEST_F(Apply, ANewPictureResetsThePages) {
     digitiseDefocus();
     pressApply();
@@ -170,6 +184,48 @@ TEST_F(AsphericApply, MissingDiameterStopsWithAReasonAndNoConic) {
     EXPECT_FALSE(window->measurement().results.analysisDone);
     EXPECT_FALSE(window->statusBar()->currentMessage().isEmpty());
     EXPECT_TRUE(window->settingsPanel()->bestFitConic()->text().isEmpty());
+}
+
+// The fit and the summary run before the best-fit conic fails: the pages show
+// what they wrote, not the previous run.
+TEST_F(AsphericApply, FailedConicStillShowsTheFitAndSummary) {
+    digitiseMirror();
+    window->settingsPanel()->surfaceDiameter()->setText("0");
+    QTest::mouseClick(window->settingsPanel()->applyButton(), Qt::LeftButton);
+    const Measurement& m = window->measurement();
+    ASSERT_FALSE(m.results.analysisDone);
+    ASSERT_FALSE(m.results.texts.peakToValley.empty());
+    const AberrationPage* ab = window->aberrationPage();
+    EXPECT_EQ(ab->fieldText("LblPV").toStdString(), m.results.texts.peakToValley);
+    EXPECT_EQ(ab->fieldText("LblSpherical").toStdString(), m.results.texts.spherical);
+    EXPECT_EQ(ab->fieldText("LblFitError").toStdString(), m.results.texts.fitRmsError);
+    const ZernikePage* z = window->zernikePage();
+    EXPECT_EQ(z->coefficientCell(9, 1).toStdString(),
+              formatFixed(m.results.fittedCoefficients[8] / 0.5, 6));
+    EXPECT_EQ(z->findChild<QLabel*>("LblPtoV")->text().toStdString(),
+              m.results.texts.peakToValleyShort);
+}
+
+// A fit that fails leaves the coefficient grid as it was, even when the
+// number of terms changed.
+TEST_F(AsphericApply, SingularFitKeepsTheGrid) {
+    digitiseMirror();
+    clickOption(window->settingsPanel()->standardOption());
+    QTest::mouseClick(window->settingsPanel()->applyButton(), Qt::LeftButton);
+    ASSERT_TRUE(window->measurement().results.analysisDone);
+    const QString term8 = window->zernikePage()->coefficientCell(9, 1);
+    const QString pv = window->aberrationPage()->fieldText("LblPV");
+    store().aperture = {300, 300, 200};
+    for (int f = 0; f <= 100; ++f)
+        store().clearFringe(f);
+    store().addPoint(0, 300, 300);
+    window->settingsPanel()->zernikeNumber()->setCurrentText("9");
+    QTest::mouseClick(window->settingsPanel()->applyButton(), Qt::LeftButton);
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("APPLY stopped"));
+    EXPECT_EQ(window->zernikePage()->coefficientCell(9, 1), term8);
+    EXPECT_FALSE(window->zernikePage()->coefficientCell(10, 1).isEmpty());
+    EXPECT_EQ(window->aberrationPage()->fieldText("LblPV"), pv);
+    EXPECT_EQ(window->aberrationPage()->fieldText("LblPoints"), "1");
 }
 
 } // namespace
