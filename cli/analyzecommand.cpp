@@ -159,17 +159,26 @@ Measurement analyzeFringeFile(const AnalyzeRequest& request) {
     Measurement m;
     file.applyTo(m.store);
 
+    // The values after the points are single precision in the program, as the
+    // main window shows them after loading the file.
+    auto singleText = [&request](double v, const char* what) {
+        const float single = narrowToSingle(v);
+        if (!std::isfinite(single))
+            throw FileError(request.fringeFile + ": the " + what + " " + formatSignificant(v, 15) +
+                            " is out of range");
+        return formatSignificant(static_cast<double>(single), 7);
+    };
     AnalysisSettings& s = m.settings;
     if (file.wavelengthsPresent) {
-        s.inputWavelengthNmText = settingText(file.inputWavelengthNm);
-        s.outputWavelengthNmText = settingText(file.outputWavelengthNm);
+        s.inputWavelengthNmText = singleText(file.inputWavelengthNm, "input wavelength");
+        s.outputWavelengthNmText = singleText(file.outputWavelengthNm, "output wavelength");
         s.wavesPerFringeText = settingText(static_cast<double>(file.wavesPerFringe));
     }
     if (file.asphericPresent) {
         // Kept for the aspheric options; the analysis stays standard unless asked.
-        s.surfaceDiameterMmText = settingText(file.surfaceDiameterMm);
-        s.curvatureRadiusMmText = settingText(file.curvatureRadiusMm);
-        s.targetConicText = settingText(static_cast<double>(file.targetConic));
+        s.surfaceDiameterMmText = singleText(file.surfaceDiameterMm, "surface diameter");
+        s.curvatureRadiusMmText = singleText(file.curvatureRadiusMm, "curvature radius");
+        s.targetConicText = singleText(file.targetConic, "target conic constant");
     }
     s.analysisType = AnalysisType::Standard;
 

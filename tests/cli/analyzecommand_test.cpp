@@ -152,6 +152,24 @@ INSTANTIATE_TEST_SUITE_P(Groups, AnalyzeRemoval,
                                            RemovalCase{"high-spherical", "", true},
                                            RemovalCase{" COMA ", "coma", true}));
 
+// The values after the points are read in single precision, as loading the
+// file in the main window does, so both analyse the same numbers.
+TEST(AnalyzeFileSettings, AreReadInSinglePrecision) {
+    const auto dir = scratchDir("single");
+    writeTextFileReplacing(dir / "digits.frg",
+                           "320,240,216\r\n0,0,0\r\n0\r\n632.8123456789,532.123456789,.5\r\n"
+                           "203.2123456789\r\n2032.123456789\r\n-1.123456789\r\n");
+    AnalyzeRequest request;
+    request.fringeFile = (dir / "digits.frg").string();
+    request.apply = [](Measurement&) {};
+    const Measurement m = analyzeFringeFile(request);
+    EXPECT_EQ(m.settings.inputWavelengthNmText, "632.8123");
+    EXPECT_EQ(m.settings.outputWavelengthNmText, "532.1235");
+    EXPECT_EQ(m.settings.surfaceDiameterMmText, "203.2123");
+    EXPECT_EQ(m.settings.curvatureRadiusMmText, "2032.123");
+    EXPECT_EQ(m.settings.targetConicText, "-1.123457");
+}
+
 TEST(AnalyzeReference, SubtractsWavesPerFringeTimesTheReference) {
     const auto dir = scratchDir("reference");
     ZernikeCoefficients refWaves{};
@@ -205,6 +223,7 @@ TEST_P(AnalyzeFailure, EndsWithAClearMessage) {
                                               "0,330,260\r\n1,290,230\r\n632.8,632.8,.5\r\n"
                                               "0\r\n0\r\n-1\r\n");
     writeTextFileReplacing(dir / "word.frg", "320,240,216\r\n0,0,zero\r\n");
+    writeTextFileReplacing(dir / "huge.frg", "320,240,216\r\n0,0,0\r\n0\r\n1E+39,632.8,.5\r\n");
     writeTextFileReplacing(dir / "bad.zrk", "0.1\r\n0.2\r\nabc\r\n");
     std::string longZrk;
     for (int i = 0; i < 52; ++i)
@@ -229,6 +248,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FailureCase{"FringeAbove200", {"$bad.frg"}, kExitBadInput, "bad.frg: line 5: fringe index"},
         FailureCase{"NotANumber", {"$word.frg"}, kExitBadInput, "word.frg: line 2"},
+        FailureCase{"BeyondSingle", {"$huge.frg"}, kExitBadInput, "huge.frg: the input wavelength"},
         FailureCase{"MissingFile", {"$missing.frg"}, kExitBadInput, "missing.frg"},
         FailureCase{
             "MissingReference", {kExample, "--reference", "$none.zrk"}, kExitBadInput, "none.zrk"},
