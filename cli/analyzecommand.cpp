@@ -160,25 +160,22 @@ Measurement analyzeFringeFile(const AnalyzeRequest& request) {
     file.applyTo(m.store);
 
     // The values after the points are single precision in the program, as the
-    // main window shows them after loading the file.
-    auto singleText = [&request](double v, const char* what) {
-        const float single = narrowToSingle(v);
-        if (!std::isfinite(single))
-            throw FileError(request.fringeFile + ": the " + what + " " + formatSignificant(v, 15) +
-                            " is out of range");
-        return formatSignificant(static_cast<double>(single), 7);
+    // main window shows them after loading the file (the reader checked their
+    // range).
+    auto singleText = [](double v) {
+        return formatSignificant(static_cast<double>(narrowToSingle(v)), 7);
     };
     AnalysisSettings& s = m.settings;
     if (file.wavelengthsPresent) {
-        s.inputWavelengthNmText = singleText(file.inputWavelengthNm, "input wavelength");
-        s.outputWavelengthNmText = singleText(file.outputWavelengthNm, "output wavelength");
+        s.inputWavelengthNmText = singleText(file.inputWavelengthNm);
+        s.outputWavelengthNmText = singleText(file.outputWavelengthNm);
         s.wavesPerFringeText = settingText(static_cast<double>(file.wavesPerFringe));
     }
     if (file.asphericPresent) {
         // Kept for the aspheric options; the analysis stays standard unless asked.
-        s.surfaceDiameterMmText = singleText(file.surfaceDiameterMm, "surface diameter");
-        s.curvatureRadiusMmText = singleText(file.curvatureRadiusMm, "curvature radius");
-        s.targetConicText = singleText(file.targetConic, "target conic constant");
+        s.surfaceDiameterMmText = singleText(file.surfaceDiameterMm);
+        s.curvatureRadiusMmText = singleText(file.curvatureRadiusMm);
+        s.targetConicText = singleText(file.targetConic);
     }
     s.analysisType = AnalysisType::Standard;
 

@@ -125,14 +125,20 @@ private:
         file.inputWavelengthNm = *input;
         file.outputWavelengthNm = *output;
         file.wavesPerFringe = toSingle(reader_, *waves, "the waves per fringe");
+        // The wavelengths and aspheric values are single precision once loaded;
+        // they keep the file's digits here but must fit that range.
+        (void)toSingle(reader_, *input, "the input wavelength");
+        (void)toSingle(reader_, *output, "the output wavelength");
         file.wavelengthsPresent = true;
 
         auto diameter = reader_.nextNumberOrEnd("the surface diameter");
         if (!diameter)
             return;
+        (void)toSingle(reader_, *diameter, "the surface diameter");
         auto curvature = reader_.nextNumberOrEnd("the curvature radius");
         if (!curvature)
             return;
+        (void)toSingle(reader_, *curvature, "the curvature radius");
         auto conic = reader_.nextNumberOrEnd("the target conic constant");
         if (!conic)
             return;

@@ -57,9 +57,10 @@ struct FringeDataFile {
 
     // Reads a whole file text. Throws FileError "line N: ..." on a field that
     // is not a number, a fringe index outside 0..200, a 201st point on one
-    // fringe, a negative or fractional count, or a file that ends before all
-    // its points. twipsPerPixelX/Y (> 0) convert the older layout; each
-    // converted value passes through single precision, as those files were made.
+    // fringe, a negative or fractional count, a value after the points beyond
+    // single precision, or a file that ends before all its points. twipsPerPixelX/Y (> 0) convert
+    // the older layout; each converted value passes through single precision, as those files were
+    // made.
     static FringeDataFile parse(std::string_view text, Layout layout = Layout::Current,
                                 double twipsPerPixelX = kDefaultTwipsPerPixel,
                                 double twipsPerPixelY = kDefaultTwipsPerPixel);

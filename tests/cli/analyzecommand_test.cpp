@@ -248,7 +248,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FailureCase{"FringeAbove200", {"$bad.frg"}, kExitBadInput, "bad.frg: line 5: fringe index"},
         FailureCase{"NotANumber", {"$word.frg"}, kExitBadInput, "word.frg: line 2"},
-        FailureCase{"BeyondSingle", {"$huge.frg"}, kExitBadInput, "huge.frg: the input wavelength"},
+        FailureCase{"BeyondSingle",
+                    {"$huge.frg"},
+                    kExitBadInput,
+                    "huge.frg: line 4: 1E+39 is out of range for the input wavelength"},
         FailureCase{"MissingFile", {"$missing.frg"}, kExitBadInput, "missing.frg"},
         FailureCase{
             "MissingReference", {kExample, "--reference", "$none.zrk"}, kExitBadInput, "none.zrk"},
