@@ -41,9 +41,10 @@ public:
     double at(double xPx, double yPx) const {
         const double x = (xPx - ap_.centerXPx) / ap_.radiusPx;
         const double y = (yPx - ap_.centerYPx) / ap_.radiusPx;
+        const auto z = evaluateZernikeTerms(x, y);
         double w = 0.0;
         for (const auto& [t, c] : terms_)
-            w += c * evaluateZernike(t, x, y);
+            w += c * z[static_cast<std::size_t>(t)];
         return w;
     }
 

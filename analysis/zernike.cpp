@@ -5,66 +5,12 @@
 namespace lumi {
 
 double evaluateZernike(int n, double x, double y) {
-    const double r2 = x * x + y * y;
-    const double r4 = r2 * r2;
-    const double r6 = r4 * r2;
-    const double r8 = r6 * r2;
-    const double r10 = r8 * r2;
-    const double r12 = r10 * r2;
-    const double x2 = x * x;
-    const double y2 = y * y;
-    const double cos2 = x2 - y2;     // rho^2 cos 2t
-    const double sin2 = 2.0 * x * y; // rho^2 sin 2t
-    const double cos3 = x * x2 - 3.0 * x * y2;
-    const double sin3 = 3.0 * x2 * y - y * y2;
-    const double cos4 = x2 * x2 - 6.0 * x2 * y2 + y2 * y2;
-    const double sin4 = 4.0 * x * x2 * y - 4.0 * x * y * y2;
-    switch (n) {
-    case 0: return 1.0;
-    case 1: return x;
-    case 2: return y;
-    case 3: return 2.0 * r2 - 1.0;
-    case 4: return cos2;
-    case 5: return sin2;
-    case 6: return (3.0 * r2 - 2.0) * x;
-    case 7: return (3.0 * r2 - 2.0) * y;
-    case 8: return 6.0 * r4 - 6.0 * r2 + 1.0;
-    case 9: return cos3;
-    case 10: return sin3;
-    case 11: return (4.0 * r2 - 3.0) * cos2;
-    case 12: return (4.0 * r2 - 3.0) * sin2;
-    case 13: return (10.0 * r4 - 12.0 * r2 + 3.0) * x;
-    case 14: return (10.0 * r4 - 12.0 * r2 + 3.0) * y;
-    case 15: return 20.0 * r6 - 30.0 * r4 + 12.0 * r2 - 1.0;
-    case 16: return cos4;
-    case 17: return sin4;
-    case 18: return (5.0 * r2 - 4.0) * cos3;
-    case 19: return (5.0 * r2 - 4.0) * sin3;
-    case 20: return (15.0 * r4 - 20.0 * r2 + 6.0) * cos2;
-    case 21: return (15.0 * r4 - 20.0 * r2 + 6.0) * sin2;
-    case 22: return (35.0 * r6 - 60.0 * r4 + 30.0 * r2 - 4.0) * x;
-    case 23: return (35.0 * r6 - 60.0 * r4 + 30.0 * r2 - 4.0) * y;
-    case 24: return 70.0 * r8 - 140.0 * r6 + 90.0 * r4 - 20.0 * r2 + 1.0;
-    case 25: return x * x2 * x2 - 10.0 * x * x2 * y2 + 5.0 * x * y2 * y2;
-    case 26: return 5.0 * x2 * x2 * y - 10.0 * x2 * y * y2 + y * y2 * y2;
-    case 27: return (6.0 * r2 - 5.0) * cos4;
-    case 28: return (6.0 * r2 - 5.0) * sin4;
-    case 29: return (21.0 * r4 - 30.0 * r2 + 10.0) * cos3;
-    case 30: return (21.0 * r4 - 30.0 * r2 + 10.0) * sin3;
-    case 31: return (56.0 * r6 - 105.0 * r4 + 60.0 * r2 - 10.0) * cos2;
-    case 32: return (56.0 * r6 - 105.0 * r4 + 60.0 * r2 - 10.0) * sin2;
-    case 33: return (126.0 * r8 - 280.0 * r6 + 210.0 * r4 - 60.0 * r2 + 5.0) * x;
-    case 34: return (126.0 * r8 - 280.0 * r6 + 210.0 * r4 - 60.0 * r2 + 5.0) * y;
-    case 35: return 252.0 * r10 - 630.0 * r8 + 560.0 * r6 - 210.0 * r4 + 30.0 * r2 - 1.0;
-    case 36:
-        return 924.0 * r12 - 2772.0 * r10 + 3150.0 * r8 - 1680.0 * r6 + 420.0 * r4 - 42.0 * r2 +
-               1.0;
-    default: return 0.0;
-    }
+    if (n < 0 || n >= kZernikeTermCount)
+        return 0.0;
+    return evaluateZernikeTerms(x, y)[static_cast<std::size_t>(n)];
 }
 
 std::array<double, kZernikeTermCount> evaluateZernikeTerms(double x, double y) {
-    // Same expressions as evaluateZernike, so every value is bit-identical.
     const double r2 = x * x + y * y;
     const double r4 = r2 * r2;
     const double r6 = r4 * r2;

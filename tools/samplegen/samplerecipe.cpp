@@ -11,11 +11,12 @@ namespace lumi {
 double SampleRecipe::heightWaves(double xPx, double yPx) const {
     const double x = (xPx - apertureXPx) / apertureRadiusPx;
     const double y = (yPx - apertureYPx) / apertureRadiusPx;
+    const auto z = evaluateZernikeTerms(x, y);
     double sum = 0.0;
-    for (int t = 0; t < kZernikeTermCount; ++t) {
-        const double c = coefficientsWaves[static_cast<std::size_t>(t)];
+    for (std::size_t t = 0; t < z.size(); ++t) {
+        const double c = coefficientsWaves[t];
         if (c != 0.0) {
-            sum += c * evaluateZernike(t, x, y);
+            sum += c * z[t];
         }
     }
     return sum;
