@@ -10,12 +10,9 @@
 #include "common/numbertext.h"
 #include "fringe/fringedatafile.h"
 #include "mainwindowfixture.h"
+#include "tools/samplegen/sampleanswerfile.h"
 
 #include <QCheckBox>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -28,46 +25,13 @@ namespace {
 
 constexpr int kSample = 6;
 
-// The recorded answer of a stored sample (tools/samplegen/samples.json).
-struct MirrorAnswer {
-    ZernikeCoefficients coefficients{}; // waves, term t at index t
-    ApertureCircle aperture;            // image pixels
-    ApertureCircle obstruction;
-    double wavesPerFringe = 0.5;
-    double diameterMm = 0;
-    double curvatureRadiusMm = 0;
-    double conic = 0; // the conic the mirror was made to
-};
-
-std::optional<MirrorAnswer> readMirrorAnswer(int sample) {
-    QFile file(QStringLiteral(LUMI_SOURCE_DIR "/tools/samplegen/samples.json"));
-    if (!file.open(QIODevice::ReadOnly)) {
+std::optional<SampleAnswer> readMirrorAnswer(int sample) {
+    auto a =
+        readSampleAnswer(QStringLiteral(LUMI_SOURCE_DIR "/tools/samplegen/samples.json"), sample);
+    if (!a || !a->hasMirror) {
         return std::nullopt;
     }
-    const QJsonArray samples = QJsonDocument::fromJson(file.readAll())["samples"].toArray();
-    for (const QJsonValue& v : samples) {
-        const QJsonObject s = v.toObject();
-        if (s["name"].toString() != QStringLiteral("sample%1").arg(sample) ||
-            !s.contains("mirror")) {
-            continue;
-        }
-        MirrorAnswer a;
-        const QJsonObject ap = s["aperture"].toObject();
-        a.aperture = {ap["xPx"].toDouble(), ap["yPx"].toDouble(), ap["radiusPx"].toDouble()};
-        const QJsonObject ob = s["obstruction"].toObject();
-        a.obstruction = {ob["xPx"].toDouble(), ob["yPx"].toDouble(), ob["radiusPx"].toDouble()};
-        a.wavesPerFringe = s["wavesPerFringe"].toDouble();
-        const QJsonArray z = s["zernikeWaves"].toArray();
-        for (qsizetype t = 0; t < z.size() && t < kZernikeTermCount; ++t) {
-            a.coefficients[static_cast<std::size_t>(t)] = z[t].toDouble();
-        }
-        const QJsonObject mirror = s["mirror"].toObject();
-        a.diameterMm = mirror["diameterMm"].toDouble();
-        a.curvatureRadiusMm = mirror["curvatureRadiusMm"].toDouble();
-        a.conic = mirror["conic"].toDouble();
-        return a;
-    }
-    return std::nullopt;
+    return a;
 }
 
 // Dark/bright changes along a row (horizontal) or a column of a synthetic
@@ -96,7 +60,7 @@ class AsphericSample : public MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
-        const std::optional<MirrorAnswer> a = readMirrorAnswer(kSample);
+        const std::optional<SampleAnswer> a = readMirrorAnswer(kSample);
         ASSERT_TRUE(a) << "no mirror answer for sample " << kSample;
         answer = *a;
     }
@@ -151,7 +115,7 @@ protected:
         return syn->synthetic()->picture().copy();
     }
 
-    MirrorAnswer answer;
+    SampleAnswer answer;
     QTemporaryDir temp;
 };
 

@@ -20,6 +20,7 @@
 #include "app/wavefrontpage.h"
 #include "common/numbertext.h"
 #include "fringe/fringedatafile.h"
+#include "tools/samplegen/sampleanswerfile.h"
 #include "ui/scripteddialogservice.h"
 
 #include <QAction>
@@ -27,9 +28,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -44,43 +42,11 @@
 
 namespace {
 
-struct SampleAnswer {
-    lumi::ZernikeCoefficients coefficients{};
-    lumi::ApertureCircle aperture;
-    lumi::ApertureCircle obstruction;
-    double wavesPerFringe = 0.5;
-    // The mirror of an aspheric sample (millimetres); diameter 0 for the others.
-    double diameterMm = 0;
-    double curvatureRadiusMm = 0;
-};
+using lumi::SampleAnswer;
 
 std::optional<SampleAnswer> readAnswer(int sample) {
-    QFile file(QStringLiteral(LUMI_SOURCE_DIR "/tools/samplegen/samples.json"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    const QJsonArray samples = QJsonDocument::fromJson(file.readAll())["samples"].toArray();
-    for (const QJsonValue& v : samples) {
-        const QJsonObject s = v.toObject();
-        if (s["name"].toString() != QStringLiteral("sample%1").arg(sample)) {
-            continue;
-        }
-        SampleAnswer a;
-        const QJsonObject ap = s["aperture"].toObject();
-        a.aperture = {ap["xPx"].toDouble(), ap["yPx"].toDouble(), ap["radiusPx"].toDouble()};
-        const QJsonObject ob = s["obstruction"].toObject();
-        a.obstruction = {ob["xPx"].toDouble(), ob["yPx"].toDouble(), ob["radiusPx"].toDouble()};
-        a.wavesPerFringe = s["wavesPerFringe"].toDouble();
-        const QJsonArray z = s["zernikeWaves"].toArray();
-        for (qsizetype t = 0; t < z.size() && t < lumi::kZernikeTermCount; ++t) {
-            a.coefficients[static_cast<std::size_t>(t)] = z[t].toDouble();
-        }
-        const QJsonObject mirror = s["mirror"].toObject();
-        a.diameterMm = mirror["diameterMm"].toDouble();
-        a.curvatureRadiusMm = mirror["curvatureRadiusMm"].toDouble();
-        return a;
-    }
-    return std::nullopt;
+    return lumi::readSampleAnswer(QStringLiteral(LUMI_SOURCE_DIR "/tools/samplegen/samples.json"),
+                                  sample);
 }
 
 // Points as a user clicks them: whole pixels, every few along each fringe.
