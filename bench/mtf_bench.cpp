@@ -2,8 +2,7 @@
 // two 2-D transforms with the intensity between them, absolute values, cuts.
 // Run: build/bench/mtf_bench --benchmark_min_time=0.5s
 
-#include "analysis/wavefrontgrid.h"
-#include "analysis/zernike.h"
+#include "bench/benchgrids.h"
 #include "optics/fieldtransform.h"
 #include "optics/modulationtransfer.h"
 
@@ -17,18 +16,8 @@ using namespace lumi;
 
 void BM_MtfCommand(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
-    auto grid = std::make_unique<WavefrontGrid>();
-    grid->gridCount = n;
+    const auto grid = bench::aberratedGrid(n);
     const PupilGeometry pupil;
-    for (int r = 0; r <= n; ++r) {
-        for (int c = 0; c <= n; ++c) {
-            const double x = WavefrontGrid::nodeCoordinate(c, n);
-            const double y = WavefrontGrid::nodeCoordinate(r, n);
-            if (pupil.isOpen(x, y)) {
-                grid->at(r, c) = 0.1 * evaluateZernike(4, x, y) + 0.05 * evaluateZernike(8, x, y);
-            }
-        }
-    }
     auto field = std::make_unique<ComplexField>();
     FieldTransform transform;
     for (auto _ : state) {

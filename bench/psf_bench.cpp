@@ -2,8 +2,7 @@
 // 256 x 256 field, 512 transforms of 256 points, modulus and quadrant move.
 // Run: build/bench/psf_bench --benchmark_min_time=0.5s
 
-#include "analysis/wavefrontgrid.h"
-#include "analysis/zernike.h"
+#include "bench/benchgrids.h"
 #include "optics/fieldtransform.h"
 #include "optics/fourier.h"
 #include "optics/pointspreadfunction.h"
@@ -16,21 +15,7 @@ namespace {
 
 using namespace lumi;
 
-std::unique_ptr<WavefrontGrid> aberratedGrid(int n) {
-    auto grid = std::make_unique<WavefrontGrid>();
-    grid->gridCount = n;
-    const PupilGeometry pupil;
-    for (int r = 0; r <= n; ++r) {
-        for (int c = 0; c <= n; ++c) {
-            const double x = WavefrontGrid::nodeCoordinate(c, n);
-            const double y = WavefrontGrid::nodeCoordinate(r, n);
-            if (pupil.isOpen(x, y)) {
-                grid->at(r, c) = 0.1 * evaluateZernike(4, x, y) + 0.05 * evaluateZernike(8, x, y);
-            }
-        }
-    }
-    return grid;
-}
+using bench::aberratedGrid;
 
 void BM_PsfCommand(benchmark::State& state) {
     const auto grid = aberratedGrid(static_cast<int>(state.range(0)));
