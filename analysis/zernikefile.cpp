@@ -3,8 +3,8 @@
 #include "analysis/analysiserror.h"
 #include "common/numbertext.h"
 #include "fringe/fieldreader.h"
-#include "fringe/fileerror.h"
-#include "fringe/textfile.h"
+#include "common/fileerror.h"
+#include "common/textfile.h"
 
 #include <cmath>
 

@@ -18,7 +18,7 @@
 #include "app/wavefrontpage.h"
 #include "app/zernikepage.h"
 #include "common/numbertext.h"
-#include "fringe/fileerror.h"
+#include "common/fileerror.h"
 #include "ui/dialogservice.h"
 #include "ui/imagecanvas.h"
 

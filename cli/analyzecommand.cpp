@@ -12,7 +12,7 @@
 #include "cli/referencefile.h"
 #include "cli/usageerror.h"
 #include "common/numbertext.h"
-#include "fringe/fileerror.h"
+#include "common/fileerror.h"
 #include "fringe/fringedatafile.h"
 
 #include <cctype>

@@ -8,7 +8,7 @@
 #include "cli/optiontable.h"
 #include "cli/usageerror.h"
 #include "common/numbertext.h"
-#include "fringe/fileerror.h"
+#include "common/fileerror.h"
 #include "fringe/fringedatafile.h"
 
 #include <algorithm>

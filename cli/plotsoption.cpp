@@ -6,7 +6,7 @@
 #include "cli/optiontable.h"
 #include "cli/usageerror.h"
 #include "common/numbertext.h"
-#include "fringe/fileerror.h"
+#include "common/fileerror.h"
 #include "optics/complexfield.h"
 #include "optics/fieldtransform.h"
 #include "optics/mtfcommand.h"

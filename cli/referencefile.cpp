@@ -1,8 +1,8 @@
 #include "cli/referencefile.h"
 
 #include "fringe/fieldreader.h"
-#include "fringe/fileerror.h"
-#include "fringe/textfile.h"
+#include "common/fileerror.h"
+#include "common/textfile.h"
 
 namespace lumi::cli {
 

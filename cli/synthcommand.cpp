@@ -11,7 +11,7 @@
 #include "cli/removallist.h"
 #include "cli/usageerror.h"
 #include "common/numbertext.h"
-#include "fringe/fileerror.h"
+#include "common/fileerror.h"
 
 #include <QImage>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "fringe/fieldreader.h"
 
 #include "common/numbertext.h"
-#include "fringe/fileerror.h"
+#include "common/fileerror.h"
 
 namespace lumi {
 namespace {

@@ -2,10 +2,10 @@
 
 #include "common/numbertext.h"
 #include "fringe/fieldreader.h"
-#include "fringe/fileerror.h"
+#include "common/fileerror.h"
 #include "fringe/fringeeditor.h"
 #include "fringe/fringestore.h"
-#include "fringe/textfile.h"
+#include "common/textfile.h"
 
 #include <array>
 #include <cmath>

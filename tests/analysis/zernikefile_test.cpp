@@ -1,8 +1,8 @@
 #include "analysis/zernikefile.h"
 
 #include "analysis/analysiserror.h"
-#include "fringe/fileerror.h"
-#include "fringe/textfile.h"
+#include "common/fileerror.h"
+#include "common/textfile.h"
 
 #include <gtest/gtest.h>
 

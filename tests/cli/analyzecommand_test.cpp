@@ -2,7 +2,7 @@
 #include "cli/analyzecommand.h"
 #include "cli/exitcodes.h"
 #include "clirun.h"
-#include "fringe/textfile.h"
+#include "common/textfile.h"
 #include "minijson.h"
 
 #include <gtest/gtest.h>

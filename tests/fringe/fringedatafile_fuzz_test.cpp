@@ -3,7 +3,7 @@
 // FileError naming a line. The sanitizer build runs this too.
 #include "fringe/fringedatafile.h"
 
-#include "fringe/fileerror.h"
+#include "common/fileerror.h"
 #include "fringe/fringeeditor.h"
 #include "fringe/fringestore.h"
 

@@ -1,10 +1,10 @@
 #include "fringe/fringedatafile.h"
 
 #include "common/numbertext.h"
-#include "fringe/fileerror.h"
+#include "common/fileerror.h"
 #include "fringe/fringeeditor.h"
 #include "fringe/fringestore.h"
-#include "fringe/textfile.h"
+#include "common/textfile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "fringe/textfile.h"
+#include "common/textfile.h"
 
-#include "fringe/fileerror.h"
+#include "common/fileerror.h"
 
 #include <array>
 #include <fstream>
