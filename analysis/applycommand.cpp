@@ -43,6 +43,28 @@ void deriveAnalysisSettings(AnalysisSettings& s) {
     s.analysisGridSize = 32;
 }
 
+void estimateBestFitConic(Measurement& m) {
+    AnalysisResults& res = m.results;
+    // Best-fit conic: the target scaled by measured / ideal primary spherical.
+    auto target = narrowToSingle(parseLenient(m.settings.targetConicText));
+    if (!std::isfinite(target))
+        throw AnalysisError(AnalysisError::Kind::InvalidSettings,
+                            "The target conic constant is too large");
+    if (target == 0.0f)
+        target = 0.00001f;
+    const double ideal8 = res.idealConicCoefficients[8];
+    if (ideal8 == 0.0)
+        throw AnalysisError(AnalysisError::Kind::ZeroIdealSpherical,
+                            "The ideal conic has no spherical aberration: check the surface "
+                            "diameter and the curvature radius");
+    const auto bestFit = narrowToSingle(res.coefficients[8] / ideal8 * static_cast<double>(target));
+    if (!std::isfinite(bestFit))
+        throw AnalysisError(AnalysisError::Kind::NonFinite,
+                            "The best-fit conic constant is not a finite number");
+    res.bestFitConic = bestFit;
+    res.texts.bestFitConic = "  K =   " + formatFixed(static_cast<double>(bestFit), 3);
+}
+
 void runApply(Measurement& m, const IdealConicProvider& idealConic) {
     AnalysisSettings& settings = m.settings;
     AnalysisResults& res = m.results;
@@ -69,25 +91,7 @@ void runApply(Measurement& m, const IdealConicProvider& idealConic) {
         fitZernike(m);
         if (idealFailure)
             throw *idealFailure;
-        // Best-fit conic: the target scaled by measured / ideal primary spherical.
-        auto target = narrowToSingle(parseLenient(settings.targetConicText));
-        if (!std::isfinite(target))
-            throw AnalysisError(AnalysisError::Kind::InvalidSettings,
-                                "The target conic constant is too large");
-        if (target == 0.0f)
-            target = 0.00001f;
-        const double ideal8 = res.idealConicCoefficients[8];
-        if (ideal8 == 0.0)
-            throw AnalysisError(AnalysisError::Kind::ZeroIdealSpherical,
-                                "The ideal conic has no spherical aberration: check the surface "
-                                "diameter and the curvature radius");
-        const auto bestFit =
-            narrowToSingle(res.coefficients[8] / ideal8 * static_cast<double>(target));
-        if (!std::isfinite(bestFit))
-            throw AnalysisError(AnalysisError::Kind::NonFinite,
-                                "The best-fit conic constant is not a finite number");
-        res.bestFitConic = bestFit;
-        res.texts.bestFitConic = "  K =   " + formatFixed(static_cast<double>(bestFit), 3);
+        estimateBestFitConic(m);
     } else {
         res.idealConicCoefficients.fill(0.0);
         fitZernike(m);

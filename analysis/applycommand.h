@@ -19,6 +19,11 @@ using IdealConicProvider = std::function<void(Measurement&)>;
 // keep their new values.
 void deriveAnalysisSettings(AnalysisSettings& settings);
 
+// Aspheric analysis: bestFitConic = coefficients[8] / idealConicCoefficients[8]
+// x target K (K = 0 taken as 0.00001) and its "  K =   " text. Throws
+// AnalysisError ZeroIdealSpherical, InvalidSettings or NonFinite.
+void estimateBestFitConic(Measurement& m);
+
 // The "APPLY" command: derives the settings, counts fringes and points (with
 // their texts), computes the ideal conic through `idealConic` in aspheric
 // analysis (without a provider the previous idealConicCoefficients stay) or

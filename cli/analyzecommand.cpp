@@ -11,8 +11,8 @@
 #include "cli/optiontable.h"
 #include "cli/referencefile.h"
 #include "cli/usageerror.h"
-#include "common/numbertext.h"
 #include "common/fileerror.h"
+#include "common/numbertext.h"
 #include "fringe/fringedatafile.h"
 
 #include <cctype>
@@ -150,11 +150,13 @@ AnalyzeRequest parseAnalyzeArguments(std::span<const std::string> args) {
 }
 
 Measurement analyzeFringeFile(const AnalyzeRequest& request) {
-    FringeDataFile file;
-    try {
-        file = FringeDataFile::readFile(request.fringeFile);
-    } catch (const FileError& e) {
-        throw namingFile(e, request.fringeFile);
+    FringeDataFile file; // no file: no points and the program's default settings
+    if (!request.fringeFile.empty()) {
+        try {
+            file = FringeDataFile::readFile(request.fringeFile);
+        } catch (const FileError& e) {
+            throw namingFile(e, request.fringeFile);
+        }
     }
     Measurement m;
     file.applyTo(m.store);

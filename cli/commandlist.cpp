@@ -1,4 +1,5 @@
 #include "cli/analyzecommand.h"
+#include "cli/averagecommand.h"
 #include "cli/clicommand.h"
 #include "cli/generatecommand.h"
 #include "cli/synthcommand.h"
@@ -12,6 +13,8 @@ std::span<const CliCommand> cliCommands() {
     static constexpr std::array kCommands{
         CliCommand{"analyze", "fit Zernike terms to a fringe data file and show the aberrations",
                    &runAnalyze},
+        CliCommand{"average", "average Zernike files and show the aberrations of the mean",
+                   &runAverage},
         CliCommand{"generate", "write a fringe data file on the contours of known coefficients",
                    &runGenerate},
         CliCommand{"synth", "draw the synthetic interferogram of Zernike coefficients", &runSynth},

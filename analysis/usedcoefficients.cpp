@@ -1,0 +1,94 @@
+#include "analysis/usedcoefficients.h"
+
+#include "analysis/aberrationsummary.h"
+#include "analysis/analysiserror.h"
+#include "common/numbertext.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace lumi {
+
+namespace {
+
+// |typed waves per fringe| as APPLY derives it; throws before anything changes.
+float derivedWavesPerFringe(const AnalysisSettings& s) {
+    const auto w = narrowToSingle(std::fabs(parseLenient(s.wavesPerFringeText)));
+    if (!std::isfinite(w))
+        throw AnalysisError(AnalysisError::Kind::InvalidSettings,
+                            "The waves per fringe is too large");
+    if (w == 0.0f)
+        throw AnalysisError(AnalysisError::Kind::ZeroWavesPerFringe,
+                            "The waves per fringe is 0: enter 0.5 for a double-pass test or 1 "
+                            "for a single-pass test");
+    return w;
+}
+
+// wavesPerFringe x (value - reference) for terms 0..lastTerm, in waves.
+ZernikeCoefficients referenceCorrected(const ZernikeCoefficients& valuesFringes,
+                                       const ZernikeCoefficients& referenceFringes,
+                                       float wavesPerFringe, int lastTerm) {
+    const auto wpf = static_cast<double>(wavesPerFringe);
+    ZernikeCoefficients used{};
+    for (std::size_t t = 0; t <= static_cast<std::size_t>(lastTerm); ++t) {
+        used[t] = wpf * valuesFringes[t] - wpf * referenceFringes[t];
+        if (!std::isfinite(used[t]))
+            throw AnalysisError(AnalysisError::Kind::NonFinite,
+                                "Coefficient " + std::to_string(t) +
+                                    " minus its reference is not a finite number.");
+    }
+    return used;
+}
+
+} // namespace
+
+void replaceUsedCoefficients(Measurement& m, const ZernikeCoefficients& usedWaves, int lastTerm) {
+    const auto last = static_cast<std::size_t>(std::clamp(lastTerm, 0, kZernikeSlots - 1));
+    std::copy_n(usedWaves.begin(), last + 1, m.results.coefficients.begin());
+    calcAberrations(m);
+}
+
+void subtractReference(Measurement& m, const ZernikeCoefficients& shownFringes) {
+    const float wpf = derivedWavesPerFringe(m.settings);
+    const int last = m.settings.highestTerm;
+    const ZernikeCoefficients used =
+        referenceCorrected(shownFringes, m.referenceFringes, wpf, last);
+    m.settings.wavesPerFringe = wpf;
+    replaceUsedCoefficients(m, used, last);
+}
+
+void applyZernikeAverage(Measurement& m, const ZernikeAverage& average,
+                         const IdealConicProvider& idealConic) {
+    if (m.store.aperture.radiusPx == 0.0)
+        throw AnalysisError(AnalysisError::Kind::InvalidGeometry, "Error: Missing Aperture!");
+    // The averaged files replace the fit, so the list's term count does not apply;
+    // the wavelengths and waves per fringe are read as APPLY reads them.
+    AnalysisSettings derived = m.settings;
+    deriveAnalysisSettings(derived);
+    derived.highestTerm = average.termCount;
+    const ZernikeCoefficients used = referenceCorrected(average.meanFringes, m.referenceFringes,
+                                                        derived.wavesPerFringe, average.termCount);
+    m.settings = derived;
+
+    if (m.settings.analysisType != AnalysisType::Aspheric) {
+        m.results.idealConicCoefficients.fill(0.0);
+        replaceUsedCoefficients(m, used, average.termCount);
+        return;
+    }
+    // As in APPLY: a failed ideal conic still lets the summary run, then is reported.
+    std::optional<AnalysisError> idealFailure;
+    if (idealConic) {
+        try {
+            idealConic(m);
+        } catch (const AnalysisError& e) {
+            idealFailure = e;
+        }
+    }
+    replaceUsedCoefficients(m, used, average.termCount);
+    if (idealFailure)
+        throw *idealFailure;
+    estimateBestFitConic(m);
+}
+
+} // namespace lumi

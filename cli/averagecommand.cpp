@@ -1,0 +1,181 @@
+#include "cli/averagecommand.h"
+
+#include "analysis/analysiserror.h"
+#include "analysis/idealconicapply.h"
+#include "analysis/termcountmismatch.h"
+#include "analysis/usedcoefficients.h"
+#include "analysis/zernike.h"
+#include "analysis/zernikeaverage.h"
+#include "cli/aberrationpagetext.h"
+#include "cli/analysisjson.h"
+#include "cli/analyzecommand.h"
+#include "cli/exitcodes.h"
+#include "cli/jsonwriter.h"
+#include "cli/optiontable.h"
+#include "cli/usageerror.h"
+#include "common/fileerror.h"
+#include "common/numbertext.h"
+
+#include <filesystem>
+#include <ostream>
+#include <vector>
+
+namespace lumi::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: lumivorexan-cli average A.zrk B.zrk ... [--frg FILE.frg] [--reference FILE.zrk]\n"
+    "         [--remove LIST] [--output-wavelength NM] [--waves-per-fringe W]\n"
+    "         [--aspheric [--diameter MM] [--radius MM] [--conic K]] [--json]\n"
+    "         [--zernike-out FILE.zrk]\n";
+
+struct AverageRequest {
+    AnalyzeRequest analyze; // fringeFile = --frg (may be empty)
+    std::vector<std::filesystem::path> zernikeFiles;
+};
+
+void addAverageOptions(OptionTable& table, AverageRequest& request) {
+    addAnalyzeOptions(table, request.analyze);
+    table.addValue("--frg", "FILE.frg",
+                   "Aperture, obstruction, wavelengths, waves per fringe and mirror data\n"
+                   "from a fringe data file (its points are not fitted). Without it: a\n"
+                   "pupil without obstruction and the program's default settings.",
+                   [&request](std::string_view v) { request.analyze.fringeFile = std::string(v); });
+}
+
+AverageRequest parseAverageArguments(std::span<const std::string> args) {
+    AverageRequest request;
+    OptionTable table;
+    addAverageOptions(table, request);
+    const auto files = table.parse(args);
+    if (request.analyze.helpRequested)
+        return request;
+    if (request.analyze.zernikeNumberText)
+        throw UsageError("--terms: the number of terms comes from the Zernike files");
+    if (files.empty())
+        throw UsageError("at least one Zernike file (.zrk) is needed");
+    request.zernikeFiles.assign(files.begin(), files.end());
+    return request;
+}
+
+std::string helpText() {
+    AverageRequest scratch;
+    OptionTable table;
+    addAverageOptions(table, scratch);
+    return std::string(kUsage) +
+           "\n"
+           "Averages the coefficients of Zernike files (51 lines in fringes, as\n"
+           "\"Save Zernike Data\" and --zernike-out write them) and prints the\n"
+           "\"Aberration\" page of the average, as \"analyze\" does for a fit. Every\n"
+           "file must hold the same number of terms: a file's count ends where two\n"
+           "zeros follow each other, and terms 0..count are used. The coefficient\n"
+           "list shows the averaged values with the standard deviation over the\n"
+           "files (divisor N - 1); --json adds coefficientStdDev (waves at the input\n"
+           "wavelength, terms 0..highestTerm) and fileCount, and gives the averaged\n"
+           "values as fittedCoefficients. --terms does not apply.\n"
+           "\n"
+           "Options:\n" +
+           table.helpText() +
+           "\n"
+           "Exit status: 0 done; 2 bad option, or a file that cannot be read (the\n"
+           "message names it); 3 the files hold different numbers of terms, the\n"
+           "--frg file has no aperture, or the summary failed.\n"
+           "\n"
+           "Example:\n"
+           "  lumivorexan-cli average run1.zrk run2.zrk run3.zrk --frg run1.frg --json\n";
+}
+
+void printUsageError(std::ostream& err, const std::string& problem) {
+    err << "lumivorexan-cli average: " << problem << "\n"
+        << kUsage << "Run \"lumivorexan-cli average --help\" for details.\n";
+}
+
+std::string describeFiles(const AverageRequest& request) {
+    return std::to_string(request.zernikeFiles.size()) + " Zernike file(s) averaged" +
+           (request.analyze.fringeFile.empty() ? std::string()
+                                               : " over " + request.analyze.fringeFile);
+}
+
+} // namespace
+
+int runAverage(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+    AverageRequest request;
+    try {
+        request = parseAverageArguments(args);
+    } catch (const UsageError& e) {
+        printUsageError(err, e.what());
+        return kExitBadInput;
+    }
+    if (request.analyze.helpRequested) {
+        out << helpText();
+        return kExitOk;
+    }
+
+    try {
+        const ZernikeAverage average = averageZernikeFiles(request.zernikeFiles);
+        AnalyzeRequest& analyze = request.analyze;
+        const bool withFringeFile = !analyze.fringeFile.empty();
+        analyze.settingOverrides.emplace_back([withFringeFile](Measurement& m) {
+            if (!withFringeFile)
+                m.store.aperture = ApertureCircle{0.0, 0.0, 1.0}; // pupil units
+        });
+        analyze.apply = [&average](Measurement& m) {
+            const bool aspheric = m.settings.analysisType == AnalysisType::Aspheric;
+            applyZernikeAverage(m, average, aspheric ? idealConicProvider() : IdealConicProvider{});
+            // The coefficient list shows what was averaged, as the window's grid does.
+            const auto wpf = static_cast<double>(m.settings.wavesPerFringe);
+            for (int t = 0; t <= average.termCount; ++t)
+                m.results.fittedCoefficients[static_cast<std::size_t>(t)] =
+                    wpf * average.meanFringes[static_cast<std::size_t>(t)];
+        };
+        const Measurement m = analyzeFringeFile(analyze);
+        std::ostream& log = analyze.json ? err : out;
+        for (const auto& action : analyze.postActions)
+            action(m, log);
+        const auto wpf = static_cast<double>(m.settings.wavesPerFringe);
+        if (analyze.json) {
+            JsonWriter json;
+            json.beginObject();
+            writeAnalysisJson(m, json);
+            json.key("coefficientStdDev");
+            json.beginArray();
+            for (int t = 0; t <= m.settings.highestTerm; ++t)
+                json.value(wpf * average.stdDevFringes[static_cast<std::size_t>(t)]);
+            json.endArray();
+            json.member("fileCount", average.fileCount);
+            for (const auto& extra : analyze.jsonExtras)
+                extra(m, json);
+            json.endObject();
+            out << json.text();
+        } else {
+            out << aberrationPageText(m, describeFiles(request));
+            out << "\nStandard deviation over " << average.fileCount << " files [fringes]:\n";
+            for (int t = 0; t <= m.settings.highestTerm && t < kZernikeTermCount; ++t) {
+                const std::string index = std::to_string(t);
+                out << std::string(index.size() < 4 ? 4 - index.size() : 0, ' ') << index << "  "
+                    << formatFixed(average.stdDevFringes[static_cast<std::size_t>(t)], 6) << "\n";
+            }
+            for (const auto& extra : analyze.textExtras)
+                extra(m, out);
+        }
+        return kExitOk;
+    } catch (const FileError& e) {
+        err << "lumivorexan-cli average: " << e.what() << "\n";
+        return kExitBadInput;
+    } catch (const UsageError& e) {
+        printUsageError(err, e.what());
+        return kExitBadInput;
+    } catch (const TermCountMismatch& e) {
+        err << "lumivorexan-cli average: " << e.what() << " (" << e.fileName() << " holds "
+            << e.fileCount() << " terms, the first file " << e.firstCount() << ")\n";
+        return kExitAnalysis;
+    } catch (const AnalysisError& e) {
+        err << "lumivorexan-cli average: " << e.what() << "\n";
+        return kExitAnalysis;
+    } catch (const std::exception& e) {
+        err << "lumivorexan-cli average: " << e.what() << "\n";
+        return kExitAnalysis;
+    }
+}
+
+} // namespace lumi::cli
