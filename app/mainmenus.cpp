@@ -26,10 +26,10 @@ MainMenus::MainMenus(QObject* owner) : QObject(owner), owner_(owner) {
         make("LoadFringeBefore2_5", "From  Older versions   --> Before 2_5 ", true);
     loadUserData = make("LoadUserData", "Load User Data", false);
     saveFringeData = make("SaveFringeData", "Save Fringe Data", true);
-    saveZernikeData = make("SaveZernikeData", "Save Zernike Data", false);
+    saveZernikeData = make("SaveZernikeData", "Save Zernike Data", true);
     saveUserData = make("SaveUserData", "Save User Data", false);
     saveScreen = make("SaveScreen", "Save Screen as Bitmap file", false);
-    averageZernike = make("AverageZernike", "Average Zernike", false);
+    averageZernike = make("AverageZernike", "Average Zernike", true);
     preferences = make("MnuPreferences", "&Preferences", true);
     imageProcessing = make("mnuImageProcessing", "Image Processing/Filtering", false);
     exit = make("Exit", "Exit", true);

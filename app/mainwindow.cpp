@@ -16,9 +16,10 @@
 #include "app/settingspanel.h"
 #include "app/syntheticpage.h"
 #include "app/wavefrontpage.h"
+#include "app/zernikecommands.h"
 #include "app/zernikepage.h"
-#include "common/numbertext.h"
 #include "common/fileerror.h"
+#include "common/numbertext.h"
 #include "ui/dialogservice.h"
 #include "ui/imagecanvas.h"
 
@@ -50,10 +51,11 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     : QWidget(parent), dialogs_(dialogs), menus_(new MainMenus(this)),
       settings_(new SettingsPanel(this)), sstab1_(new QTabWidget(this)),
       imagePage_(new ImagePage(m_, editor_, dialogs, sstab1_)),
-      aberrationPage_(new AberrationPage(sstab1_)), zernikePage_(new ZernikePage(sstab1_)),
+      aberrationPage_(new AberrationPage(sstab1_)), zernikePage_(new ZernikePage(m_, sstab1_)),
       waveFrontPage_(new WaveFrontPage(m_, sstab1_)), psfPage_(new PsfPage(m_, sstab1_)),
       mtfPage_(new MtfPage(m_, sstab1_)), syntheticPage_(new SyntheticPage(m_, sstab1_)),
-      notesPage_(new NotesPage(sstab1_)), status_(new QStatusBar(this)) {
+      notesPage_(new NotesPage(sstab1_)), status_(new QStatusBar(this)),
+      zernikeCommands_(new ZernikeCommands(*this, dialogs)) {
     setObjectName("Frm1");
     sstab1_->setObjectName("SSTab1");
     sstab1_->addTab(imagePage_, QStringLiteral("Image"));
@@ -100,6 +102,12 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     connect(menus_->loadFringeBefore2_5, &QAction::triggered, this,
             [this] { loadFringeData(FringeDataFile::Layout::OlderTwips); });
     connect(menus_->saveFringeData, &QAction::triggered, this, &MainWindow::saveFringeData);
+    connect(menus_->saveZernikeData, &QAction::triggered, zernikeCommands_,
+            &ZernikeCommands::saveZernikeData);
+    connect(menus_->averageZernike, &QAction::triggered, zernikeCommands_,
+            &ZernikeCommands::showAverageWindow);
+    connect(zernikePage_, &ZernikePage::subtractReferenceClicked, zernikeCommands_,
+            &ZernikeCommands::subtractReference);
     connect(menus_->preferences, &QAction::triggered, this, &MainWindow::openPreferences);
     connect(menus_->exit, &QAction::triggered, this, &MainWindow::exitRequested);
     connect(menus_->about, &QAction::triggered, this, &MainWindow::about);
@@ -124,6 +132,7 @@ void MainWindow::populateMenus(QMenuBar* bar) {
 
 void MainWindow::apply() {
     settings_->writeTo(m_.settings);
+    m_.referenceFringes = zernikePage_->referenceFringes();
     status_->clearMessage();
     const ZernikeCoefficients fittedBefore = m_.results.fittedCoefficients;
     try {

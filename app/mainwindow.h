@@ -22,6 +22,7 @@ class PsfPage;
 class SettingsPanel;
 class SyntheticPage;
 class WaveFrontPage;
+class ZernikeCommands;
 class ZernikePage;
 
 // The main window Frm1: the analysis settings with "APPLY", the tab control
@@ -56,6 +57,7 @@ public:
     AberrationPage* aberrationPage() const { return aberrationPage_; }
     ZernikePage* zernikePage() const { return zernikePage_; }
     QStatusBar* statusBar() const { return status_; }
+    ZernikeCommands* zernikeCommands() const { return zernikeCommands_; }
 
 signals:
     // "Exit" was chosen: the container closes (through the confirmation).
@@ -83,6 +85,7 @@ private:
     SyntheticPage* syntheticPage_;
     NotesPage* notesPage_;
     QStatusBar* status_;
+    ZernikeCommands* zernikeCommands_;
 };
 
 } // namespace lumi

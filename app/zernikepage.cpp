@@ -2,12 +2,15 @@
 
 #include "analysis/zernike.h"
 #include "analysis/zernikecoefficients.h"
+#include "app/referencegrideditor.h"
 #include "common/numbertext.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace lumi {
@@ -16,6 +19,12 @@ namespace {
 
 // Layout units of the grids are twips; 15 twips make one pixel at 96 dpi.
 constexpr int kTwipsPerPixel = 15;
+// The standard deviation column of the coefficient grid, shown after averaging.
+constexpr int kStdDevColumn = 3;
+
+QString fixed6(double v) {
+    return QString::fromStdString(formatFixed(v, 6));
+}
 
 QByteArray columnWidthProperty(int column) {
     return "lumiMinWidth" + QByteArray::number(column);
@@ -71,21 +80,38 @@ QLabel* makeField(const char* name, QWidget* parent) {
 
 } // namespace
 
-ZernikePage::ZernikePage(QWidget* parent) : QWidget(parent) {
-    grid1_ = makeGrid("MSFlexGrid1", {"Zernike", "    Coefficient", "    Description"},
-                      {700, 900, 2000}, this);
+ZernikePage::ZernikePage(const Measurement& m, QWidget* parent) : QWidget(parent) {
+    grid1_ =
+        makeGrid("MSFlexGrid1", {"Zernike", "    Coefficient", "    Description", "    Std. Dev."},
+                 {700, 900, 2000, 900}, this);
     for (int term = 0; term < kZernikeTermCount; ++term) {
         const std::string_view description = zernikeDescription(term);
         grid1_->setItem(term, 2,
                         cell(QString::fromUtf8(description.data(),
                                                static_cast<qsizetype>(description.size()))));
+        grid1_->setItem(term, kStdDevColumn, cell(QString()));
     }
+    grid1_->setColumnHidden(kStdDevColumn, true);
     grid1_->horizontalHeader()->setStretchLastSection(true);
     fitColumns(grid1_);
-    grid2_ = makeGrid("MSFlexGrid2", {"Zernike", "    Coefficient"}, {700, 900}, this);
-    // Typing reference values belongs to the reference subtraction command.
-    grid2_->setEnabled(false);
+    grid2_ = makeGrid("MSFlexGrid2", {"Zernike", "    Coefficient"}, {700, 1200}, this);
     fitColumns(grid2_);
+    editor_ = new ReferenceGridEditor(grid2_, [&m] { return m.settings.highestTerm; });
+    subtract_ = new QPushButton(QStringLiteral("Update/Subtract Reference Zernike"), this);
+    subtract_->setObjectName("subtractReferenceButton");
+    clear_ = new QPushButton(QStringLiteral("CLEAR"), this);
+    clear_->setObjectName("clearReferenceButton");
+    connect(subtract_, &QPushButton::clicked, this, [this] {
+        editor_->commit();
+        emit subtractReferenceClicked();
+    });
+    // Nothing is recomputed: the values count at the next APPLY or subtraction.
+    connect(clear_, &QPushButton::clicked, this, [this] {
+        editor_->drop();
+        for (int term = 0; term < kZernikeTermCount; ++term) {
+            grid2_->item(term, 1)->setText(QStringLiteral("0"));
+        }
+    });
 
     pv_ = makeField("LblPtoV", this);
     rms_ = makeField("LblRmsZ", this);
@@ -93,7 +119,12 @@ ZernikePage::ZernikePage(QWidget* parent) : QWidget(parent) {
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(grid1_, 0, 0, 4, 1);
-    layout->addWidget(grid2_, 0, 1, 4, 1);
+    auto* reference = new QVBoxLayout;
+    reference->addWidget(new QLabel(QStringLiteral("Reference Zernike"), this));
+    reference->addWidget(grid2_, 1);
+    reference->addWidget(subtract_);
+    reference->addWidget(clear_);
+    layout->addLayout(reference, 0, 1, 4, 1);
     auto* fields = new QGridLayout;
     fields->addWidget(new QLabel(QStringLiteral("P-to-V"), this), 0, 0);
     fields->addWidget(pv_, 0, 1);
@@ -107,7 +138,11 @@ ZernikePage::ZernikePage(QWidget* parent) : QWidget(parent) {
     grid1_->setMinimumWidth(360);
     grid2_->setMinimumWidth(210);
     grid2_->setMaximumWidth(240);
+    subtract_->setMaximumWidth(240);
+    clear_->setMaximumWidth(240);
 }
+
+ZernikePage::~ZernikePage() = default;
 
 QString ZernikePage::coefficientCell(int row, int column) const {
     const QTableWidgetItem* item =
@@ -125,13 +160,52 @@ void ZernikePage::showFit(const AnalysisResults& results, int highestTerm, float
         }
         grid1_->item(term, 1)->setText(text);
     }
+    grid1_->setColumnHidden(kStdDevColumn, true);
     fitColumns(grid1_);
-    pv_->setText(QString::fromStdString(results.texts.peakToValleyShort));
-    rms_->setText(QString::fromStdString(results.texts.rmsShort));
-    strehl_->setText(QString::fromStdString(results.texts.strehl));
+    showSummaryFields(results.texts);
+}
+
+void ZernikePage::showAverage(const ZernikeAverage& average, const SummaryTexts& texts) {
+    for (int term = 0; term < kZernikeTermCount; ++term) {
+        const auto t = static_cast<std::size_t>(term);
+        const bool used = term <= average.termCount;
+        grid1_->item(term, 1)->setText(used ? fixed6(average.meanFringes[t]) : QString());
+        grid1_->item(term, kStdDevColumn)
+            ->setText(used ? fixed6(average.stdDevFringes[t]) : QString());
+    }
+    grid1_->setColumnHidden(kStdDevColumn, false);
+    fitColumns(grid1_);
+    showSummaryFields(texts);
+}
+
+void ZernikePage::showSummaryFields(const SummaryTexts& texts) {
+    pv_->setText(QString::fromStdString(texts.peakToValleyShort));
+    rms_->setText(QString::fromStdString(texts.rmsShort));
+    strehl_->setText(QString::fromStdString(texts.strehl));
+}
+
+ZernikeCoefficients ZernikePage::shownCoefficients() const {
+    ZernikeCoefficients shown{};
+    for (int term = 0; term < kZernikeTermCount; ++term) {
+        shown[static_cast<std::size_t>(term)] =
+            parseLenient(grid1_->item(term, 1)->text().toStdString());
+    }
+    return shown;
+}
+
+ZernikeCoefficients ZernikePage::referenceFringes() {
+    editor_->commit();
+    ZernikeCoefficients reference{};
+    for (int term = 0; term < kZernikeTermCount; ++term) {
+        reference[static_cast<std::size_t>(term)] =
+            parseLenient(grid2_->item(term, 1)->text().toStdString());
+    }
+    return reference;
 }
 
 void ZernikePage::resetFields() {
+    editor_->drop();
+    grid1_->setColumnHidden(kStdDevColumn, true);
     for (int term = 0; term < kZernikeTermCount; ++term) {
         grid1_->item(term, 1)->setText(QStringLiteral("0"));
         grid2_->item(term, 1)->setText(QStringLiteral("0"));

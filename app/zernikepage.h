@@ -1,21 +1,31 @@
 #pragma once
 
 #include "analysis/analysisresults.h"
+#include "analysis/measurement.h"
+#include "analysis/zernikeaverage.h"
 
 #include <QWidget>
 
 class QLabel;
+class QPushButton;
 class QTableWidget;
 
 namespace lumi {
 
+class ReferenceGridEditor;
+
 // The "Zernike" tab: the coefficient grid MSFlexGrid1 (grid rows 1..37 = terms
 // 0..36, coefficients in fringes; row 0 is the header, which stays in view),
-// the reference grid MSFlexGrid2 and the "P-to-V", "RMS" and "Strehl Ratio" fields.
+// the reference grid MSFlexGrid2 (reference coefficients in fringes, typed by
+// the user) with "Update/Subtract Reference Zernike" and "CLEAR", and the
+// "P-to-V", "RMS" and "Strehl Ratio" fields. After an averaging the coefficient
+// grid also shows each term's standard deviation over the files.
 class ZernikePage : public QWidget {
     Q_OBJECT
 public:
-    explicit ZernikePage(QWidget* parent = nullptr);
+    // The measurement's highest term decides which reference rows can be edited.
+    explicit ZernikePage(const Measurement& m, QWidget* parent = nullptr);
+    ~ZernikePage() override;
 
     QTableWidget* coefficientGrid() const { return grid1_; }
     QTableWidget* referenceGrid() const { return grid2_; }
@@ -26,8 +36,26 @@ public:
     // After a successful fit: terms 0..highestTerm get fitted / wavesPerFringe
     // with 6 decimals, the other rows are emptied; then the three fields.
     void showFit(const AnalysisResults& results, int highestTerm, float wavesPerFringe);
+    // After an averaging: terms 0..termCount show the mean (fringes, 6 decimals)
+    // and its standard deviation, the other rows are emptied; then the fields.
+    void showAverage(const ZernikeAverage& average, const SummaryTexts& texts);
+    // The "P-to-V", "RMS" and "Strehl Ratio" fields.
+    void showSummaryFields(const SummaryTexts& texts);
     // Every coefficient cell "0" in both grids and the three fields empty.
     void resetFields();
+
+    // The coefficient grid's values as shown (fringes), terms 0..36; an empty
+    // or non-numeric cell reads as 0.
+    ZernikeCoefficients shownCoefficients() const;
+    // The reference grid's values (fringes) after committing a pending edit.
+    ZernikeCoefficients referenceFringes();
+    ReferenceGridEditor* referenceEditor() const { return editor_; }
+    QPushButton* subtractReferenceButton() const { return subtract_; }
+    QPushButton* clearReferenceButton() const { return clear_; }
+
+signals:
+    // "Update/Subtract Reference Zernike" was pressed (the edit is committed).
+    void subtractReferenceClicked();
 
 private:
     QTableWidget* grid1_;
@@ -35,6 +63,9 @@ private:
     QLabel* pv_;
     QLabel* rms_;
     QLabel* strehl_;
+    ReferenceGridEditor* editor_;
+    QPushButton* subtract_;
+    QPushButton* clear_;
 };
 
 } // namespace lumi

@@ -3,6 +3,7 @@
 #include "fringe/displaypreferences.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace lumi {
@@ -33,6 +34,8 @@ public:
     // Chosen file path, or nullopt when the user cancels.
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
+    // Several existing files chosen at once, in the dialog's order; nullopt on Cancel.
+    virtual std::optional<QStringList> openFiles(const FileDialogRequest& request) = 0;
     // Chosen colour, or nullopt when the user cancels.
     virtual std::optional<RgbColor> chooseColor(RgbColor initial) = 0;
     // Audible warning (before "Invalid Picture").

@@ -56,6 +56,17 @@ std::optional<QString> QtDialogService::openFile(const FileDialogRequest& reques
     return path;
 }
 
+std::optional<QStringList> QtDialogService::openFiles(const FileDialogRequest& request) {
+    const QString filter = qtFileFilter(request.filter);
+    QString selected = qtFileFilterEntry(request.filter, request.filterIndex);
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        parent_, request.title, initialPath(request), filter, &selected);
+    if (paths.isEmpty()) {
+        return std::nullopt;
+    }
+    return paths;
+}
+
 std::optional<QString> QtDialogService::saveFile(const FileDialogRequest& request) {
     const QString filter = qtFileFilter(request.filter);
     QString selected = qtFileFilterEntry(request.filter, request.filterIndex);

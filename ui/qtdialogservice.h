@@ -16,6 +16,7 @@ public:
     void showMessage(const QString& title, const QString& text, Icon icon) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    std::optional<QStringList> openFiles(const FileDialogRequest& request) override;
     std::optional<RgbColor> chooseColor(RgbColor initial) override;
     void beep() override;
 

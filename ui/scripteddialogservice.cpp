@@ -44,6 +44,21 @@ std::optional<QString> ScriptedDialogService::saveFile(const FileDialogRequest& 
     return takePath(saveAnswers, unscripted);
 }
 
+std::optional<QStringList> ScriptedDialogService::openFiles(const FileDialogRequest& request) {
+    shown.push_back({Shown::Kind::OpenFile, request.title, request.filter});
+    lastOpenManyRequest = request;
+    if (openManyAnswers.empty()) {
+        ++unscripted;
+        return std::nullopt;
+    }
+    const QStringList paths = openManyAnswers.front();
+    openManyAnswers.pop_front();
+    if (paths.isEmpty()) {
+        return std::nullopt;
+    }
+    return paths;
+}
+
 std::optional<RgbColor> ScriptedDialogService::chooseColor(RgbColor) {
     shown.push_back({Shown::Kind::Color, QString(), QString()});
     if (colorAnswers.empty()) {

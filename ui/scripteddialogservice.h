@@ -23,6 +23,10 @@ public:
     // File dialog answers: a path, or an empty text for Cancel.
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
+    // Multi-file open answers: the chosen paths, or an empty list for Cancel.
+    std::deque<QStringList> openManyAnswers;
+    // The last multi-file open request, as asked.
+    FileDialogRequest lastOpenManyRequest;
     std::deque<std::optional<RgbColor>> colorAnswers;
 
     std::vector<Shown> shown;
@@ -33,6 +37,7 @@ public:
     void showMessage(const QString& title, const QString& text, Icon icon) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    std::optional<QStringList> openFiles(const FileDialogRequest& request) override;
     std::optional<RgbColor> chooseColor(RgbColor initial) override;
     void beep() override { ++beeps; }
 

@@ -1,0 +1,160 @@
+#include "app/zernikecommands.h"
+
+#include "analysis/analysiserror.h"
+#include "analysis/idealconicapply.h"
+#include "analysis/termcountmismatch.h"
+#include "analysis/usedcoefficients.h"
+#include "analysis/zernikeaverage.h"
+#include "analysis/zernikefile.h"
+#include "app/aberrationpage.h"
+#include "app/averagewindow.h"
+#include "app/mainwindow.h"
+#include "app/settingspanel.h"
+#include "app/zernikepage.h"
+#include "common/fileerror.h"
+#include "ui/dialogservice.h"
+
+#include <QStatusBar>
+#include <QTabWidget>
+#include <filesystem>
+#include <vector>
+
+namespace lumi {
+
+namespace {
+
+constexpr int kZernikePageIndex = 2;
+
+} // namespace
+
+ZernikeCommands::ZernikeCommands(MainWindow& window, DialogService& dialogs)
+    : QObject(&window), window_(window), dialogs_(dialogs) {}
+
+void ZernikeCommands::saveZernikeData() {
+    const Measurement& m = window_.measurement();
+    if (!m.results.analysisDone) {
+        dialogs_.showMessage(QStringLiteral("Error"),
+                             QStringLiteral("No Zernike coefficients to Save !"),
+                             DialogService::Icon::None);
+        return;
+    }
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save Zernike Data As");
+    request.filter = QStringLiteral("Zernike Files (*.zrk)|*.zrk|All Files (*.*)|*.*");
+    request.confirmOverwrite = true;
+    const std::optional<QString> path = dialogs_.saveFile(request);
+    if (!path) {
+        return;
+    }
+    try {
+        ZernikeFile::writeFile(path->toStdString(), m.results.coefficients,
+                               m.settings.wavesPerFringe);
+    } catch (const std::runtime_error& e) { // FileError or AnalysisError
+        dialogs_.showMessage(QStringLiteral("Save Zernike Data"),
+                             QStringLiteral("The Zernike data were not saved:\n%1\n%2")
+                                 .arg(*path, QString::fromUtf8(e.what())),
+                             DialogService::Icon::Critical);
+        return;
+    }
+    window_.statusBar()->showMessage(QStringLiteral("Zernike data saved: %1").arg(*path));
+}
+
+AverageWindow* ZernikeCommands::averageWindow() const {
+    return averageWindow_.data();
+}
+
+void ZernikeCommands::showAverageWindow() {
+    if (averageWindow_ == nullptr) {
+        averageWindow_ = new AverageWindow(dialogs_, &window_);
+        averageWindow_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(averageWindow_, &AverageWindow::applyRequested, this,
+                [this](const QStringList& paths) {
+                    if (average(paths)) {
+                        averageWindow_->close();
+                    }
+                });
+    }
+    averageWindow_->show();
+    averageWindow_->raise();
+}
+
+bool ZernikeCommands::average(const QStringList& paths) {
+    Measurement& m = window_.measurement();
+    QStatusBar* status = window_.statusBar();
+    status->clearMessage();
+    if (m.store.aperture.radiusPx == 0.0) {
+        dialogs_.showMessage(QStringLiteral("Error"), QStringLiteral("Error: Missing Aperture!"),
+                             DialogService::Icon::Warning);
+        return false;
+    }
+    std::vector<std::filesystem::path> files;
+    for (const QString& p : paths) {
+        files.emplace_back(p.toStdString());
+    }
+    ZernikeAverage average;
+    try {
+        average = averageZernikeFiles(files);
+    } catch (const TermCountMismatch& e) {
+        dialogs_.showMessage(QStringLiteral("File error"), QString::fromUtf8(e.what()),
+                             DialogService::Icon::Warning);
+        status->showMessage(QStringLiteral("%1 holds %2 terms, the first file %3")
+                                .arg(QString::fromStdString(e.fileName()))
+                                .arg(e.fileCount())
+                                .arg(e.firstCount()));
+        return false;
+    } catch (const std::runtime_error& e) { // FileError, or no file listed
+        dialogs_.showMessage(
+            QStringLiteral("Average Zernikes"),
+            QStringLiteral("Nothing was averaged:\n%1").arg(QString::fromUtf8(e.what())),
+            DialogService::Icon::Warning);
+        return false;
+    }
+
+    window_.settingsPanel()->writeTo(m.settings);
+    m.referenceFringes = window_.zernikePage()->referenceFringes();
+    const bool aspheric = m.settings.analysisType == AnalysisType::Aspheric;
+    try {
+        applyZernikeAverage(m, average, aspheric ? idealConicProvider() : IdealConicProvider{});
+    } catch (const AnalysisError& e) {
+        showSummary();
+        status->showMessage(QStringLiteral("Averaging stopped: ") + QString::fromUtf8(e.what()));
+        return false;
+    }
+    window_.aberrationPage()->showResults(m.results.texts);
+    window_.zernikePage()->showAverage(average, m.results.texts);
+    if (aspheric) {
+        window_.settingsPanel()->setBestFitConicText(
+            QString::fromStdString(m.results.texts.bestFitConic));
+    }
+    window_.tabs()->setCurrentIndex(kZernikePageIndex);
+    status->showMessage(QStringLiteral("Averaged %1 files: terms 0..%2")
+                            .arg(average.fileCount)
+                            .arg(m.settings.highestTerm));
+    return true;
+}
+
+void ZernikeCommands::subtractReference() {
+    Measurement& m = window_.measurement();
+    window_.statusBar()->clearMessage();
+    window_.settingsPanel()->writeTo(m.settings);
+    m.referenceFringes = window_.zernikePage()->referenceFringes();
+    try {
+        lumi::subtractReference(m, window_.zernikePage()->shownCoefficients());
+    } catch (const AnalysisError& e) {
+        showSummary();
+        window_.statusBar()->showMessage(QStringLiteral("Reference subtraction stopped: ") +
+                                         QString::fromUtf8(e.what()));
+        return;
+    }
+    showSummary();
+    window_.statusBar()->showMessage(
+        QStringLiteral("Reference subtracted from terms 0..%1").arg(m.settings.highestTerm));
+}
+
+void ZernikeCommands::showSummary() {
+    const SummaryTexts& texts = window_.measurement().results.texts;
+    window_.aberrationPage()->showResults(texts);
+    window_.zernikePage()->showSummaryFields(texts);
+}
+
+} // namespace lumi
