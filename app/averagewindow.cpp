@@ -3,9 +3,9 @@
 #include "app/averagehelpwindow.h"
 #include "ui/dialogservice.h"
 
+#include <QBoxLayout>
 #include <QCoreApplication>
 #include <QDir>
-#include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -36,16 +36,19 @@ AverageWindow::AverageWindow(DialogService& dialogs, QWidget* parent)
 
     auto* caption =
         new QLabel(QStringLiteral("LIST OF FILES   FOR  ZERNIKE  COEFF.  AVERAGING   "), this);
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(caption, 0, 0, 1, 2);
-    layout->addWidget(list_, 1, 0, 5, 1);
-    layout->addWidget(include_, 1, 1);
-    layout->addWidget(remove_, 2, 1);
-    layout->addWidget(removeAll_, 3, 1);
-    layout->addWidget(help_, 4, 1);
-    layout->addWidget(apply_, 5, 1);
-    layout->setColumnStretch(0, 1);
-    resize(640, 300);
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* button : {include_, remove_, removeAll_, help_}) {
+        buttons->addWidget(button);
+    }
+    buttons->addStretch(1);
+    buttons->addWidget(apply_);
+    auto* body = new QHBoxLayout;
+    body->addWidget(list_, 1);
+    body->addLayout(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(caption);
+    layout->addLayout(body, 1);
+    resize(640, 280);
 
     connect(include_, &QPushButton::clicked, this, &AverageWindow::includeFiles);
     connect(remove_, &QPushButton::clicked, this, &AverageWindow::removeSelected);

@@ -3,10 +3,13 @@
 // (through a fringe data file and the window's own "Load Fringe Data"),
 // presses APPLY and grabs the window on several pages. Then an aspheric run on
 // sample 6, the mirror at its centre of curvature, tested against a paraboloid.
+// Between the two, three digitisations of the sample are saved as Zernike files
+// and averaged in the "Average Zernikes" window.
 //
 //   lumi-screenshots [--sample N] [--out FOLDER]
 
 #include "analysis/contourpointgenerator.h"
+#include "app/averagewindow.h"
 #include "app/containerwindow.h"
 #include "app/fringetoolspanel.h"
 #include "app/imagepage.h"
@@ -18,6 +21,7 @@
 #include "app/settingspanel.h"
 #include "app/syntheticpage.h"
 #include "app/wavefrontpage.h"
+#include "app/zernikecommands.h"
 #include "common/numbertext.h"
 #include "fringe/fringedatafile.h"
 #include "tools/samplegen/sampleanswerfile.h"
@@ -71,7 +75,7 @@ void fail(const QString& why) {
 // Shows the sample, digitises it through a fringe data file (standard analysis)
 // and leaves the points in the window.
 void digitise(lumi::MainWindow& w, lumi::ScriptedDialogService& dialogs, int sample,
-              const SampleAnswer& answer, const QString& frg) {
+              const SampleAnswer& answer, const QString& frg, int keepEvery = 8) {
     w.menus()->loadSample[static_cast<std::size_t>(sample - 1)]->trigger();
     lumi::FringeStore dense;
     try {
@@ -80,7 +84,7 @@ void digitise(lumi::MainWindow& w, lumi::ScriptedDialogService& dialogs, int sam
     } catch (const std::exception& e) {
         fail(QStringLiteral("cannot digitise sample %1: %2").arg(sample).arg(e.what()));
     }
-    lumi::FringeDataFile file = lumi::FringeDataFile::fromStore(thinned(dense, 8));
+    lumi::FringeDataFile file = lumi::FringeDataFile::fromStore(thinned(dense, keepEvery));
     file.wavesPerFringe = static_cast<float>(answer.wavesPerFringe);
     file.setStandardAnalysis();
     file.writeFile(frg.toStdString());
@@ -184,6 +188,29 @@ int main(int argc, char* argv[]) {
          }},
     };
     grabAll(container, w, shots, out);
+
+    // Three measurements of the same interferogram, each with its own whole-pixel
+    // points, saved with "Save Zernike Data" and averaged.
+    QStringList runs;
+    for (int keepEvery : {7, 8, 9}) {
+        digitise(w, dialogs, sample, *answer, temp.filePath(QStringLiteral("sample.frg")),
+                 keepEvery);
+        pressApply(w);
+        runs << temp.filePath(QStringLiteral("run%1.zrk").arg(runs.size() + 1));
+        dialogs.saveAnswers.push_back(runs.back());
+        w.menus()->saveZernikeData->trigger();
+    }
+    w.menus()->averageZernike->trigger();
+    lumi::AverageWindow* averaging = w.zernikeCommands()->averageWindow();
+    dialogs.openManyAnswers.push_back(runs);
+    averaging->includeButton()->click();
+    QApplication::processEvents();
+    const QString averagingPath = QDir(out).filePath(QStringLiteral("averaging.png"));
+    if (!averaging->grab().save(averagingPath)) {
+        fail(QStringLiteral("cannot write %1").arg(averagingPath));
+    }
+    averaging->applyButton()->click();
+    grabAll(container, w, {{"averaged.png", 2, {}}}, out);
 
     // Aspheric analysis of the mirror of sample 6, 200 mm f/6, figured short of a
     // paraboloid: the target is the paraboloid, so the null test keeps what is left.
