@@ -132,19 +132,5 @@ INSTANTIATE_TEST_SUITE_P(Files, ZernikeAverageBadFile,
                                                        "line 3"}),
                          [](const auto& p) { return std::string(p.param.name); });
 
-TEST(ZernikeAverage, GoodFilesOnDiskAverage) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("lumi-average-good-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    const std::vector<std::filesystem::path> paths{dir / "a.zrk", dir / "b.zrk"};
-    writeTextFileReplacing(paths[0], zrk(terms(16)));
-    writeTextFileReplacing(paths[1], zrk(terms(16, 3.0)));
-    const ZernikeAverage avg = averageZernikeFiles(paths);
-    EXPECT_EQ(avg.fileCount, 2);
-    EXPECT_EQ(avg.termCount, 16);
-    EXPECT_DOUBLE_EQ(avg.meanFringes[15], 0.32);
-    std::filesystem::remove_all(dir);
-}
-
 } // namespace
 } // namespace lumi

@@ -52,16 +52,27 @@ TEST(AverageCommand, EqualsTheMeanOfTheAnalyzedFiles) {
     EXPECT_EQ(spread[25], 0.0);
 }
 
+// Standard and aspheric analysis: one file averaged over its own fringe file
+// gives what analyze gave (the best-fit conic included).
 TEST(AverageCommand, OneFileWithItsFringeFileGivesTheAnalyzeSummary) {
+    const std::vector<std::vector<std::string>> optionSets{
+        {"--remove", "tilt"},
+        {"--aspheric", "--diameter", "200", "--radius", "2000", "--conic", "-1"}};
     const auto dir = scratchDir("average");
-    const auto zrk = dir / "one.zrk";
-    const JsonValue fit = analyzeSaving("astigmatism-coma", zrk, {"--remove", "tilt"});
-    const JsonValue avg = json(runCliWith({"average", zrk.string(), "--frg",
-                                           sourcePath("examples/astigmatism-coma.frg").string(),
-                                           "--remove", "tilt", "--json"}));
-    for (const char* key : {"astigmatism", "coma", "defocus", "spherical", "peakToValley"})
-        EXPECT_EQ(avg["texts"][key].string(), fit["texts"][key].string()) << key;
-    EXPECT_EQ(avg["coefficientStdDev"].numbers()[4], 0.0);
+    const std::string frg = sourcePath("examples/spherical-obstructed.frg").string();
+    for (const auto& options : optionSets) {
+        const auto zrk = dir / "one.zrk";
+        const JsonValue fit = analyzeSaving("spherical-obstructed", zrk, options);
+        std::vector<std::string> args{"average", zrk.string(), "--frg", frg, "--json"};
+        args.insert(args.end(), options.begin(), options.end());
+        const JsonValue avg = json(runCliWith(args));
+        for (const char* key : {"astigmatism", "coma", "defocus", "spherical", "peakToValley"})
+            EXPECT_EQ(avg["texts"][key].string(), fit["texts"][key].string()) << key;
+        EXPECT_EQ(avg["coefficientStdDev"].numbers()[4], 0.0);
+        if (options[0] == "--aspheric") {
+            EXPECT_NEAR(avg["bestFitConic"].number(), fit["bestFitConic"].number(), 1e-6);
+        }
+    }
 }
 
 struct FailureCase {
