@@ -33,6 +33,9 @@ struct FringeDataFile {
     ApertureCircle aperture;
     ApertureCircle obstruction;
     std::vector<FringePoint> points; // file order; fringe 0..200, <= 200 points per fringe
+    // 1-based line of each point in the file read (empty for a value made in
+    // the program); lets a later check of a point name its line.
+    std::vector<int> pointLines;
 
     double inputWavelengthNm = 632.8;
     double outputWavelengthNm = 632.8;
@@ -91,7 +94,8 @@ struct FringeDataFile {
     // failed write. Throws FileError.
     void writeFile(const std::filesystem::path& path) const;
 
-    bool operator==(const FringeDataFile&) const = default;
+    // Equal values; where they stood in a file (pointLines) does not count.
+    bool operator==(const FringeDataFile& other) const;
 };
 
 } // namespace lumi
