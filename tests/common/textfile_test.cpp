@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -149,6 +150,13 @@ fs::path missingFolder(const fs::path& dir) {
     return dir / "no" / "such" / "x.frg";
 }
 
+// Room for the name but not for a temporary name beside it.
+fs::path noRoomForATemporaryName(const fs::path& dir) {
+    const fs::path p = dir / (std::string(246, 'k') + ".frg");
+    std::ofstream(p) << "old";
+    return p;
+}
+
 fs::path linkLoop(const fs::path& dir) {
     fs::create_symlink(dir / "loop2", dir / "loop1");
     fs::create_symlink(dir / "loop1", dir / "loop2");
@@ -195,7 +203,9 @@ INSTANTIATE_TEST_SUITE_P(
                       WriteFailure{"read_only_folder", readOnlyFolder, "permission denied"},
                       WriteFailure{"folder", folderAsTarget, "it is a folder"},
                       WriteFailure{"missing_folder", missingFolder, "folder does not exist"},
-                      WriteFailure{"link_loop", linkLoop, "too many symbolic links"}),
+                      WriteFailure{"link_loop", linkLoop, "too many symbolic links"},
+                      WriteFailure{"no_room_for_a_temporary_name", noRoomForATemporaryName,
+                                   "name is too long"}),
     [](const ::testing::TestParamInfo<WriteFailure>& p) { return p.param.name; });
 
 struct ReadRefusal {
