@@ -59,10 +59,11 @@ std::optional<std::string> pointNearApertureProblem(std::string_view what, doubl
     const double distance = std::hypot(xPx - apertureXPx, yPx - apertureYPx);
     if (distance <= ValueLimits::kMaxPointDistanceRadii * apertureRadiusPx)
         return std::nullopt;
-    return std::string(what) + " (" + shown(xPx) + ", " + shown(yPx) + ") lies " +
-           (std::isfinite(distance) && apertureRadiusPx > 0.0
-                ? formatFixed(distance / apertureRadiusPx, 1) + " aperture radii"
-                : std::string("far")) +
+    const double radii = distance / apertureRadiusPx;
+    const std::string how = std::isfinite(radii) && radii < 1000.0
+                                ? formatFixed(radii, 1) + " aperture radii"
+                                : std::string("far");
+    return std::string(what) + " (" + shown(xPx) + ", " + shown(yPx) + ") lies " + how +
            " from the aperture centre; points must lie within " +
            shown(ValueLimits::kMaxPointDistanceRadii) + " radii";
 }

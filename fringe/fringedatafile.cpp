@@ -297,6 +297,35 @@ FringeDataFile FringeDataFile::readFile(const std::filesystem::path& path, Layou
     return parse(readTextFile(path), layout, twipsPerPixelX, twipsPerPixelY);
 }
 
+namespace {
+
+template <class Check> void checkEachPoint(const FringeDataFile& file, Check problemOf) {
+    for (std::size_t i = 0; i < file.points.size(); ++i) {
+        const FringePoint& p = file.points[i];
+        const std::string which = "point " + std::to_string(i + 1);
+        if (auto problem = problemOf(which, p)) {
+            if (i < file.pointLines.size())
+                throw FileError(file.pointLines[i], *problem);
+            throw FileError(*problem);
+        }
+    }
+}
+
+} // namespace
+
+void FringeDataFile::checkPointsNearAperture() const {
+    checkEachPoint(*this, [this](const std::string& which, const FringePoint& p) {
+        return pointNearApertureProblem(which, p.xPx, p.yPx, aperture.centerXPx, aperture.centerYPx,
+                                        aperture.radiusPx);
+    });
+}
+
+void FringeDataFile::checkPointsNearPicture(int widthPx, int heightPx) const {
+    checkEachPoint(*this, [widthPx, heightPx](const std::string& which, const FringePoint& p) {
+        return pointNearPictureProblem(which, p.xPx, p.yPx, widthPx, heightPx);
+    });
+}
+
 void FringeDataFile::applyTo(FringeStore& store) const {
     store.aperture = aperture;
     store.obstruction = obstruction;

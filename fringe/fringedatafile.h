@@ -73,6 +73,14 @@ struct FringeDataFile {
                                    double twipsPerPixelX = kDefaultTwipsPerPixel,
                                    double twipsPerPixelY = kDefaultTwipsPerPixel);
 
+    // Throw FileError "line N: point K ..." for the first point farther than
+    // ValueLimits::kMaxPointDistanceRadii aperture radii from the aperture
+    // centre (the command line, which has no picture), or lying far outside a
+    // picture of widthPx x heightPx (the window). Points only: the reader has
+    // checked the circles and settings.
+    void checkPointsNearAperture() const;
+    void checkPointsNearPicture(int widthPx, int heightPx) const;
+
     // Replaces the store's circles and points with the file's: all fringes are
     // emptied first, then the points are appended in file order (points on
     // fringes 101..200 are kept but never used or written).
