@@ -11,6 +11,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <tuple>
 #include <vector>
 
 namespace lumi::cli::test {
@@ -67,9 +68,6 @@ TEST_P(FailedWrite, ExitsTwoNamingTheFileAndLeavesTheTarget) {
     std::string oldContents;
     if (!makeTarget(kind, target, oldContents))
         GTEST_SKIP() << "needs rights this run does not have";
-    if (std::string(command.name) == "analyze_plots" &&
-        kind == Target::OldFileWithNoRoomForATemporary)
-        GTEST_SKIP() << "the plot names are fixed";
     struct stat before {};
     ASSERT_EQ(::lstat(target.c_str(), &before), 0);
 
@@ -101,12 +99,20 @@ std::string nameOf(const ::testing::TestParamInfo<std::tuple<WritingCommand, Tar
            kinds[static_cast<int>(std::get<1>(p.param))];
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Commands, FailedWrite,
-    ::testing::Combine(::testing::ValuesIn(kCommands),
-                       ::testing::Values(Target::FullDevice, Target::FifoWithoutReader,
-                                         Target::OldFileWithNoRoomForATemporary)),
-    nameOf);
+// Every command with every target; the plot names are fixed, so a long old
+// name cannot be given to --plots.
+std::vector<std::tuple<WritingCommand, Target>> allCases() {
+    std::vector<std::tuple<WritingCommand, Target>> cases;
+    for (const WritingCommand& c : kCommands)
+        for (Target t : {Target::FullDevice, Target::FifoWithoutReader,
+                         Target::OldFileWithNoRoomForATemporary})
+            if (!(std::string(c.name) == "analyze_plots" &&
+                  t == Target::OldFileWithNoRoomForATemporary))
+                cases.emplace_back(c, t);
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, FailedWrite, ::testing::ValuesIn(allCases()), nameOf);
 
 } // namespace
 } // namespace lumi::cli::test
