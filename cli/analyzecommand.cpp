@@ -235,7 +235,7 @@ std::string analyzeHelpText() {
            "\n"
            "Exit status: 0 done; 2 bad option or number, or a file that cannot be\n"
            "read (the message names the file and line); 3 the analysis failed\n"
-           "(for instance too few points for the terms: the fit is singular).\n"
+           "(for instance the points do not determine the terms).\n"
            "\n"
            "Example:\n"
            "  lumivorexan-cli analyze examples/defocus-rings.frg --remove tilt --json\n";

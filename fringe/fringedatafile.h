@@ -61,9 +61,14 @@ struct FringeDataFile {
     // Reads a whole file text. Throws FileError "line N: ..." on a field that
     // is not a number, a fringe index outside 0..200, a 201st point on one
     // fringe, a negative or fractional count, a value after the points beyond
-    // single precision, or a file that ends before all its points. twipsPerPixelX/Y (> 0) convert
-    // the older layout; each converted value passes through single precision, as those files were
-    // made.
+    // single precision, a file that ends before all its points, records that
+    // do not match the count (in the current layout a point or settings line
+    // holding more or fewer than its values; in both layouts settings that do
+    // not begin a line, or anything after the target conic), and values an
+    // analysis refuses (common/valuelimits.h: wavelengths, waves per fringe,
+    // an obstruction outside the aperture, points without an aperture).
+    // twipsPerPixelX/Y (> 0) convert the older layout; each converted value
+    // passes through single precision, as those files were made.
     static FringeDataFile parse(std::string_view text, Layout layout = Layout::Current,
                                 double twipsPerPixelX = kDefaultTwipsPerPixel,
                                 double twipsPerPixelY = kDefaultTwipsPerPixel);
@@ -98,8 +103,9 @@ struct FringeDataFile {
     // The file text in the current layout: doubles to 15 significant digits,
     // single-precision values to 7, integers without a point, CRLF line ends.
     std::string toText() const;
-    // Writes toText() through a temporary file, so an existing file survives a
-    // failed write. Throws FileError.
+    // Writes toText() through the safe writer (common/textfile.h), so an
+    // existing file survives a failed write. Throws FileError, also for values
+    // that parse() would refuse (nothing is written that cannot be loaded).
     void writeFile(const std::filesystem::path& path) const;
 
     // Equal values; where they stood in a file (pointLines) does not count.

@@ -230,6 +230,15 @@ TEST_P(AnalyzeFailure, EndsWithAClearMessage) {
     writeTextFileReplacing(dir / "far.frg", "320,240,216\r\n0,0,0\r\n3\r\n0,300,200\r\n"
                                             "0,1E308,200\r\n1,290,230\r\n");
     writeTextFileReplacing(dir / "huge.zrk", "0.1\r\n1E300\r\n");
+    // Degenerate geometry: every point on one spot, or on one straight line.
+    std::string spot = "320,240,216\r\n0,0,0\r\n40\r\n";
+    std::string line = spot;
+    for (int i = 0; i < 40; ++i) {
+        spot += std::to_string(i / 20) + ",330,250\r\n";
+        line += std::to_string(i / 10) + "," + std::to_string(150 + 8 * i) + ",240\r\n";
+    }
+    writeTextFileReplacing(dir / "spot.frg", spot);
+    writeTextFileReplacing(dir / "line.frg", line);
     ASSERT_EQ(::mkfifo((dir / "fifo.frg").c_str(), 0600), 0);
     // Points on three rings of pure power.
     ASSERT_EQ(
@@ -282,6 +291,14 @@ INSTANTIATE_TEST_SUITE_P(
                     kExitAnalysis,
                     "The points do not determine 16 terms (for example all points on rings): "
                     "choose fewer terms or add points across the rings."},
+        FailureCase{"AllPointsOnOneSpot",
+                    {"$spot.frg", "--terms", "9"},
+                    kExitAnalysis,
+                    "The points do not determine 9 terms"},
+        FailureCase{"AllPointsOnOneLine",
+                    {"$line.frg", "--terms", "9"},
+                    kExitAnalysis,
+                    "The points do not determine 9 terms"},
         FailureCase{"PointFarFromTheAperture",
                     {"$far.frg"},
                     kExitBadInput,
