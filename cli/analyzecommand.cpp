@@ -234,7 +234,7 @@ std::string analyzeHelpText() {
            table.helpText() +
            "\n"
            "Exit status: 0 done; 2 bad option or number, or a file that cannot be\n"
-           "read (the message names the file and line); 3 the analysis failed\n"
+           "read or written (the message names the file and line); 3 the analysis failed\n"
            "(for instance the points do not determine the terms).\n"
            "\n"
            "Example:\n"
