@@ -222,6 +222,8 @@ void MainWindow::loadFringeData(FringeDataFile::Layout layout) {
     FringeDataFile file;
     try {
         file = FringeDataFile::readFile(path->toStdString(), layout);
+        const QImage& picture = imagePage_->reportCopy();
+        file.checkPointsNearPicture(picture.width(), picture.height());
     } catch (const FileError& e) {
         // Nothing of a bad file reaches the store: the points stay as they were.
         dialogs_.showMessage(QStringLiteral("Load Fringe Data"),

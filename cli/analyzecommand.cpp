@@ -13,6 +13,7 @@
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
 #include "common/numbertext.h"
+#include "common/valuelimits.h"
 #include "fringe/fringedatafile.h"
 
 #include <cctype>
@@ -27,10 +28,11 @@ constexpr const char* kUsage =
     "         [--input-wavelength NM] [--output-wavelength NM] [--waves-per-fringe W]\n"
     "         [--reference FILE.zrk] [--units waves|nm] [--json] [--zernike-out FILE.zrk]\n";
 
-double positiveWavelength(std::string_view option, std::string_view text) {
+// The same limits as the file's values (common/valuelimits.h).
+double checkedWavelength(std::string_view option, std::string_view what, std::string_view text) {
     const double v = parseOptionNumber(option, text);
-    if (!(v > 0.0))
-        throw UsageError(std::string(option) + ": the wavelength must be above 0 nm");
+    if (auto problem = wavelengthProblem(what, v))
+        throw UsageError(std::string(option) + ": " + *problem);
     return v;
 }
 
@@ -84,21 +86,23 @@ void addAnalyzeOptions(OptionTable& table, AnalyzeRequest& request) {
                    "Wavelength of the interferometer in nm. Default: the file's value\n"
                    "(632.8 when the file holds none).",
                    [&request](std::string_view v) {
-                       request.inputWavelengthNm = positiveWavelength("--input-wavelength", v);
+                       request.inputWavelengthNm =
+                           checkedWavelength("--input-wavelength", "the input wavelength", v);
                    });
     table.addValue("--output-wavelength", "NM",
                    "Wavelength at which results are expressed, in nm. Default: the\n"
                    "file's value (632.8 when the file holds none).",
                    [&request](std::string_view v) {
-                       request.outputWavelengthNm = positiveWavelength("--output-wavelength", v);
+                       request.outputWavelengthNm =
+                           checkedWavelength("--output-wavelength", "the output wavelength", v);
                    });
     table.addValue("--waves-per-fringe", "W",
                    "Waves of wavefront per fringe step (0.5 double pass, 1 single pass);\n"
                    "the sign is ignored. Default: the file's value.",
                    [&request](std::string_view v) {
                        const double w = parseOptionNumber("--waves-per-fringe", v);
-                       if (w == 0.0)
-                           throw UsageError("--waves-per-fringe: must not be 0");
+                       if (auto problem = wavesPerFringeProblem(w))
+                           throw UsageError("--waves-per-fringe: " + *problem);
                        request.wavesPerFringe = w;
                    });
     table.addValue("--reference", "FILE.zrk",
@@ -154,6 +158,7 @@ Measurement analyzeFringeFile(const AnalyzeRequest& request) {
     if (!request.fringeFile.empty()) {
         try {
             file = FringeDataFile::readFile(request.fringeFile);
+            file.checkPointsNearAperture();
         } catch (const FileError& e) {
             throw namingFile(e, request.fringeFile);
         }
@@ -231,8 +236,8 @@ std::string analyzeHelpText() {
            table.helpText() +
            "\n"
            "Exit status: 0 done; 2 bad option or number, or a file that cannot be\n"
-           "read (the message names the file and line); 3 the analysis failed\n"
-           "(for instance too few points for the terms: the fit is singular).\n"
+           "read or written (the message names the file and line); 3 the analysis failed\n"
+           "(for instance the points do not determine the terms).\n"
            "\n"
            "Example:\n"
            "  lumivorexan-cli analyze examples/defocus-rings.frg --remove tilt --json\n";

@@ -4,9 +4,10 @@
 #include "analysis/wavefrontsampler.h"
 #include "cli/analyzerequest.h"
 #include "cli/optiontable.h"
+#include "cli/pngfile.h"
 #include "cli/usageerror.h"
-#include "common/numbertext.h"
 #include "common/fileerror.h"
+#include "common/numbertext.h"
 #include "optics/complexfield.h"
 #include "optics/fieldtransform.h"
 #include "optics/mtfcommand.h"
@@ -63,8 +64,7 @@ private:
 };
 
 void save(const QImage& image, const std::filesystem::path& path, std::ostream& log) {
-    if (!image.save(QString::fromStdString(path.string()), "PNG"))
-        throw FileError("cannot write the picture \"" + path.string() + "\"");
+    writePngFile(image, path);
     log << "wrote " << path.string() << "\n";
 }
 

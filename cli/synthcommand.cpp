@@ -8,13 +8,13 @@
 #include "cli/coefficientlist.h"
 #include "cli/exitcodes.h"
 #include "cli/optiontable.h"
+#include "cli/pngfile.h"
 #include "cli/removallist.h"
 #include "cli/usageerror.h"
-#include "common/numbertext.h"
 #include "common/fileerror.h"
+#include "common/numbertext.h"
 
 #include <QImage>
-#include <QString>
 
 #include <algorithm>
 #include <ostream>
@@ -161,9 +161,7 @@ QImage toImage(const PixelGrid& picture, int cells, int scale) {
 
 void save(const PixelGrid& picture, int cells, int scale, const std::string& path,
           std::ostream& out) {
-    if (!toImage(picture, cells, scale).save(QString::fromStdString(path), "PNG")) {
-        throw FileError("cannot write the picture \"" + path + "\"");
-    }
+    writePngFile(toImage(picture, cells, scale), path);
     out << "wrote " << path << "\n";
 }
 

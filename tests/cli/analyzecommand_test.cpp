@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <set>
 
 namespace lumi::cli::test {
@@ -225,6 +227,23 @@ TEST_P(AnalyzeFailure, EndsWithAClearMessage) {
     writeTextFileReplacing(dir / "word.frg", "320,240,216\r\n0,0,zero\r\n");
     writeTextFileReplacing(dir / "huge.frg", "320,240,216\r\n0,0,0\r\n0\r\n1E+39,632.8,.5\r\n");
     writeTextFileReplacing(dir / "bad.zrk", "0.1\r\n0.2\r\nabc\r\n");
+    writeTextFileReplacing(dir / "far.frg", "320,240,216\r\n0,0,0\r\n3\r\n0,300,200\r\n"
+                                            "0,1E308,200\r\n1,290,230\r\n");
+    writeTextFileReplacing(dir / "huge.zrk", "0.1\r\n1E300\r\n");
+    // Degenerate geometry: every point on one spot, or on one straight line.
+    std::string spot = "320,240,216\r\n0,0,0\r\n40\r\n";
+    std::string line = spot;
+    for (int i = 0; i < 40; ++i) {
+        spot += std::to_string(i / 20) + ",330,250\r\n";
+        line += std::to_string(i / 10) + "," + std::to_string(150 + 8 * i) + ",240\r\n";
+    }
+    writeTextFileReplacing(dir / "spot.frg", spot);
+    writeTextFileReplacing(dir / "line.frg", line);
+    ASSERT_EQ(::mkfifo((dir / "fifo.frg").c_str(), 0600), 0);
+    // Points on three rings of pure power.
+    ASSERT_EQ(
+        runCliWith({"generate", "--coef", "3:0.7", "--out", (dir / "rings.frg").string()}).status,
+        kExitOk);
     std::string longZrk;
     for (int i = 0; i < 52; ++i)
         longZrk += "0\r\n";
@@ -263,7 +282,41 @@ INSTANTIATE_TEST_SUITE_P(
                     {kExample, "--reference", "$long.zrk"},
                     kExitBadInput,
                     "long.zrk: line 52: more than 51"},
-        FailureCase{"Singular", {"$three.frg", "--terms", "37"}, kExitAnalysis, "singular"},
+        FailureCase{"Singular",
+                    {"$three.frg", "--terms", "37"},
+                    kExitAnalysis,
+                    "The points do not determine 37 terms"},
+        FailureCase{"PointsOnThreeRings",
+                    {"$rings.frg", "--terms", "16"},
+                    kExitAnalysis,
+                    "The points do not determine 16 terms (for example all points on rings): "
+                    "choose fewer terms or add points across the rings."},
+        FailureCase{"AllPointsOnOneSpot",
+                    {"$spot.frg", "--terms", "9"},
+                    kExitAnalysis,
+                    "The points do not determine 9 terms"},
+        FailureCase{"AllPointsOnOneLine",
+                    {"$line.frg", "--terms", "9"},
+                    kExitAnalysis,
+                    "The points do not determine 9 terms"},
+        FailureCase{"PointFarFromTheAperture",
+                    {"$far.frg"},
+                    kExitBadInput,
+                    "far.frg: line 5: point 2 (1E+308, 200) lies far from the aperture centre"},
+        FailureCase{"ReferenceBeyondAMillionFringes",
+                    {kExample, "--reference", "$huge.zrk"},
+                    kExitBadInput,
+                    "huge.zrk: line 2: the coefficient of term 1, 1E+300 fringes, is beyond"},
+        FailureCase{"FifoAsInput", {"$fifo.frg"}, kExitBadInput, "not a regular file"},
+        FailureCase{"WavelengthBeyondSinglePrecision",
+                    {kExample, "--input-wavelength", "3.5e38"},
+                    kExitBadInput,
+                    "--input-wavelength: the input wavelength 3.5E+38 nm is outside 100 .. "
+                    "100000 nm"},
+        FailureCase{"SubnormalWavelength",
+                    {kExample, "--output-wavelength", "1e-320"},
+                    kExitBadInput,
+                    "outside 100 .. 100000 nm"},
         FailureCase{"UnknownOption", {kExample, "--frobnicate"}, kExitBadInput, "Usage:"},
         FailureCase{"SingleDashOption", {kExample, "-x"}, kExitBadInput, "unknown option"},
         FailureCase{"NoFile", {"--json"}, kExitBadInput, "fringe data file"},
@@ -273,11 +326,11 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{
             "CommaDecimal", {kExample, "--waves-per-fringe", "0,5"}, kExitBadInput, "not a number"},
         FailureCase{
-            "ZeroWavelength", {kExample, "--output-wavelength", "0"}, kExitBadInput, "above 0"},
+            "ZeroWavelength", {kExample, "--output-wavelength", "0"}, kExitBadInput, "outside 100"},
         FailureCase{"ZeroWavesPerFringe",
                     {kExample, "--waves-per-fringe", "0"},
                     kExitBadInput,
-                    "must not be 0"},
+                    "--waves-per-fringe: the waves per fringe must not be 0"},
         FailureCase{"MissingValue", {kExample, "--terms"}, kExitBadInput, "needs a value"},
         FailureCase{
             "OptionAsValue", {kExample, "--terms", "--json"}, kExitBadInput, "needs a value"},
