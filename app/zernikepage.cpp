@@ -2,7 +2,7 @@
 
 #include "analysis/zernike.h"
 #include "analysis/zernikecoefficients.h"
-#include "common/numbertext.h"
+#include "report/aberrationtexts.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
@@ -115,20 +115,20 @@ QString ZernikePage::coefficientCell(int row, int column) const {
     return item != nullptr ? item->text() : QString();
 }
 
-void ZernikePage::showFit(const AnalysisResults& results, int highestTerm, float wavesPerFringe) {
-    const double wpf = static_cast<double>(wavesPerFringe);
+void ZernikePage::showFit(const AnalysisResults& results, int highestTerm, float wavesPerFringe,
+                          const SummaryTexts& texts) {
     for (int term = 0; term < kZernikeTermCount; ++term) {
         QString text;
-        if (term <= highestTerm && wpf != 0.0) {
-            text = QString::fromStdString(
-                formatFixed(results.fittedCoefficients[static_cast<std::size_t>(term)] / wpf, 6));
+        if (term <= highestTerm) {
+            text = QString::fromStdString(coefficientCellText(
+                results.fittedCoefficients[static_cast<std::size_t>(term)], wavesPerFringe));
         }
         grid1_->item(term, 1)->setText(text);
     }
     fitColumns(grid1_);
-    pv_->setText(QString::fromStdString(results.texts.peakToValleyShort));
-    rms_->setText(QString::fromStdString(results.texts.rmsShort));
-    strehl_->setText(QString::fromStdString(results.texts.strehl));
+    pv_->setText(QString::fromStdString(texts.peakToValleyShort));
+    rms_->setText(QString::fromStdString(texts.rmsShort));
+    strehl_->setText(QString::fromStdString(texts.strehl));
 }
 
 void ZernikePage::resetFields() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/analysisresults.h"
+#include "report/summarytexts.h"
 
 #include <QWidget>
 
@@ -24,8 +25,10 @@ public:
     QString coefficientCell(int row, int column) const;
 
     // After a successful fit: terms 0..highestTerm get fitted / wavesPerFringe
-    // with 6 decimals, the other rows are emptied; then the three fields.
-    void showFit(const AnalysisResults& results, int highestTerm, float wavesPerFringe);
+    // with 6 decimals, the other rows are emptied; then the three fields from
+    // the summary texts.
+    void showFit(const AnalysisResults& results, int highestTerm, float wavesPerFringe,
+                 const SummaryTexts& texts);
     // Every coefficient cell "0" in both grids and the three fields empty.
     void resetFields();
 
