@@ -2,8 +2,8 @@
 
 #include "analysis/analysiserror.h"
 #include "analysis/applycommand.h"
+#include "analysis/fringefileinput.h"
 #include "analysis/zernikefile.h"
-#include "cli/aberrationpagetext.h"
 #include "cli/analysisjson.h"
 #include "cli/analyzeextensions.h"
 #include "cli/exitcodes.h"
@@ -15,6 +15,7 @@
 #include "common/numbertext.h"
 #include "common/valuelimits.h"
 #include "fringe/fringedatafile.h"
+#include "report/aberrationtexts.h"
 
 #include <cctype>
 #include <cmath>
@@ -43,11 +44,6 @@ std::string lower(std::string_view s) {
     return out;
 }
 
-// A number as the settings' text boxes hold it.
-std::string settingText(double v) {
-    return formatShortest(v);
-}
-
 // Content errors ("line 7: ...") do not name the file; open/write errors do.
 FileError namingFile(const FileError& e, const std::string& path) {
     return e.line() > 0 ? FileError(path + ": " + e.what()) : e;
@@ -69,9 +65,9 @@ void addAnalyzeOptions(OptionTable& table, AnalyzeRequest& request) {
                    [&request](std::string_view v) {
                        const std::string s = lower(v);
                        if (s == "auto")
-                           request.zernikeNumberText = "Auto";
+                           request.zernikeTerms = AnalysisInput::kAutoTerms;
                        else if (s == "9" || s == "16" || s == "25" || s == "37")
-                           request.zernikeNumberText = s;
+                           request.zernikeTerms = std::stoi(s);
                        else
                            throw UsageError("--terms: \"" + std::string(v) +
                                             "\" is not one of auto, 9, 16, 25, 37");
@@ -166,36 +162,22 @@ Measurement analyzeFringeFile(const AnalyzeRequest& request) {
     Measurement m;
     file.applyTo(m.store);
 
-    // The values after the points are single precision in the program, as the
-    // main window shows them after loading the file (the reader checked their
-    // range).
-    auto singleText = [](double v) {
-        return formatSignificant(static_cast<double>(narrowToSingle(v)), 7);
-    };
-    AnalysisSettings& s = m.settings;
-    if (file.wavelengthsPresent) {
-        s.inputWavelengthNmText = singleText(file.inputWavelengthNm);
-        s.outputWavelengthNmText = singleText(file.outputWavelengthNm);
-        s.wavesPerFringeText = settingText(static_cast<double>(file.wavesPerFringe));
-    }
-    if (file.asphericPresent) {
-        // Kept for the aspheric options; the analysis stays standard unless asked.
-        s.surfaceDiameterMmText = singleText(file.surfaceDiameterMm);
-        s.curvatureRadiusMmText = singleText(file.curvatureRadiusMm);
-        s.targetConicText = singleText(file.targetConic);
-    }
-    s.analysisType = AnalysisType::Standard;
+    // The file's aspheric values are kept for the aspheric options; the analysis
+    // stays standard unless asked.
+    AnalysisInput& in = m.settings.input;
+    in = inputFromFringeFile(file, in);
+    in.analysisType = AnalysisType::Standard;
 
-    if (request.zernikeNumberText)
-        s.zernikeNumberText = *request.zernikeNumberText;
+    if (request.zernikeTerms)
+        in.zernikeTerms = *request.zernikeTerms;
     if (request.removal)
-        s.removalFlags = *request.removal;
+        in.removalFlags = *request.removal;
     if (request.inputWavelengthNm)
-        s.inputWavelengthNmText = settingText(*request.inputWavelengthNm);
+        in.inputWavelengthNm = *request.inputWavelengthNm;
     if (request.outputWavelengthNm)
-        s.outputWavelengthNmText = settingText(*request.outputWavelengthNm);
+        in.outputWavelengthNm = *request.outputWavelengthNm;
     if (request.wavesPerFringe)
-        s.wavesPerFringeText = settingText(*request.wavesPerFringe);
+        in.wavesPerFringe = *request.wavesPerFringe;
     m.preferences.outputUnits = request.units;
 
     if (request.referenceFile) {
@@ -270,7 +252,8 @@ int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostrea
             json.endObject();
             out << json.text();
         } else {
-            out << aberrationPageText(m, request.fringeFile);
+            out << aberrationPageText(m.results, m.settings, m.preferences.outputUnits,
+                                      request.fringeFile);
             for (const auto& extra : request.textExtras)
                 extra(m, out);
         }

@@ -17,7 +17,7 @@ class TermRemoval : public ::testing::TestWithParam<RemovalCase> {};
 TEST_P(TermRemoval, TickingOneBoxRemovesExactlyItsTerms) {
     const auto& c = GetParam();
     AnalysisSettings s;
-    s.removalFlags.fill(false);
+    s.input.removalFlags.fill(false);
     s.setRemoved(c.group, true);
     for (int t = -1; t <= 40; ++t)
         EXPECT_EQ(termIsRemoved(s, t), c.terms.count(t) == 1) << "term " << t;
@@ -38,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TermRemoval, PistonIsInNoGroupEvenWithAllBoxesTicked) {
     AnalysisSettings s;
-    s.removalFlags.fill(true);
+    s.input.removalFlags.fill(true);
     EXPECT_FALSE(termIsRemoved(s, 0));
     for (int t = 1; t <= 36; ++t)
         EXPECT_TRUE(termIsRemoved(s, t)) << t;

@@ -25,12 +25,24 @@ TEST(SampleWavefront, NodeCoordinatesAreSinglePrecisionSteps) {
     EXPECT_EQ(WavefrontGrid::nodeCoordinate(32, 32), 1.0);
 }
 
-TEST(SampleWavefront, ZeroWavefrontHasTinyRangeAndSentinels) {
+// A flat wavefront is 0 on every pupil node: peak and valley 0, range 1e-9.
+// Only an empty pupil keeps the sentinels.
+TEST(SampleWavefront, ZeroWavefrontHasTinyRange) {
     Measurement m = makeMeasurement();
+    sampleWavefront(m, 32);
+    EXPECT_EQ(m.results.grid.range, 1e-9);
+    EXPECT_EQ(m.results.grid.peak, 0.0);
+    EXPECT_EQ(m.results.grid.valley, 0.0);
+    EXPECT_TRUE(m.results.grid.inPupil(16, 16));
+    EXPECT_FALSE(m.results.grid.inPupil(0, 0));
+
+    m.store.obstruction = {test::kTestAperture.centerXPx, test::kTestAperture.centerYPx, 400.0};
+    m.results.coefficients = coefficientsOf({{4, 0.25}});
     sampleWavefront(m, 32);
     EXPECT_EQ(m.results.grid.range, 1e-9);
     EXPECT_EQ(m.results.grid.peak, WavefrontGrid::kNoPeak);
     EXPECT_EQ(m.results.grid.valley, WavefrontGrid::kNoValley);
+    EXPECT_FALSE(m.results.grid.inPupil(16, 16));
 }
 
 TEST(SampleWavefront, AstigmatismMatchesTheFormulaInsideAndZeroOutside) {
@@ -68,7 +80,7 @@ class SampleRange : public ::testing::TestWithParam<SampleCase> {};
 TEST_P(SampleRange, FollowsTermsRemovalAndRatio) {
     const auto& c = GetParam();
     Measurement m = makeMeasurement();
-    m.settings.removalFlags.fill(false);
+    m.settings.input.removalFlags.fill(false);
     for (RemovalGroup g : c.removed)
         m.settings.setRemoved(g, true);
     m.settings.highestTerm = c.highestTerm;
@@ -107,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SampleWavefront, ObstructionNodesAreZero) {
     Measurement m = makeMeasurement();
-    m.settings.removalFlags.fill(false);
+    m.settings.input.removalFlags.fill(false);
     m.results.coefficients = coefficientsOf({{8, 1.0}});
     // Centred obstruction of half the aperture radius.
     m.store.obstruction = {320.0, 240.0, 100.0};
@@ -127,8 +139,8 @@ TEST(SampleWavefront, ObstructionNodesAreZero) {
 
 TEST(SampleWavefront, AsphericCompensatesOnlyTermEight) {
     Measurement m = makeMeasurement();
-    m.settings.removalFlags.fill(false);
-    m.settings.analysisType = AnalysisType::Aspheric;
+    m.settings.input.removalFlags.fill(false);
+    m.settings.input.analysisType = AnalysisType::Aspheric;
     m.results.coefficients = coefficientsOf({{8, 0.4}});
     m.results.idealConicCoefficients = coefficientsOf({{8, 0.4}, {15, 3.0}});
     sampleWavefront(m, 32);
@@ -138,7 +150,7 @@ TEST(SampleWavefront, AsphericCompensatesOnlyTermEight) {
     sampleWavefront(m, 32);
     EXPECT_DOUBLE_EQ(m.results.grid.at(16, 16), -0.2);
 
-    m.settings.analysisType = AnalysisType::Standard; // no compensation
+    m.settings.input.analysisType = AnalysisType::Standard; // no compensation
     sampleWavefront(m, 32);
     EXPECT_DOUBLE_EQ(m.results.grid.at(16, 16), 0.2);
 }

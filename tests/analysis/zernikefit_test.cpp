@@ -51,7 +51,6 @@ TEST_P(FitRecovers, CoefficientsOfPointsOnKnownContours) {
         EXPECT_EQ(m.results.coefficients[ut], m.results.fittedCoefficients[ut]);
     }
     EXPECT_LT(m.results.fitRmsError, 1e-9);
-    EXPECT_EQ(m.results.texts.fitRmsError, "0.000");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -133,7 +132,6 @@ TEST(FitZernike, SingularFitZeroesUsedTermsAndChangesNothingElse) {
     addSpiral(m, 0, 20); // 20 points cannot fix 37 terms
     m.results.coefficients.fill(7.0);
     m.results.fittedCoefficients.fill(3.0);
-    m.results.texts.fitRmsError = "0.123";
     m.results.fitRmsError = 0.123;
     try {
         fitZernike(m);
@@ -147,7 +145,6 @@ TEST(FitZernike, SingularFitZeroesUsedTermsAndChangesNothingElse) {
         EXPECT_EQ(m.results.coefficients[t], 0.0) << t;
     EXPECT_EQ(m.results.coefficients[37], 7.0);
     EXPECT_EQ(m.results.fittedCoefficients[5], 3.0);
-    EXPECT_EQ(m.results.texts.fitRmsError, "0.123");
     EXPECT_EQ(m.results.fitRmsError, 0.123);
 }
 

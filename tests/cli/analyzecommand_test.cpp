@@ -165,11 +165,11 @@ TEST(AnalyzeFileSettings, AreReadInSinglePrecision) {
     request.fringeFile = (dir / "digits.frg").string();
     request.apply = [](Measurement&) {};
     const Measurement m = analyzeFringeFile(request);
-    EXPECT_EQ(m.settings.inputWavelengthNmText, "632.8123");
-    EXPECT_EQ(m.settings.outputWavelengthNmText, "532.1235");
-    EXPECT_EQ(m.settings.surfaceDiameterMmText, "203.2123");
-    EXPECT_EQ(m.settings.curvatureRadiusMmText, "2032.123");
-    EXPECT_EQ(m.settings.targetConicText, "-1.123457");
+    EXPECT_EQ(m.settings.input.inputWavelengthNm, 632.8123);
+    EXPECT_EQ(m.settings.input.outputWavelengthNm, 532.1235);
+    EXPECT_EQ(m.settings.input.surfaceDiameterMm, 203.2123);
+    EXPECT_EQ(m.settings.input.curvatureRadiusMm, 2032.123);
+    EXPECT_EQ(m.settings.input.targetConic, -1.123457);
 }
 
 TEST(AnalyzeReference, SubtractsWavesPerFringeTimesTheReference) {

@@ -12,11 +12,11 @@
 namespace lumi::cli::test {
 namespace {
 
-double idealTermEight(const char* conic) {
+double idealTermEight(double conic) {
     AnalysisSettings s;
-    s.surfaceDiameterMmText = "200";
-    s.curvatureRadiusMmText = "2000";
-    s.targetConicText = conic;
+    s.input.surfaceDiameterMm = 200.0;
+    s.input.curvatureRadiusMm = 2000.0;
+    s.input.targetConic = conic;
     s.highestTerm = 24;
     return computeIdealConic(s)[8];
 }
@@ -28,7 +28,7 @@ std::string paraboloidFile(const std::string& name, bool withMirrorData) {
     ZernikeCoefficients c{};
     c[1] = 2.0;
     c[3] = 0.6;
-    c[8] = idealTermEight("-1");
+    c[8] = idealTermEight(-1);
     generateContourPoints(c, 0.5, ApertureCircle{320.0, 240.0, 200.0}, ApertureCircle{}, store);
     FringeDataFile file = FringeDataFile::fromStore(store);
     if (withMirrorData) {
@@ -57,7 +57,7 @@ TEST(AnalyzeAspheric, matchingParaboloidHasBestFitConicMinusOne) {
     EXPECT_NEAR(r["bestFitConic"].number(), -1.0, 1e-6);
     const auto ideal = r["idealConicCoefficients"].numbers();
     ASSERT_EQ(ideal.size(), static_cast<std::size_t>(r["highestTerm"].number() + 1));
-    EXPECT_DOUBLE_EQ(ideal[8], idealTermEight("-1"));
+    EXPECT_DOUBLE_EQ(ideal[8], idealTermEight(-1));
     // Term 8 compensated, tilt and power removed: a flat sampled wavefront.
     EXPECT_LT(r["peakToValley"].number(), 1e-6);
 }
