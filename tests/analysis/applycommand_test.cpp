@@ -1,4 +1,5 @@
 #include "analysis/applycommand.h"
+#include "support/casename.h"
 
 #include "analysis/analysiserror.h"
 #include "analysis/contourpointgenerator.h"
@@ -33,7 +34,8 @@ TEST_P(ZernikeNumber, GivesHighestTerm) {
 INSTANTIATE_TEST_SUITE_P(ListEntries, ZernikeNumber,
                          ::testing::Values(ZernikeNumberCase{"Auto", 24}, ZernikeNumberCase{"9", 8},
                                            ZernikeNumberCase{"16", 15}, ZernikeNumberCase{"25", 24},
-                                           ZernikeNumberCase{"37", 36}));
+                                           ZernikeNumberCase{"37", 36}),
+                         [](const auto& i) { return lumi::test::caseName("terms", i.param.text); });
 
 TEST(DeriveAnalysisSettings, RatioAndAbsoluteWavesPerFringe) {
     AnalysisSettings s;
@@ -94,7 +96,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, BadSettings,
                              BadSettingsCase{"Zernike number 0", "632.8", "0.5", "0",
                                              AnalysisError::Kind::InvalidSettings, ""},
                              BadSettingsCase{"Zernike number 38", "632.8", "0.5", "38",
-                                             AnalysisError::Kind::InvalidSettings, ""}));
+                                             AnalysisError::Kind::InvalidSettings, ""}),
+                         lumi::test::ByName());
 
 TEST(RunApply, NoPointsCountsZeroAndFailsSingular) {
     Measurement m = makeMeasurement();
@@ -192,7 +195,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(AsphericCase{"matches the ideal", "-1", -0.8, -0.8, -1.0f, "  K =   -1.000"},
                       AsphericCase{"half the ideal", "-1", -0.8, -0.4, -0.5f, "  K =   -0.500"},
                       AsphericCase{"zero target taken as 0.00001", "0", -0.8, -0.8, 0.00001f,
-                                   "  K =   0.000"}));
+                                   "  K =   0.000"}),
+    lumi::test::ByName());
 
 TEST(RunApply, AsphericCompensatesTermEightInTheGrid) {
     Measurement m = withContours(coefficientsOf({{3, 3.0}, {8, -0.5}, {5, 0.2}}));

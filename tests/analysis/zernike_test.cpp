@@ -1,4 +1,5 @@
 #include "analysis/zernike.h"
+#include "support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ZernikeCase{3, 0, 0, -1}, ZernikeCase{8, 0, 0, 1}, ZernikeCase{15, 0, 0, -1},
                       ZernikeCase{24, 0, 0, 1}, ZernikeCase{35, 0, 0, -1}, ZernikeCase{36, 0, 0, 1},
                       // No clipping outside the unit circle: power at rho = 2.
-                      ZernikeCase{3, 2, 0, 7}));
+                      ZernikeCase{3, 2, 0, 7}),
+    [](const auto& i) {
+        return lumi::test::caseName("term", i.param.term, "at", i.param.x, i.param.y);
+    });
 
 // Radial order n and azimuthal frequency m of each term (fringe order: for
 // each ring (n + m) / 2 = 1..5, m falls from the ring number to 0, cos before

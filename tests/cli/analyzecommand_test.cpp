@@ -4,6 +4,7 @@
 #include "clirun.h"
 #include "common/textfile.h"
 #include "jsonread.h"
+#include "support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -147,17 +148,16 @@ TEST_P(AnalyzeRemoval, RemovesTheNamedGroup) {
               none.at("coefficients").get<std::vector<double>>());
 }
 
-INSTANTIATE_TEST_SUITE_P(Groups, AnalyzeRemoval,
-                         ::testing::Values(RemovalCase{"none", "", false},
-                                           RemovalCase{"tilt", "tilt", true},
-                                           RemovalCase{"power", "defocus", true},
-                                           RemovalCase{"astigmatism", "astigmatism", true},
-                                           RemovalCase{"coma", "coma", true},
-                                           RemovalCase{"spherical", "spherical", true},
-                                           RemovalCase{"high-astigmatism", "", true},
-                                           RemovalCase{"high-coma", "", true},
-                                           RemovalCase{"high-spherical", "", true},
-                                           RemovalCase{" COMA ", "coma", true}));
+INSTANTIATE_TEST_SUITE_P(
+    Groups, AnalyzeRemoval,
+    ::testing::Values(RemovalCase{"none", "", false}, RemovalCase{"tilt", "tilt", true},
+                      RemovalCase{"power", "defocus", true},
+                      RemovalCase{"astigmatism", "astigmatism", true},
+                      RemovalCase{"coma", "coma", true},
+                      RemovalCase{"spherical", "spherical", true},
+                      RemovalCase{"high-astigmatism", "", true}, RemovalCase{"high-coma", "", true},
+                      RemovalCase{"high-spherical", "", true}, RemovalCase{" COMA ", "coma", true}),
+    [](const auto& i) { return lumi::test::caseName(i.param.list); });
 
 // The values after the points are read in single precision, as loading the
 // file in the main window does, so both analyse the same numbers.

@@ -1,6 +1,7 @@
 #include "cli/exitcodes.h"
 #include "clirun.h"
 #include "jsonread.h"
+#include "support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,12 @@ INSTANTIATE_TEST_SUITE_P(
         PsfStrehlCase{"examples/defocus-rings.frg", {}, 1.0 - 1e-9, 1.0 + 1e-9},
         // The same defocus kept in: well below 1.
         PsfStrehlCase{"examples/defocus-rings.frg", {"--remove", "tilt"}, 0.0, 0.9},
-        PsfStrehlCase{"examples/spherical-obstructed.frg", {}, 1e-6, 0.999}));
+        PsfStrehlCase{"examples/spherical-obstructed.frg", {}, 1e-6, 0.999}),
+    [](const auto& i) {
+        return lumi::test::caseName(std::filesystem::path(i.param.example).stem().string(),
+                                    i.param.extraArgs.empty() ? std::string("as_filed")
+                                                              : i.param.extraArgs.back());
+    });
 
 TEST(StrehlPsfOption, TextLineAndNoKeyWithoutTheOption) {
     const auto file = sourcePath("examples/defocus-rings.frg").string();

@@ -1,4 +1,5 @@
 #include "common/numbertext.h"
+#include "support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(Table, LenientParsing,
                                            LenientCase{"abc", 0.0}, LenientCase{"1E-3", 0.001},
                                            LenientCase{"2e", 2.0}, LenientCase{"12,5", 12.0},
                                            LenientCase{"+3", 3.0}, LenientCase{"-", 0.0},
-                                           LenientCase{".", 0.0}, LenientCase{"1e999", 0.0}));
+                                           LenientCase{".", 0.0}, LenientCase{"1e999", 0.0}),
+                         [](const auto& i) { return lumi::test::caseName(i.index, i.param.text); });
 
 TEST(NumberText, StrictRejectsTrailingGarbage) {
     EXPECT_EQ(parseStrict(" .5 "), 0.5);
@@ -66,7 +68,10 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{1.0 / 3.0, 15, "0.333333333333333"}, FormatCase{1e-5, 15, "1E-05"},
                       FormatCase{-2.5e20, 15, "-2.5E+20"}, FormatCase{1e-300, 15, "1E-300"},
                       FormatCase{0.0, 15, "0"}, FormatCase{0.0001, 15, "0.0001"},
-                      FormatCase{123456789.0, 7, "1.234568E+08"}));
+                      FormatCase{123456789.0, 7, "1.234568E+08"}),
+    [](const auto& i) {
+        return lumi::test::caseName(i.param.value, "to", i.param.digits, "digits");
+    });
 
 TEST(NumberText, FixedAndShortest) {
     EXPECT_EQ(formatFixed(0.5, 3), "0.500");

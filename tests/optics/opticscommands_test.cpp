@@ -3,6 +3,7 @@
 #include "optics/psfcommand.h"
 #include "opticstestgrid.h"
 #include "support/analysisfixtures.h"
+#include "support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -39,11 +40,16 @@ TEST_P(PsfCommandPerfect, FullPupilAndStrehlOne) {
                 psf.peak, 1e-9 * psf.peak);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    GridsAndObstructions, PsfCommandPerfect,
-    ::testing::Values(PerfectCase{PsfGridSize::Grid64, {}}, PerfectCase{PsfGridSize::Grid256, {}},
-                      PerfectCase{PsfGridSize::Grid128, {320.0, 240.0, 60.0}},
-                      PerfectCase{PsfGridSize::Grid256, {330.0, 230.0, 80.0}}));
+INSTANTIATE_TEST_SUITE_P(GridsAndObstructions, PsfCommandPerfect,
+                         ::testing::Values(PerfectCase{PsfGridSize::Grid64, {}},
+                                           PerfectCase{PsfGridSize::Grid256, {}},
+                                           PerfectCase{PsfGridSize::Grid128, {320.0, 240.0, 60.0}},
+                                           PerfectCase{PsfGridSize::Grid256, {330.0, 230.0, 80.0}}),
+                         [](const auto& i) {
+                             return lumi::test::caseName(
+                                 "samples", psfPupilSampleCount(i.param.size),
+                                 i.param.obstruction.radiusPx > 0 ? "obstructed" : "clear");
+                         });
 
 TEST(PsfStrehl, RemovedTermsDoNotCountAndTheGridIsLeftAlone) {
     auto m = std::make_unique<Measurement>(test::makeMeasurement());
@@ -95,7 +101,11 @@ INSTANTIATE_TEST_SUITE_P(Texts, MtfCommandCutoff,
                                            MtfCommandCase{"", "632.8", 1.0},
                                            MtfCommandCase{"abc", "632.8", 1.0},
                                            MtfCommandCase{"4", "632.8", 395.0695},
-                                           MtfCommandCase{" 8.0x", "500", 250.0}));
+                                           MtfCommandCase{" 8.0x", "500", 250.0}),
+                         [](const auto& i) {
+                             return lumi::test::caseName("ratio", i.param.apertureRatioText, "nm",
+                                                         i.param.wavelengthText);
+                         });
 
 TEST(MtfCommand, TypedErrorsInsteadOfFaults) {
     Workspace ws;
