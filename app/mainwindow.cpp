@@ -17,8 +17,8 @@
 #include "app/syntheticpage.h"
 #include "app/wavefrontpage.h"
 #include "app/zernikepage.h"
-#include "common/numbertext.h"
 #include "common/fileerror.h"
+#include "common/numbertext.h"
 #include "ui/dialogservice.h"
 #include "ui/imagecanvas.h"
 

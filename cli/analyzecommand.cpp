@@ -11,8 +11,8 @@
 #include "cli/optiontable.h"
 #include "cli/referencefile.h"
 #include "cli/usageerror.h"
-#include "common/numbertext.h"
 #include "common/fileerror.h"
+#include "common/numbertext.h"
 #include "fringe/fringedatafile.h"
 
 #include <cctype>

@@ -1,8 +1,8 @@
 #include "cli/referencefile.h"
 
-#include "fringe/fieldreader.h"
 #include "common/fileerror.h"
 #include "common/textfile.h"
+#include "fringe/fieldreader.h"
 
 namespace lumi::cli {
 

@@ -10,8 +10,8 @@
 #include "cli/optiontable.h"
 #include "cli/removallist.h"
 #include "cli/usageerror.h"
-#include "common/numbertext.h"
 #include "common/fileerror.h"
+#include "common/numbertext.h"
 
 #include <QImage>
 #include <QString>

@@ -1,11 +1,11 @@
 #include "fringe/fringedatafile.h"
 
-#include "common/numbertext.h"
-#include "fringe/fieldreader.h"
 #include "common/fileerror.h"
+#include "common/numbertext.h"
+#include "common/textfile.h"
+#include "fringe/fieldreader.h"
 #include "fringe/fringeeditor.h"
 #include "fringe/fringestore.h"
-#include "common/textfile.h"
 
 #include <array>
 #include <cmath>
