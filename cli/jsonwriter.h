@@ -38,7 +38,6 @@ public:
     // The document, with a final line end once the outer container closed.
     std::string text() const;
 
-    const nlohmann::ordered_json& document() const { return root_; }
 
 private:
     // Places v where the next value goes; returns it in the document.
