@@ -38,7 +38,6 @@ public:
     // The document, with a final line end once the outer container closed.
     std::string text() const;
 
-
 private:
     // Places v where the next value goes; returns it in the document.
     nlohmann::ordered_json& place(nlohmann::ordered_json v);
