@@ -1,4 +1,5 @@
 #include "analysis/aberrationsummary.h"
+#include "support/casename.h"
 
 #include "analysis/analysiserror.h"
 #include "support/analysisfixtures.h"
@@ -45,7 +46,11 @@ INSTANTIATE_TEST_SUITE_P(
                       AngleCase{-1, -1, 2, -1, -67.5},
                       // Rounding to 2 decimals, halves to even on the decimal value.
                       AngleCase{std::tan(30.0 * 3.14159265358979 / 180.0), 1, 1, 2, 30},
-                      AngleCase{1, 3, 1, 2, 18.43}));
+                      AngleCase{1, 3, 1, 2, 18.43}),
+    [](const auto& i) {
+        return lumi::test::caseName("y", i.param.y, "x", i.param.x, "fold", i.param.fold,
+                                    "decimals", i.param.decimals);
+    });
 
 TEST(AberrationAngle, NeverNegativeZero) {
     EXPECT_FALSE(std::signbit(aberrationAngleDeg(-0.0, 1.0, 1, 2)));

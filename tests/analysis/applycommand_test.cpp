@@ -1,4 +1,5 @@
 #include "analysis/applycommand.h"
+#include "support/casename.h"
 
 #include "analysis/analysiserror.h"
 #include "analysis/contourpointgenerator.h"
@@ -97,7 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadSettingsCase{"negative Zernike terms", 632.8, 0.5, -1,
                         AnalysisError::Kind::InvalidSettings, ""},
         BadSettingsCase{"Zernike terms 38", 632.8, 0.5, 38, AnalysisError::Kind::InvalidSettings,
-                        ""}));
+                        ""}),
+    lumi::test::ByName());
 
 TEST(RunApply, NoPointsCountsZeroAndFailsSingular) {
     Measurement m = makeMeasurement();
@@ -196,7 +198,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, AsphericApply,
     ::testing::Values(AsphericCase{"matches the ideal", -1.0, -0.8, -0.8, -1.0f},
                       AsphericCase{"half the ideal", -1.0, -0.8, -0.4, -0.5f},
-                      AsphericCase{"zero target taken as 0.00001", 0.0, -0.8, -0.8, 0.00001f}));
+                      AsphericCase{"zero target taken as 0.00001", 0.0, -0.8, -0.8, 0.00001f}),
+    lumi::test::ByName());
 
 TEST(RunApply, AsphericCompensatesTermEightInTheGrid) {
     Measurement m = withContours(coefficientsOf({{3, 3.0}, {8, -0.5}, {5, 0.2}}));

@@ -1,6 +1,7 @@
 #include "analysis/analysiserror.h"
 #include "analysis/idealconicfit.h"
 #include "analysis/idealconicmodel.h"
+#include "support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +72,8 @@ TEST_P(IdealConicSmallK, primarySphericalIsProportionalToK) {
 
 INSTANTIATE_TEST_SUITE_P(Conics, IdealConicSmallK,
                          ::testing::Values(SmallConic{"-0.05", -0.05}, SmallConic{"-0.01", -0.01},
-                                           SmallConic{"0.002", 0.002}, SmallConic{"0.03", 0.03}));
+                                           SmallConic{"0.002", 0.002}, SmallConic{"0.03", 0.03}),
+                         [](const auto& i) { return lumi::test::caseName("K", i.param.value); });
 
 TEST(IdealConicFit, sphereIsReplacedByATinyConicAndShowsAlmostNoSpherical) {
     EXPECT_EQ(IdealConicModel::effectiveConic(0.0f), 0.00001f);
@@ -130,7 +132,11 @@ INSTANTIATE_TEST_SUITE_P(
                       BadMirror{1e300, 2000, 632.8, -1, AnalysisError::Kind::InvalidGeometry},
                       BadMirror{200, 2000, 632.8, 1e300, AnalysisError::Kind::InvalidGeometry},
                       // an oblate ellipsoid of R = 60 mm ends 42 mm from the axis
-                      BadMirror{200, 60, 632.8, 1, AnalysisError::Kind::InvalidGeometry}));
+                      BadMirror{200, 60, 632.8, 1, AnalysisError::Kind::InvalidGeometry}),
+    [](const auto& i) {
+        return lumi::test::caseName("D", i.param.diameterMm, "R", i.param.radiusMm, "nm",
+                                    i.param.wavelengthNm, "K", i.param.conic);
+    });
 
 TEST(IdealConicFit, progressRunsToOneHundred) {
     IdealConicFit fit(IdealConicModel::fromSettings(mirrorSettings(200, 2000, -1)));

@@ -1,4 +1,5 @@
 #include "analysis/normalequations.h"
+#include "support/casename.h"
 
 #include "analysis/analysiserror.h"
 #include "analysis/zernike.h"
@@ -78,7 +79,8 @@ TEST_P(SolverMatchesLu, OnRandomWellConditionedSystems) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, SolverMatchesLu, ::testing::Values(1, 2, 3, 9, 16, 25, 37, 51));
+INSTANTIATE_TEST_SUITE_P(Sizes, SolverMatchesLu, ::testing::Values(1, 2, 3, 9, 16, 25, 37, 51),
+                         [](const auto& i) { return lumi::test::caseName("n", i.param); });
 
 TEST(SolveNormalEquations, LastEqualMagnitudeWinsThePivot) {
     // |2| ties at (0,1) and (1,0); the last one met, row 1 column 0, is used
@@ -122,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, SolverRejectsSingular,
                          ::testing::Values(SingularCase{"all zero", 3, std::vector<double>(9, 0.0)},
                                            SingularCase{"equal rows", 2, {1, 2, 1, 2}},
                                            SingularCase{
-                                               "zero column", 3, {1, 0, 2, 3, 0, 1, 4, 0, 5}}));
+                                               "zero column", 3, {1, 0, 2, 3, 0, 1, 4, 0, 5}}),
+                         lumi::test::ByName());
 
 TEST(SolveNormalEquations, OverflowingSolutionIsNonFinite) {
     NormalEquations eq;

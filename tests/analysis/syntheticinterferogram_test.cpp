@@ -2,6 +2,7 @@
 #include "analysis/syntheticinterferogram.h"
 #include "analysis/syntheticshading.h"
 #include "analysis/wavefrontgrid.h"
+#include "support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +95,8 @@ TEST_P(SyntheticGridSizes, lastRowAndColumnAreNeverPaintedAndOutsideIsWhite) {
     EXPECT_EQ(picture.at(d - 1, d - 1), white);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, SyntheticGridSizes, ::testing::Values(64, 128, 256));
+INSTANTIATE_TEST_SUITE_P(Sizes, SyntheticGridSizes, ::testing::Values(64, 128, 256),
+                         [](const auto& i) { return lumi::test::caseName("grid", i.param); });
 
 TEST(SyntheticInterferogram, nullTestTakesTheIdealSphericalOut) {
     Measurement aspheric = withCoefficients({{1, 1.5}, {3, 0.3}, {8, 0.7}});
@@ -181,7 +183,12 @@ TEST_P(SyntheticColours, intensityGoesIntoTheChosenChannels) {
 INSTANTIATE_TEST_SUITE_P(Colours, SyntheticColours,
                          ::testing::Values(ColourCase{SyntheticColor::Grey, {100, 100, 100}},
                                            ColourCase{SyntheticColor::Red, {0, 0, 100}},
-                                           ColourCase{SyntheticColor::Green, {0, 100, 0}}));
+                                           ColourCase{SyntheticColor::Green, {0, 100, 0}}),
+                         [](const auto& i) {
+                             return std::string(i.param.colour == SyntheticColor::Grey  ? "grey"
+                                                : i.param.colour == SyntheticColor::Red ? "red"
+                                                                                        : "green");
+                         });
 
 TEST(SyntheticShading, unmatchedHeightRepeatsThePreviousPixelsColour) {
     // Heights on a 2 x 2 cell map (nodes 0..2): the peak matches no band.
@@ -249,7 +256,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BandCase{0.125, true, 127.5f}, // odd band 7 = m
                       BandCase{0.0, true, 255.0f},   // L(8) - w/2 bounds band 7
                       BandCase{-0.01, false, 0.0f},  // below every band
-                      BandCase{3.0, false, 0.0f}));  // above the peak
+                      BandCase{3.0, false, 0.0f}),
+    [](const auto& i) { return lumi::test::caseName("height", i.param.height); }); // above the peak
 
 } // namespace
 } // namespace lumi

@@ -34,7 +34,14 @@ INSTANTIATE_TEST_SUITE_P(
                           RemovalGroup::HighOrderAstigmatism,
                           {9, 10, 11, 12, 16, 17, 18, 19, 20, 21, 25, 26, 27, 28, 29, 30, 31, 32}},
                       RemovalCase{RemovalGroup::HighOrderComa, {13, 14, 22, 23, 33, 34}},
-                      RemovalCase{RemovalGroup::HighOrderSpherical, {15, 24, 35, 36}}));
+                      RemovalCase{RemovalGroup::HighOrderSpherical, {15, 24, 35, 36}}),
+    ([](const auto& i) {
+        // In RemovalGroup order; the brace list is parenthesised for the macro.
+        static constexpr const char* kGroups[] = {"tilt",      "power",         "astigmatism",
+                                                  "coma",      "spherical",     "high_astigmatism",
+                                                  "high_coma", "high_spherical"};
+        return std::string(kGroups[static_cast<int>(i.param.group)]);
+    }));
 
 TEST(TermRemoval, PistonIsInNoGroupEvenWithAllBoxesTicked) {
     AnalysisSettings s;

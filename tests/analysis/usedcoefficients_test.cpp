@@ -51,7 +51,7 @@ TEST(SubtractReference, HalfAFringeInTermFourLowersItByAQuarterWave) {
     subtractReference(m, shown);
     EXPECT_NEAR(m.results.coefficients[4], 0.5 * shown[4] - 0.25, 1e-15);
     EXPECT_NEAR(m.results.coefficients[4], -0.05, 1e-6);
-    EXPECT_NEAR(m.results.fittedCoefficients[4], 0.2, 1e-9);      // the fit is untouched
+    EXPECT_NEAR(m.results.fittedCoefficients[4], 0.2, 1e-9);   // the fit is untouched
     EXPECT_NEAR(m.results.astigmatism.magnitude, 0.100, 5e-4); // 2 |c4|
 }
 

@@ -1,4 +1,5 @@
 #include "analysis/wavefrontsampler.h"
+#include "support/casename.h"
 
 #include "analysis/analysiserror.h"
 #include "analysis/zernike.h"
@@ -115,7 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
                    {RemovalGroup::HighOrderSpherical},
                    1.0f,
                    1e-9},
-        SampleCase{"ratio scales", coefficientsOf({{3, 1.0}}), 24, {}, 2.5f, 5.0}));
+        SampleCase{"ratio scales", coefficientsOf({{3, 1.0}}), 24, {}, 2.5f, 5.0}),
+    lumi::test::ByName());
 
 TEST(SampleWavefront, ObstructionNodesAreZero) {
     Measurement m = makeMeasurement();
@@ -191,7 +193,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadSampleCase{"grid 0", 0, 200.0, 1.0, AnalysisError::Kind::InvalidSettings},
         BadSampleCase{"grid 130", 130, 200.0, 1.0, AnalysisError::Kind::InvalidSettings},
         BadSampleCase{"no aperture", 32, 0.0, 1.0, AnalysisError::Kind::InvalidGeometry},
-        BadSampleCase{"overflow", 32, 200.0, 1e308, AnalysisError::Kind::NonFinite}));
+        BadSampleCase{"overflow", 32, 200.0, 1e308, AnalysisError::Kind::NonFinite}),
+    lumi::test::ByName());
 
 TEST(SampleWavefront, LargestGridFitsTheStore) {
     Measurement m = makeMeasurement();

@@ -1,4 +1,5 @@
 #include "analysis/zernikefit.h"
+#include "support/casename.h"
 
 #include "analysis/analysiserror.h"
 #include "analysis/contourpointgenerator.h"
@@ -74,7 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
                                      {24, 0.03},
                                      {30, 0.02},
                                      {36, 0.01}}),
-                     0.5f, 36}));
+                     0.5f, 36}),
+    lumi::test::ByName());
 
 // One fringe of points: piston = its height (index x 0.5 waves), nothing else.
 class SingleFringe : public ::testing::TestWithParam<int> {};
@@ -91,7 +93,8 @@ TEST_P(SingleFringe, GivesPistonAtItsHeight) {
     EXPECT_NEAR(m.results.fitRmsError, 0.0, 1e-12);
 }
 
-INSTANTIATE_TEST_SUITE_P(Fringes, SingleFringe, ::testing::Values(0, 3, 4));
+INSTANTIATE_TEST_SUITE_P(Fringes, SingleFringe, ::testing::Values(0, 3, 4),
+                         [](const auto& i) { return lumi::test::caseName("fringe", i.param); });
 
 TEST(FringeSamples, OrderAndSinglePrecisionHeights) {
     Measurement m = makeMeasurement();

@@ -2,6 +2,7 @@
 #include "app/psfpage.h"
 #include "common/numbertext.h"
 #include "plotpagefixture.h"
+#include "support/casename.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -91,7 +92,10 @@ TEST_P(PsfMapUpdate, SamplesTheChosenGridAndDrawsTheMapWithBothStrehls) {
 INSTANTIATE_TEST_SUITE_P(Grids, PsfMapUpdate,
                          ::testing::Values(GridCase{PsfGridSize::Grid64, 32},
                                            GridCase{PsfGridSize::Grid128, 64},
-                                           GridCase{PsfGridSize::Grid256, 128}));
+                                           GridCase{PsfGridSize::Grid256, 128}),
+                         [](const auto& i) {
+                             return lumi::test::caseName("samples", i.param.sampledGridCount);
+                         });
 
 TEST(PsfPage, GreyScaleMapIsGrey) {
     auto m = analysedExample("defocus-rings.frg");

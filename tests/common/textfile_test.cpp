@@ -133,14 +133,6 @@ fs::path fullDevice(const fs::path& dir) {
     return ::mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0 ? p : fs::path();
 }
 
-fs::path readOnlyFolder(const fs::path& dir) {
-    const fs::path p = dir / "ro" / "keep.frg";
-    fs::create_directory(dir / "ro");
-    writeTextFileReplacing(p, "old");
-    fs::permissions(dir / "ro", fs::perms::owner_read | fs::perms::owner_exec);
-    return ::access((dir / "ro").c_str(), W_OK) == 0 ? fs::path() : p;
-}
-
 fs::path folderAsTarget(const fs::path& dir) {
     fs::create_directory(dir / "folder.frg");
     return dir / "folder.frg";
@@ -200,7 +192,6 @@ INSTANTIATE_TEST_SUITE_P(
     Targets, SafeWriterFailure,
     ::testing::Values(WriteFailure{"fifo_without_reader", fifoWithoutReader, "no program"},
                       WriteFailure{"full_device", fullDevice, "disk is full"},
-                      WriteFailure{"read_only_folder", readOnlyFolder, "permission denied"},
                       WriteFailure{"folder", folderAsTarget, "it is a folder"},
                       WriteFailure{"missing_folder", missingFolder, "folder does not exist"},
                       WriteFailure{"link_loop", linkLoop, "too many symbolic links"},

@@ -1,4 +1,5 @@
 #include "optics/modulationtransfer.h"
+#include "support/casename.h"
 
 #include "analysis/analysiserror.h"
 #include "opticstestgrid.h"
@@ -34,7 +35,8 @@ TEST_P(PerfectPupilMtf, FollowsTheDiffractionLimitedCurve) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(GridCounts, PerfectPupilMtf, ::testing::Values(32, 64, 128));
+INSTANTIATE_TEST_SUITE_P(GridCounts, PerfectPupilMtf, ::testing::Values(32, 64, 128),
+                         [](const auto& i) { return lumi::test::caseName("grid", i.param); });
 
 // The tangential cut runs along the first index (rows, pupil y), the sagittal
 // cut along the second (columns, x): a cylinder in y only blurs the first.
@@ -124,7 +126,8 @@ INSTANTIATE_TEST_SUITE_P(Inputs, MtfFailures,
                                            MtfFailureCase{"2N not a power of two", 33, 0.0,
                                                           AnalysisError::Kind::InvalidGeometry},
                                            MtfFailureCase{"obstruction covers all", 32, 1.2,
-                                                          AnalysisError::Kind::InvalidGeometry}));
+                                                          AnalysisError::Kind::InvalidGeometry}),
+                         lumi::test::ByName());
 
 struct CutoffCase {
     float wavelengthNm;
@@ -140,11 +143,13 @@ TEST_P(CutoffFrequency, LinesPerMillimetre) {
                 1e-5 * tc.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, CutoffFrequency,
-                         ::testing::Values(CutoffCase{632.8f, 4.0f, 395.0695},
-                                           CutoffCase{632.8f, 0.0f, 1.0},
-                                           CutoffCase{0.0f, 0.0f, 1.0},
-                                           CutoffCase{500.0f, 10.0f, 200.0}));
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, CutoffFrequency,
+    ::testing::Values(CutoffCase{632.8f, 4.0f, 395.0695}, CutoffCase{632.8f, 0.0f, 1.0},
+                      CutoffCase{0.0f, 0.0f, 1.0}, CutoffCase{500.0f, 10.0f, 200.0}),
+    [](const auto& i) {
+        return lumi::test::caseName("nm", i.param.wavelengthNm, "f", i.param.apertureRatio);
+    });
 
 TEST(CutoffFrequency, ZeroProductIsAnError) {
     // A zero wavelength, or a ratio so small that the product underflows.
@@ -187,8 +192,10 @@ INSTANTIATE_TEST_SUITE_P(Cutoffs, IdealCurve,
                          ::testing::Values(IdealCurveCase{1.0, 102},    // normalised: k = 0..100
                                            IdealCurveCase{395.07, 397}, // k = 0..395
                                            IdealCurveCase{0.5, 0},      // nu_c < 1: none
-                                           IdealCurveCase{-3.0, 0},
-                                           IdealCurveCase{1.5e9, 4098})); // bounded
+                                           IdealCurveCase{-3.0, 0}, IdealCurveCase{1.5e9, 4098}),
+                         [](const auto& i) {
+                             return lumi::test::caseName("cutoff", i.param.cutoff);
+                         }); // bounded
 
 // The readout can be asked before the first "Update MTF".
 TEST(Mtf, ReadoutBeforeAnyComputationIsZeroNotInfinite) {

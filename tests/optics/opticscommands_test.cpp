@@ -3,6 +3,7 @@
 #include "optics/psfcommand.h"
 #include "opticstestgrid.h"
 #include "support/analysisfixtures.h"
+#include "support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -38,11 +39,16 @@ TEST_P(PsfCommandPerfect, FullPupilAndStrehlOne) {
                 psf.peak, 1e-9 * psf.peak);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    GridsAndObstructions, PsfCommandPerfect,
-    ::testing::Values(PerfectCase{PsfGridSize::Grid64, {}}, PerfectCase{PsfGridSize::Grid256, {}},
-                      PerfectCase{PsfGridSize::Grid128, {320.0, 240.0, 60.0}},
-                      PerfectCase{PsfGridSize::Grid256, {330.0, 230.0, 80.0}}));
+INSTANTIATE_TEST_SUITE_P(GridsAndObstructions, PsfCommandPerfect,
+                         ::testing::Values(PerfectCase{PsfGridSize::Grid64, {}},
+                                           PerfectCase{PsfGridSize::Grid256, {}},
+                                           PerfectCase{PsfGridSize::Grid128, {320.0, 240.0, 60.0}},
+                                           PerfectCase{PsfGridSize::Grid256, {330.0, 230.0, 80.0}}),
+                         [](const auto& i) {
+                             return lumi::test::caseName(
+                                 "samples", psfPupilSampleCount(i.param.size),
+                                 i.param.obstruction.radiusPx > 0 ? "obstructed" : "clear");
+                         });
 
 TEST(PsfStrehl, RemovedTermsDoNotCountAndTheGridIsLeftAlone) {
     auto m = std::make_unique<Measurement>(test::makeMeasurement());
