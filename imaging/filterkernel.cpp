@@ -50,6 +50,21 @@ std::array<std::int16_t, 256> stepTable(float w, bool& anyHalf) {
     return t;
 }
 
+// sums[i] = round(sums[i] + product) for one tap, products as stepTable codes.
+void addTap(std::int16_t* __restrict sums, const std::int16_t* __restrict codes, std::size_t begin,
+            std::size_t end, bool anyHalf) {
+    if (anyHalf) {
+        for (std::size_t i = begin; i < end; ++i) {
+            const auto sum = static_cast<std::int16_t>(sums[i] + (codes[i] >> 1));
+            sums[i] = static_cast<std::int16_t>(sum + (sum & codes[i] & 1));
+        }
+    } else {
+        for (std::size_t i = begin; i < end; ++i) {
+            sums[i] = static_cast<std::int16_t>(sums[i] + (codes[i] >> 1));
+        }
+    }
+}
+
 struct Tap {
     int table;   // index into the step tables (one per distinct weight)
     int column;  // k, -1..1
@@ -122,20 +137,11 @@ PixelGrid applyFilterKernel(const PixelGrid& in, const KernelWeights& weights) {
             const std::size_t begin = 3;
             const std::size_t end = rowBytes - 3;
             std::fill(sums.begin(), sums.end(), std::int16_t{0});
-            std::int16_t* s = sums.data();
             for (const Tap& tap : taps) {
-                const std::int16_t* v = mapped(tap.table, y + tap.rowSlot) + 3 * tap.column;
-                if (anyHalf) {
-                    for (std::size_t i = begin; i < end; ++i) {
-                        const auto sum = static_cast<std::int16_t>(s[i] + (v[i] >> 1));
-                        s[i] = static_cast<std::int16_t>(sum + (sum & v[i] & 1));
-                    }
-                } else {
-                    for (std::size_t i = begin; i < end; ++i) {
-                        s[i] = static_cast<std::int16_t>(s[i] + (v[i] >> 1));
-                    }
-                }
+                addTap(sums.data(), mapped(tap.table, y + tap.rowSlot) + 3 * tap.column, begin, end,
+                       anyHalf);
             }
+            const std::int16_t* s = sums.data();
             std::uint8_t* dst = outBytes + static_cast<std::size_t>(y) * rowBytes;
             for (std::size_t i = begin; i < end; ++i) {
                 dst[i] = static_cast<std::uint8_t>(std::clamp<int>(s[i], 0, 255));

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -83,26 +84,44 @@ PixelGrid rescale(const PixelGrid& in, double percent) {
     PixelGrid out(size.widthPx, size.heightPx);
     const SampleAxis columns = sampleAxis(in.width(), size.widthPx);
     const SampleAxis rows = sampleAxis(in.height(), size.heightPx);
+    const auto outBytes = static_cast<std::size_t>(size.widthPx) * 3;
+    // Horizontal pass first (a x (256 - wx) + b x wx, exact), kept for the two
+    // source rows in use; then the vertical blend, rounded once: (.. + 32768) >> 16.
     forEachRowBand(size.heightPx, [&](int firstRow, int endRow) {
-        for (int y = firstRow; y < endRow; ++y) {
-            const auto ky = static_cast<std::size_t>(y);
-            const PixelTriple* top = in.row(rows.first[ky]);
-            const PixelTriple* bottom = in.row(rows.second[ky]);
-            const int wy = rows.weight[ky];
-            PixelTriple* dst = out.row(y);
+        std::vector<std::int32_t> cache[2] = {std::vector<std::int32_t>(outBytes),
+                                              std::vector<std::int32_t>(outBytes)};
+        int cachedRow[2] = {-1, -1};
+        const auto horizontal = [&](int sourceRow) -> const std::int32_t* {
+            for (int k = 0; k < 2; ++k) {
+                if (cachedRow[k] == sourceRow) {
+                    return cache[k].data();
+                }
+            }
+            // Replace the entry not needed by the row being built.
+            const int k = cachedRow[0] < cachedRow[1] ? 0 : 1;
+            cachedRow[k] = sourceRow;
+            const auto* src = reinterpret_cast<const std::uint8_t*>(in.row(sourceRow));
+            std::int32_t* dst = cache[static_cast<std::size_t>(k)].data();
             for (int x = 0; x < size.widthPx; ++x) {
                 const auto kx = static_cast<std::size_t>(x);
-                const int x0 = columns.first[kx];
-                const int x1 = columns.second[kx];
+                const std::uint8_t* a = src + 3 * static_cast<std::size_t>(columns.first[kx]);
+                const std::uint8_t* b = src + 3 * static_cast<std::size_t>(columns.second[kx]);
                 const int wx = columns.weight[kx];
-                const auto mix = [&](std::uint8_t PixelTriple::*c) {
-                    const int upper = top[x0].*c * (256 - wx) + top[x1].*c * wx;
-                    const int lower = bottom[x0].*c * (256 - wx) + bottom[x1].*c * wx;
-                    return static_cast<std::uint8_t>((upper * (256 - wy) + lower * wy + 32768) >>
-                                                     16);
-                };
-                dst[x] = {mix(&PixelTriple::blue), mix(&PixelTriple::green),
-                          mix(&PixelTriple::red)};
+                for (std::size_t ch = 0; ch < 3; ++ch) {
+                    dst[3 * kx + ch] = a[ch] * (256 - wx) + b[ch] * wx;
+                }
+            }
+            return dst;
+        };
+        for (int y = firstRow; y < endRow; ++y) {
+            const auto ky = static_cast<std::size_t>(y);
+            const int wy = rows.weight[ky];
+            const std::int32_t* upper = horizontal(rows.first[ky]);
+            const std::int32_t* lower = horizontal(rows.second[ky]);
+            auto* dst = reinterpret_cast<std::uint8_t*>(out.row(y));
+            for (std::size_t i = 0; i < outBytes; ++i) {
+                dst[i] = static_cast<std::uint8_t>(
+                    (upper[i] * (256 - wy) + lower[i] * wy + 32768) >> 16);
             }
         }
     });
@@ -137,19 +156,27 @@ PixelGrid rotate(const PixelGrid& in, int angleDeg) {
     const double outHalfW = size.widthPx / 2.0;
     const double outHalfH = size.heightPx / 2.0;
     constexpr PixelTriple white{255, 255, 255};
+    // 64 x 64 tiles keep the source reads of a steep turn within the cache.
+    constexpr int kTile = 64;
     forEachRowBand(size.heightPx, [&](int firstRow, int endRow) {
-        for (int y = firstRow; y < endRow; ++y) {
-            const double dy = y - outHalfH;
-            PixelTriple* dst = out.row(y);
-            for (int x = 0; x < size.widthPx; ++x) {
-                const double dx = x - outHalfW;
-                const double xs = dx * c - dy * s + halfW;
-                const double ys = dx * s + dy * c + halfH;
-                // 0 <= xs < W is 0 <= floor(xs) <= W - 1.
-                if (xs >= 0.0 && xs < inW && ys >= 0.0 && ys < inH) {
-                    dst[x] = in.at(static_cast<int>(xs), static_cast<int>(ys));
-                } else {
-                    dst[x] = white;
+        for (int tileY = firstRow; tileY < endRow; tileY += kTile) {
+            const int tileEndY = std::min(endRow, tileY + kTile);
+            for (int tileX = 0; tileX < size.widthPx; tileX += kTile) {
+                const int tileEndX = std::min(size.widthPx, tileX + kTile);
+                for (int y = tileY; y < tileEndY; ++y) {
+                    const double dy = y - outHalfH;
+                    PixelTriple* dst = out.row(y);
+                    for (int x = tileX; x < tileEndX; ++x) {
+                        const double dx = x - outHalfW;
+                        const double xs = dx * c - dy * s + halfW;
+                        const double ys = dx * s + dy * c + halfH;
+                        // 0 <= xs < W is 0 <= floor(xs) <= W - 1.
+                        if (xs >= 0.0 && xs < inW && ys >= 0.0 && ys < inH) {
+                            dst[x] = in.row(static_cast<int>(ys))[static_cast<int>(xs)];
+                        } else {
+                            dst[x] = white;
+                        }
+                    }
                 }
             }
         }
