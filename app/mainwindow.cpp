@@ -7,6 +7,7 @@
 #include "app/aboutwindow.h"
 #include "app/helpwindow.h"
 #include "app/imagepage.h"
+#include "app/imageprocessingwindow.h"
 #include "app/mainmenus.h"
 #include "app/mtfpage.h"
 #include "app/notespage.h"
@@ -17,8 +18,8 @@
 #include "app/syntheticpage.h"
 #include "app/wavefrontpage.h"
 #include "app/zernikepage.h"
-#include "common/numbertext.h"
 #include "common/fileerror.h"
+#include "common/numbertext.h"
 #include "ui/dialogservice.h"
 #include "ui/imagecanvas.h"
 
@@ -101,6 +102,8 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
             [this] { loadFringeData(FringeDataFile::Layout::OlderTwips); });
     connect(menus_->saveFringeData, &QAction::triggered, this, &MainWindow::saveFringeData);
     connect(menus_->preferences, &QAction::triggered, this, &MainWindow::openPreferences);
+    menus_->imageProcessing->setEnabled(true);
+    connect(menus_->imageProcessing, &QAction::triggered, this, &MainWindow::openImageProcessing);
     connect(menus_->exit, &QAction::triggered, this, &MainWindow::exitRequested);
     connect(menus_->about, &QAction::triggered, this, &MainWindow::about);
     for (const auto& [action, key] :
@@ -248,6 +251,17 @@ void MainWindow::loadFringeData(FringeDataFile::Layout layout) {
 void MainWindow::openPreferences() {
     PreferencesWindow window(m_.preferences, dialogs_, this);
     window.exec();
+}
+
+void MainWindow::openImageProcessing() {
+    if (imageProcessing_ == nullptr) {
+        imageProcessing_ = new ImageProcessingWindow(dialogs_, *imagePage_, m_.store, this);
+    }
+    if (imagePage_->canvas()->hasPicture()) {
+        imageProcessing_->setPicture(imagePage_->canvas()->cleanPicture());
+    }
+    imageProcessing_->show();
+    imageProcessing_->raise();
 }
 
 void MainWindow::about() {

@@ -15,6 +15,7 @@ namespace lumi {
 class AberrationPage;
 class DialogService;
 class ImagePage;
+class ImageProcessingWindow;
 class MainMenus;
 class MtfPage;
 class NotesPage;
@@ -44,6 +45,10 @@ public:
     void loadFringeData(FringeDataFile::Layout layout);
     // "&Preferences": the preferences window, modal.
     void openPreferences();
+    // "Image Processing/Filtering": the image processing window, modeless, with a
+    // copy of the view's picture when there is one.
+    void openImageProcessing();
+    ImageProcessingWindow* imageProcessingWindow() const { return imageProcessing_; }
     // The question asked before the program closes; true when it may close.
     bool confirmClose();
 
@@ -83,6 +88,7 @@ private:
     SyntheticPage* syntheticPage_;
     NotesPage* notesPage_;
     QStatusBar* status_;
+    ImageProcessingWindow* imageProcessing_ = nullptr; // created on first use
 };
 
 } // namespace lumi
