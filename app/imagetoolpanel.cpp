@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace lumi {
 namespace {
@@ -81,9 +82,12 @@ ImageToolPanel::ImageToolPanel(QWidget* parent) : QDialog(parent) {
     balanceRows_ = new QWidget(this);
     auto* balance = new QVBoxLayout(balanceRows_);
     balance->setContentsMargins(0, 0, 0, 0);
-    balance->addWidget(makeRow(label("Red", this), red_));
-    balance->addWidget(makeRow(label("Green", this), green_));
-    balance->addWidget(makeRow(label("Blue", this), blue_));
+    for (const auto& [caption, slider] :
+         {std::pair{"Red", red_}, {"Green", green_}, {"Blue", blue_}}) {
+        QLabel* name = label(caption, this);
+        name->setMinimumWidth(50); // the three sliders line up
+        balance->addWidget(makeRow(name, slider));
+    }
     saturationRow_ = makeRow(label("Saturation", this), saturation_);
     scaleRow_ = makeRow(scaleText_, label("%", this), scale_);
     angleRow_ = makeRow(label("ANGLE", this), angle_);

@@ -12,6 +12,7 @@
 #include <QImageReader>
 
 #include <cmath>
+#include <new>
 #include <optional>
 #include <ostream>
 #include <string_view>
@@ -220,6 +221,9 @@ int runImage(std::span<const std::string> args, std::ostream& out, std::ostream&
         }
     } catch (const ImagingError& e) {
         err << "lumivorexan-cli image: " << e.what() << "\n";
+        return kExitBadInput;
+    } catch (const std::bad_alloc&) {
+        err << "lumivorexan-cli image: there is not enough memory for this picture\n";
         return kExitBadInput;
     }
     const QString outName = QString::fromStdString(request.outFile);

@@ -144,6 +144,12 @@ PictureSize rotatedSize(PictureSize in, double angleRad) {
 PixelGrid rotate(const PixelGrid& in, int angleDeg) {
     const double theta = rotationRadians(angleDeg);
     const PictureSize size = rotatedSize({in.width(), in.height()}, theta);
+    if (static_cast<double>(size.widthPx) * size.heightPx > kMaxScaledPixels) {
+        throw ImagingError("Turned by " + std::to_string(angleDeg) +
+                           " degrees the picture would need " + std::to_string(size.widthPx) +
+                           " x " + std::to_string(size.heightPx) +
+                           " pixels; at most 400 megapixels are allowed.");
+    }
     PixelGrid out(size.widthPx, size.heightPx);
     // r cos(t + theta) with t the polar angle of (dx, dy), expanded: the same
     // position without a square root and three trigonometric calls per pixel.

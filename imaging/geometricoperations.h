@@ -6,7 +6,7 @@
 
 namespace lumi {
 
-// Pictures a rescale may make: at least 1 x 1 and at most this many pixels.
+// Pictures a rescale or rotation may make: at least 1 x 1, at most this many pixels.
 inline constexpr double kMaxScaledPixels = 400e6;
 
 // Output (x, y) = input (W - 1 - x, y).
@@ -38,7 +38,8 @@ PictureSize rotatedSize(PictureSize in, double angleRad);
 // the screen (y down) by angleDeg. Target pixel (x, y) takes source pixel
 // (floor(xs), floor(ys)) with xs = dx cos - dy sin + W/2, ys = dx sin + dy cos + H/2,
 // dx = x - W'/2, dy = y - H'/2 (nearest-lower, no interpolation); white where
-// that falls outside the source.
+// that falls outside the source. Throws ImagingError when the bounding box would
+// exceed kMaxScaledPixels.
 PixelGrid rotate(const PixelGrid& in, int angleDeg);
 
 } // namespace lumi
