@@ -141,9 +141,16 @@ TEST_F(ImageProcessing, OpenAndSaveKeepPicturesOnFailureAndSaveThroughTheReplaci
     EXPECT_TRUE(dialogs.lastText().startsWith("Error saving file"))
         << dialogs.lastText().toStdString();
 
+    // The dialogs start in the program's folder, then in that of the last file
+    // (cancel, failed open, save, save).
+    EXPECT_EQ(
+        dialogs.fileDialogFolders,
+        QStringList({QCoreApplication::applicationDirPath(), QCoreApplication::applicationDirPath(),
+                     QCoreApplication::applicationDirPath(), folder.path()}));
     dialogs.openAnswers = {jpg};
     action("mnuFileOpen")->trigger();
     EXPECT_EQ(processing->windowTitle(), "Image Processing   [saved.jpg]");
+    EXPECT_EQ(dialogs.fileDialogFolders.back(), folder.path() + "/missing");
     EXPECT_EQ(processing->workingGrid().width(), 64);
 }
 
