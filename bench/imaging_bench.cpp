@@ -12,20 +12,34 @@ using lumi::ImageOperation;
 using Kind = ImageOperation::Kind;
 
 // A fringe-like photo: smooth rings with some colour, every row different.
-const lumi::PixelGrid& photo() {
-    static const lumi::PixelGrid grid = [] {
-        lumi::PixelGrid g(6000, 4000);
-        for (int y = 0; y < g.height(); ++y) {
-            for (int x = 0; x < g.width(); ++x) {
-                const double r2 = (x - 3000.0) * (x - 3000.0) + (y - 2000.0) * (y - 2000.0);
-                const auto v = static_cast<std::uint8_t>(127.5 + 127.0 * std::cos(r2 * 2e-5));
-                g.at(x, y) = {static_cast<std::uint8_t>(v / 2), v,
-                              static_cast<std::uint8_t>((v + x) & 255)};
-            }
+lumi::PixelGrid makePhoto(int widthPx, int heightPx) {
+    lumi::PixelGrid g(widthPx, heightPx);
+    const double cx = widthPx / 2.0;
+    const double cy = heightPx / 2.0;
+    const double k = 2e-5 * (6000.0 / widthPx) * (6000.0 / widthPx);
+    for (int y = 0; y < g.height(); ++y) {
+        for (int x = 0; x < g.width(); ++x) {
+            const double r2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
+            const auto v = static_cast<std::uint8_t>(127.5 + 127.0 * std::cos(r2 * k));
+            g.at(x, y) = {static_cast<std::uint8_t>(v / 2), v,
+                          static_cast<std::uint8_t>((v + x) & 255)};
         }
-        return g;
-    }();
+    }
+    return g;
+}
+
+const lumi::PixelGrid& photo() {
+    static const lumi::PixelGrid grid = makePhoto(6000, 4000);
     return grid;
+}
+
+// The slider previews on an 800 x 600 picture: one operation per slider step.
+void preview800x600(benchmark::State& state, ImageOperation op) {
+    static const lumi::PixelGrid small = makePhoto(800, 600);
+    for (auto _ : state) {
+        lumi::PixelGrid out = lumi::applyImageOperation(small, op, 24);
+        benchmark::DoNotOptimize(out.data());
+    }
 }
 
 void run(benchmark::State& state, ImageOperation op) {
@@ -104,5 +118,11 @@ BENCHMARK_CAPTURE(run, high_pass_weak, filter(lumi::FilterKernel::Weak))
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK_CAPTURE(run, high_pass_strong, filter(lumi::FilterKernel::Strong))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(preview800x600, brightness_20, make(Kind::Brightness, 20))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(preview800x600, rotate_30, make(Kind::Rotate, 30))
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
