@@ -80,6 +80,7 @@ private:
     SettingsPanel* settings_;
     QTabWidget* sstab1_;
     ImagePage* imagePage_;
+    ImageProcessingWindow* imageProcessing_ = nullptr; // created on first use
     AberrationPage* aberrationPage_;
     ZernikePage* zernikePage_;
     WaveFrontPage* waveFrontPage_;
@@ -88,7 +89,6 @@ private:
     SyntheticPage* syntheticPage_;
     NotesPage* notesPage_;
     QStatusBar* status_;
-    ImageProcessingWindow* imageProcessing_ = nullptr; // created on first use
 };
 
 } // namespace lumi
