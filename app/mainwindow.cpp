@@ -8,6 +8,7 @@
 #include "app/aboutwindow.h"
 #include "app/helpwindow.h"
 #include "app/imagepage.h"
+#include "app/imageprocessingwindow.h"
 #include "app/mainmenus.h"
 #include "app/mtfpage.h"
 #include "app/notespage.h"
@@ -102,6 +103,8 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     connect(zernikePage_, &ZernikePage::subtractReferenceClicked, zernikeCommands_,
             &ZernikeCommands::subtractReference);
     connect(menus_->preferences, &QAction::triggered, this, &MainWindow::openPreferences);
+    menus_->imageProcessing->setEnabled(true);
+    connect(menus_->imageProcessing, &QAction::triggered, this, &MainWindow::openImageProcessing);
     connect(menus_->exit, &QAction::triggered, this, &MainWindow::exitRequested);
     connect(menus_->about, &QAction::triggered, this, &MainWindow::about);
     for (const auto& [action, key] :
@@ -260,6 +263,17 @@ void MainWindow::loadFringeData(FringeDataFile::Layout layout) {
 void MainWindow::openPreferences() {
     PreferencesWindow window(m_.preferences, dialogs_, this);
     window.exec();
+}
+
+void MainWindow::openImageProcessing() {
+    if (imageProcessing_ == nullptr) {
+        imageProcessing_ = new ImageProcessingWindow(dialogs_, *imagePage_, m_.store, this);
+    }
+    if (imagePage_->canvas()->hasPicture()) {
+        imageProcessing_->setPicture(imagePage_->canvas()->cleanPicture());
+    }
+    imageProcessing_->show();
+    imageProcessing_->raise();
 }
 
 void MainWindow::about() {

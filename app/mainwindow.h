@@ -16,6 +16,7 @@ namespace lumi {
 class AberrationPage;
 class DialogService;
 class ImagePage;
+class ImageProcessingWindow;
 class MainMenus;
 class MtfPage;
 class NotesPage;
@@ -46,6 +47,10 @@ public:
     void loadFringeData(FringeDataFile::Layout layout);
     // "&Preferences": the preferences window, modal.
     void openPreferences();
+    // "Image Processing/Filtering": the image processing window, modeless, with a
+    // copy of the view's picture when there is one.
+    void openImageProcessing();
+    ImageProcessingWindow* imageProcessingWindow() const { return imageProcessing_; }
     // The question asked before the program closes; true when it may close.
     bool confirmClose();
 
@@ -89,6 +94,7 @@ private:
     SettingsPanel* settings_;
     QTabWidget* sstab1_;
     ImagePage* imagePage_;
+    ImageProcessingWindow* imageProcessing_ = nullptr; // created on first use
     AberrationPage* aberrationPage_;
     ZernikePage* zernikePage_;
     WaveFrontPage* waveFrontPage_;

@@ -2,6 +2,7 @@
 #include "cli/averagecommand.h"
 #include "cli/clicommand.h"
 #include "cli/generatecommand.h"
+#include "cli/imagecommand.h"
 #include "cli/synthcommand.h"
 
 #include <array>
@@ -18,6 +19,8 @@ std::span<const CliCommand> cliCommands() {
         CliCommand{"generate", "write a fringe data file on the contours of known coefficients",
                    &runGenerate},
         CliCommand{"synth", "draw the synthetic interferogram of Zernike coefficients", &runSynth},
+        CliCommand{"image", "brighten, rotate, filter... a picture as the image window does",
+                   &runImage},
     };
     return kCommands;
 }

@@ -13,6 +13,7 @@ struct PixelTriple {
     std::uint8_t red = 0;
     bool operator==(const PixelTriple&) const = default;
 };
+static_assert(sizeof(PixelTriple) == 3, "PixelGrid rows are read as 3 bytes per pixel");
 
 // A picture as width x height pixels indexed (x, y) from the top-left corner,
 // x across, y down. ui/ converts to and from QImage.
@@ -37,6 +38,13 @@ public:
         assert(contains(x, y));
         return pixels_[index(x, y)];
     }
+
+    // Row y as width() contiguous pixels; the rows follow each other without gaps,
+    // so data() is width() x height() pixels, 3 bytes each (blue, green, red).
+    PixelTriple* row(int y) { return pixels_.data() + index(0, y); }
+    const PixelTriple* row(int y) const { return pixels_.data() + index(0, y); }
+    PixelTriple* data() { return pixels_.data(); }
+    const PixelTriple* data() const { return pixels_.data(); }
 
     bool operator==(const PixelGrid&) const = default;
 

@@ -30,6 +30,7 @@ public:
     std::deque<std::optional<RgbColor>> colorAnswers;
 
     std::vector<Shown> shown;
+    QStringList fileDialogFolders; // initial folder of each open or save dialog, in order
     int unscripted = 0;
     int beeps = 0;
 

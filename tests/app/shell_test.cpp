@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EntryState{"About", true}, EntryState{"LoadUserData", false},
                       EntryState{"SaveZernikeData", true}, EntryState{"SaveUserData", false},
                       EntryState{"SaveScreen", false}, EntryState{"AverageZernike", true},
-                      EntryState{"mnuImageProcessing", false}, EntryState{"Report", false},
+                      EntryState{"mnuImageProcessing", true}, EntryState{"Report", false},
                       EntryState{"PrintScreen", false}, EntryState{"PrintReport", false},
                       EntryState{"PrintGraphicalReport", false},
                       EntryState{"MnuIntroduction", true}, EntryState{"MnuMain", true},
