@@ -1,6 +1,7 @@
 #include "cli/exitcodes.h"
 #include "clirun.h"
 #include "imaging/toneoperations.h"
+#include "support/casename.h"
 #include "ui/picturepixels.h"
 
 #include <QImage>
@@ -77,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadImageCall{"scaleEmpty", {"OUT", "--scale", "0.1"}, "leaves no pixel"},
         BadImageCall{"filterFour", {"OUT", "--low-pass", "4"}, "from 1 to 3"},
         BadImageCall{"unknownOption", {"OUT", "--sharpen"}, "unknown option"}),
-    [](const auto& p) { return std::string(p.param.name); });
+    ::lumi::test::ByName());
 
 TEST(ImageCommand, UnreadableInputSaysSo) {
     const auto dir = scratchDir("image-unreadable");

@@ -1,5 +1,6 @@
 #include "imagegrids.h"
 #include "imaging/filterkernel.h"
+#include "support/casename.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(Kernels, FilterOnGrey100,
                                            UniformCase{"veryWeak", FilterKernel::VeryWeak, 103},
                                            UniformCase{"weak", FilterKernel::Weak, 100},
                                            UniformCase{"strong", FilterKernel::Strong, 100}),
-                         [](const auto& p) { return std::string(p.param.name); });
+                         ::lumi::test::ByName());
 
 TEST(Filter, StrongOnASingleWhitePixelClamps) {
     PixelGrid g(5, 5, grey(0));

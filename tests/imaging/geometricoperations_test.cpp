@@ -1,6 +1,7 @@
 #include "imagegrids.h"
 #include "imaging/geometricoperations.h"
 #include "imaging/imagingerror.h"
+#include "support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ INSTANTIATE_TEST_SUITE_P(Rescale, ScaledSizes,
                                            ScaleCase{"halvesToEven", {5, 3}, 50, {2, 2}},
                                            ScaleCase{
                                                "tinyButNotEmpty", {6000, 4000}, 0.05, {3, 2}}),
-                         [](const auto& p) { return std::string(p.param.name); });
+                         ::lumi::test::ByName());
 
 TEST(Rescale, RefusesEmptyAndGiganticPictures) {
     for (const double percent : {0.0, -50.0, 0.001, 1e9}) {
@@ -83,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(Rotate, RotatedBox,
                                            RotateCase{"half", 180, {200, 100}, {200, 100}},
                                            RotateCase{"eighth", 45, {100, 100}, {141, 141}},
                                            RotateCase{"full", 360, {3, 5}, {3, 5}}),
-                         [](const auto& p) { return std::string(p.param.name); });
+                         ::lumi::test::ByName());
 
 TEST(Rotate, ZeroDegreesIsTheIdentityIncludingLastRowAndColumn) {
     const PixelGrid g = gradient(121, 80);

@@ -1,5 +1,6 @@
 #include "imagegrids.h"
 #include "imaging/toneoperations.h"
+#include "support/casename.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -71,7 +72,7 @@ const ToneCase kToneCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Tone, ToneKnownAnswers, ::testing::ValuesIn(kToneCases),
-                         [](const auto& p) { return std::string(p.param.name); });
+                         ::lumi::test::ByName());
 
 TEST(ToneInvariants, InvertTwiceAndGreyOfGreyAreIdentities) {
     const PixelGrid g = gradient(300, 70);

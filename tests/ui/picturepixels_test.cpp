@@ -1,3 +1,4 @@
+#include "support/casename.h"
 #include "ui/picturepixels.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"bgr888", QImage::Format_BGR888, 24, {255, 255, 255}},
                       LayoutCase{"rgb888", QImage::Format_RGB888, 24, {255, 255, 255}},
                       LayoutCase{"grey8", QImage::Format_Grayscale8, 8, {255, 255, 255}}),
-    [](const auto& p) { return std::string(p.param.name); });
+    ::lumi::test::ByName());
 
 TEST(PicturePixels, FifteenBitWritesClampEachFieldAndPalettesAreLookedUp) {
     PixelGrid grid(3, 1, PixelTriple{200, 200, 200});
