@@ -256,7 +256,10 @@ void MainWindow::loadFringeData(FringeDataFile::Layout layout) {
 
 void MainWindow::openPreferences() {
     PreferencesWindow window(m_.preferences, dialogs_, this);
-    window.exec();
+    // New colours and cross sizes show at once, not after the next edit.
+    if (window.exec() == QDialog::Accepted && imagePage_->canvas()->hasPicture()) {
+        imagePage_->redrawMarks(ImagePage::RedrawCaller::SelectFringe);
+    }
 }
 
 void MainWindow::about() {

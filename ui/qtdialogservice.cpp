@@ -68,14 +68,27 @@ std::optional<QStringList> QtDialogService::openFiles(const FileDialogRequest& r
 }
 
 std::optional<QString> QtDialogService::saveFile(const FileDialogRequest& request) {
-    const QString filter = qtFileFilter(request.filter);
-    QString selected = qtFileFilterEntry(request.filter, request.filterIndex);
-    QFileDialog::Options options;
+    QFileDialog dialog(parent_, request.title, initialPath(request), qtFileFilter(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
     if (!request.confirmOverwrite) {
-        options |= QFileDialog::DontConfirmOverwrite;
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
     }
-    const QString path = QFileDialog::getSaveFileName(parent_, request.title, initialPath(request),
-                                                      filter, &selected, options);
+    const QString selected = qtFileFilterEntry(request.filter, request.filterIndex);
+    if (!selected.isEmpty()) {
+        dialog.selectNameFilter(selected);
+    }
+    // A name typed without an extension gets the chosen filter's, before the
+    // dialog asks about overwriting.
+    dialog.setDefaultSuffix(qtFilterDefaultSuffix(selected));
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& entry) { dialog.setDefaultSuffix(qtFilterDefaultSuffix(entry)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const QString path = withDefaultSuffix(dialog.selectedFiles().front(),
+                                           qtFilterDefaultSuffix(dialog.selectedNameFilter()));
     if (path.isEmpty()) {
         return std::nullopt;
     }

@@ -164,5 +164,35 @@ TEST(StartRoutine, SplashTimerOpensTheContainerOnce) {
     EXPECT_TRUE(start.container()->isVisible());
 }
 
+struct SplashDismissal {
+    const char* name;
+    void (*act)(QWidget* splash);
+};
+
+class SplashDismissed : public ::testing::TestWithParam<SplashDismissal> {};
+
+TEST_P(SplashDismissed, AtOnceAndOpensTheContainerOnce) {
+    ScriptedDialogService dialogs;
+    StartRoutine start(dialogs);
+    start.start();
+    ASSERT_NE(start.splash(), nullptr);
+    GetParam().act(start.splash());
+    EXPECT_FALSE(start.splash()->isVisible());
+    EXPECT_FALSE(start.splash()->timer()->isActive());
+    ASSERT_NE(start.container(), nullptr);
+    ContainerWindow* first = start.container();
+    GetParam().act(start.splash()); // a second click or key changes nothing
+    EXPECT_EQ(start.container(), first);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Input, SplashDismissed,
+    ::testing::Values(
+        SplashDismissal{"Click", [](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }},
+        SplashDismissal{"RightClick", [](QWidget* w) { QTest::mouseClick(w, Qt::RightButton); }},
+        SplashDismissal{"Key", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); }},
+        SplashDismissal{"Space", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Space); }}),
+    [](const ::testing::TestParamInfo<SplashDismissal>& p) { return std::string(p.param.name); });
+
 } // namespace
 } // namespace lumi::testing
