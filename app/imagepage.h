@@ -42,6 +42,10 @@ public:
     // that is not a readable picture says "Invalid Picture" and keeps the
     // current picture and points.
     void loadImageCommand();
+    // Reads a picture file and shows it; true when it was shown. A damaged
+    // file (truncated JPEG or BMP, or a decoder error) gives a message naming
+    // the file, and the current picture and points stay.
+    bool loadPictureFile(const QString& path);
     // Shows stored sample n (1..8).
     void loadSample(int n);
 
