@@ -26,8 +26,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -81,6 +83,19 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     status_->setSizeGripEnabled(false);
 
     connect(settings_, &SettingsPanel::applyClicked, this, &MainWindow::apply);
+    // Ctrl+Return presses "APPLY" wherever the focus is; a half-typed value is
+    // read as it stands, like a click would.
+    auto* applyKey = new QAction(this);
+    applyKey->setObjectName("ApplyShortcut");
+    applyKey->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Return")), QKeySequence(QStringLiteral("Ctrl+Enter"))});
+    applyKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(applyKey);
+    connect(applyKey, &QAction::triggered, this, [this] {
+        if (settings_->applyButton()->isEnabled()) {
+            settings_->applyButton()->click();
+        }
+    });
     // Every sampling reads the "REMOVE" boxes as they are at that moment.
     connect(settings_, &SettingsPanel::removalChanged, this, [this] {
         for (int g = 0; g < kRemovalGroupCount; ++g) {
