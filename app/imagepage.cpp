@@ -67,8 +67,9 @@ void ImagePage::showInterferogram(const QImage& picture) {
     emit interferogramShown();
 }
 
-void ImagePage::loadImageCommand() {
+void ImagePage::loadImageCommand(const QString& initialFolder) {
     FileDialogRequest request;
+    request.initialFolder = initialFolder;
     request.title = QStringLiteral("Load Interferogram Image");
     request.filter = QStringLiteral("Pictures (*.bmp;*.jpg;*.jpeg)|*.bmp;*.jpg;*.jpeg|"
                                     "All Files (*.*)|*.*");
@@ -120,6 +121,7 @@ bool ImagePage::loadPictureFile(const QString& path) {
         return false;
     }
     showInterferogram(picture);
+    emit pictureFileLoaded(path);
     return true;
 }
 

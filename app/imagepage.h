@@ -41,7 +41,7 @@ public:
     // "Load Image": asks for a BMP or JPEG file. A cancel does nothing; a file
     // that is not a readable picture says "Invalid Picture" and keeps the
     // current picture and points.
-    void loadImageCommand();
+    void loadImageCommand(const QString& initialFolder = QString());
     // Reads a picture file and shows it; true when it was shown. A damaged
     // file (truncated JPEG or BMP, or a decoder error) gives a message naming
     // the file, and the current picture and points stay.
@@ -63,6 +63,8 @@ signals:
     // A new picture is in the view and the fringe data were reset; the
     // analysis results must be reset too.
     void interferogramShown();
+    // A picture file was read and shown (for the recent files).
+    void pictureFileLoaded(const QString& path);
 
 private:
     void onPress(Qt::MouseButton button, Qt::MouseButtons held, QPointF imagePx);

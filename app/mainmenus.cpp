@@ -65,6 +65,10 @@ void MainMenus::populate(QMenuBar* bar) {
     fringe->setObjectName("MnuLoadFringeData");
     fringe->addAction(loadFringeFrom2_5);
     fringe->addAction(loadFringeBefore2_5);
+    recentPictures_ = file_->addMenu(QStringLiteral("Recent Pictures"));
+    recentPictures_->setObjectName("MnuRecentPictures");
+    recentFringeData_ = file_->addMenu(QStringLiteral("Recent Fringe Data"));
+    recentFringeData_->setObjectName("MnuRecentFringeData");
     file_->addAction(loadUserData);
     file_->addAction(saveFringeData);
     file_->addAction(saveZernikeData);

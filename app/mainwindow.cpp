@@ -25,12 +25,19 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -57,7 +64,9 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
       waveFrontPage_(new WaveFrontPage(m_, sstab1_)), psfPage_(new PsfPage(m_, sstab1_)),
       mtfPage_(new MtfPage(m_, sstab1_)), syntheticPage_(new SyntheticPage(m_, sstab1_)),
       notesPage_(new NotesPage(sstab1_)), status_(new QStatusBar(this)),
-      zernikeCommands_(new ZernikeCommands(*this, dialogs)) {
+      zernikeCommands_(new ZernikeCommands(*this, dialogs)),
+      settingsStore_(std::make_unique<QSettings>()), recent_(*settingsStore_) {
+    setAcceptDrops(true);
     setObjectName("Frm1");
     sstab1_->setObjectName("SSTab1");
     sstab1_->addTab(imagePage_, QStringLiteral("Image"));
@@ -106,7 +115,11 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     connect(imagePage_, &ImagePage::interferogramShown, this, &MainWindow::resetAnalysisView);
     connectPlotPages(*this, {waveFrontPage_, psfPage_, mtfPage_, syntheticPage_});
 
-    connect(menus_->loadImage, &QAction::triggered, imagePage_, &ImagePage::loadImageCommand);
+    connect(menus_->loadImage, &QAction::triggered, this, [this] {
+        imagePage_->loadImageCommand(recent_.lastFolder(RecentFiles::Kind::Picture));
+    });
+    connect(imagePage_, &ImagePage::pictureFileLoaded, this,
+            [this](const QString& path) { recent_.add(RecentFiles::Kind::Picture, path); });
     for (std::size_t i = 0; i < menus_->loadSample.size(); ++i) {
         const int n = static_cast<int>(i) + 1;
         connect(menus_->loadSample[i], &QAction::triggered, this,
@@ -141,6 +154,78 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::populateMenus(QMenuBar* bar) {
     menus_->populate(bar);
+    QMenu* pictures = menus_->recentPicturesMenu();
+    QMenu* fringeData = menus_->recentFringeDataMenu();
+    connect(pictures, &QMenu::aboutToShow, this,
+            [this, pictures] { fillRecentMenu(pictures, RecentFiles::Kind::Picture); });
+    connect(fringeData, &QMenu::aboutToShow, this,
+            [this, fringeData] { fillRecentMenu(fringeData, RecentFiles::Kind::FringeData); });
+}
+
+void MainWindow::fillRecentMenu(QMenu* menu, RecentFiles::Kind kind) {
+    menu->clear();
+    const QStringList files = recent_.files(kind);
+    if (files.isEmpty()) {
+        menu->addAction(QStringLiteral("(none)"))->setEnabled(false);
+        return;
+    }
+    for (const QString& path : files) {
+        QAction* entry = menu->addAction(QFileInfo(path).fileName());
+        entry->setToolTip(QDir::toNativeSeparators(path));
+        entry->setStatusTip(QDir::toNativeSeparators(path));
+        connect(entry, &QAction::triggered, this, [this, kind, path] {
+            if (kind == RecentFiles::Kind::Picture) {
+                imagePage_->loadPictureFile(path);
+            } else {
+                loadFringeDataFile(path, FringeDataFile::Layout::Current);
+            }
+        });
+    }
+}
+
+// ---- drag and drop --------------------------------------------------------------
+
+namespace {
+
+enum class DroppedKind { None, Picture, FringeData };
+
+// One local file of a kind the window opens.
+std::pair<DroppedKind, QString> droppedFile(const QMimeData* mime) {
+    if (mime == nullptr || !mime->hasUrls() || mime->urls().size() != 1 ||
+        !mime->urls().front().isLocalFile()) {
+        return {DroppedKind::None, {}};
+    }
+    const QString path = mime->urls().front().toLocalFile();
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QStringLiteral("frg")) {
+        return {DroppedKind::FringeData, path};
+    }
+    if (suffix == QStringLiteral("bmp") || suffix == QStringLiteral("jpg") ||
+        suffix == QStringLiteral("jpeg") || suffix == QStringLiteral("png")) {
+        return {DroppedKind::Picture, path};
+    }
+    return {DroppedKind::None, {}};
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedFile(event->mimeData()).first != DroppedKind::None) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const auto [kind, path] = droppedFile(event->mimeData());
+    if (kind == DroppedKind::None) {
+        return;
+    }
+    event->acceptProposedAction();
+    if (kind == DroppedKind::Picture) {
+        imagePage_->loadPictureFile(path);
+    } else {
+        loadFringeDataFile(path, FringeDataFile::Layout::Current);
+    }
 }
 
 // ---- APPLY --------------------------------------------------------------------
@@ -190,6 +275,7 @@ void MainWindow::saveFringeData() {
     FileDialogRequest request;
     request.title = QStringLiteral("Save Fringe Data As");
     request.filter = QString::fromLatin1(kFringeFilter);
+    request.initialFolder = recent_.lastFolder(RecentFiles::Kind::FringeData);
     request.confirmOverwrite = true;
     const std::optional<QString> path = dialogs_.saveFile(request);
     if (!path) {
@@ -214,6 +300,7 @@ void MainWindow::saveFringeData() {
                              DialogService::Icon::Critical);
         return;
     }
+    recent_.add(RecentFiles::Kind::FringeData, *path);
     status_->showMessage(QStringLiteral("Fringe data saved: %1").arg(*path));
 }
 
@@ -230,22 +317,34 @@ void MainWindow::loadFringeData(FringeDataFile::Layout layout) {
             ? QStringLiteral("Load Fringe Data from 2_5 version")
             : QStringLiteral("Load Fringe Data from older versions (before 2_5 version)");
     request.filter = QString::fromLatin1(kFringeFilter);
+    request.initialFolder = recent_.lastFolder(RecentFiles::Kind::FringeData);
     const std::optional<QString> path = dialogs_.openFile(request);
     if (!path) {
         return;
     }
+    loadFringeDataFile(*path, layout);
+}
+
+bool MainWindow::loadFringeDataFile(const QString& path, FringeDataFile::Layout layout) {
+    if (!editor_.imageLoaded()) {
+        dialogs_.showMessage(QStringLiteral("Error"),
+                             QStringLiteral("You must first load an Interferogram image !"),
+                             DialogService::Icon::None);
+        return false;
+    }
     FringeDataFile file;
     try {
-        file = FringeDataFile::readFile(path->toStdString(), layout);
+        file = FringeDataFile::readFile(path.toStdString(), layout);
     } catch (const FileError& e) {
         // Nothing of a bad file reaches the store: the points stay as they were.
         dialogs_.showMessage(QStringLiteral("Load Fringe Data"),
                              QStringLiteral("The fringe data file cannot be loaded:\n%1\n%2")
-                                 .arg(*path, QString::fromUtf8(e.what())),
+                                 .arg(path, QString::fromUtf8(e.what())),
                              DialogService::Icon::Critical);
-        return;
+        return false;
     }
     file.applyTo(m_.store, editor_);
+    recent_.add(RecentFiles::Kind::FringeData, path);
 
     AnalysisSettings shown = m_.settings;
     settings_->writeTo(shown);
@@ -265,6 +364,7 @@ void MainWindow::loadFringeData(FringeDataFile::Layout layout) {
 
     imagePage_->showLoadedFringeData();
     status_->showMessage(QStringLiteral("Fringe data loaded: %1 points").arg(file.points.size()));
+    return true;
 }
 
 // ---- other commands -------------------------------------------------------------

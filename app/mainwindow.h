@@ -4,9 +4,14 @@
 #include "fringe/fringedatafile.h"
 #include "fringe/fringeeditor.h"
 
-#include <QWidget>
+#include "app/recentfiles.h"
 
+#include <QWidget>
+#include <memory>
+
+class QMenu;
 class QMenuBar;
+class QSettings;
 class QStatusBar;
 class QTabWidget;
 
@@ -43,6 +48,9 @@ public:
     void saveFringeData();
     // "Load Fringe Data", current or older layout.
     void loadFringeData(FringeDataFile::Layout layout);
+    // Loads a fringe data file without asking for it (recent files, drops);
+    // true when it was loaded.
+    bool loadFringeDataFile(const QString& path, FringeDataFile::Layout layout);
     // "&Preferences": the preferences window, modal.
     void openPreferences();
     // The question asked before the program closes; true when it may close.
@@ -58,6 +66,7 @@ public:
     ZernikePage* zernikePage() const { return zernikePage_; }
     QStatusBar* statusBar() const { return status_; }
     ZernikeCommands* zernikeCommands() const { return zernikeCommands_; }
+    RecentFiles& recentFiles() { return recent_; }
 
 signals:
     // "Exit" was chosen: the container closes (through the confirmation).
@@ -66,8 +75,15 @@ signals:
     // show results (the synthetic and ideal pictures) clear themselves.
     void analysisReset();
 
+protected:
+    // A dropped picture loads like "Load Image", a dropped .frg like "Load
+    // Fringe Data" (after a picture).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
     void resetAnalysisView();
+    void fillRecentMenu(QMenu* menu, RecentFiles::Kind kind);
     void about();
 
     DialogService& dialogs_;
@@ -86,6 +102,8 @@ private:
     NotesPage* notesPage_;
     QStatusBar* status_;
     ZernikeCommands* zernikeCommands_;
+    std::unique_ptr<QSettings> settingsStore_;
+    RecentFiles recent_;
 };
 
 } // namespace lumi

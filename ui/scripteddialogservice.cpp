@@ -36,11 +36,13 @@ void ScriptedDialogService::showMessage(const QString& title, const QString& tex
 
 std::optional<QString> ScriptedDialogService::openFile(const FileDialogRequest& request) {
     shown.push_back({Shown::Kind::OpenFile, request.title, request.filter});
+    lastFileRequest = request;
     return takePath(openAnswers, unscripted);
 }
 
 std::optional<QString> ScriptedDialogService::saveFile(const FileDialogRequest& request) {
     shown.push_back({Shown::Kind::SaveFile, request.title, request.filter});
+    lastFileRequest = request;
     return takePath(saveAnswers, unscripted);
 }
 

@@ -27,6 +27,8 @@ public:
     std::deque<QStringList> openManyAnswers;
     // The last multi-file open request, as asked.
     FileDialogRequest lastOpenManyRequest;
+    // The last single-file open or save request, as asked.
+    FileDialogRequest lastFileRequest;
     std::deque<std::optional<RgbColor>> colorAnswers;
 
     std::vector<Shown> shown;
