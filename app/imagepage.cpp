@@ -334,6 +334,9 @@ void ImagePage::onFringeSelected(int fringe) {
 }
 
 void ImagePage::onDeleteActiveFringe() {
+    if (m_.store.pointCount(editor_.activeFringe()) > 0 && discardGuard_ && !discardGuard_()) {
+        return;
+    }
     editor_.deleteActiveFringe(m_.store);
     tools_->showPointCount(0);
     redrawMarks(RedrawCaller::DeleteActiveFringe);

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 
 namespace lumi {
 
@@ -54,6 +55,9 @@ public:
     // After a fringe data file was put into the store: redraw, read-outs, enabling.
     void showLoadedFringeData();
 
+    // Asked before "Delete Active Fringe" discards points; false keeps them.
+    void setDiscardGuard(std::function<bool()> guard) { discardGuard_ = std::move(guard); }
+
     const QImage& reportCopy() const { return reportCopy_; }
     InterferogramView* view() const { return view_; }
     ImageCanvas* canvas() const;
@@ -91,6 +95,7 @@ private:
     InterferogramView* view_;
     FringeToolsPanel* tools_;
     QImage reportCopy_;
+    std::function<bool()> discardGuard_;
 };
 
 } // namespace lumi

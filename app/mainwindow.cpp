@@ -5,6 +5,7 @@
 #include "analysis/idealconicapply.h"
 #include "app/aberrationpage.h"
 #include "app/aboutwindow.h"
+#include "app/fringetoolspanel.h"
 #include "app/helpwindow.h"
 #include "app/imagepage.h"
 #include "app/mainmenus.h"
@@ -23,6 +24,7 @@
 #include "ui/dialogservice.h"
 #include "ui/imagecanvas.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
@@ -116,14 +118,31 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     connectPlotPages(*this, {waveFrontPage_, psfPage_, mtfPage_, syntheticPage_});
 
     connect(menus_->loadImage, &QAction::triggered, this, [this] {
-        imagePage_->loadImageCommand(recent_.lastFolder(RecentFiles::Kind::Picture));
+        if (mayDiscardPoints()) {
+            imagePage_->loadImageCommand(recent_.lastFolder(RecentFiles::Kind::Picture));
+        }
     });
+    imagePage_->setDiscardGuard([this] { return mayDiscardPoints(); });
+    // Every edit may change what a save would keep.
+    connect(imagePage_->canvas(), &ImageCanvas::mouseReleased, this, &MainWindow::refreshTitle);
+    for (QAbstractButton* b : imagePage_->tools()->findChildren<QAbstractButton*>()) {
+        connect(b, &QAbstractButton::clicked, this, &MainWindow::refreshTitle);
+    }
+    for (QLineEdit* e : settings_->findChildren<QLineEdit*>()) {
+        connect(e, &QLineEdit::textChanged, this, &MainWindow::refreshTitle);
+    }
+    for (QAbstractButton* b : settings_->findChildren<QAbstractButton*>()) {
+        connect(b, &QAbstractButton::toggled, this, &MainWindow::refreshTitle);
+    }
     connect(imagePage_, &ImagePage::pictureFileLoaded, this,
             [this](const QString& path) { recent_.add(RecentFiles::Kind::Picture, path); });
     for (std::size_t i = 0; i < menus_->loadSample.size(); ++i) {
         const int n = static_cast<int>(i) + 1;
-        connect(menus_->loadSample[i], &QAction::triggered, this,
-                [this, n] { imagePage_->loadSample(n); });
+        connect(menus_->loadSample[i], &QAction::triggered, this, [this, n] {
+            if (mayDiscardPoints()) {
+                imagePage_->loadSample(n);
+            }
+        });
     }
     connect(menus_->loadFringeFrom2_5, &QAction::triggered, this,
             [this] { loadFringeData(FringeDataFile::Layout::Current); });
@@ -148,9 +167,14 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
             window.exec();
         });
     }
+    markStartingState();
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::markStartingState() {
+    unsaved_.markSaved(snapshot(), QString());
+}
 
 void MainWindow::populateMenus(QMenuBar* bar) {
     menus_->populate(bar);
@@ -174,6 +198,9 @@ void MainWindow::fillRecentMenu(QMenu* menu, RecentFiles::Kind kind) {
         entry->setToolTip(QDir::toNativeSeparators(path));
         entry->setStatusTip(QDir::toNativeSeparators(path));
         connect(entry, &QAction::triggered, this, [this, kind, path] {
+            if (!mayDiscardPoints()) {
+                return;
+            }
             if (kind == RecentFiles::Kind::Picture) {
                 imagePage_->loadPictureFile(path);
             } else {
@@ -221,6 +248,13 @@ void MainWindow::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
+    if (kind == DroppedKind::FringeData && !editor_.imageLoaded()) {
+        loadFringeDataFile(path, FringeDataFile::Layout::Current); // says a picture comes first
+        return;
+    }
+    if (!mayDiscardPoints()) {
+        return;
+    }
     if (kind == DroppedKind::Picture) {
         imagePage_->loadPictureFile(path);
     } else {
@@ -266,7 +300,44 @@ void MainWindow::resetAnalysisView() {
     zernikePage_->resetFields();
     sstab1_->setCurrentIndex(0);
     status_->clearMessage();
+    // A new picture starts new work: nothing of it is unsaved yet.
+    unsaved_.markSaved(snapshot(), QString());
+    refreshTitle();
     emit analysisReset();
+}
+
+UnsavedChanges::Snapshot MainWindow::snapshot() const {
+    UnsavedChanges::Snapshot now{m_.store, {}};
+    for (const QLineEdit* e : settings_->findChildren<QLineEdit*>()) {
+        now.settings << e->text();
+    }
+    for (const QAbstractButton* b : settings_->findChildren<QAbstractButton*>()) {
+        if (b->isCheckable()) {
+            now.settings << (b->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+        }
+    }
+    return now;
+}
+
+void MainWindow::refreshTitle() {
+    QWidget* top = window();
+    if (top == this) {
+        return; // not inside the container
+    }
+    if (baseTitle_.isEmpty()) {
+        baseTitle_ = top->windowTitle();
+    }
+    top->setWindowTitle(
+        UnsavedChanges::title(baseTitle_, unsaved_.fileName(), unsaved_.modified(snapshot())));
+}
+
+bool MainWindow::mayDiscardPoints() {
+    if (!unsaved_.pointsAtRisk(snapshot())) {
+        return true;
+    }
+    return dialogs_.askDiscard(QStringLiteral("Lumivorexan"),
+                               QStringLiteral("The circles and points have changes that are not "
+                                              "saved.\nDiscard them?"));
 }
 
 // ---- fringe data files ----------------------------------------------------------
@@ -301,6 +372,8 @@ void MainWindow::saveFringeData() {
         return;
     }
     recent_.add(RecentFiles::Kind::FringeData, *path);
+    unsaved_.markSaved(snapshot(), *path);
+    refreshTitle();
     status_->showMessage(QStringLiteral("Fringe data saved: %1").arg(*path));
 }
 
@@ -318,6 +391,9 @@ void MainWindow::loadFringeData(FringeDataFile::Layout layout) {
             : QStringLiteral("Load Fringe Data from older versions (before 2_5 version)");
     request.filter = QString::fromLatin1(kFringeFilter);
     request.initialFolder = recent_.lastFolder(RecentFiles::Kind::FringeData);
+    if (!mayDiscardPoints()) {
+        return;
+    }
     const std::optional<QString> path = dialogs_.openFile(request);
     if (!path) {
         return;
@@ -363,6 +439,8 @@ bool MainWindow::loadFringeDataFile(const QString& path, FringeDataFile::Layout 
     settings_->showSettings(shown);
 
     imagePage_->showLoadedFringeData();
+    unsaved_.markSaved(snapshot(), path);
+    refreshTitle();
     status_->showMessage(QStringLiteral("Fringe data loaded: %1 points").arg(file.points.size()));
     return true;
 }
@@ -383,11 +461,17 @@ void MainWindow::about() {
 }
 
 bool MainWindow::confirmClose() {
-    // Yes cancels the close so that the user can save first.
-    return !dialogs_.askYesNo(QStringLiteral(" ALERT !"),
-                              QStringLiteral("Do you want to Save  FRINGE data, ZERNIKE data and "
-                                             "USER data before closing Lumivorexan ?"),
-                              DialogService::Icon::Question);
+    if (!hasUnsavedChanges()) {
+        return true; // nothing would be lost
+    }
+    // Yes cancels the close so that the user can save first; Escape or the
+    // question's close button cancels it too.
+    const std::optional<bool> answer = dialogs_.askYesNoOrDismiss(
+        QStringLiteral(" ALERT !"),
+        QStringLiteral("Do you want to Save  FRINGE data, ZERNIKE data and "
+                       "USER data before closing Lumivorexan ?"),
+        DialogService::Icon::Question);
+    return answer.has_value() && !*answer;
 }
 
 } // namespace lumi

@@ -5,6 +5,7 @@
 #include "fringe/fringeeditor.h"
 
 #include "app/recentfiles.h"
+#include "app/unsavedchanges.h"
 
 #include <QWidget>
 #include <memory>
@@ -67,6 +68,10 @@ public:
     QStatusBar* statusBar() const { return status_; }
     ZernikeCommands* zernikeCommands() const { return zernikeCommands_; }
     RecentFiles& recentFiles() { return recent_; }
+    // Circles, points or settings changed since the last save or load.
+    bool hasUnsavedChanges() const { return unsaved_.modified(snapshot()); }
+    // Puts the fringe file's name and the modified mark into the window title.
+    void refreshTitle();
 
 signals:
     // "Exit" was chosen: the container closes (through the confirmation).
@@ -84,6 +89,10 @@ protected:
 private:
     void resetAnalysisView();
     void fillRecentMenu(QMenu* menu, RecentFiles::Kind kind);
+    UnsavedChanges::Snapshot snapshot() const;
+    void markStartingState();
+    // Asks before a command discards unsaved circles or points; true to go on.
+    bool mayDiscardPoints();
     void about();
 
     DialogService& dialogs_;
@@ -104,6 +113,8 @@ private:
     ZernikeCommands* zernikeCommands_;
     std::unique_ptr<QSettings> settingsStore_;
     RecentFiles recent_;
+    UnsavedChanges unsaved_;
+    QString baseTitle_;
 };
 
 } // namespace lumi

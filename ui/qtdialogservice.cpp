@@ -2,10 +2,12 @@
 
 #include "ui/filefilter.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace lumi {
 
@@ -38,6 +40,21 @@ bool QtDialogService::askYesNo(const QString& title, const QString& text, Icon i
     QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent_);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<bool> QtDialogService::askYesNoOrDismiss(const QString& title, const QString& text,
+                                                       Icon icon) {
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(QMessageBox::Yes);
+    // Escape and the close button press this hidden button instead of "No".
+    QAbstractButton* dismiss = box.addButton(QMessageBox::Cancel);
+    dismiss->hide();
+    box.setEscapeButton(dismiss);
+    box.exec();
+    if (box.clickedButton() == dismiss || box.clickedButton() == nullptr) {
+        return std::nullopt;
+    }
+    return box.clickedButton() == box.button(QMessageBox::Yes);
 }
 
 void QtDialogService::showMessage(const QString& title, const QString& text, Icon icon) {

@@ -50,11 +50,20 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"CtrlSSavesFringeData", "Ctrl+S", "Save Fringe Data As"},
                       // Fringe data need a picture first, and say so.
                       KeyCase{"CtrlShiftOLoadsFringeData", "Ctrl+Shift+O", "Error"},
-                      KeyCase{"CtrlQAsksBeforeClosing", "Ctrl+Q", " ALERT !"},
                       KeyCase{"F1ShowsHelp", "F1", "FrmHelp"}),
     [](const ::testing::TestParamInfo<KeyCase>& p) { return std::string(p.param.name); });
 
 class KeyboardApply : public ActiveWindow {};
+
+TEST_F(KeyboardApply, CtrlQAsksBeforeClosingOverUnsavedPoints) {
+    showPicture();
+    makeStandardAperture();
+    dialogs.yesNoAnswers.push_back(true); // Yes: stay to save
+    QTest::keySequence(container.get(), QKeySequence(QStringLiteral("Ctrl+Q")));
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown.back().title, QStringLiteral(" ALERT !"));
+    EXPECT_TRUE(container->isVisible());
+}
 
 TEST_F(KeyboardApply, CtrlReturnPressesApply) {
     window->settingsPanel()->inputWavelength()->setFocus();
