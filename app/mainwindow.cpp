@@ -39,8 +39,10 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -84,7 +86,18 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     auto* body = new QHBoxLayout;
     body->setContentsMargins(0, 0, 0, 0);
     settings_->setFixedWidth(320);
-    body->addWidget(settings_);
+    // On small screens (1024 x 768) the settings scroll and the pages take
+    // what is left instead of asking for their full size.
+    auto* settingsScroll = new QScrollArea(this);
+    settingsScroll->setObjectName("SettingsScroll");
+    settingsScroll->setFrameShape(QFrame::NoFrame);
+    settingsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    settingsScroll->setWidget(settings_);
+    settingsScroll->setWidgetResizable(true);
+    settingsScroll->setFixedWidth(
+        320 + settingsScroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
+    body->addWidget(settingsScroll);
+    sstab1_->setMinimumSize(600, 480);
     body->addWidget(sstab1_, 1);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(4, 4, 4, 0);
