@@ -301,6 +301,7 @@ void MainWindow::apply() {
     if (m_.settings.analysisType == AnalysisType::Aspheric) {
         settings_->setBestFitConicText(QString::fromStdString(m_.results.texts.bestFitConic));
     }
+    emit analysisApplied();
     status_->showMessage(QStringLiteral("APPLY done: %1 points on %2 fringes, terms 0..%3")
                              .arg(m_.results.pointCount)
                              .arg(m_.results.fringeCount)

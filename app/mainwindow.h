@@ -79,6 +79,8 @@ signals:
     // A new picture reset the fringe data and the analysis results; pages that
     // show results (the synthetic and ideal pictures) clear themselves.
     void analysisReset();
+    // APPLY finished a new analysis; pages showing plots of an earlier one redraw.
+    void analysisApplied();
 
 protected:
     // A dropped picture loads like "Load Image", a dropped .frg like "Load

@@ -197,6 +197,10 @@ void PsfPage::clearPlots() {
     strehlEstimate_->clear();
 }
 
+bool PsfPage::showsPlots() const {
+    return !strehlPsf_->text().isEmpty();
+}
+
 void PsfPage::updatePsfSurface() {
     tabs_->setCurrentIndex(1);
     updatePsf();
