@@ -17,10 +17,10 @@ build: deps
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
-# Sanitizer build of the core and command-line tests.
+# Sanitizer build of every test, the window tests offscreen.
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DLUMI_SANITIZE=ON -DLUMI_WERROR=$(WERROR) \
-	  -DLUMI_BUILD_GUI=OFF -DLUMI_BUILD_BENCH=OFF $(CMAKE_FLAGS)
+	  -DLUMI_BUILD_GUI=ON -DLUMI_BUILD_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j$(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 

@@ -14,10 +14,11 @@ double aberrationAngleDeg(double y, double x, int fold, int decimals = -1);
 
 // The summary of the "Aberration" page: samples m.results.grid with
 // settings.analysisGridSize, then writes P-V, RMS, Strehl, tilt, defocus,
-// astigmatism, coma and spherical (waves at the output wavelength) with every
-// displayed text into m.results (texts, summaryTexts in the chosen output unit).
-// Throws AnalysisError NonFinite on a NaN/Inf result; fields written before the
-// fault keep their new values.
+// astigmatism, coma and spherical (waves at the output wavelength) into
+// m.results; report/ formats them. Throws AnalysisError NonFinite on a NaN/Inf
+// result, also when a value in nm (times the output wavelength) or the
+// reciprocal of P-V or RMS is not finite; fields written before the fault keep
+// their new values.
 void calcAberrations(Measurement& m);
 
 } // namespace lumi

@@ -6,11 +6,11 @@
 namespace lumi {
 
 // An arithmetic fault that ends an analysis command. The message is written for
-// the user ("The fit is singular: ...").
+// the user ("The points do not determine 37 terms ...").
 class AnalysisError : public std::runtime_error {
 public:
     enum class Kind {
-        SingularFit,          // zero pivot in the normal equations
+        SingularFit,          // a negligible pivot: the points do not determine the terms
         ZeroOutputWavelength, // wavelength ratio has a zero divisor
         ZeroIdealSpherical,   // aspheric: the ideal conic has no spherical term
         NonFinite,            // a result overflowed or became NaN

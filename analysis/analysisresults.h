@@ -3,26 +3,16 @@
 #include "analysis/wavefrontgrid.h"
 #include "analysis/zernikecoefficients.h"
 
-#include <array>
-#include <string>
-
 namespace lumi {
 
-// The texts of the "Aberration" page (and the short ones of the "Zernike" page)
-// exactly as displayed; the nm column holds "" for a removed group.
-struct SummaryTexts {
-    std::string peakToValley, peakToValleyNm, peakToValleyShort;
-    std::string rms, rmsNm, rmsShort;
-    std::string strehl;
-    std::string tilt, tiltNm;
-    std::string defocus, defocusNm;
-    std::string astigmatism, astigmatismNm;
-    std::string coma, comaNm;
-    std::string spherical, sphericalNm;
-    std::string fitRmsError;
-    std::string fringeCount, pointCount;
-    std::string bestFitConic; // "  K =   " + 3 decimals, aspheric APPLY only
-    bool operator==(const SummaryTexts&) const = default;
+// How far the last APPLY came; each stage's values are new from there on, the
+// later ones still hold those of an earlier APPLY.
+enum class ApplyProgress {
+    NotRun,       // refused before counting (bad settings)
+    Counted,      // fringeCount, pointCount
+    Fitted,       // coefficients, fittedCoefficients, fitRmsError
+    Summarised,   // P-V, RMS, Strehl and the five aberrations
+    BestFitConic, // bestFitConic (aspheric analysis)
 };
 
 // A magnitude with its orientation; magnitudes in waves at the output wavelength.
@@ -54,11 +44,7 @@ struct AnalysisResults {
     int fringeCount = 0; // fringes holding at least one point
     int pointCount = 0;  // total points
 
-    // tilt, defocus, astigmatism, coma, spherical as shown in the chosen unit;
-    // kept numeric even when the group is removed (the report prints them).
-    std::array<std::string, 5> summaryTexts{};
-    SummaryTexts texts;
-
+    ApplyProgress applyProgress = ApplyProgress::NotRun;
     bool analysisDone = false;
     WavefrontGrid grid;
 };

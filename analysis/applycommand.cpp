@@ -11,17 +11,18 @@
 namespace lumi {
 
 void deriveAnalysisSettings(AnalysisSettings& s) {
-    const double outputNm = parseLenient(s.outputWavelengthNmText);
+    const AnalysisInput& in = s.input;
+    const double outputNm = in.outputWavelengthNm;
     if (outputNm == 0.0)
         throw AnalysisError(AnalysisError::Kind::ZeroOutputWavelength,
                             "The output wavelength is 0: enter a wavelength in nanometres");
-    const auto ratio = narrowToSingle(parseLenient(s.inputWavelengthNmText) / outputNm);
+    const auto ratio = narrowToSingle(in.inputWavelengthNm / outputNm);
     if (!std::isfinite(ratio))
         throw AnalysisError(AnalysisError::Kind::NonFinite,
                             "The ratio of the input to the output wavelength is too large");
     s.wavelengthRatio = ratio;
 
-    const auto wavesPerFringe = narrowToSingle(std::fabs(parseLenient(s.wavesPerFringeText)));
+    const auto wavesPerFringe = narrowToSingle(std::fabs(in.wavesPerFringe));
     if (!std::isfinite(wavesPerFringe))
         throw AnalysisError(AnalysisError::Kind::InvalidSettings,
                             "The waves per fringe is too large");
@@ -32,12 +33,11 @@ void deriveAnalysisSettings(AnalysisSettings& s) {
     s.wavesPerFringe = wavesPerFringe;
 
     int highest = 24; // "Auto"
-    if (s.zernikeNumberText != "Auto") {
-        const double number = parseLenient(s.zernikeNumberText);
-        if (!(number >= 1.0 && number <= 37.0))
+    if (in.zernikeTerms != AnalysisInput::kAutoTerms) {
+        if (!(in.zernikeTerms >= 1 && in.zernikeTerms <= 37))
             throw AnalysisError(AnalysisError::Kind::InvalidSettings,
                                 "The Zernike number must be Auto, 9, 16, 25 or 37");
-        highest = static_cast<int>(roundHalfEven(number)) - 1;
+        highest = in.zernikeTerms - 1;
     }
     s.highestTerm = highest;
     s.analysisGridSize = 32;
@@ -46,7 +46,7 @@ void deriveAnalysisSettings(AnalysisSettings& s) {
 void estimateBestFitConic(Measurement& m) {
     AnalysisResults& res = m.results;
     // Best-fit conic: the target scaled by measured / ideal primary spherical.
-    auto target = narrowToSingle(parseLenient(m.settings.targetConicText));
+    auto target = narrowToSingle(m.settings.input.targetConic);
     if (!std::isfinite(target))
         throw AnalysisError(AnalysisError::Kind::InvalidSettings,
                             "The target conic constant is too large");
@@ -62,21 +62,21 @@ void estimateBestFitConic(Measurement& m) {
         throw AnalysisError(AnalysisError::Kind::NonFinite,
                             "The best-fit conic constant is not a finite number");
     res.bestFitConic = bestFit;
-    res.texts.bestFitConic = "  K =   " + formatFixed(static_cast<double>(bestFit), 3);
+    res.applyProgress = ApplyProgress::BestFitConic;
 }
 
 void runApply(Measurement& m, const IdealConicProvider& idealConic) {
     AnalysisSettings& settings = m.settings;
     AnalysisResults& res = m.results;
 
+    res.applyProgress = ApplyProgress::NotRun;
     deriveAnalysisSettings(settings);
 
     res.fringeCount = m.store.nonEmptyFringeCount();
     res.pointCount = m.store.totalPointCount();
-    res.texts.fringeCount = std::to_string(res.fringeCount);
-    res.texts.pointCount = std::to_string(res.pointCount);
+    res.applyProgress = ApplyProgress::Counted;
 
-    if (settings.analysisType == AnalysisType::Aspheric) {
+    if (settings.input.analysisType == AnalysisType::Aspheric) {
         // A failed ideal-conic computation keeps the previous coefficients and
         // the fit still runs, so the measured summary is shown; the reason is
         // then reported instead of a best-fit conic from stale data.
@@ -101,9 +101,6 @@ void runApply(Measurement& m, const IdealConicProvider& idealConic) {
 
 void resetAnalysis(Measurement& m) {
     m.results.grid.clear();
-    const std::string bestFitConic = m.results.texts.bestFitConic; // not an "Aberration" field
-    m.results.texts = SummaryTexts{};
-    m.results.texts.bestFitConic = bestFitConic;
     m.referenceFringes.fill(0.0);
     m.results.analysisDone = false;
 }

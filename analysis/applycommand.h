@@ -12,34 +12,32 @@ namespace lumi {
 using IdealConicProvider = std::function<void(Measurement&)>;
 
 // The derived settings of APPLY: wavelengthRatio (input / output wavelength,
-// single precision), wavesPerFringe = |typed value|, highestTerm ("Auto" -> 24,
+// single precision), wavesPerFringe = |entered value|, highestTerm (Auto -> 24,
 // "n" -> n - 1) and analysisGridSize = 32. Throws AnalysisError
 // ZeroOutputWavelength, NonFinite (ratio overflows), ZeroWavesPerFringe or
-// InvalidSettings (Zernike number outside 1..37); fields set before the fault
+// InvalidSettings (Zernike terms neither Auto nor 1..37); fields set before the fault
 // keep their new values.
 void deriveAnalysisSettings(AnalysisSettings& settings);
 
 // Aspheric analysis: bestFitConic = coefficients[8] / idealConicCoefficients[8]
-// x target K (K = 0 taken as 0.00001) and its "  K =   " text. Throws
+// x target K (K = 0 taken as 0.00001);
+// sets results.applyProgress to BestFitConic. Throws
 // AnalysisError ZeroIdealSpherical, InvalidSettings or NonFinite.
 void estimateBestFitConic(Measurement& m);
 
-// The "APPLY" command: derives the settings, counts fringes and points (with
-// their texts), computes the ideal conic through `idealConic` in aspheric
-// analysis (without a provider the previous idealConicCoefficients stay) or
-// zeroes it in standard analysis, fits (fitZernike, which runs the summary),
-// then in aspheric analysis sets bestFitConic = c8 / ideal8 x K (K = 0 taken as
-// 0.00001) and its text, and finally analysisDone = true. When the provider
-// throws AnalysisError, the fit and summary still run and that error is then
-// rethrown (no best-fit conic, analysisDone unchanged).
-// Any AnalysisError propagates; what was written before it stays and
-// analysisDone is left unchanged.
+// The "APPLY" command: derives the settings, counts fringes and points, computes the ideal conic
+// through `idealConic` in aspheric analysis (without a provider the previous idealConicCoefficients
+// stay) or zeroes it in standard analysis, fits (fitZernike, which runs the summary), then in
+// aspheric analysis sets bestFitConic = c8 / ideal8 x K (K = 0 taken as 0.00001), and finally
+// analysisDone = true. When the provider throws AnalysisError, the fit and summary still run and
+// that error is then rethrown (no best-fit conic, analysisDone unchanged). Any AnalysisError
+// propagates; what was written before it stays, results.applyProgress tells how far it came and
+// analysisDone is unchanged.
 void runApply(Measurement& m, const IdealConicProvider& idealConic = {});
 
-// The analysis share of the reset for a new picture: grid zeroed, every
-// displayed summary text emptied, reference coefficients 0, analysisDone
-// false. coefficients, fittedCoefficients, idealConicCoefficients and
-// summaryTexts keep their values.
+// The analysis share of the reset for a new picture: grid zeroed, reference
+// coefficients 0, analysisDone false. coefficients, fittedCoefficients and
+// idealConicCoefficients keep their values.
 void resetAnalysis(Measurement& m);
 
 } // namespace lumi

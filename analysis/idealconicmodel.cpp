@@ -22,9 +22,9 @@ float toSingle(double v, const char* message) {
 } // namespace
 
 IdealConicModel IdealConicModel::fromSettings(const AnalysisSettings& settings) {
-    const double diameter = parseLenient(settings.surfaceDiameterMmText);
-    const double radius = parseLenient(settings.curvatureRadiusMmText);
-    const double wavelengthNm = parseLenient(settings.inputWavelengthNmText);
+    const double diameter = settings.input.surfaceDiameterMm;
+    const double radius = settings.input.curvatureRadiusMm;
+    const double wavelengthNm = settings.input.inputWavelengthNm;
     using Kind = AnalysisError::Kind;
     if (!(diameter > 0.0) || !std::isfinite(diameter)) {
         throw AnalysisError(Kind::InvalidGeometry,
@@ -45,8 +45,8 @@ IdealConicModel IdealConicModel::fromSettings(const AnalysisSettings& settings) 
         throw AnalysisError(Kind::InvalidGeometry, "The surface diameter is too small.");
     }
     model.absRadiusMm = std::fabs(radius);
-    model.conic = effectiveConic(toSingle(parseLenient(settings.targetConicText),
-                                          "The target conic constant is out of range."));
+    model.conic = effectiveConic(
+        toSingle(settings.input.targetConic, "The target conic constant is out of range."));
     model.wavelengthMm = wavelengthNm / 1000000.0;
     model.highestTerm = settings.highestTerm;
     return model;

@@ -41,7 +41,7 @@ SyntheticHeightMap IdealInterferogram::overlayHeights(const Measurement& m,
     const bool tiltRemoved = options.isRemoved(RemovalGroup::Tilt);
     const bool powerRemoved = options.isRemoved(RemovalGroup::Power);
     const bool nullTest = options.display == SyntheticDisplay::NullTest &&
-                          m.settings.analysisType == AnalysisType::Aspheric;
+                          m.settings.input.analysisType == AnalysisType::Aspheric;
     SyntheticPupil::Coefficients used{};
     for (int t = 1; t <= highestTermOf(m); ++t) {
         const auto i = static_cast<std::size_t>(t);
@@ -58,13 +58,12 @@ SyntheticHeightMap IdealInterferogram::overlayHeights(const Measurement& m,
     return SyntheticPupil(m.store, kGridSize).heights(used, progress);
 }
 
-IdealInterferogram::Pictures IdealInterferogram::draw(Measurement& m,
+IdealInterferogram::Pictures IdealInterferogram::draw(const Measurement& m,
                                                       const SyntheticOptions& options,
                                                       PixelTriple background,
                                                       const std::function<void(int)>& progress) {
     const SyntheticHeightMap heights = idealHeights(m, options, progress);
     const SyntheticShading shading(heights, options.wavesPerFringe);
-    heights.overwriteExtremes(m.results.grid);
     Pictures pictures;
     pictures.interferogram = shading.shade(heights, options.color, background);
     pictures.skeleton = PixelGrid(kGridSize + 1, kGridSize + 1, background);
@@ -72,12 +71,11 @@ IdealInterferogram::Pictures IdealInterferogram::draw(Measurement& m,
     return pictures;
 }
 
-void IdealInterferogram::drawOverlay(Measurement& m, const SyntheticOptions& options,
+void IdealInterferogram::drawOverlay(const Measurement& m, const SyntheticOptions& options,
                                      PixelGrid& syntheticPicture,
                                      const std::function<void(int)>& progress) {
     const SyntheticHeightMap heights = overlayHeights(m, options, progress);
     const SyntheticShading shading(heights, options.wavesPerFringe);
-    heights.overwriteExtremes(m.results.grid);
     shading.drawSkeleton(heights, syntheticPicture, kOverlayColour);
 }
 

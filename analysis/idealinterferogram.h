@@ -35,18 +35,16 @@ public:
     static SyntheticHeightMap overlayHeights(const Measurement& m, const SyntheticOptions& options,
                                              const std::function<void(int)>& progress = {});
 
-    // "Update": the shaded ideal interferogram and its skeleton; overwrites the peak,
-    // valley and range of m.results.grid with those of the ideal heights. Throws
-    // AnalysisError (waves per fringe 0, non-finite heights); nothing changes then.
-    static Pictures draw(Measurement& m, const SyntheticOptions& options,
+    // "Update": the shaded ideal interferogram and its skeleton. Throws
+    // AnalysisError (waves per fringe 0, non-finite heights).
+    static Pictures draw(const Measurement& m, const SyntheticOptions& options,
                          PixelTriple background = {255, 255, 255},
                          const std::function<void(int)>& progress = {});
 
     // "Overelay IDEAL map": marks the skeleton of the overlay heights in kOverlayColour
     // over `syntheticPicture` (a picture from SyntheticInterferogram::draw of any grid
-    // size; the 128-cell skeleton is scaled onto it) without clearing it. Overwrites
-    // the grid's peak, valley and range like draw().
-    static void drawOverlay(Measurement& m, const SyntheticOptions& options,
+    // size; the 128-cell skeleton is scaled onto it) without clearing it.
+    static void drawOverlay(const Measurement& m, const SyntheticOptions& options,
                             PixelGrid& syntheticPicture,
                             const std::function<void(int)>& progress = {});
 };

@@ -117,12 +117,16 @@ void solveNormalEquations(NormalEquations& eq) {
     const int n = eq.termCount;
     const auto singular = [n] {
         return AnalysisError(AnalysisError::Kind::SingularFit,
-                             "The fit is singular: too few independent points for " +
-                                 std::to_string(n) + " terms");
+                             "The points do not determine " + std::to_string(n) +
+                                 " terms (for example all points on rings): choose fewer terms "
+                                 "or add points across the rings.");
     };
+    eq.smallestRelativePivot = 0.0;
     if (eq.sampleCount >= 0 && eq.sampleCount < n)
         throw singular();
     std::array<int, NormalEquations::kStoreSize> pivotCount{};
+    double largestPivot = 0.0; // the first pivot: the largest entry of the matrix
+    double smallestRatio = 1.0;
     for (int step = 0; step < n; ++step) {
         // Full pivot search, row-major; ">=" lets the last equal magnitude win
         // and takes a leading 0 when everything left is 0.
@@ -155,10 +159,20 @@ void solveNormalEquations(NormalEquations& eq) {
                       eq.rhs[static_cast<std::size_t>(pivotCol)]);
         }
 
+        // In exact arithmetic a rank-deficient system reaches a zero pivot;
+        // rounding leaves one of about 1e-16 of the largest instead, whose
+        // inverse turns noise into huge coefficients. A pivot below
+        // kRelativePivotTolerance of the first one therefore ends the fit.
+        if (step == 0)
+            largestPivot = big;
+        const double ratio = largestPivot > 0.0 ? big / largestPivot : 0.0;
+        smallestRatio = std::min(smallestRatio, ratio);
+        eq.smallestRelativePivot = smallestRatio;
+        if (!(ratio > kRelativePivotTolerance))
+            throw singular();
+
         const int p = pivotCol;
         const auto pu = static_cast<std::size_t>(p);
-        if (eq.at(p, p) == 0.0)
-            throw singular();
         const double scale = 1.0 / eq.at(p, p);
         eq.at(p, p) = 1.0;
         for (int l = 0; l < n; ++l)

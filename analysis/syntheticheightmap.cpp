@@ -24,12 +24,4 @@ void SyntheticHeightMap::updateExtremes() {
     }
 }
 
-void SyntheticHeightMap::overwriteExtremes(WavefrontGrid& grid) const {
-    grid.peak = peak_;
-    grid.valley = valley_;
-    const bool any = peak_ != WavefrontGrid::kNoPeak || valley_ != WavefrontGrid::kNoValley;
-    const double r = any ? range() : 0.0;
-    grid.range = (r == 0.0) ? 1e-9 : r;
-}
-
 } // namespace lumi

@@ -33,10 +33,6 @@ public:
     double range() const { return peak_ - valley_; }
     void updateExtremes();
 
-    // Writes peak, valley and range into the grid, node values untouched; a range
-    // of 0 (or no nonzero node) is stored as 1e-9 so that readers never divide by 0.
-    void overwriteExtremes(WavefrontGrid& grid) const;
-
 private:
     std::size_t index(int i, int j) const {
         return static_cast<std::size_t>(i) * static_cast<std::size_t>(d_ + 1) +

@@ -21,18 +21,17 @@ SyntheticInterferogram::computeHeights(const Measurement& m, const SyntheticOpti
     }
     if (!options.termIsRemoved(8) && highest >= 8 &&
         options.display == SyntheticDisplay::NullTest &&
-        m.settings.analysisType == AnalysisType::Aspheric) {
+        m.settings.input.analysisType == AnalysisType::Aspheric) {
         used[8] = m.results.coefficients[8] - m.results.idealConicCoefficients[8];
     }
     return SyntheticPupil(m.store, options.gridSize).heights(used, progress);
 }
 
-PixelGrid SyntheticInterferogram::draw(Measurement& m, const SyntheticOptions& options,
+PixelGrid SyntheticInterferogram::draw(const Measurement& m, const SyntheticOptions& options,
                                        PixelTriple background,
                                        const std::function<void(int)>& progress) {
     const SyntheticHeightMap heights = computeHeights(m, options, progress);
     const SyntheticShading shading(heights, options.wavesPerFringe);
-    heights.overwriteExtremes(m.results.grid);
     return shading.shade(heights, options.color, background);
 }
 

@@ -23,12 +23,10 @@ public:
     static SyntheticHeightMap computeHeights(const Measurement& m, const SyntheticOptions& options,
                                              const std::function<void(int)>& progress = {});
 
-    // "Update Synthetic": computes the heights, overwrites the peak, valley and range
-    // of m.results.grid with theirs (node values untouched) and returns the shaded
-    // picture, (d+1) x (d+1) pixels of which the last row and column keep `background`.
-    // Throws AnalysisError as computeHeights and SyntheticShading; nothing is changed
-    // then.
-    static PixelGrid draw(Measurement& m, const SyntheticOptions& options,
+    // "Update Synthetic": computes the heights and returns the shaded picture,
+    // (d+1) x (d+1) pixels of which the last row and column keep `background`.
+    // Throws AnalysisError as computeHeights and SyntheticShading.
+    static PixelGrid draw(const Measurement& m, const SyntheticOptions& options,
                           PixelTriple background = {255, 255, 255},
                           const std::function<void(int)>& progress = {});
 };

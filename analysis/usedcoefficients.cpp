@@ -12,9 +12,9 @@ namespace lumi {
 
 namespace {
 
-// |typed waves per fringe| as APPLY derives it; throws before anything changes.
+// |entered waves per fringe| as APPLY derives it; throws before anything changes.
 float derivedWavesPerFringe(const AnalysisSettings& s) {
-    const auto w = narrowToSingle(std::fabs(parseLenient(s.wavesPerFringeText)));
+    const auto w = narrowToSingle(std::fabs(s.input.wavesPerFringe));
     if (!std::isfinite(w))
         throw AnalysisError(AnalysisError::Kind::InvalidSettings,
                             "The waves per fringe is too large");
@@ -47,6 +47,7 @@ void replaceUsedCoefficients(Measurement& m, const ZernikeCoefficients& usedWave
     const auto last = static_cast<std::size_t>(std::clamp(lastTerm, 0, kZernikeSlots - 1));
     std::copy_n(usedWaves.begin(), last + 1, m.results.coefficients.begin());
     calcAberrations(m);
+    m.results.applyProgress = ApplyProgress::Summarised;
 }
 
 void subtractReference(Measurement& m, const ZernikeCoefficients& shownFringes) {
@@ -71,7 +72,7 @@ void applyZernikeAverage(Measurement& m, const ZernikeAverage& average,
                                                         derived.wavesPerFringe, average.termCount);
     m.settings = derived;
 
-    if (m.settings.analysisType != AnalysisType::Aspheric) {
+    if (m.settings.input.analysisType != AnalysisType::Aspheric) {
         m.results.idealConicCoefficients.fill(0.0);
         replaceUsedCoefficients(m, used, average.termCount);
         return;

@@ -12,7 +12,7 @@ namespace lumi {
 // than the fit changes the used coefficients.
 void replaceUsedCoefficients(Measurement& m, const ZernikeCoefficients& usedWaves, int lastTerm);
 
-// "Update/Subtract Reference Zernike": wavesPerFringe = |settings text|, then
+// "Update/Subtract Reference Zernike": wavesPerFringe = |settings.input.wavesPerFringe|, then
 // for t = 0..highestTerm coefficient t = wavesPerFringe x (shown t - reference t),
 // where shownFringes are the coefficient grid's displayed values (fringes) and
 // the reference is m.referenceFringes; then the summary. Throws AnalysisError
@@ -21,7 +21,7 @@ void replaceUsedCoefficients(Measurement& m, const ZernikeCoefficients& usedWave
 void subtractReference(Measurement& m, const ZernikeCoefficients& shownFringes);
 
 // Makes an average the current coefficients: highestTerm = termCount, derived
-// wavesPerFringe and wavelengthRatio from the settings texts, coefficient t =
+// wavesPerFringe and wavelengthRatio from settings.input, coefficient t =
 // wavesPerFringe x (mean t - reference t) for t = 0..termCount, and the
 // summary; in aspheric analysis the ideal conic (through `idealConic`) and the
 // best-fit conic, otherwise idealConicCoefficients = 0. analysisDone is left

@@ -10,7 +10,8 @@
 
 namespace lumi {
 
-void sampleWavefront(Measurement& m, int gridCount, const SampleProgress& progress) {
+std::unique_ptr<WavefrontGrid> sampleWavefrontGrid(const Measurement& m, int gridCount,
+                                                   const SampleProgress& progress) {
     if (gridCount < 1 || gridCount > WavefrontGrid::kMaxGridCount)
         throw AnalysisError(AnalysisError::Kind::InvalidSettings,
                             "The grid count must be between 1 and 129, not " +
@@ -22,8 +23,9 @@ void sampleWavefront(Measurement& m, int gridCount, const SampleProgress& progre
                             "The aperture circle is missing: mark the aperture first");
 
     const AnalysisSettings& settings = m.settings;
-    AnalysisResults& results = m.results;
-    WavefrontGrid& grid = results.grid;
+    const AnalysisResults& results = m.results;
+    auto sampled = std::make_unique<WavefrontGrid>();
+    WavefrontGrid& grid = *sampled;
     const int n = gridCount;
 
     // Coefficients actually sampled: removed terms and piston count as absent.
@@ -35,7 +37,7 @@ void sampleWavefront(Measurement& m, int gridCount, const SampleProgress& progre
         include[ut] = !termIsRemoved(settings, t);
         used[ut] = results.coefficients[ut];
     }
-    if (settings.analysisType == AnalysisType::Aspheric)
+    if (settings.input.analysisType == AnalysisType::Aspheric)
         used[8] = results.coefficients[8] - results.idealConicCoefficients[8];
     const double ratio = static_cast<double>(settings.wavelengthRatio);
 
@@ -54,13 +56,15 @@ void sampleWavefront(Measurement& m, int gridCount, const SampleProgress& progre
             const double x = WavefrontGrid::nodeCoordinate(c, n);
             if (std::sqrt(y * y + x * x) > 1.0)
                 continue;
+            // No obstruction (radius 0) covers nothing, not even its centre.
+            if (orad > 0.0 && !(std::sqrt((oy - y) * (oy - y) + (ox - x) * (ox - x)) > orad))
+                continue;
+            grid.setInPupil(r, c, true);
             double w = 0.0;
-            if (std::sqrt((oy - y) * (oy - y) + (ox - x) * (ox - x)) > orad) {
-                const auto z = evaluateZernikeTerms(x, y);
-                for (std::size_t t = 1; t <= static_cast<std::size_t>(highest); ++t)
-                    if (include[t])
-                        w += z[t] * used[t];
-            }
+            const auto z = evaluateZernikeTerms(x, y);
+            for (std::size_t t = 1; t <= static_cast<std::size_t>(highest); ++t)
+                if (include[t])
+                    w += z[t] * used[t];
             w *= ratio;
             if (!std::isfinite(w))
                 throw AnalysisError(AnalysisError::Kind::NonFinite,
@@ -75,9 +79,9 @@ void sampleWavefront(Measurement& m, int gridCount, const SampleProgress& progre
     bool any = false;
     for (int r = 0; r <= n; ++r) {
         for (int c = 0; c <= n; ++c) {
-            const double w = grid.at(r, c);
-            if (w == 0.0)
+            if (!grid.inPupil(r, c))
                 continue;
+            const double w = grid.at(r, c);
             any = true;
             if (w > peak)
                 peak = w;
@@ -87,12 +91,18 @@ void sampleWavefront(Measurement& m, int gridCount, const SampleProgress& progre
     }
     grid.peak = peak;
     grid.valley = valley;
-    // With no nonzero node the sentinels would give a negative range of about
-    // -2e9; a flat wavefront has no range, so it takes the same 1e-9 as peak = valley.
+    // With no node in the pupil the sentinels would give a negative range of
+    // about -2e9; a flat wavefront has no range, so it takes the same 1e-9 as
+    // peak = valley.
     double range = any ? peak - valley : 0.0;
     if (range == 0.0)
         range = 1e-9;
     grid.range = range;
+    return sampled;
+}
+
+void sampleWavefront(Measurement& m, int gridCount, const SampleProgress& progress) {
+    m.results.grid = *sampleWavefrontGrid(m, gridCount, progress);
 }
 
 } // namespace lumi

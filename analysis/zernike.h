@@ -14,7 +14,7 @@ namespace lumi {
 double evaluateZernike(int n, double x, double y);
 
 // Values of terms 0..36 at (x, y) in one call (sharing the powers of r2);
-// element n equals evaluateZernike(n, x, y) to the last bit.
+// element n is what evaluateZernike(n, x, y) returns.
 std::array<double, kZernikeTermCount> evaluateZernikeTerms(double x, double y);
 
 // Description shown in the coefficient grid, blanks included ("  Power ").

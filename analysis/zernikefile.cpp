@@ -1,10 +1,10 @@
 #include "analysis/zernikefile.h"
 
 #include "analysis/analysiserror.h"
-#include "common/numbertext.h"
-#include "fringe/fieldreader.h"
 #include "common/fileerror.h"
+#include "common/numbertext.h"
 #include "common/textfile.h"
+#include "fringe/fieldreader.h"
 
 #include <cmath>
 

@@ -4,7 +4,6 @@
 #include "analysis/analysiserror.h"
 #include "analysis/normalequations.h"
 #include "analysis/zernike.h"
-#include "common/numbertext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -70,9 +69,10 @@ void fitZernike(Measurement& m) {
     if (!std::isfinite(fitRms))
         throw AnalysisError(AnalysisError::Kind::NonFinite, "The fit error is not a finite number");
     res.fitRmsError = fitRms;
-    res.texts.fitRmsError = formatFixed(fitRms, 3);
+    res.applyProgress = ApplyProgress::Fitted;
 
     calcAberrations(m);
+    res.applyProgress = ApplyProgress::Summarised;
 }
 
 } // namespace lumi

@@ -17,7 +17,9 @@ std::vector<ZernikeSample> fringeSamples(const FringeStore& store, float wavesPe
 // Zeroes coefficients[0..highestTerm] first; on success writes fittedCoefficients
 // (entries above highestTerm set to 0, like the emptied grid rows), coefficients =
 // fitted - wavesPerFringe x referenceFringes, fitRmsError (against the reference-
-// corrected coefficients, waves) and its text, then runs calcAberrations.
+// corrected coefficients, waves), then runs calcAberrations (applyProgress Fitted,
+// then Summarised).
+// Fitted, then Summarised).
 // On a singular or non-finite solve (AnalysisError) nothing else is changed.
 void fitZernike(Measurement& m);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "analysis/analysisresults.h"
+#include "report/summarytexts.h"
 
 #include <QWidget>
 
@@ -16,8 +16,8 @@ class AberrationPage : public QWidget {
 public:
     explicit AberrationPage(QWidget* parent = nullptr);
 
-    // Shows every summary text of the results (also after a failed APPLY: the
-    // texts then hold what was written before the fault).
+    // Shows every summary text (also after a failed APPLY: the texts then hold
+    // what was computed before the fault).
     void showResults(const SummaryTexts& texts);
     // Empties every field (after the fringe data are reset).
     void clearFields();

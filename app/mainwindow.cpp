@@ -2,6 +2,7 @@
 
 #include "analysis/analysiserror.h"
 #include "analysis/applycommand.h"
+#include "analysis/fringefileinput.h"
 #include "analysis/idealconicapply.h"
 #include "app/aberrationpage.h"
 #include "app/aboutwindow.h"
@@ -21,6 +22,7 @@
 #include "app/zernikepage.h"
 #include "common/fileerror.h"
 #include "common/numbertext.h"
+#include "report/aberrationtexts.h"
 #include "ui/dialogservice.h"
 #include "ui/imagecanvas.h"
 
@@ -52,11 +54,6 @@ namespace lumi {
 namespace {
 
 constexpr char kFringeFilter[] = "Fringe Files (*.frg)|*.frg|All Files (*.*)|*.*";
-
-// A single-precision value as the window shows it ("632.8", "0.5", "-1").
-std::string singleText(double v) {
-    return formatSignificant(static_cast<double>(static_cast<float>(v)), 7);
-}
 
 } // namespace
 
@@ -121,12 +118,8 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
         }
     });
     // Every sampling reads the "REMOVE" boxes as they are at that moment.
-    connect(settings_, &SettingsPanel::removalChanged, this, [this] {
-        for (int g = 0; g < kRemovalGroupCount; ++g) {
-            const auto group = static_cast<RemovalGroup>(g);
-            m_.settings.setRemoved(group, settings_->removeBox(group)->isChecked());
-        }
-    });
+    connect(settings_, &SettingsPanel::removalChanged, this,
+            [this] { m_.settings.input.removalFlags = settings_->input().removalFlags; });
     connect(imagePage_, &ImagePage::interferogramShown, this, &MainWindow::resetAnalysisView);
     connectPlotPages(*this, {waveFrontPage_, psfPage_, mtfPage_, syntheticPage_});
 
@@ -278,28 +271,39 @@ void MainWindow::dropEvent(QDropEvent* event) {
 // ---- APPLY --------------------------------------------------------------------
 
 void MainWindow::apply() {
-    settings_->writeTo(m_.settings);
+    m_.settings.input = settings_->input();
     m_.referenceFringes = zernikePage_->referenceFringes();
     status_->clearMessage();
     const ZernikeCoefficients fittedBefore = m_.results.fittedCoefficients;
     try {
         runApply(m_, idealConicProvider());
+        lastSampledGridCount_ = m_.results.grid.gridCount;
     } catch (const AnalysisError& e) {
-        // Whatever was written before the fault stays and is shown: the counts,
-        // and when the fit finished (a failed ideal or best-fit conic comes
-        // after it) its coefficients and summary. A failed fit leaves the
-        // coefficients as they were, so the grid keeps its earlier rows.
-        aberrationPage_->showResults(m_.results.texts);
+        if (m_.results.applyProgress >= ApplyProgress::Summarised) {
+            lastSampledGridCount_ = m_.results.grid.gridCount;
+        }
+        // Whatever was computed before the fault is shown: the counts, the fit
+        // error, and when the summary finished (a failed ideal or best-fit conic
+        // comes after it) the coefficients and summary; the other fields keep
+        // the texts of the last APPLY. A failed fit leaves the coefficients as
+        // they were, so the grid keeps its earlier rows.
+        shownSummary_ =
+            summaryTexts(m_.results, m_.settings, m_.results.applyProgress, shownSummary_);
+        aberrationPage_->showResults(shownSummary_);
         if (m_.results.fittedCoefficients != fittedBefore) {
-            zernikePage_->showFit(m_.results, m_.settings.highestTerm, m_.settings.wavesPerFringe);
+            zernikePage_->showFit(m_.results, m_.settings.highestTerm, m_.settings.wavesPerFringe,
+                                  shownSummary_);
         }
         status_->showMessage(QStringLiteral("APPLY stopped: ") + QString::fromUtf8(e.what()));
         return;
     }
-    aberrationPage_->showResults(m_.results.texts);
-    zernikePage_->showFit(m_.results, m_.settings.highestTerm, m_.settings.wavesPerFringe);
-    if (m_.settings.analysisType == AnalysisType::Aspheric) {
-        settings_->setBestFitConicText(QString::fromStdString(m_.results.texts.bestFitConic));
+    shownSummary_ = summaryTexts(m_.results, m_.settings, m_.results.applyProgress, shownSummary_);
+    aberrationPage_->showResults(shownSummary_);
+    zernikePage_->showFit(m_.results, m_.settings.highestTerm, m_.settings.wavesPerFringe,
+                          shownSummary_);
+    if (m_.settings.input.analysisType == AnalysisType::Aspheric) {
+        settings_->setBestFitConicText(
+            QString::fromStdString(bestFitConicText(m_.results.bestFitConic)));
     }
     emit analysisApplied();
     status_->showMessage(QStringLiteral("APPLY done: %1 points on %2 fringes, terms 0..%3")
@@ -308,8 +312,15 @@ void MainWindow::apply() {
                              .arg(m_.settings.highestTerm));
 }
 
+const SummaryTexts& MainWindow::updateShownSummary() {
+    shownSummary_ = summaryTexts(m_.results, m_.settings, m_.results.applyProgress, shownSummary_);
+    return shownSummary_;
+}
+
 void MainWindow::resetAnalysisView() {
     resetAnalysis(m_);
+    shownSummary_ = {};
+    lastSampledGridCount_ = 0;
     aberrationPage_->clearFields();
     zernikePage_->resetFields();
     sstab1_->setCurrentIndex(0);
@@ -367,14 +378,14 @@ void MainWindow::saveFringeData() {
         return;
     }
     FringeDataFile file = FringeDataFile::fromStore(m_.store);
-    file.inputWavelengthNm = parseLenient(settings_->inputWavelength()->text().toStdString());
-    file.outputWavelengthNm = parseLenient(settings_->outputWavelength()->text().toStdString());
-    file.wavesPerFringe =
-        narrowToSingle(std::fabs(parseLenient(settings_->wavesPerFringe()->text().toStdString())));
-    if (settings_->asphericOption()->isChecked()) {
-        file.surfaceDiameterMm = parseLenient(settings_->surfaceDiameter()->text().toStdString());
-        file.curvatureRadiusMm = parseLenient(settings_->curvatureRadius()->text().toStdString());
-        file.targetConic = parseLenient(settings_->targetConic()->text().toStdString());
+    const AnalysisInput in = settings_->input();
+    file.inputWavelengthNm = in.inputWavelengthNm;
+    file.outputWavelengthNm = in.outputWavelengthNm;
+    file.wavesPerFringe = narrowToSingle(std::fabs(in.wavesPerFringe));
+    if (in.analysisType == AnalysisType::Aspheric) {
+        file.surfaceDiameterMm = in.surfaceDiameterMm;
+        file.curvatureRadiusMm = in.curvatureRadiusMm;
+        file.targetConic = in.targetConic;
     } else {
         file.setStandardAnalysis();
     }
@@ -425,6 +436,8 @@ bool MainWindow::loadFringeDataFile(const QString& path, FringeDataFile::Layout 
     FringeDataFile file;
     try {
         file = FringeDataFile::readFile(path.toStdString(), layout);
+        const QImage& picture = imagePage_->reportCopy();
+        file.checkPointsNearPicture(picture.width(), picture.height());
     } catch (const FileError& e) {
         // Nothing of a bad file reaches the store: the points stay as they were.
         dialogs_.showMessage(QStringLiteral("Load Fringe Data"),
@@ -436,21 +449,11 @@ bool MainWindow::loadFringeDataFile(const QString& path, FringeDataFile::Layout 
     file.applyTo(m_.store, editor_);
     recent_.add(RecentFiles::Kind::FringeData, path);
 
-    AnalysisSettings shown = m_.settings;
-    settings_->writeTo(shown);
     if (file.wavelengthsPresent) {
-        shown.inputWavelengthNmText = singleText(file.inputWavelengthNm);
-        shown.outputWavelengthNmText = singleText(file.outputWavelengthNm);
-        shown.wavesPerFringeText = singleText(static_cast<double>(file.wavesPerFringe));
         m_.settings.wavesPerFringe = file.wavesPerFringe;
     }
-    if (file.asphericPresent) {
-        shown.surfaceDiameterMmText = singleText(file.surfaceDiameterMm);
-        shown.curvatureRadiusMmText = singleText(file.curvatureRadiusMm);
-        shown.targetConicText = singleText(static_cast<double>(file.targetConic));
-    }
-    shown.analysisType = file.isAspheric() ? AnalysisType::Aspheric : AnalysisType::Standard;
-    settings_->showSettings(shown);
+    settings_->showLoadedValues(inputFromFringeFile(file, settings_->input()),
+                                file.wavelengthsPresent, file.asphericPresent);
 
     imagePage_->showLoadedFringeData();
     unsaved_.markSaved(snapshot(), path);

@@ -3,6 +3,7 @@
 #include "analysis/measurement.h"
 #include "fringe/fringedatafile.h"
 #include "fringe/fringeeditor.h"
+#include "report/summarytexts.h"
 
 #include "app/recentfiles.h"
 #include "app/unsavedchanges.h"
@@ -58,6 +59,15 @@ public:
     bool confirmClose();
 
     Measurement& measurement() { return m_; }
+    // The "Aberration" page texts on screen (those of the last APPLY).
+    const SummaryTexts& shownSummary() const { return shownSummary_; }
+    // Re-makes the shown summary texts from the results as far as their last
+    // command came (fields of stages it did not reach keep their texts).
+    const SummaryTexts& updateShownSummary();
+    // Grid count of the window's last sampling (APPLY, the wavefront plots or
+    // the PSF), which "Update MTF" samples with; 0 before the first.
+    int lastSampledGridCount() const { return lastSampledGridCount_; }
+    void setLastSampledGridCount(int gridCount) { lastSampledGridCount_ = gridCount; }
     FringeEditor& editor() { return editor_; }
     MainMenus* menus() const { return menus_; }
     QTabWidget* tabs() const { return sstab1_; }
@@ -99,6 +109,8 @@ private:
 
     DialogService& dialogs_;
     Measurement m_;
+    SummaryTexts shownSummary_;
+    int lastSampledGridCount_ = 0;
     FringeEditor editor_;
     MainMenus* menus_;
     SettingsPanel* settings_;

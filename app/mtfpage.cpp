@@ -66,6 +66,14 @@ MtfPage::MtfPage(Measurement& measurement, QWidget* parent)
 
 MtfPage::~MtfPage() = default;
 
+void MtfPage::setInputWavelengthSource(std::function<double()> source) {
+    inputWavelengthNmSource_ = std::move(source);
+}
+
+void MtfPage::setGridCountSource(std::function<int()> source) {
+    gridCountSource_ = std::move(source);
+}
+
 void MtfPage::updateMtf() {
     if (!m_.results.analysisDone) {
         emit statusMessage(QStringLiteral("MTF: no analysis yet, run APPLY first."));
@@ -77,8 +85,12 @@ void MtfPage::updateMtf() {
     }
     pictureMtf_->clearPicture();
     try {
+        const double wavelengthNm = inputWavelengthNmSource_ ? inputWavelengthNmSource_()
+                                                             : m_.settings.input.inputWavelengthNm;
+        const int gridCount = gridCountSource_ ? gridCountSource_() : m_.results.grid.gridCount;
         const ModulationTransfer mtf =
-            runMtfCommand(m_, text4_->text().toStdString(), *field_, *transform_);
+            runMtfCommand(m_, gridCount, parseLenient(text4_->text().toStdString()), wavelengthNm,
+                          *field_, *transform_);
         cutoffFrequency_ = mtf.cutoffFrequency;
         halfSize_ = mtf.halfSize;
         QPainter painter(&pictureMtf_->picture());

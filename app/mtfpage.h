@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -25,9 +26,16 @@ public:
     explicit MtfPage(Measurement& measurement, QWidget* parent = nullptr);
     ~MtfPage() override;
 
-    // "Update MTF": resamples the wavefront with the grid count it holds, computes the
-    // MTF and draws the tangential, sagittal and diffraction-limited curves.
+    // "Update MTF": resamples the wavefront with the grid count of the last sampling,
+    // computes the MTF and draws the tangential, sagittal and diffraction-limited curves.
     void updateMtf();
+    // Where "Update MTF" reads the input wavelength (nm) when it runs: the
+    // settings' box. Without one it takes that of the last APPLY.
+    void setInputWavelengthSource(std::function<double()> source);
+    // Where "Update MTF" reads the grid count of the window's last sampling
+    // (APPLY, the wavefront plots or the PSF). Without one it takes that of the
+    // measurement's grid.
+    void setGridCountSource(std::function<int()> source);
     // Read-out text for a position on the plot in picture pixels:
     // " MODUL. :  " modulation (3 decimals) "        FREQ. :  " frequency (3 decimals),
     // the frequency being nu_c x / N. Empty before the first MTF.
@@ -62,6 +70,8 @@ private:
     double cutoffFrequency_ = 1.0;
     int halfSize_ = 0;
 
+    std::function<double()> inputWavelengthNmSource_;
+    std::function<int()> gridCountSource_;
     std::unique_ptr<ComplexField> field_;
     std::unique_ptr<FieldTransform> transform_;
 };

@@ -39,6 +39,12 @@ void connectPlotPages(MainWindow& window, const PlotPages& pages) {
                      &SyntheticPage::setAsphericMode);
     pages.synthetic->setWavesPerFringeSource(
         [settings] { return settings->wavesPerFringe()->text(); });
+    pages.mtf->setInputWavelengthSource([settings] { return settings->input().inputWavelengthNm; });
+    MainWindow* session = &window;
+    pages.mtf->setGridCountSource([session] { return session->lastSampledGridCount(); });
+    const auto recordSampling = [session](int n) { session->setLastSampledGridCount(n); };
+    QObject::connect(pages.waveFront, &WaveFrontPage::sampled, &window, recordSampling);
+    QObject::connect(pages.psf, &PsfPage::sampled, &window, recordSampling);
 
     QObject::connect(&window, &MainWindow::analysisReset, pages.waveFront,
                      &WaveFrontPage::clearPlots);

@@ -229,6 +229,7 @@ void PsfPage::updatePsf() {
     picture7_->update();
     try {
         const PointSpreadFunction psf = runPsfCommand(m_, chosenGridSize(), *field_, *transform_);
+        emit sampled(psfPupilSampleCount(chosenGridSize()));
         strehlPsf_->setText(QString::fromStdString(formatFixed(psf.strehlPsf, 3)));
         strehlEstimate_->setText(QString::fromStdString(formatFixed(m_.results.strehl, 3)));
         if (onMap) {

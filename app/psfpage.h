@@ -66,6 +66,8 @@ public:
 signals:
     // Why a command ended early, for the status bar.
     void statusMessage(const QString& text);
+    // The wavefront was sampled with this grid count ("Update MTF" uses the last one).
+    void sampled(int gridCount);
 
 private:
     QWidget* buildMapTab();

@@ -1,5 +1,7 @@
 #include "app/settingspanel.h"
 
+#include "common/numbertext.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -67,7 +69,7 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent) {
         {"CheckHighComa", "High-Order  Coma"},
         {"CheckHighSpherical", "High-Order  Spherical"},
     }};
-    const AnalysisSettings defaults;
+    const AnalysisInput defaults;
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         auto* box = new QCheckBox(QString::fromUtf8(boxes[i].second), removeGroup);
         box->setObjectName(boxes[i].first);
@@ -143,32 +145,46 @@ void SettingsPanel::setBestFitConicText(const QString& text) {
     lblBestK_->setText(text);
 }
 
-void SettingsPanel::writeTo(AnalysisSettings& settings) const {
-    settings.inputWavelengthNmText = text2_->text().toStdString();
-    settings.outputWavelengthNmText = text3_->text().toStdString();
-    settings.wavesPerFringeText = text1_->text().toStdString();
-    settings.zernikeNumberText = comboZernike_->currentText().toStdString();
+AnalysisInput SettingsPanel::input() const {
+    const auto number = [](const QLineEdit* box) {
+        return parseLenient(box->text().toStdString());
+    };
+    AnalysisInput in;
+    in.inputWavelengthNm = number(text2_);
+    in.outputWavelengthNm = number(text3_);
+    in.wavesPerFringe = number(text1_);
+    const QString terms = comboZernike_->currentText();
+    in.zernikeTerms = terms == QStringLiteral("Auto")
+                          ? AnalysisInput::kAutoTerms
+                          : static_cast<int>(parseLenient(terms.toStdString()));
     for (std::size_t i = 0; i < removeBoxes_.size(); ++i) {
-        settings.removalFlags[i] = removeBoxes_[i]->isChecked();
+        in.removalFlags[i] = removeBoxes_[i]->isChecked();
     }
-    settings.analysisType =
+    in.analysisType =
         optionAspheric_->isChecked() ? AnalysisType::Aspheric : AnalysisType::Standard;
-    settings.surfaceDiameterMmText = txtDiam_->text().toStdString();
-    settings.curvatureRadiusMmText = txtCurv_->text().toStdString();
-    settings.targetConicText = textTarget_->text().toStdString();
+    in.surfaceDiameterMm = number(txtDiam_);
+    in.curvatureRadiusMm = number(txtCurv_);
+    in.targetConic = number(textTarget_);
+    return in;
 }
 
-void SettingsPanel::showSettings(const AnalysisSettings& settings) {
-    text2_->setText(QString::fromStdString(settings.inputWavelengthNmText));
-    text3_->setText(QString::fromStdString(settings.outputWavelengthNmText));
-    text1_->setText(QString::fromStdString(settings.wavesPerFringeText));
-    const bool aspheric = settings.analysisType == AnalysisType::Aspheric;
-    (aspheric ? optionAspheric_ : optionStandard_)->setChecked(true);
-    setAsphericControlsEnabled(aspheric);
-    emit analysisTypeChanged(aspheric);
-    txtDiam_->setText(QString::fromStdString(settings.surfaceDiameterMmText));
-    txtCurv_->setText(QString::fromStdString(settings.curvatureRadiusMmText));
-    textTarget_->setText(QString::fromStdString(settings.targetConicText));
+void SettingsPanel::showLoadedValues(const AnalysisInput& input, bool wavelengths, bool aspheric) {
+    // File values are single precision rounded to the 7 significant digits shown.
+    const auto text = [](double v) { return QString::fromStdString(formatSignificant(v, 7)); };
+    if (wavelengths) {
+        text2_->setText(text(input.inputWavelengthNm));
+        text3_->setText(text(input.outputWavelengthNm));
+        text1_->setText(text(input.wavesPerFringe));
+    }
+    const bool isAspheric = input.analysisType == AnalysisType::Aspheric;
+    (isAspheric ? optionAspheric_ : optionStandard_)->setChecked(true);
+    setAsphericControlsEnabled(isAspheric);
+    emit analysisTypeChanged(isAspheric);
+    if (aspheric) {
+        txtDiam_->setText(text(input.surfaceDiameterMm));
+        txtCurv_->setText(text(input.curvatureRadiusMm));
+        textTarget_->setText(text(input.targetConic));
+    }
 }
 
 } // namespace lumi

@@ -17,17 +17,20 @@ namespace lumi {
 
 // The analysis settings of the main window: wavelengths, waves per fringe,
 // the Zernike number list, the eight "REMOVE" boxes, the analysis type with
-// its aspheric boxes, the best-fit conic read-out and "APPLY". The texts are
-// kept as typed; AnalysisSettings parses them at APPLY.
+// its aspheric boxes, the best-fit conic read-out and "APPLY". The boxes keep
+// the texts as typed; input() reads them leniently when a command runs.
 class SettingsPanel : public QWidget {
     Q_OBJECT
 public:
     explicit SettingsPanel(QWidget* parent = nullptr);
 
-    // Copies what the user typed and ticked into the settings' text fields.
-    void writeTo(AnalysisSettings& settings) const;
-    // Shows the given settings (after a fringe data file was read).
-    void showSettings(const AnalysisSettings& settings);
+    // What the user typed and ticked, read leniently: a box without a number
+    // reads as 0 ("12.5abc" is 12.5), as the program always did.
+    AnalysisInput input() const;
+    // Shows the values a fringe data file brought: the wavelengths and waves per
+    // fringe when `wavelengths`, the aspheric boxes when `aspheric`, and always
+    // the analysis type. The other boxes keep their texts.
+    void showLoadedValues(const AnalysisInput& input, bool wavelengths, bool aspheric);
 
     // "  K =   " followed by the conic with 3 decimals; empty clears the field.
     void setBestFitConicText(const QString& text);

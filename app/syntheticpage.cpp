@@ -65,28 +65,6 @@ QLabel* makeCaption(const char* text, QWidget* parent) {
     return label;
 }
 
-// The synthetic and ideal commands compute heights of another surface (input waves, their
-// own "Remove" boxes) and overwrite the grid's peak, valley and range with theirs, while
-// the grid's nodes still hold the sampled wavefront. A later redraw of the wavefront plots
-// (a rotation) would then colour and scale those nodes by the wrong extremes, so the grid
-// gets its own extremes back when the command ends.
-class GridExtremesGuard {
-public:
-    explicit GridExtremesGuard(WavefrontGrid& grid)
-        : grid_(grid), peak_(grid.peak), valley_(grid.valley), range_(grid.range) {}
-    ~GridExtremesGuard() {
-        grid_.peak = peak_;
-        grid_.valley = valley_;
-        grid_.range = range_;
-    }
-    GridExtremesGuard(const GridExtremesGuard&) = delete;
-    GridExtremesGuard& operator=(const GridExtremesGuard&) = delete;
-
-private:
-    WavefrontGrid& grid_;
-    double peak_, valley_, range_;
-};
-
 } // namespace
 
 SyntheticPage::SyntheticPage(Measurement& measurement, QWidget* parent)
@@ -98,9 +76,9 @@ SyntheticPage::SyntheticPage(Measurement& measurement, QWidget* parent)
     layout->addWidget(tabs_);
 
     wavesPerFringeSource_ = [this] {
-        return QString::fromStdString(m_.settings.wavesPerFringeText);
+        return QString::fromStdString(formatShortest(m_.settings.input.wavesPerFringe));
     };
-    setAsphericMode(m_.settings.analysisType == AnalysisType::Aspheric);
+    setAsphericMode(m_.settings.input.analysisType == AnalysisType::Aspheric);
 
     connect(cmdArt_, &QPushButton::clicked, this, &SyntheticPage::updateSynthetic);
     connect(cmdOverlay_, &QPushButton::clicked, this, &SyntheticPage::overlayIdeal);
@@ -274,7 +252,6 @@ void SyntheticPage::updateSynthetic() {
     if (!analysisAvailable(QStringLiteral("Update Synthetic"))) {
         return;
     }
-    const GridExtremesGuard keepExtremes(m_.results.grid);
     const SyntheticOptions o = options();
     try {
         const PixelGrid picture = SyntheticInterferogram::draw(m_, o, kWhite);
@@ -292,7 +269,6 @@ void SyntheticPage::overlayIdeal() {
     if (!analysisAvailable(QStringLiteral("Overelay IDEAL map"))) {
         return;
     }
-    const GridExtremesGuard keepExtremes(m_.results.grid);
     if (syntheticPicture_.width() == 0) {
         // Nothing drawn yet: the skeleton goes onto the blank picture.
         syntheticPicture_ = PixelGrid(kSyntheticBox.width(), kSyntheticBox.height(), kWhite);
@@ -326,7 +302,6 @@ void SyntheticPage::updateIdeal() {
     if (!analysisAvailable(QStringLiteral("Ideal Interferogram"))) {
         return;
     }
-    const GridExtremesGuard keepExtremes(m_.results.grid);
     try {
         const IdealInterferogram::Pictures pictures =
             IdealInterferogram::draw(m_, options(), kWhite);

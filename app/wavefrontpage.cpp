@@ -225,6 +225,7 @@ void WaveFrontPage::updatePlots() {
     }
     try {
         sampleWavefront(m_, chosenGridCount());
+        emit sampled(chosenGridCount());
         picture4_->clearPicture();
         QPainter painter(&picture4_->picture());
         paintWavefrontScaleBar(painter, picture4_->picture().rect(), m_.results.grid);

@@ -1,5 +1,7 @@
 #include "app/zernikecommands.h"
 
+#include "report/aberrationtexts.h"
+
 #include "analysis/analysiserror.h"
 #include "analysis/idealconicapply.h"
 #include "analysis/termcountmismatch.h"
@@ -110,9 +112,9 @@ bool ZernikeCommands::average(const QStringList& paths) {
         return false;
     }
 
-    window_.settingsPanel()->writeTo(m.settings);
+    m.settings.input = window_.settingsPanel()->input();
     m.referenceFringes = window_.zernikePage()->referenceFringes();
-    const bool aspheric = m.settings.analysisType == AnalysisType::Aspheric;
+    const bool aspheric = m.settings.input.analysisType == AnalysisType::Aspheric;
     try {
         applyZernikeAverage(m, average, aspheric ? idealConicProvider() : IdealConicProvider{});
     } catch (const AnalysisError& e) {
@@ -120,11 +122,12 @@ bool ZernikeCommands::average(const QStringList& paths) {
         status->showMessage(QStringLiteral("Averaging stopped: ") + QString::fromUtf8(e.what()));
         return false;
     }
-    window_.aberrationPage()->showResults(m.results.texts);
-    window_.zernikePage()->showAverage(average, m.results.texts);
+    const SummaryTexts& texts = window_.updateShownSummary();
+    window_.aberrationPage()->showResults(texts);
+    window_.zernikePage()->showAverage(average, texts);
     if (aspheric) {
         window_.settingsPanel()->setBestFitConicText(
-            QString::fromStdString(m.results.texts.bestFitConic));
+            QString::fromStdString(bestFitConicText(m.results.bestFitConic)));
     }
     window_.tabs()->setCurrentIndex(kZernikePageIndex);
     status->showMessage(QStringLiteral("Averaged %1 files: terms 0..%2")
@@ -136,7 +139,7 @@ bool ZernikeCommands::average(const QStringList& paths) {
 void ZernikeCommands::subtractReference() {
     Measurement& m = window_.measurement();
     window_.statusBar()->clearMessage();
-    window_.settingsPanel()->writeTo(m.settings);
+    m.settings.input = window_.settingsPanel()->input();
     m.referenceFringes = window_.zernikePage()->referenceFringes();
     try {
         lumi::subtractReference(m, window_.zernikePage()->shownCoefficients());
@@ -152,7 +155,7 @@ void ZernikeCommands::subtractReference() {
 }
 
 void ZernikeCommands::showSummary() {
-    const SummaryTexts& texts = window_.measurement().results.texts;
+    const SummaryTexts& texts = window_.updateShownSummary();
     window_.aberrationPage()->showResults(texts);
     window_.zernikePage()->showSummaryFields(texts);
 }

@@ -4,6 +4,7 @@
 #include "analysis/zernikecoefficients.h"
 #include "app/referencegrideditor.h"
 #include "common/numbertext.h"
+#include "report/aberrationtexts.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
@@ -150,19 +151,19 @@ QString ZernikePage::coefficientCell(int row, int column) const {
     return item != nullptr ? item->text() : QString();
 }
 
-void ZernikePage::showFit(const AnalysisResults& results, int highestTerm, float wavesPerFringe) {
-    const double wpf = static_cast<double>(wavesPerFringe);
+void ZernikePage::showFit(const AnalysisResults& results, int highestTerm, float wavesPerFringe,
+                          const SummaryTexts& texts) {
     for (int term = 0; term < kZernikeTermCount; ++term) {
         QString text;
-        if (term <= highestTerm && wpf != 0.0) {
-            text = QString::fromStdString(
-                formatFixed(results.fittedCoefficients[static_cast<std::size_t>(term)] / wpf, 6));
+        if (term <= highestTerm) {
+            text = QString::fromStdString(coefficientCellText(
+                results.fittedCoefficients[static_cast<std::size_t>(term)], wavesPerFringe));
         }
         grid1_->item(term, 1)->setText(text);
     }
     grid1_->setColumnHidden(kStdDevColumn, true);
     fitColumns(grid1_);
-    showSummaryFields(results.texts);
+    showSummaryFields(texts);
 }
 
 void ZernikePage::showAverage(const ZernikeAverage& average, const SummaryTexts& texts) {

@@ -3,6 +3,7 @@
 #include "analysis/analysisresults.h"
 #include "analysis/measurement.h"
 #include "analysis/zernikeaverage.h"
+#include "report/summarytexts.h"
 
 #include <QWidget>
 
@@ -34,8 +35,10 @@ public:
     QString coefficientCell(int row, int column) const;
 
     // After a successful fit: terms 0..highestTerm get fitted / wavesPerFringe
-    // with 6 decimals, the other rows are emptied; then the three fields.
-    void showFit(const AnalysisResults& results, int highestTerm, float wavesPerFringe);
+    // with 6 decimals, the other rows are emptied; then the three fields from
+    // the summary texts.
+    void showFit(const AnalysisResults& results, int highestTerm, float wavesPerFringe,
+                 const SummaryTexts& texts);
     // After an averaging: terms 0..termCount show the mean (fringes, 6 decimals)
     // and its standard deviation, the other rows are emptied; then the fields.
     void showAverage(const ZernikeAverage& average, const SummaryTexts& texts);

@@ -26,7 +26,7 @@ lumi::Measurement fullStore() {
             ++p;
         }
     }
-    m.settings.zernikeNumberText = "37";
+    m.settings.input.zernikeTerms = 37;
     return m;
 }
 
@@ -54,7 +54,7 @@ BENCHMARK(BM_NormalEquations37Terms20200Points)->Unit(benchmark::kMillisecond);
 void BM_SampleWavefront(benchmark::State& state) {
     lumi::Measurement m = fullStore();
     lumi::runApply(m);
-    m.settings.removalFlags.fill(false);
+    m.settings.input.removalFlags.fill(false);
     const int n = static_cast<int>(state.range(0));
     for (auto _ : state) {
         lumi::sampleWavefront(m, n);

@@ -20,6 +20,7 @@ inline std::unique_ptr<WavefrontGrid> aberratedGrid(int n) {
             const double x = WavefrontGrid::nodeCoordinate(c, n);
             const double y = WavefrontGrid::nodeCoordinate(r, n);
             if (pupil.isOpen(x, y)) {
+                grid->setInPupil(r, c, true);
                 grid->at(r, c) = 0.1 * evaluateZernike(4, x, y) + 0.05 * evaluateZernike(8, x, y);
             }
         }

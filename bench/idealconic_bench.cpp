@@ -9,10 +9,10 @@ namespace {
 
 lumi::AnalysisSettings paraboloid(int highestTerm) {
     lumi::AnalysisSettings s;
-    s.analysisType = lumi::AnalysisType::Aspheric;
-    s.surfaceDiameterMmText = "200";
-    s.curvatureRadiusMmText = "2000";
-    s.targetConicText = "-1";
+    s.input.analysisType = lumi::AnalysisType::Aspheric;
+    s.input.surfaceDiameterMm = 200.0;
+    s.input.curvatureRadiusMm = 2000.0;
+    s.input.targetConic = -1.0;
     s.highestTerm = highestTerm;
     return s;
 }

@@ -17,11 +17,10 @@ using namespace lumi;
 void BM_MtfCommand(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     const auto grid = bench::aberratedGrid(n);
-    const PupilGeometry pupil;
     auto field = std::make_unique<ComplexField>();
     FieldTransform transform;
     for (auto _ : state) {
-        auto mtf = computeModulationTransfer(*grid, pupil, 1.0, *field, transform);
+        auto mtf = computeModulationTransfer(*grid, 1.0, *field, transform);
         benchmark::DoNotOptimize(mtf.tangential.data());
     }
 }

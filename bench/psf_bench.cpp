@@ -22,7 +22,7 @@ void BM_PsfCommand(benchmark::State& state) {
     auto field = std::make_unique<ComplexField>();
     FieldTransform transform;
     for (auto _ : state) {
-        auto psf = computePointSpreadFunction(*grid, PupilGeometry{}, *field, transform);
+        auto psf = computePointSpreadFunction(*grid, *field, transform);
         benchmark::DoNotOptimize(psf.peak);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "analysis/measurement.h"
 #include "cli/jsonwriter.h"
+#include "report/aberrationtexts.h"
 
 namespace lumi::cli {
 namespace {
@@ -45,33 +46,15 @@ void writeAnalysisJson(const Measurement& m, JsonWriter& json) {
     oriented(json, "coma", r.coma);
     json.member("spherical", r.spherical);
 
-    const SummaryTexts& t = r.texts;
+    const JsonTexts texts = jsonTexts(r, s, m.preferences.outputUnits);
     json.key("texts");
     json.beginObject();
-    json.member("peakToValley", t.peakToValley);
-    json.member("peakToValleyNm", t.peakToValleyNm);
-    json.member("rms", t.rms);
-    json.member("rmsNm", t.rmsNm);
-    json.member("strehl", t.strehl);
-    json.member("tilt", t.tilt);
-    json.member("tiltNm", t.tiltNm);
-    json.member("defocus", t.defocus);
-    json.member("defocusNm", t.defocusNm);
-    json.member("astigmatism", t.astigmatism);
-    json.member("astigmatismNm", t.astigmatismNm);
-    json.member("coma", t.coma);
-    json.member("comaNm", t.comaNm);
-    json.member("spherical", t.spherical);
-    json.member("sphericalNm", t.sphericalNm);
-    json.member("fitRmsError", t.fitRmsError);
-    json.member("fringeCount", t.fringeCount);
-    json.member("pointCount", t.pointCount);
+    for (const auto& [key, text] : texts.summary)
+        json.member(key.c_str(), text);
     json.key("report");
     json.beginObject();
-    static constexpr const char* kNames[] = {"tilt", "defocus", "astigmatism", "coma", "spherical"};
-    for (std::size_t i = 0; i < r.summaryTexts.size(); ++i)
-        json.member(kNames[i], r.summaryTexts[i]);
-    json.member("unit", m.preferences.outputUnits == OutputUnits::Nanometres ? "nm" : "waves");
+    for (const auto& [key, text] : texts.report)
+        json.member(key.c_str(), text);
     json.endObject();
     json.endObject();
 }

@@ -2,8 +2,8 @@
 
 #include "analysis/analysiserror.h"
 #include "analysis/applycommand.h"
+#include "analysis/fringefileinput.h"
 #include "analysis/zernikefile.h"
-#include "cli/aberrationpagetext.h"
 #include "cli/analysisjson.h"
 #include "cli/analyzeextensions.h"
 #include "cli/exitcodes.h"
@@ -13,7 +13,9 @@
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
 #include "common/numbertext.h"
+#include "common/valuelimits.h"
 #include "fringe/fringedatafile.h"
+#include "report/aberrationtexts.h"
 
 #include <cctype>
 #include <cmath>
@@ -27,10 +29,11 @@ constexpr const char* kUsage =
     "         [--input-wavelength NM] [--output-wavelength NM] [--waves-per-fringe W]\n"
     "         [--reference FILE.zrk] [--units waves|nm] [--json] [--zernike-out FILE.zrk]\n";
 
-double positiveWavelength(std::string_view option, std::string_view text) {
+// The same limits as the file's values (common/valuelimits.h).
+double checkedWavelength(std::string_view option, std::string_view what, std::string_view text) {
     const double v = parseOptionNumber(option, text);
-    if (!(v > 0.0))
-        throw UsageError(std::string(option) + ": the wavelength must be above 0 nm");
+    if (auto problem = wavelengthProblem(what, v))
+        throw UsageError(std::string(option) + ": " + *problem);
     return v;
 }
 
@@ -39,11 +42,6 @@ std::string lower(std::string_view s) {
     for (char& c : out)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return out;
-}
-
-// A number as the settings' text boxes hold it.
-std::string settingText(double v) {
-    return formatShortest(v);
 }
 
 // Content errors ("line 7: ...") do not name the file; open/write errors do.
@@ -67,9 +65,9 @@ void addAnalyzeOptions(OptionTable& table, AnalyzeRequest& request) {
                    [&request](std::string_view v) {
                        const std::string s = lower(v);
                        if (s == "auto")
-                           request.zernikeNumberText = "Auto";
+                           request.zernikeTerms = AnalysisInput::kAutoTerms;
                        else if (s == "9" || s == "16" || s == "25" || s == "37")
-                           request.zernikeNumberText = s;
+                           request.zernikeTerms = std::stoi(s);
                        else
                            throw UsageError("--terms: \"" + std::string(v) +
                                             "\" is not one of auto, 9, 16, 25, 37");
@@ -84,21 +82,23 @@ void addAnalyzeOptions(OptionTable& table, AnalyzeRequest& request) {
                    "Wavelength of the interferometer in nm. Default: the file's value\n"
                    "(632.8 when the file holds none).",
                    [&request](std::string_view v) {
-                       request.inputWavelengthNm = positiveWavelength("--input-wavelength", v);
+                       request.inputWavelengthNm =
+                           checkedWavelength("--input-wavelength", "the input wavelength", v);
                    });
     table.addValue("--output-wavelength", "NM",
                    "Wavelength at which results are expressed, in nm. Default: the\n"
                    "file's value (632.8 when the file holds none).",
                    [&request](std::string_view v) {
-                       request.outputWavelengthNm = positiveWavelength("--output-wavelength", v);
+                       request.outputWavelengthNm =
+                           checkedWavelength("--output-wavelength", "the output wavelength", v);
                    });
     table.addValue("--waves-per-fringe", "W",
                    "Waves of wavefront per fringe step (0.5 double pass, 1 single pass);\n"
                    "the sign is ignored. Default: the file's value.",
                    [&request](std::string_view v) {
                        const double w = parseOptionNumber("--waves-per-fringe", v);
-                       if (w == 0.0)
-                           throw UsageError("--waves-per-fringe: must not be 0");
+                       if (auto problem = wavesPerFringeProblem(w))
+                           throw UsageError("--waves-per-fringe: " + *problem);
                        request.wavesPerFringe = w;
                    });
     table.addValue("--reference", "FILE.zrk",
@@ -154,6 +154,7 @@ Measurement analyzeFringeFile(const AnalyzeRequest& request) {
     if (!request.fringeFile.empty()) {
         try {
             file = FringeDataFile::readFile(request.fringeFile);
+            file.checkPointsNearAperture();
         } catch (const FileError& e) {
             throw namingFile(e, request.fringeFile);
         }
@@ -161,36 +162,22 @@ Measurement analyzeFringeFile(const AnalyzeRequest& request) {
     Measurement m;
     file.applyTo(m.store);
 
-    // The values after the points are single precision in the program, as the
-    // main window shows them after loading the file (the reader checked their
-    // range).
-    auto singleText = [](double v) {
-        return formatSignificant(static_cast<double>(narrowToSingle(v)), 7);
-    };
-    AnalysisSettings& s = m.settings;
-    if (file.wavelengthsPresent) {
-        s.inputWavelengthNmText = singleText(file.inputWavelengthNm);
-        s.outputWavelengthNmText = singleText(file.outputWavelengthNm);
-        s.wavesPerFringeText = settingText(static_cast<double>(file.wavesPerFringe));
-    }
-    if (file.asphericPresent) {
-        // Kept for the aspheric options; the analysis stays standard unless asked.
-        s.surfaceDiameterMmText = singleText(file.surfaceDiameterMm);
-        s.curvatureRadiusMmText = singleText(file.curvatureRadiusMm);
-        s.targetConicText = singleText(file.targetConic);
-    }
-    s.analysisType = AnalysisType::Standard;
+    // The file's aspheric values are kept for the aspheric options; the analysis
+    // stays standard unless asked.
+    AnalysisInput& in = m.settings.input;
+    in = inputFromFringeFile(file, in);
+    in.analysisType = AnalysisType::Standard;
 
-    if (request.zernikeNumberText)
-        s.zernikeNumberText = *request.zernikeNumberText;
+    if (request.zernikeTerms)
+        in.zernikeTerms = *request.zernikeTerms;
     if (request.removal)
-        s.removalFlags = *request.removal;
+        in.removalFlags = *request.removal;
     if (request.inputWavelengthNm)
-        s.inputWavelengthNmText = settingText(*request.inputWavelengthNm);
+        in.inputWavelengthNm = *request.inputWavelengthNm;
     if (request.outputWavelengthNm)
-        s.outputWavelengthNmText = settingText(*request.outputWavelengthNm);
+        in.outputWavelengthNm = *request.outputWavelengthNm;
     if (request.wavesPerFringe)
-        s.wavesPerFringeText = settingText(*request.wavesPerFringe);
+        in.wavesPerFringe = *request.wavesPerFringe;
     m.preferences.outputUnits = request.units;
 
     if (request.referenceFile) {
@@ -231,8 +218,8 @@ std::string analyzeHelpText() {
            table.helpText() +
            "\n"
            "Exit status: 0 done; 2 bad option or number, or a file that cannot be\n"
-           "read (the message names the file and line); 3 the analysis failed\n"
-           "(for instance too few points for the terms: the fit is singular).\n"
+           "read or written (the message names the file and line); 3 the analysis failed\n"
+           "(for instance the points do not determine the terms).\n"
            "\n"
            "Example:\n"
            "  lumivorexan-cli analyze examples/defocus-rings.frg --remove tilt --json\n";
@@ -265,7 +252,8 @@ int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostrea
             json.endObject();
             out << json.text();
         } else {
-            out << aberrationPageText(m, request.fringeFile);
+            out << aberrationPageText(m.results, m.settings, m.preferences.outputUnits,
+                                      request.fringeFile);
             for (const auto& extra : request.textExtras)
                 extra(m, out);
         }

@@ -22,8 +22,8 @@ class JsonWriter;
 // file holds none).
 struct AnalyzeRequest {
     std::string fringeFile;
-    std::optional<std::string> zernikeNumberText; // "Auto", "9", "16", "25" or "37"
-    std::optional<RemovalFlags> removal;          // default: tilt and power
+    std::optional<int> zernikeTerms;     // AnalysisInput::kAutoTerms, 9, 16, 25 or 37
+    std::optional<RemovalFlags> removal; // default: tilt and power
     std::optional<double> inputWavelengthNm;
     std::optional<double> outputWavelengthNm;
     std::optional<double> wavesPerFringe;

@@ -8,6 +8,7 @@
 #include "cli/optiontable.h"
 #include "cli/usageerror.h"
 #include "common/numbertext.h"
+#include "report/aberrationtexts.h"
 
 #include <algorithm>
 #include <memory>
@@ -41,16 +42,16 @@ void hookInto(const std::shared_ptr<AsphericRequest>& aspheric, AnalyzeRequest& 
         if (!aspheric->enabled) {
             throw UsageError("--diameter, --radius and --conic need --aspheric");
         }
-        AnalysisSettings& s = m.settings;
-        s.analysisType = AnalysisType::Aspheric;
+        AnalysisInput& in = m.settings.input;
+        in.analysisType = AnalysisType::Aspheric;
         if (aspheric->diameterMm) {
-            s.surfaceDiameterMmText = formatShortest(*aspheric->diameterMm);
+            in.surfaceDiameterMm = *aspheric->diameterMm;
         }
         if (aspheric->radiusMm) {
-            s.curvatureRadiusMmText = formatShortest(*aspheric->radiusMm);
+            in.curvatureRadiusMm = *aspheric->radiusMm;
         }
         if (aspheric->conic) {
-            s.targetConicText = formatShortest(*aspheric->conic);
+            in.targetConic = *aspheric->conic;
         }
     });
     request.apply = [](Measurement& m) { runApply(m, idealConicProvider()); };
@@ -64,15 +65,16 @@ void hookInto(const std::shared_ptr<AsphericRequest>& aspheric, AnalyzeRequest& 
         json.member("bestFitConic", static_cast<double>(m.results.bestFitConic));
     });
     request.textExtras.emplace_back([](const Measurement& m, std::ostream& out) {
-        const AnalysisSettings& s = m.settings;
+        const AnalysisInput& in = m.settings.input;
         out << "\n"
-            << captioned(" Surface Diameter [mm]", s.surfaceDiameterMmText) << "\n"
-            << captioned(" Curvature Radius [mm]", s.curvatureRadiusMmText) << "\n"
-            << captioned(" Target Conic Constant [ K ]", s.targetConicText) << "\n"
+            << captioned(" Surface Diameter [mm]", formatShortest(in.surfaceDiameterMm)) << "\n"
+            << captioned(" Curvature Radius [mm]", formatShortest(in.curvatureRadiusMm)) << "\n"
+            << captioned(" Target Conic Constant [ K ]", formatShortest(in.targetConic)) << "\n"
             << captioned(" Ideal spherical (term 8)",
                          formatFixed(m.results.idealConicCoefficients[8], 3) + " waves")
             << "\n"
-            << captioned(" Best Fit Conic Constant", m.results.texts.bestFitConic) << "\n";
+            << captioned(" Best Fit Conic Constant", bestFitConicText(m.results.bestFitConic))
+            << "\n";
     });
 }
 

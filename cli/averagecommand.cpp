@@ -6,7 +6,6 @@
 #include "analysis/usedcoefficients.h"
 #include "analysis/zernike.h"
 #include "analysis/zernikeaverage.h"
-#include "cli/aberrationpagetext.h"
 #include "cli/analysisjson.h"
 #include "cli/analyzecommand.h"
 #include "cli/exitcodes.h"
@@ -15,6 +14,7 @@
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
 #include "common/numbertext.h"
+#include "report/aberrationtexts.h"
 
 #include <filesystem>
 #include <ostream>
@@ -50,7 +50,7 @@ AverageRequest parseAverageArguments(std::span<const std::string> args) {
     const auto files = table.parse(args);
     if (request.analyze.helpRequested)
         return request;
-    if (request.analyze.zernikeNumberText)
+    if (request.analyze.zernikeTerms)
         throw UsageError("--terms: the number of terms comes from the Zernike files");
     if (files.empty())
         throw UsageError("at least one Zernike file (.zrk) is needed");
@@ -120,7 +120,7 @@ int runAverage(std::span<const std::string> args, std::ostream& out, std::ostrea
                 m.store.aperture = ApertureCircle{0.0, 0.0, 1.0}; // pupil units
         });
         analyze.apply = [&average](Measurement& m) {
-            const bool aspheric = m.settings.analysisType == AnalysisType::Aspheric;
+            const bool aspheric = m.settings.input.analysisType == AnalysisType::Aspheric;
             applyZernikeAverage(m, average, aspheric ? idealConicProvider() : IdealConicProvider{});
             // The coefficient list shows what was averaged, as the window's grid does.
             const auto wpf = static_cast<double>(m.settings.wavesPerFringe);
@@ -148,7 +148,8 @@ int runAverage(std::span<const std::string> args, std::ostream& out, std::ostrea
             json.endObject();
             out << json.text();
         } else {
-            out << aberrationPageText(m, describeFiles(request));
+            out << aberrationPageText(m.results, m.settings, m.preferences.outputUnits,
+                                      describeFiles(request));
             out << "\nStandard deviation over " << average.fileCount << " files [fringes]:\n";
             for (int t = 0; t <= m.settings.highestTerm && t < kZernikeTermCount; ++t) {
                 const std::string index = std::to_string(t);

@@ -7,8 +7,8 @@
 #include "cli/jsonwriter.h"
 #include "cli/optiontable.h"
 #include "cli/usageerror.h"
-#include "common/numbertext.h"
 #include "common/fileerror.h"
+#include "common/numbertext.h"
 #include "fringe/fringedatafile.h"
 
 #include <algorithm>

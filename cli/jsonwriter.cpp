@@ -6,123 +6,125 @@
 #include <cmath>
 
 namespace lumi::cli {
+namespace {
 
-void JsonWriter::newline() {
-    out_ += '\n';
-    out_.append(2 * stack_.size(), ' ');
+using Json = nlohmann::ordered_json;
+
+std::string quoted(const std::string& text) {
+    return Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-void JsonWriter::beforeValue() {
-    if (afterKey_) {
-        afterKey_ = false;
-        return;
+// Json::dump would print doubles in its own form ("1.0", "1e-05"); the
+// program's files and texts use the shortest round-trip form ("1", "1e-05").
+void print(const Json& v, std::size_t indent, std::string& out) {
+    const auto newline = [&out](std::size_t spaces) {
+        out += '\n';
+        out.append(spaces, ' ');
+    };
+    switch (v.type()) {
+    case Json::value_t::object:
+    case Json::value_t::array: {
+        const bool isObject = v.is_object();
+        out += isObject ? '{' : '[';
+        bool first = true;
+        for (auto it = v.begin(); it != v.end(); ++it) {
+            if (!first)
+                out += ',';
+            first = false;
+            newline(indent + 2);
+            if (isObject) {
+                out += quoted(it.key());
+                out += ": ";
+            }
+            print(*it, indent + 2, out);
+        }
+        if (!first)
+            newline(indent);
+        out += isObject ? '}' : ']';
+        break;
     }
-    if (stack_.empty())
-        return;
-    assert(!stack_.back().isObject && "object members need a key");
-    if (!stack_.back().empty)
-        out_ += ',';
-    stack_.back().empty = false;
-    newline();
+    case Json::value_t::number_float: out += formatShortest(v.get<double>()); break;
+    case Json::value_t::string: out += quoted(v.get_ref<const std::string&>()); break;
+    default: out += v.dump(); // null, true, false, integers
+    }
+}
+
+} // namespace
+
+Json& JsonWriter::place(Json v) {
+    if (open_.empty()) {
+        assert(!started_ && "one document only");
+        started_ = true;
+        root_ = std::move(v);
+        return root_;
+    }
+    Json& container = *open_.back();
+    if (container.is_object()) {
+        assert(afterKey_ && "object members need a key");
+        afterKey_ = false;
+        Json& slot = container[pendingKey_];
+        slot = std::move(v);
+        return slot;
+    }
+    container.push_back(std::move(v));
+    return container.back();
 }
 
 void JsonWriter::key(std::string_view name) {
-    assert(!stack_.empty() && stack_.back().isObject && !afterKey_);
-    if (!stack_.back().empty)
-        out_ += ',';
-    stack_.back().empty = false;
-    newline();
-    out_ += escaped(name);
-    out_ += ": ";
+    assert(!open_.empty() && open_.back()->is_object() && !afterKey_);
+    pendingKey_ = std::string(name);
     afterKey_ = true;
 }
 
 void JsonWriter::beginObject() {
-    beforeValue();
-    out_ += '{';
-    stack_.push_back({true});
+    open_.push_back(&place(Json::object()));
 }
 
 void JsonWriter::beginArray() {
-    beforeValue();
-    out_ += '[';
-    stack_.push_back({false});
+    open_.push_back(&place(Json::array()));
 }
 
 void JsonWriter::endObject() {
-    assert(!stack_.empty() && stack_.back().isObject && !afterKey_);
-    const bool empty = stack_.back().empty;
-    stack_.pop_back();
-    if (!empty)
-        newline();
-    out_ += '}';
-    if (stack_.empty())
-        out_ += '\n';
+    assert(!open_.empty() && open_.back()->is_object() && !afterKey_);
+    open_.pop_back();
 }
 
 void JsonWriter::endArray() {
-    assert(!stack_.empty() && !stack_.back().isObject);
-    const bool empty = stack_.back().empty;
-    stack_.pop_back();
-    if (!empty)
-        newline();
-    out_ += ']';
-    if (stack_.empty())
-        out_ += '\n';
+    assert(!open_.empty() && open_.back()->is_array());
+    open_.pop_back();
 }
 
 void JsonWriter::value(double v) {
-    if (!std::isfinite(v)) {
+    if (std::isfinite(v))
+        place(Json(v));
+    else
         null();
-        return;
-    }
-    beforeValue();
-    out_ += formatShortest(v);
 }
 
 void JsonWriter::value(int v) {
-    beforeValue();
-    out_ += std::to_string(v);
+    place(Json(v));
 }
 
 void JsonWriter::value(bool v) {
-    beforeValue();
-    out_ += v ? "true" : "false";
+    place(Json(v));
 }
 
 void JsonWriter::value(std::string_view text) {
-    beforeValue();
-    out_ += escaped(text);
+    place(Json(std::string(text)));
 }
 
 void JsonWriter::null() {
-    beforeValue();
-    out_ += "null";
+    place(Json(nullptr));
 }
 
-std::string JsonWriter::escaped(std::string_view text) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string s = "\"";
-    for (char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (ch) {
-        case '"': s += "\\\""; break;
-        case '\\': s += "\\\\"; break;
-        case '\n': s += "\\n"; break;
-        case '\r': s += "\\r"; break;
-        case '\t': s += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                s += "\\u00";
-                s += kHex[c >> 4];
-                s += kHex[c & 0xF];
-            } else {
-                s += ch;
-            }
-        }
-    }
-    s += '"';
-    return s;
+std::string JsonWriter::text() const {
+    std::string out;
+    if (!started_)
+        return out;
+    print(root_, 0, out);
+    if (open_.empty())
+        out += '\n';
+    return out;
 }
 
 } // namespace lumi::cli

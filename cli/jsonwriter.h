@@ -1,14 +1,18 @@
 #pragma once
 
+#include <nlohmann/json.hpp>
+
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace lumi::cli {
 
-// Writes one JSON document, pretty-printed with two-space indents. Numbers use
-// the shortest text that reads back to the same double, "." as the decimal
-// point whatever the locale; a non-finite number is written as null.
+// Builds one JSON document (an nlohmann::ordered_json, so members keep their
+// call order) and prints it with two-space indents. Numbers use the shortest
+// text that reads back to the same double, "." as the decimal point whatever
+// the locale; a non-finite number is written as null. Strings are UTF-8; bytes
+// that are not are printed as U+FFFD so the output always parses.
 // Members are written in call order: key(...) then one value or container.
 class JsonWriter {
 public:
@@ -31,22 +35,18 @@ public:
         value(v);
     }
 
-    // The document so far, with a final line end once the outer container closed.
-    const std::string& text() const { return out_; }
-
-    static std::string escaped(std::string_view text);
+    // The document, with a final line end once the outer container closed.
+    std::string text() const;
 
 private:
-    void beforeValue();
-    void newline();
+    // Places v where the next value goes; returns it in the document.
+    nlohmann::ordered_json& place(nlohmann::ordered_json v);
 
-    struct Level {
-        bool isObject;
-        bool empty = true;
-    };
-    std::string out_;
-    std::vector<Level> stack_;
+    nlohmann::ordered_json root_;
+    std::vector<nlohmann::ordered_json*> open_; // containers not yet closed, outermost first
+    std::string pendingKey_;
     bool afterKey_ = false;
+    bool started_ = false;
 };
 
 } // namespace lumi::cli

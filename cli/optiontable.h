@@ -1,21 +1,32 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+namespace CLI {
+class App;
+class Option;
+} // namespace CLI
+
 namespace lumi::cli {
 
 // The options of one subcommand: name, value placeholder, help text and what
 // to do with the value. Subcommands (and extensions of a subcommand) add rows;
-// parsing and the --help text come from the same table.
+// CLI11 splits the command line, and the --help text comes from the same rows.
 class OptionTable {
 public:
     // Called with the option's value; throws UsageError for a bad value.
     using ValueHandler = std::function<void(std::string_view value)>;
     using FlagHandler = std::function<void()>;
+
+    OptionTable();
+    ~OptionTable();
+    OptionTable(const OptionTable&) = delete;
+    OptionTable& operator=(const OptionTable&) = delete;
 
     // "--name VALUE" or "--name=VALUE". valueName is shown in the help ("NM").
     void addValue(std::string name, std::string valueName, std::string help, ValueHandler handler);
@@ -23,9 +34,10 @@ public:
     void addFlag(std::string name, std::string help, FlagHandler handler);
 
     // Runs the handlers in command-line order and returns the positional
-    // arguments. Anything starting with "--" must be a known option; "-" followed
-    // by a digit or "." is a value (negative numbers). Throws UsageError.
-    std::vector<std::string> parse(std::span<const std::string> args) const;
+    // arguments; after "--" every argument is positional. Anything else starting
+    // with "-" must be a known option, and a value given as the next argument
+    // must not start with "--" (negative numbers are fine). Throws UsageError.
+    std::vector<std::string> parse(std::span<const std::string> args);
 
     // One block per option, in the order added, indented for a --help page.
     std::string helpText() const;
@@ -34,13 +46,14 @@ public:
 
 private:
     struct Row {
-        std::string name;
-        std::string valueName; // empty for a flag
-        std::string help;
-        ValueHandler onValue;
-        FlagHandler onFlag;
+        CLI::Option* option; // owned by app_; holds the name, value name and help
+        bool takesValue;
     };
     const Row* find(std::string_view name) const;
+    void refuseUnknownOptionsSoFar() const;
+    std::vector<std::string> checkedArguments(std::span<const std::string> args) const;
+
+    std::unique_ptr<CLI::App> app_;
     std::vector<Row> rows_;
 };
 

@@ -4,9 +4,10 @@
 #include "analysis/wavefrontsampler.h"
 #include "cli/analyzerequest.h"
 #include "cli/optiontable.h"
+#include "cli/pngfile.h"
 #include "cli/usageerror.h"
-#include "common/numbertext.h"
 #include "common/fileerror.h"
+#include "common/numbertext.h"
 #include "optics/complexfield.h"
 #include "optics/fieldtransform.h"
 #include "optics/mtfcommand.h"
@@ -29,7 +30,7 @@ struct PlotsRequest {
     std::string directory;
     int mapGridCount = 64;
     PsfGridSize psfGrid = PsfGridSize::Grid128;
-    std::string apertureRatioText = "0";
+    double apertureRatio = 0.0; // 0: normalised frequency
 };
 
 // Text in the plots needs a QGuiApplication; the command line makes one for the plots only,
@@ -63,12 +64,11 @@ private:
 };
 
 void save(const QImage& image, const std::filesystem::path& path, std::ostream& log) {
-    if (!image.save(QString::fromStdString(path.string()), "PNG"))
-        throw FileError("cannot write the picture \"" + path.string() + "\"");
+    writePngFile(image, path);
     log << "wrote " << path.string() << "\n";
 }
 
-void writePlots(const PlotsRequest& request, const Measurement& analysed, std::ostream& log) {
+void writePlots(const PlotsRequest& request, const Measurement& m, std::ostream& log) {
     const std::filesystem::path dir(request.directory);
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
@@ -76,11 +76,10 @@ void writePlots(const PlotsRequest& request, const Measurement& analysed, std::o
         throw FileError("cannot create the plots folder \"" + request.directory + "\"");
 
     GuiForPlots gui;
-    Measurement m = analysed; // the plots resample; the analysis itself stays as it was
-    sampleWavefront(m, request.mapGridCount);
-    save(wavefrontMapImage(m.results.grid), dir / "wavefront-map.png", log);
-    save(wavefrontSurfaceImage(m.results.grid, WavefrontSurfaceOptions{}),
-         dir / "wavefront-surface.png", log);
+    const auto map = sampleWavefrontGrid(m, request.mapGridCount);
+    save(wavefrontMapImage(*map), dir / "wavefront-map.png", log);
+    save(wavefrontSurfaceImage(*map, WavefrontSurfaceOptions{}), dir / "wavefront-surface.png",
+         log);
 
     auto field = std::make_unique<ComplexField>();
     FieldTransform transform;
@@ -91,7 +90,9 @@ void writePlots(const PlotsRequest& request, const Measurement& analysed, std::o
     save(psfSurfaceImage(psf, psfOptions), dir / "psf-surface.png", log);
 
     // The MTF uses the grid count sampled last, the PSF's.
-    const ModulationTransfer mtf = runMtfCommand(m, request.apertureRatioText, *field, transform);
+    const ModulationTransfer mtf =
+        runMtfCommand(m, psfPupilSampleCount(request.psfGrid), request.apertureRatio,
+                      m.settings.input.inputWavelengthNm, *field, transform);
     save(mtfPlotImage(mtf), dir / "mtf.png", log);
 }
 
@@ -145,7 +146,7 @@ void addPlotsOptions(OptionTable& table, AnalyzeRequest& request) {
                        const double f = parseOptionNumber("--f-number", v);
                        if (f < 0)
                            throw UsageError("--f-number: must not be negative");
-                       plots->apertureRatioText = formatShortest(f);
+                       plots->apertureRatio = f;
                    });
 }
 

@@ -1,8 +1,11 @@
 #include "cli/referencefile.h"
 
-#include "fringe/fieldreader.h"
 #include "common/fileerror.h"
+#include "common/numbertext.h"
 #include "common/textfile.h"
+#include "fringe/fieldreader.h"
+
+#include <cmath>
 
 namespace lumi::cli {
 
@@ -18,6 +21,12 @@ ZernikeCoefficients readReferenceFile(const std::filesystem::path& path) {
         if (count == c.size())
             throw FileError(reader.lastLine(),
                             "more than " + std::to_string(c.size()) + " coefficients");
+        // A test set-up's reference is a few fringes; beyond a million the
+        // subtraction and the fit error would overflow into "not a number".
+        if (!(std::fabs(*v) <= kMaxReferenceFringes))
+            throw FileError(reader.lastLine(), "the coefficient of term " + std::to_string(count) +
+                                                   ", " + formatSignificant(*v, 7) +
+                                                   " fringes, is beyond +-1000000 fringes");
         c[count++] = *v;
     }
     if (count == 0)

@@ -8,10 +8,6 @@
 namespace lumi::cli {
 namespace {
 
-constexpr std::array<std::string_view, kRemovalGroupCount> kNames{
-    "tilt",      "power",         "astigmatism", "coma", "spherical", "high-astigmatism",
-    "high-coma", "high-spherical"};
-
 std::string trimmedLower(std::string_view s) {
     while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
         s.remove_prefix(1);
@@ -25,10 +21,6 @@ std::string trimmedLower(std::string_view s) {
 
 } // namespace
 
-std::string_view removalGroupName(RemovalGroup group) {
-    return kNames[static_cast<std::size_t>(group)];
-}
-
 RemovalFlags parseRemovalList(std::string_view list) {
     RemovalFlags flags{};
     if (trimmedLower(list) == "none")
@@ -39,16 +31,17 @@ RemovalFlags parseRemovalList(std::string_view list) {
         const std::string name = trimmedLower(list.substr(
             start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
         bool found = false;
-        for (std::size_t g = 0; g < kNames.size(); ++g) {
-            if (name == kNames[g]) {
+        for (std::size_t g = 0; g < flags.size(); ++g) {
+            if (name == removalGroupName(static_cast<RemovalGroup>(g))) {
                 flags[g] = true;
                 found = true;
             }
         }
         if (!found) {
             std::string known;
-            for (auto n : kNames)
-                known += std::string(known.empty() ? "" : ", ") + std::string(n);
+            for (int g = 0; g < kRemovalGroupCount; ++g)
+                known += std::string(known.empty() ? "" : ", ") +
+                         std::string(removalGroupName(static_cast<RemovalGroup>(g)));
             throw UsageError(
                 "--remove: " +
                 (name.empty() ? std::string("empty name") : "unknown group \"" + name + "\"") +

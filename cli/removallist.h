@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/analysissettings.h"
+#include "report/aberrationtexts.h"
 
 #include <array>
 #include <string_view>
@@ -16,6 +17,6 @@ using RemovalFlags = std::array<bool, kRemovalGroupCount>;
 RemovalFlags parseRemovalList(std::string_view list);
 
 // The accepted names in RemovalGroup order, for help texts.
-std::string_view removalGroupName(RemovalGroup group);
+using ::lumi::removalGroupName;
 
 } // namespace lumi::cli

@@ -8,13 +8,13 @@
 #include "cli/coefficientlist.h"
 #include "cli/exitcodes.h"
 #include "cli/optiontable.h"
+#include "cli/pngfile.h"
 #include "cli/removallist.h"
 #include "cli/usageerror.h"
-#include "common/numbertext.h"
 #include "common/fileerror.h"
+#include "common/numbertext.h"
 
 #include <QImage>
-#include <QString>
 
 #include <algorithm>
 #include <ostream>
@@ -107,23 +107,22 @@ void addSynthOptions(OptionTable& table, SynthRequest& r) {
                    });
     table.addValue("--diameter", "MM", "Mirror diameter: with --radius, enables the ideal conic.",
                    [&r](std::string_view v) {
-                       if (!(parseOptionNumber("--diameter", v) > 0.0)) {
+                       const double d = parseOptionNumber("--diameter", v);
+                       if (!(d > 0.0)) {
                            throw UsageError("--diameter: the length must be above 0 mm");
                        }
-                       r.diameterMmText = std::string(v);
+                       r.diameterMm = d;
                    });
     table.addValue("--radius", "MM", "Vertex radius of curvature (sign ignored, not 0).",
                    [&r](std::string_view v) {
-                       if (parseOptionNumber("--radius", v) == 0.0) {
+                       const double radius = parseOptionNumber("--radius", v);
+                       if (radius == 0.0) {
                            throw UsageError("--radius: the radius must not be 0 mm");
                        }
-                       r.radiusMmText = std::string(v);
+                       r.radiusMm = radius;
                    });
     table.addValue("--conic", "K", "Target conic constant of the mirror. Default: -1.",
-                   [&r](std::string_view v) {
-                       parseOptionNumber("--conic", v);
-                       r.conicText = std::string(v);
-                   });
+                   [&r](std::string_view v) { r.conic = parseOptionNumber("--conic", v); });
     table.addFlag("--null-test",
                   "Show the interferogram as a null test: the ideal conic's primary\n"
                   "spherical taken out (needs the mirror data).",
@@ -143,7 +142,7 @@ void addSynthOptions(OptionTable& table, SynthRequest& r) {
 }
 
 bool hasMirror(const SynthRequest& r) {
-    return r.diameterMmText.has_value() || r.radiusMmText.has_value() || r.conicText.has_value();
+    return r.diameterMm.has_value() || r.radiusMm.has_value() || r.conic.has_value();
 }
 
 // d x d painted cells (the never-painted last row and column left out), each
@@ -161,9 +160,7 @@ QImage toImage(const PixelGrid& picture, int cells, int scale) {
 
 void save(const PixelGrid& picture, int cells, int scale, const std::string& path,
           std::ostream& out) {
-    if (!toImage(picture, cells, scale).save(QString::fromStdString(path), "PNG")) {
-        throw FileError("cannot write the picture \"" + path + "\"");
-    }
+    writePngFile(toImage(picture, cells, scale), path);
     out << "wrote " << path << "\n";
 }
 
@@ -188,11 +185,11 @@ SynthRequest parseSynthArguments(std::span<const std::string> args) {
     }
     const bool needsMirror = request.options.display == SyntheticDisplay::NullTest ||
                              request.overlay || request.idealOutFile || request.skeletonOutFile;
-    if (needsMirror && !(request.diameterMmText && request.radiusMmText)) {
+    if (needsMirror && !(request.diameterMm && request.radiusMm)) {
         throw UsageError("--null-test, --overlay, --ideal and --skeleton need --diameter and "
                          "--radius");
     }
-    if (hasMirror(request) && !(request.diameterMmText && request.radiusMmText)) {
+    if (hasMirror(request) && !(request.diameterMm && request.radiusMm)) {
         throw UsageError("the mirror needs both --diameter and --radius");
     }
     return request;
@@ -206,7 +203,7 @@ Measurement synthMeasurement(const SynthRequest& request) {
                                request.obstructionRatio * kAperture.radiusPx};
     }
     const double w = std::fabs(request.options.wavesPerFringe);
-    m.settings.wavesPerFringeText = formatShortest(w);
+    m.settings.input.wavesPerFringe = w;
     m.settings.wavesPerFringe = static_cast<float>(w);
     m.settings.highestTerm = kZernikeTermCount - 1;
     if (request.zernikeFile) {
@@ -227,11 +224,11 @@ Measurement synthMeasurement(const SynthRequest& request) {
     } else {
         m.results.coefficients = *request.coefficientsWaves;
     }
-    if (request.diameterMmText && request.radiusMmText) {
-        m.settings.analysisType = AnalysisType::Aspheric;
-        m.settings.surfaceDiameterMmText = *request.diameterMmText;
-        m.settings.curvatureRadiusMmText = *request.radiusMmText;
-        m.settings.targetConicText = request.conicText.value_or("-1");
+    if (request.diameterMm && request.radiusMm) {
+        m.settings.input.analysisType = AnalysisType::Aspheric;
+        m.settings.input.surfaceDiameterMm = *request.diameterMm;
+        m.settings.input.curvatureRadiusMm = *request.radiusMm;
+        m.settings.input.targetConic = request.conic.value_or(-1.0);
         m.results.idealConicCoefficients = computeIdealConic(m.settings);
     }
     return m;

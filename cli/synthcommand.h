@@ -20,7 +20,7 @@ struct SynthRequest {
     double obstructionRatio = 0.0;                        // central obstruction / aperture
     // Aspheric mirror data: with them the ideal conic is ray-traced, and "Null Test",
     // the ideal interferogram, its skeleton and the overlay become available.
-    std::optional<std::string> diameterMmText, radiusMmText, conicText;
+    std::optional<double> diameterMm, radiusMm, conic;
     std::optional<std::string> idealOutFile, skeletonOutFile;
     bool overlay = false;
     bool helpRequested = false;

@@ -1,18 +1,9 @@
 #pragma once
 
-#include <cstdint>
+#include "common/outputunits.h"
+#include "common/rgbcolor.h"
 
 namespace lumi {
-
-// 24-bit colour, red in the low byte, then green, then blue.
-struct RgbColor {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
-    bool operator==(const RgbColor&) const = default;
-};
-
-enum class OutputUnits { Waves, Nanometres };
 
 // How marks are drawn and results labelled; defaults at every start.
 struct DisplayPreferences {

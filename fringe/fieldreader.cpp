@@ -1,7 +1,7 @@
 #include "fringe/fieldreader.h"
 
-#include "common/numbertext.h"
 #include "common/fileerror.h"
+#include "common/numbertext.h"
 
 namespace lumi {
 namespace {

@@ -32,6 +32,10 @@ public:
     // Like nextNumber, but nullopt when the text has ended (nothing consumed).
     std::optional<double> nextNumberOrEnd(const std::string& what);
 
+    // True when the last field ended its line (or the text), so the next field
+    // starts a line; false after a comma.
+    bool atLineStart() const { return !inLine_; }
+
     // The number of the last line that held a field (1 for an empty text);
     // used to place "the file ends ..." messages.
     int lastLine() const { return lastLine_; }

@@ -1,14 +1,16 @@
 #include "fringe/fringedatafile.h"
 
-#include "common/numbertext.h"
-#include "fringe/fieldreader.h"
 #include "common/fileerror.h"
+#include "common/numbertext.h"
+#include "common/textfile.h"
+#include "common/valuelimits.h"
+#include "fringe/fieldreader.h"
 #include "fringe/fringeeditor.h"
 #include "fringe/fringestore.h"
-#include "common/textfile.h"
 
 #include <array>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 
 namespace lumi {
@@ -30,6 +32,42 @@ float toSingle(FieldReader& reader, double v, const std::string& what) {
     return f;
 }
 
+struct ValueFault {
+    int line;
+    std::string problem;
+};
+
+// The values the analysis takes from a file, checked as the same values given
+// as options are; lines are those of the file read (0 when writing).
+std::optional<ValueFault> valueFault(const FringeDataFile& file, int apertureLine,
+                                     int obstructionLine, int settingsLine) {
+    const ApertureCircle& a = file.aperture;
+    const ApertureCircle& o = file.obstruction;
+    // A file without an aperture is what saving an empty store writes; points
+    // and an obstruction need one.
+    if (!file.points.empty() || o.radiusPx > 0.0)
+        if (auto problem = apertureRadiusProblem(a.radiusPx))
+            return ValueFault{apertureLine, *problem};
+    if (auto problem = obstructionProblem(a.centerXPx, a.centerYPx, a.radiusPx, o.centerXPx,
+                                          o.centerYPx, o.radiusPx))
+        return ValueFault{obstructionLine, *problem};
+    if (!file.wavelengthsPresent)
+        return std::nullopt;
+    if (auto problem = wavelengthProblem("the input wavelength", file.inputWavelengthNm))
+        return ValueFault{settingsLine, *problem};
+    if (auto problem = wavelengthProblem("the output wavelength", file.outputWavelengthNm))
+        return ValueFault{settingsLine, *problem};
+    if (auto problem = wavesPerFringeProblem(static_cast<double>(file.wavesPerFringe)))
+        return ValueFault{settingsLine, *problem};
+    return std::nullopt;
+}
+
+// Reads the field stream of a fringe data file. Line breaks separate fields,
+// but records must still match the point count: in the current layout every
+// point and the settings are one line each (the program never writes them
+// otherwise), in both layouts the settings begin the line after the points,
+// and nothing may follow the last expected field. A file whose count and
+// point lines disagree is thus refused instead of read as other values.
 class Parser {
 public:
     Parser(std::string_view text, FringeDataFile::Layout layout, double twipsPerPixelX,
@@ -40,22 +78,35 @@ public:
     FringeDataFile run() {
         FringeDataFile file;
         file.aperture = circle("the aperture");
+        const int apertureLine = reader_.lastLine();
         file.obstruction = circle("the obstruction");
+        const int obstructionLine = reader_.lastLine();
         const int n = pointCount();
+        countLine_ = reader_.lastLine();
+        countText_ = std::to_string(n);
         file.points.reserve(static_cast<std::size_t>(n));
+        file.pointLines.reserve(static_cast<std::size_t>(n));
         std::array<int, kFringeSlots> perFringe{};
+        std::string previous = "the number of points";
         for (int i = 1; i <= n; ++i) {
             const std::string which = "point " + std::to_string(i) + " of " + std::to_string(n);
+            if (!twips_)
+                requireLineStart(previous);
             const int fringe = fringeIndex(which);
+            const int line = reader_.lastLine();
             if (++perFringe[static_cast<std::size_t>(fringe)] > FringeStore::kMaxPointsPerFringe)
-                throw FileError(reader_.lastLine(),
-                                "fringe index " + std::to_string(fringe) +
-                                    " receives a 201st point; a fringe holds at most 200");
+                throw FileError(line, "fringe index " + std::to_string(fringe) +
+                                          " receives a 201st point; a fringe holds at most 200");
             const double x = position(perPixelX_, "the x of " + which);
+            requireSameLine(line, which);
             const double y = position(perPixelY_, "the y of " + which);
+            requireSameLine(line, which);
             file.points.push_back({fringe, x, y});
+            file.pointLines.push_back(line);
+            previous = which + " (fringe, x, y)";
         }
-        settings(file);
+        const int settingsLine = settings(file, previous);
+        checkValues(file, apertureLine, obstructionLine, settingsLine);
         return file;
     }
 
@@ -77,6 +128,28 @@ private:
             throw FileError(reader_.lastLine(),
                             name + " radius " + formatSignificant(c.radiusPx, 15) + " is negative");
         return c;
+    }
+
+    // Hint added to structure faults found after the count.
+    std::string countHint() const {
+        return "; does the number of points on line " + std::to_string(countLine_) + " (" +
+               countText_ + ") match the point lines?";
+    }
+
+    // The next field must begin a line: more values on the current line than
+    // `holder` ("point 2 of 3 (fringe, x, y)") are refused.
+    void requireLineStart(const std::string& holder) {
+        if (reader_.atLineStart())
+            return;
+        throw FileError(reader_.lastLine(),
+                        "more values on this line than " + holder + countHint());
+    }
+
+    void requireSameLine(int line, const std::string& which) {
+        if (twips_ || reader_.lastLine() == line)
+            return;
+        throw FileError(line, which + " is cut short: each point is one line \"fringe, x, y\"" +
+                                  countHint());
     }
 
     int pointCount() {
@@ -109,19 +182,27 @@ private:
     }
 
     // The lines after the points. The file may end before them; a group the
-    // file ends inside is treated as missing.
-    void settings(FringeDataFile& file) {
+    // file ends inside is treated as missing. Returns the settings line (0
+    // when absent).
+    int settings(FringeDataFile& file, const std::string& previous) {
         file.wavelengthsPresent = false;
         file.asphericPresent = false;
+        // The settings begin the line after the points, in both layouts.
+        requireLineStart(previous);
         auto input = reader_.nextNumberOrEnd("the input wavelength");
         if (!input)
-            return;
+            return 0;
+        const int line = reader_.lastLine();
         auto output = reader_.nextNumberOrEnd("the output wavelength");
         if (!output)
-            return;
+            return 0;
         auto waves = reader_.nextNumberOrEnd("the waves per fringe");
         if (!waves)
-            return;
+            return 0;
+        if (!twips_ && reader_.lastLine() != line)
+            throw FileError(line, "the settings line (input wavelength, output wavelength, "
+                                  "waves per fringe) is cut short" +
+                                      countHint());
         file.inputWavelengthNm = *input;
         file.outputWavelengthNm = *output;
         file.wavesPerFringe = toSingle(reader_, *waves, "the waves per fringe");
@@ -131,29 +212,50 @@ private:
         (void)toSingle(reader_, *output, "the output wavelength");
         file.wavelengthsPresent = true;
 
+        // Current layout: each aspheric value alone on its line.
+        const std::string settingsHolder =
+            "the settings (input wavelength, output wavelength, waves per fringe)";
+        if (!twips_)
+            requireLineStart(settingsHolder);
         auto diameter = reader_.nextNumberOrEnd("the surface diameter");
         if (!diameter)
-            return;
+            return line;
         (void)toSingle(reader_, *diameter, "the surface diameter");
+        if (!twips_)
+            requireLineStart("the surface diameter");
         auto curvature = reader_.nextNumberOrEnd("the curvature radius");
         if (!curvature)
-            return;
+            return line;
         (void)toSingle(reader_, *curvature, "the curvature radius");
+        if (!twips_)
+            requireLineStart("the curvature radius");
         auto conic = reader_.nextNumberOrEnd("the target conic constant");
         if (!conic)
-            return;
+            return line;
         file.surfaceDiameterMm = *diameter;
         file.curvatureRadiusMm = *curvature;
         file.targetConic =
             static_cast<double>(toSingle(reader_, *conic, "the target conic constant"));
         file.asphericPresent = true;
-        // Anything after the last line is not read.
+        // Nothing may follow: extra lines mean the count and the lines disagree.
+        if (auto extra = reader_.next())
+            throw FileError(extra->line,
+                            "more lines than the points and settings fill" + countHint());
+        return line;
+    }
+
+    void checkValues(const FringeDataFile& file, int apertureLine, int obstructionLine,
+                     int settingsLine) const {
+        if (auto fault = valueFault(file, apertureLine, obstructionLine, settingsLine))
+            throw FileError(fault->line, fault->problem);
     }
 
     FieldReader reader_;
     bool twips_;
     double perPixelX_;
     double perPixelY_;
+    int countLine_ = 0;
+    std::string countText_;
 };
 
 std::string number15(double v) {
@@ -195,6 +297,35 @@ FringeDataFile FringeDataFile::readFile(const std::filesystem::path& path, Layou
     return parse(readTextFile(path), layout, twipsPerPixelX, twipsPerPixelY);
 }
 
+namespace {
+
+template <class Check> void checkEachPoint(const FringeDataFile& file, Check problemOf) {
+    for (std::size_t i = 0; i < file.points.size(); ++i) {
+        const FringePoint& p = file.points[i];
+        const std::string which = "point " + std::to_string(i + 1);
+        if (auto problem = problemOf(which, p)) {
+            if (i < file.pointLines.size())
+                throw FileError(file.pointLines[i], *problem);
+            throw FileError(*problem);
+        }
+    }
+}
+
+} // namespace
+
+void FringeDataFile::checkPointsNearAperture() const {
+    checkEachPoint(*this, [this](const std::string& which, const FringePoint& p) {
+        return pointNearApertureProblem(which, p.xPx, p.yPx, aperture.centerXPx, aperture.centerYPx,
+                                        aperture.radiusPx);
+    });
+}
+
+void FringeDataFile::checkPointsNearPicture(int widthPx, int heightPx) const {
+    checkEachPoint(*this, [widthPx, heightPx](const std::string& which, const FringePoint& p) {
+        return pointNearPictureProblem(which, p.xPx, p.yPx, widthPx, heightPx);
+    });
+}
+
 void FringeDataFile::applyTo(FringeStore& store) const {
     store.aperture = aperture;
     store.obstruction = obstruction;
@@ -225,7 +356,19 @@ void FringeDataFile::setStandardAnalysis() {
     targetConic = -1.0;
 }
 
+bool FringeDataFile::operator==(const FringeDataFile& o) const {
+    // pointLines say where the values stood, not what they are.
+    return aperture == o.aperture && obstruction == o.obstruction && points == o.points &&
+           inputWavelengthNm == o.inputWavelengthNm && outputWavelengthNm == o.outputWavelengthNm &&
+           wavesPerFringe == o.wavesPerFringe && surfaceDiameterMm == o.surfaceDiameterMm &&
+           curvatureRadiusMm == o.curvatureRadiusMm && targetConic == o.targetConic &&
+           wavelengthsPresent == o.wavelengthsPresent && asphericPresent == o.asphericPresent;
+}
+
 std::string FringeDataFile::toText() const {
+    // What cannot be loaded again is not saved: the user can still correct it.
+    if (auto fault = valueFault(*this, 0, 0, 0))
+        throw FileError("Cannot save the fringe data: " + fault->problem + ".");
     std::string body;
     int n = 0;
     for (const FringePoint& p : points) {

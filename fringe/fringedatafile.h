@@ -33,6 +33,9 @@ struct FringeDataFile {
     ApertureCircle aperture;
     ApertureCircle obstruction;
     std::vector<FringePoint> points; // file order; fringe 0..200, <= 200 points per fringe
+    // 1-based line of each point in the file read (empty for a value made in
+    // the program); lets a later check of a point name its line.
+    std::vector<int> pointLines;
 
     double inputWavelengthNm = 632.8;
     double outputWavelengthNm = 632.8;
@@ -58,9 +61,14 @@ struct FringeDataFile {
     // Reads a whole file text. Throws FileError "line N: ..." on a field that
     // is not a number, a fringe index outside 0..200, a 201st point on one
     // fringe, a negative or fractional count, a value after the points beyond
-    // single precision, or a file that ends before all its points. twipsPerPixelX/Y (> 0) convert
-    // the older layout; each converted value passes through single precision, as those files were
-    // made.
+    // single precision, a file that ends before all its points, records that
+    // do not match the count (in the current layout a point or settings line
+    // holding more or fewer than its values; in both layouts settings that do
+    // not begin a line, or anything after the target conic), and values an
+    // analysis refuses (common/valuelimits.h: wavelengths, waves per fringe,
+    // an obstruction outside the aperture, points without an aperture).
+    // twipsPerPixelX/Y (> 0) convert the older layout; each converted value
+    // passes through single precision, as those files were made.
     static FringeDataFile parse(std::string_view text, Layout layout = Layout::Current,
                                 double twipsPerPixelX = kDefaultTwipsPerPixel,
                                 double twipsPerPixelY = kDefaultTwipsPerPixel);
@@ -69,6 +77,14 @@ struct FringeDataFile {
                                    Layout layout = Layout::Current,
                                    double twipsPerPixelX = kDefaultTwipsPerPixel,
                                    double twipsPerPixelY = kDefaultTwipsPerPixel);
+
+    // Throw FileError "line N: point K ..." for the first point farther than
+    // ValueLimits::kMaxPointDistanceRadii aperture radii from the aperture
+    // centre (the command line, which has no picture), or lying far outside a
+    // picture of widthPx x heightPx (the window). Points only: the reader has
+    // checked the circles and settings.
+    void checkPointsNearAperture() const;
+    void checkPointsNearPicture(int widthPx, int heightPx) const;
 
     // Replaces the store's circles and points with the file's: all fringes are
     // emptied first, then the points are appended in file order (points on
@@ -87,11 +103,13 @@ struct FringeDataFile {
     // The file text in the current layout: doubles to 15 significant digits,
     // single-precision values to 7, integers without a point, CRLF line ends.
     std::string toText() const;
-    // Writes toText() through a temporary file, so an existing file survives a
-    // failed write. Throws FileError.
+    // Writes toText() through the safe writer (common/textfile.h), so an
+    // existing file survives a failed write. Throws FileError, also for values
+    // that parse() would refuse (nothing is written that cannot be loaded).
     void writeFile(const std::filesystem::path& path) const;
 
-    bool operator==(const FringeDataFile&) const = default;
+    // Equal values; where they stood in a file (pointLines) does not count.
+    bool operator==(const FringeDataFile& other) const;
 };
 
 } // namespace lumi

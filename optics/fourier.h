@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/mathconstants.h"
+
 #include <array>
 #include <cstdint>
 
@@ -37,7 +39,7 @@ public:
     static std::int32_t bitReverse(std::int32_t index, std::uint8_t bits);
 
     // 2 pi as the transform uses it (15 significant digits).
-    static constexpr double kTwoPi = 6.28318530717958;
+    static constexpr double kTwoPi = kTwoPiRounded14;
 };
 
 } // namespace lumi

@@ -1,6 +1,7 @@
 #include "optics/modulationtransfer.h"
 
 #include "analysis/analysiserror.h"
+#include "common/mathconstants.h"
 #include "optics/fourier.h"
 #include "optics/pupilphase.h"
 
@@ -11,7 +12,6 @@ namespace lumi {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
 constexpr int kMaxIdealSteps = 4096;
 
 bool transformableHalfSize(int n) {
@@ -40,7 +40,7 @@ double diffractionLimitedMtf(double nu) {
         nu = 0.99999999;
     }
     const double phi = std::atan(-nu / std::sqrt(1.0 - nu * nu)) + 2.0 * std::atan(1.0);
-    return (2.0 / kPi) * (phi - std::cos(phi) * std::sin(phi));
+    return (2.0 / kPiRounded14) * (phi - std::cos(phi) * std::sin(phi));
 }
 
 std::vector<MtfPoint> idealMtfCurve(double cutoffFrequency, int halfSize) {
@@ -72,7 +72,7 @@ std::vector<MtfPoint> idealMtfCurve(double cutoffFrequency, int halfSize) {
     return points;
 }
 
-int fillMtfPupil(const WavefrontGrid& grid, const PupilGeometry& pupil, ComplexField& field) {
+int fillMtfPupil(const WavefrontGrid& grid, ComplexField& field) {
     const int n = grid.gridCount;
     if (!transformableHalfSize(n)) {
         throw AnalysisError(AnalysisError::Kind::InvalidGeometry,
@@ -80,17 +80,16 @@ int fillMtfPupil(const WavefrontGrid& grid, const PupilGeometry& pupil, ComplexF
     }
     field.clear(2 * n);
     const int offset = n / 2;
-    const int open = forEachPupilPhase(grid, pupil, [&](int r, int c, double phase) {
+    const int open = forEachPupilPhase(grid, [&](int r, int c, double phase) {
         field.real(r + offset, c + offset) = std::sin(phase);
         field.imag(r + offset, c + offset) = std::cos(phase);
     });
     return open;
 }
 
-ModulationTransfer computeModulationTransfer(const WavefrontGrid& grid, const PupilGeometry& pupil,
-                                             double cutoffFrequency, ComplexField& field,
-                                             FieldTransform& transform) {
-    const int open = fillMtfPupil(grid, pupil, field);
+ModulationTransfer computeModulationTransfer(const WavefrontGrid& grid, double cutoffFrequency,
+                                             ComplexField& field, FieldTransform& transform) {
+    const int open = fillMtfPupil(grid, field);
     if (open == 0) {
         throw AnalysisError(AnalysisError::Kind::InvalidGeometry,
                             "No sample of the pupil passes light: the obstruction covers the "

@@ -3,7 +3,6 @@
 #include "analysis/wavefrontgrid.h"
 #include "optics/complexfield.h"
 #include "optics/fieldtransform.h"
-#include "optics/pupilgeometry.h"
 
 #include <vector>
 
@@ -56,16 +55,15 @@ std::vector<MtfPoint> idealMtfCurve(double cutoffFrequency, int halfSize);
 
 // Writes the MTF pupil into field[0..2N-1][0..2N-1] (cleared first): node
 // (r, c), r, c in 0..N-1, at (r + N/2, c + N/2), same orientation as the grid,
-// as sin(2 pi W) + i cos(2 pi W); pupil membership from `pupil`. Returns the
-// number of open nodes.
-int fillMtfPupil(const WavefrontGrid& grid, const PupilGeometry& pupil, ComplexField& field);
+// as sin(2 pi W) + i cos(2 pi W); pupil membership from the grid's mask.
+// Returns the number of open nodes.
+int fillMtfPupil(const WavefrontGrid& grid, ComplexField& field);
 
 // Computes the MTF of `grid` with its own grid count N (2N must be a power of
 // two up to 512: N = 1, 2, 4 .. 128). The field keeps the transfer function
 // (absolute values). Throws AnalysisError: InvalidGeometry for another N or an
 // empty pupil, NonFinite for a non-finite wavefront or transfer value.
-ModulationTransfer computeModulationTransfer(const WavefrontGrid& grid, const PupilGeometry& pupil,
-                                             double cutoffFrequency, ComplexField& field,
-                                             FieldTransform& transform);
+ModulationTransfer computeModulationTransfer(const WavefrontGrid& grid, double cutoffFrequency,
+                                             ComplexField& field, FieldTransform& transform);
 
 } // namespace lumi

@@ -7,19 +7,19 @@
 
 namespace lumi {
 
-ModulationTransfer runMtfCommand(Measurement& m, std::string_view apertureRatioText,
-                                 ComplexField& field, FieldTransform& transform) {
-    const int gridCount = m.results.grid.gridCount;
+ModulationTransfer runMtfCommand(const Measurement& m, int gridCount, double apertureRatio,
+                                 double inputWavelengthNm, ComplexField& field,
+                                 FieldTransform& transform) {
     if (gridCount < 1) {
         throw AnalysisError(AnalysisError::Kind::InvalidGeometry,
                             "No wavefront has been sampled yet: run APPLY first.");
     }
-    const auto apertureRatio = narrowToSingle(parseLenient(apertureRatioText));
-    const auto wavelengthNm = narrowToSingle(parseLenient(m.settings.inputWavelengthNmText));
-    const double cutoff = mtfCutoffFrequency(wavelengthNm, apertureRatio);
-    const PupilGeometry pupil = PupilGeometry::fromCircles(m.store.aperture, m.store.obstruction);
-    sampleWavefront(m, gridCount);
-    return computeModulationTransfer(m.results.grid, pupil, cutoff, field, transform);
+    const double cutoff =
+        mtfCutoffFrequency(narrowToSingle(inputWavelengthNm), narrowToSingle(apertureRatio));
+    // A missing aperture is refused with the plots' own message first.
+    PupilGeometry::fromCircles(m.store.aperture, m.store.obstruction);
+    const auto grid = sampleWavefrontGrid(m, gridCount);
+    return computeModulationTransfer(*grid, cutoff, field, transform);
 }
 
 } // namespace lumi

@@ -5,17 +5,17 @@
 #include "optics/fieldtransform.h"
 #include "optics/modulationtransfer.h"
 
-#include <string_view>
-
 namespace lumi {
 
-// "Update MTF": resamples the measurement's wavefront with the grid count it
-// holds (the last one set by APPLY, the wavefront plots or the PSF) and
-// computes the MTF. The cut-off frequency comes from the aperture ratio text
-// (F-number, read leniently; 0, empty or non-numeric selects normalised
-// frequency) and the input wavelength text. Throws AnalysisError when nothing
-// has been sampled yet, the pupil is empty or a value is not finite.
-ModulationTransfer runMtfCommand(Measurement& m, std::string_view apertureRatioText,
-                                 ComplexField& field, FieldTransform& transform);
+// "Update MTF": samples the measurement's wavefront with `gridCount` (the one
+// of the last sampling the window made: APPLY, the wavefront plots or the PSF)
+// and computes the MTF; the measurement is only read. The cut-off frequency
+// comes from the aperture ratio (F-number; 0 selects normalised frequency) and
+// the input wavelength in nm, both taken in single precision. Throws
+// AnalysisError when nothing has been sampled yet (gridCount < 1), the pupil is
+// empty or a value is not finite.
+ModulationTransfer runMtfCommand(const Measurement& m, int gridCount, double apertureRatio,
+                                 double inputWavelengthNm, ComplexField& field,
+                                 FieldTransform& transform);
 
 } // namespace lumi

@@ -31,15 +31,14 @@ int pupilOffset(int size, int gridCount) {
 
 } // namespace
 
-int fillPsfPupil(const WavefrontGrid& grid, const PupilGeometry& pupil, ComplexField& field,
-                 int transformSize) {
+int fillPsfPupil(const WavefrontGrid& grid, ComplexField& field, int transformSize) {
     requireSizes(grid, transformSize);
     const int size = transformSize;
     const int n = grid.gridCount;
     field.clear(size);
     const int offset = pupilOffset(size, n);
     // The pupil goes in reversed in both directions.
-    const int open = forEachPupilPhase(grid, pupil, [&](int r, int c, double phase) {
+    const int open = forEachPupilPhase(grid, [&](int r, int c, double phase) {
         const int first = size - 1 - offset - r;
         const int second = size - 1 - offset - c;
         field.real(first, second) = std::sin(phase);
@@ -48,10 +47,9 @@ int fillPsfPupil(const WavefrontGrid& grid, const PupilGeometry& pupil, ComplexF
     return open;
 }
 
-PointSpreadFunction computePointSpreadFunction(const WavefrontGrid& grid,
-                                               const PupilGeometry& pupil, ComplexField& field,
+PointSpreadFunction computePointSpreadFunction(const WavefrontGrid& grid, ComplexField& field,
                                                FieldTransform& transform, int transformSize) {
-    const int open = fillPsfPupil(grid, pupil, field, transformSize);
+    const int open = fillPsfPupil(grid, field, transformSize);
     const int size = transformSize;
     if (open == 0) {
         throw AnalysisError(AnalysisError::Kind::InvalidGeometry,

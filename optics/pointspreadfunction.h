@@ -3,7 +3,6 @@
 #include "analysis/wavefrontgrid.h"
 #include "optics/complexfield.h"
 #include "optics/fieldtransform.h"
-#include "optics/pupilgeometry.h"
 
 #include <cassert>
 #include <cstddef>
@@ -53,11 +52,11 @@ public:
 // Writes the pupil function of the PSF into field[0..S-1][0..S-1], S the
 // transform size (cleared first): node (r, c), r, c in 0..N-1, goes to
 // (S - 1 - C - r, S - 1 - C - c) with C = (S - N) / 2 rounded half to even, as
-// sin(2 pi W) + i cos(2 pi W). Whether a node is in the pupil comes from
-// `pupil` (not from W != 0), so nodes where the wavefront is exactly 0 still
-// pass light. Returns the number of open nodes. Throws
+// sin(2 pi W) + i cos(2 pi W). Whether a node is in the pupil comes from the
+// grid's pupil mask (not from W != 0), so nodes where the wavefront is exactly
+// 0 still pass light. Returns the number of open nodes. Throws
 // AnalysisError(InvalidGeometry) unless 1 <= grid.gridCount <= S and S is 128 or 256.
-int fillPsfPupil(const WavefrontGrid& grid, const PupilGeometry& pupil, ComplexField& field,
+int fillPsfPupil(const WavefrontGrid& grid, ComplexField& field,
                  int transformSize = PointSpreadFunction::kTransformSize);
 
 // Puts the pupil of `grid` (sampled beforehand with the chosen N) into the
@@ -66,8 +65,8 @@ int fillPsfPupil(const WavefrontGrid& grid, const PupilGeometry& pupil, ComplexF
 // InvalidGeometry when no node lies in the pupil or the grid count does not
 // fit the transform, NonFinite when the wavefront holds a non-finite value.
 PointSpreadFunction
-computePointSpreadFunction(const WavefrontGrid& grid, const PupilGeometry& pupil,
-                           ComplexField& field, FieldTransform& transform,
+computePointSpreadFunction(const WavefrontGrid& grid, ComplexField& field,
+                           FieldTransform& transform,
                            int transformSize = PointSpreadFunction::kTransformSize);
 
 } // namespace lumi

@@ -1,11 +1,13 @@
 #include "optics/projectpoint.h"
 
+#include "common/mathconstants.h"
+
 #include <cmath>
 
 namespace lumi {
 
 ViewAngles ViewAngles::fromDegrees(double xRotationDeg, double yRotationDeg, double zRotationDeg) {
-    constexpr double kRadPerDeg = 3.14159265358979 / 180.0;
+    constexpr double kRadPerDeg = kPiRounded14 / 180.0;
     ViewAngles v;
     v.sinX = std::sin(xRotationDeg * kRadPerDeg);
     v.cosX = std::cos(xRotationDeg * kRadPerDeg);

@@ -3,7 +3,7 @@
 namespace lumi {
 
 // Sines and cosines of the three view angles of the 3-D surfaces. Angles in degrees are
-// turned into radians with pi = 3.14159265358979.
+// turned into radians with kPiRounded14.
 struct ViewAngles {
     double sinX = 0.0, cosX = 1.0; // X-rotation, in the h-z plane (tilts the surface forward)
     double sinY = 0.0, cosY = 1.0; // Y-rotation, in the x-h plane

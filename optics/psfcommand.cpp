@@ -7,18 +7,18 @@
 
 namespace lumi {
 
-PointSpreadFunction runPsfCommand(Measurement& m, PsfGridSize size, ComplexField& field,
+PointSpreadFunction runPsfCommand(const Measurement& m, PsfGridSize size, ComplexField& field,
                                   FieldTransform& transform) {
-    const PupilGeometry pupil = PupilGeometry::fromCircles(m.store.aperture, m.store.obstruction);
-    sampleWavefront(m, psfPupilSampleCount(size));
-    return computePointSpreadFunction(m.results.grid, pupil, field, transform);
+    // A missing aperture is refused with the plots' own message first.
+    PupilGeometry::fromCircles(m.store.aperture, m.store.obstruction);
+    const auto grid = sampleWavefrontGrid(m, psfPupilSampleCount(size));
+    return computePointSpreadFunction(*grid, field, transform);
 }
 
 double measurePsfStrehl(const Measurement& m, PsfGridSize size) {
-    auto copy = std::make_unique<Measurement>(m);
     auto field = std::make_unique<ComplexField>();
     FieldTransform transform;
-    return runPsfCommand(*copy, size, *field, transform).strehlPsf;
+    return runPsfCommand(m, size, *field, transform).strehlPsf;
 }
 
 } // namespace lumi

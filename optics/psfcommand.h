@@ -9,15 +9,15 @@
 namespace lumi {
 
 // "Update PSF": samples the measurement's wavefront with the grid count of
-// `size` into m.results.grid (the wavefront plots show this sampling
-// afterwards) and computes its PSF. Throws AnalysisError from the sampler or
-// the PSF (missing aperture, empty pupil, non-finite values).
-PointSpreadFunction runPsfCommand(Measurement& m, PsfGridSize size, ComplexField& field,
+// `size` (psfPupilSampleCount) and computes its PSF; the measurement is only
+// read. Throws AnalysisError from the sampler or the PSF (missing aperture,
+// empty pupil, non-finite values).
+PointSpreadFunction runPsfCommand(const Measurement& m, PsfGridSize size, ComplexField& field,
                                   FieldTransform& transform);
 
 // Strehl ratio measured on the PSF of the measurement's current coefficients
 // (peak intensity over that of a perfect pupil with the same obstruction and
-// sampling). Works on a copy: m, including its grid, is left as it was.
+// sampling).
 double measurePsfStrehl(const Measurement& m, PsfGridSize size = PsfGridSize::Grid256);
 
 } // namespace lumi

@@ -21,10 +21,10 @@ SyntheticOptions grey() {
 // term 4 on.
 Measurement matchingParaboloid() {
     AnalysisSettings s;
-    s.analysisType = AnalysisType::Aspheric;
-    s.surfaceDiameterMmText = "200";
-    s.curvatureRadiusMmText = "2000";
-    s.targetConicText = "-1";
+    s.input.analysisType = AnalysisType::Aspheric;
+    s.input.surfaceDiameterMm = 200.0;
+    s.input.curvatureRadiusMm = 2000.0;
+    s.input.targetConic = -1.0;
     s.highestTerm = 24;
     Measurement m;
     m.settings = s;
@@ -96,7 +96,7 @@ TEST(IdealInterferogram, overlayHeightsFollowTheRemoveBoxesAndNullTest) {
     o.display = SyntheticDisplay::NullTest;
     EXPECT_NEAR(at(IdealInterferogram::overlayHeights(m, o)) - noTiltNoPower,
                 (c[8] - ideal[8] - ideal[8]) * z8, 1e-12);
-    m.settings.analysisType = AnalysisType::Standard; // null test only in aspheric analysis
+    m.settings.input.analysisType = AnalysisType::Standard; // null test only in aspheric analysis
     EXPECT_NEAR(at(IdealInterferogram::overlayHeights(m, o)), noTiltNoPower, 1e-12);
 }
 
@@ -148,7 +148,6 @@ TEST(IdealInterferogram, standardAnalysisShowsStraightFringesFromTheMeasuredTilt
     }
     // 6 waves of tilt across the pupil at 0.5 waves per fringe: 12 dark lines.
     EXPECT_GT(blackInSkeleton, 12 * 60);
-    EXPECT_EQ(m.results.grid.peak, h.peak());
 }
 
 TEST(IdealInterferogram, skeletonMarksCellsWhereAnOddLevelIsCrossed) {

@@ -1,4 +1,5 @@
 #include "analysis/normalequations.h"
+#include "support/casename.h"
 
 #include "analysis/analysiserror.h"
 #include "analysis/zernike.h"
@@ -78,7 +79,8 @@ TEST_P(SolverMatchesLu, OnRandomWellConditionedSystems) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, SolverMatchesLu, ::testing::Values(1, 2, 3, 9, 16, 25, 37, 51));
+INSTANTIATE_TEST_SUITE_P(Sizes, SolverMatchesLu, ::testing::Values(1, 2, 3, 9, 16, 25, 37, 51),
+                         [](const auto& i) { return lumi::test::caseName("n", i.param); });
 
 TEST(SolveNormalEquations, LastEqualMagnitudeWinsThePivot) {
     // |2| ties at (0,1) and (1,0); the last one met, row 1 column 0, is used
@@ -112,8 +114,9 @@ TEST_P(SolverRejectsSingular, WithSingularFitError) {
         FAIL() << c.name << ": no error";
     } catch (const AnalysisError& e) {
         EXPECT_EQ(e.kind(), AnalysisError::Kind::SingularFit) << c.name;
-        EXPECT_EQ(std::string(e.what()), "The fit is singular: too few independent points for " +
-                                             std::to_string(c.n) + " terms");
+        EXPECT_EQ(std::string(e.what()), "The points do not determine " + std::to_string(c.n) +
+                                             " terms (for example all points on rings): choose "
+                                             "fewer terms or add points across the rings.");
     }
 }
 
@@ -121,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, SolverRejectsSingular,
                          ::testing::Values(SingularCase{"all zero", 3, std::vector<double>(9, 0.0)},
                                            SingularCase{"equal rows", 2, {1, 2, 1, 2}},
                                            SingularCase{
-                                               "zero column", 3, {1, 0, 2, 3, 0, 1, 4, 0, 5}}));
+                                               "zero column", 3, {1, 0, 2, 3, 0, 1, 4, 0, 5}}),
+                         lumi::test::ByName());
 
 TEST(SolveNormalEquations, OverflowingSolutionIsNonFinite) {
     NormalEquations eq;
@@ -186,6 +190,97 @@ TEST(SolveNormalEquations, FewerSamplesThanTermsIsSingular) {
         s = {u(rng), u(rng), u(rng)};
     NormalEquations enough = buildNormalEquations(samples, 37);
     EXPECT_NO_THROW(solveNormalEquations(enough));
+}
+
+} // namespace
+} // namespace lumi
+
+#include "analysis/contourpointgenerator.h"
+#include "analysis/zernikefit.h"
+#include "common/textfile.h"
+#include "fringe/fringedatafile.h"
+
+#include <nlohmann/json.hpp>
+
+namespace lumi {
+namespace {
+
+// The smallest pivot ratio of the fit of `store` with `terms` terms (the
+// ratio that stopped it when the solver refuses it).
+double smallestPivotRatio(const FringeStore& store, int terms) {
+    NormalEquations eq = buildNormalEquations(fringeSamples(store, 0.5f), terms);
+    try {
+        solveNormalEquations(eq);
+    } catch (const AnalysisError&) {
+    }
+    return eq.smallestRelativePivot;
+}
+
+struct PointSet {
+    std::string name;
+    FringeStore store;
+};
+
+// Every shipped example, and every stored sample digitised on its known
+// contours (as the window tests do): fits a user runs and must keep.
+std::vector<PointSet> wellPosedPointSets() {
+    std::vector<PointSet> sets;
+    for (const char* name : {"tilted-fringes", "defocus-rings", "astigmatism-coma",
+                             "spherical-obstructed", "mixed-24"}) {
+        PointSet s{name, {}};
+        FringeDataFile::readFile(std::string(LUMI_SOURCE_DIR "/examples/") + name + ".frg")
+            .applyTo(s.store);
+        sets.push_back(std::move(s));
+    }
+    const auto answers = nlohmann::json::parse(
+        readTextFile(LUMI_SOURCE_DIR "/tools/samplegen/samples.json"))["samples"];
+    for (const auto& a : answers) {
+        ZernikeCoefficients c{};
+        for (std::size_t t = 0; t < a["zernikeWaves"].size() && t < c.size(); ++t)
+            c[t] = a["zernikeWaves"][t].get<double>();
+        const auto circle = [](const nlohmann::json& j) {
+            return ApertureCircle{j["xPx"].get<double>(), j["yPx"].get<double>(),
+                                  j["radiusPx"].get<double>()};
+        };
+        PointSet s{a["name"].get<std::string>(), {}};
+        generateContourPoints(c, a["wavesPerFringe"].get<double>(), circle(a["aperture"]),
+                              circle(a["obstruction"]), s.store);
+        sets.push_back(std::move(s));
+    }
+    return sets;
+}
+
+// Points on three rings of pure power (0.7 and 0.9 waves: rings at other
+// radii). Radial terms of degree 6 and up cannot be told apart on them.
+std::vector<PointSet> rankDeficientPointSets() {
+    std::vector<PointSet> sets;
+    for (double power : {0.7, 0.9}) {
+        PointSet s{"three rings, power " + std::to_string(power), {}};
+        ZernikeCoefficients c{};
+        c[3] = power;
+        generateContourPoints(c, 0.5, {320, 240, 216}, {}, s.store);
+        sets.push_back(std::move(s));
+    }
+    return sets;
+}
+
+// The threshold sits orders of magnitude from both kinds of fit: every
+// well-posed fit keeps pivots far above it (so its results are bit for bit
+// those of a solver without it; the smallest, spherical-obstructed with 37
+// terms, is 3.9e-5), every rank-deficient one falls far below (about 1e-15,
+// rounding noise of a zero pivot).
+TEST(RelativePivotThreshold, SeparatesWellPosedFitsFromRankDeficientOnes) {
+    constexpr double kMargin = 1e4;
+    for (const PointSet& s : wellPosedPointSets())
+        for (int terms : {9, 16, 25, 37}) {
+            const double ratio = smallestPivotRatio(s.store, terms);
+            EXPECT_GT(ratio, kRelativePivotTolerance * kMargin) << s.name << ", " << terms;
+        }
+    for (const PointSet& s : rankDeficientPointSets())
+        for (int terms : {16, 25, 37}) {
+            const double ratio = smallestPivotRatio(s.store, terms);
+            EXPECT_LT(ratio, kRelativePivotTolerance / kMargin) << s.name << ", " << terms;
+        }
 }
 
 } // namespace

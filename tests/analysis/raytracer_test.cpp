@@ -1,5 +1,6 @@
 #include "analysis/analysiserror.h"
 #include "analysis/raytracer.h"
+#include "support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,10 @@ TEST_P(ParaxialMirror, followsTheMirrorEquation) {
 INSTANTIATE_TEST_SUITE_P(Distances, ParaxialMirror,
                          ::testing::Values(MirrorImage{2000.0, -2000.0},
                                            MirrorImage{3000.0, -1500.0},
-                                           MirrorImage{4000.0, -4000.0 / 3.0}));
+                                           MirrorImage{4000.0, -4000.0 / 3.0}),
+                         [](const auto& i) {
+                             return lumi::test::caseName("object_mm", i.param.objectDistanceMm);
+                         });
 
 TEST(RayTracer, focalPlaneObjectHasNoFiniteImage) {
     const RayTracer tracer = singleMirror(-2000.0, 0.0, 1000.0);

@@ -2,6 +2,7 @@
 #include "analysis/syntheticinterferogram.h"
 #include "analysis/syntheticshading.h"
 #include "analysis/wavefrontgrid.h"
+#include "support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -94,11 +95,12 @@ TEST_P(SyntheticGridSizes, lastRowAndColumnAreNeverPaintedAndOutsideIsWhite) {
     EXPECT_EQ(picture.at(d - 1, d - 1), white);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, SyntheticGridSizes, ::testing::Values(64, 128, 256));
+INSTANTIATE_TEST_SUITE_P(Sizes, SyntheticGridSizes, ::testing::Values(64, 128, 256),
+                         [](const auto& i) { return lumi::test::caseName("grid", i.param); });
 
 TEST(SyntheticInterferogram, nullTestTakesTheIdealSphericalOut) {
     Measurement aspheric = withCoefficients({{1, 1.5}, {3, 0.3}, {8, 0.7}});
-    aspheric.settings.analysisType = AnalysisType::Aspheric;
+    aspheric.settings.input.analysisType = AnalysisType::Aspheric;
     aspheric.results.idealConicCoefficients[8] = 0.7;
     aspheric.results.idealConicCoefficients[3] = 2.0; // only term 8 is compensated
     SyntheticOptions null = grey();
@@ -111,7 +113,7 @@ TEST(SyntheticInterferogram, nullTestTakesTheIdealSphericalOut) {
     // "Real Igram", or standard analysis, keeps the measured spherical.
     const PixelGrid real = SyntheticInterferogram::draw(aspheric, grey());
     Measurement standard = aspheric;
-    standard.settings.analysisType = AnalysisType::Standard;
+    standard.settings.input.analysisType = AnalysisType::Standard;
     EXPECT_EQ(SyntheticInterferogram::draw(standard, null), real);
     EXPECT_NE(real, SyntheticInterferogram::draw(withoutSpherical, grey()));
 }
@@ -129,24 +131,6 @@ TEST(SyntheticInterferogram, onlyItsOwnRemoveBoxesLeaveTermsOut) {
     o.setRemoved(RemovalGroup::HighOrderAstigmatism, true);
     Measurement reduced = withCoefficients({{3, 0.5}});
     EXPECT_EQ(SyntheticInterferogram::draw(m, o), SyntheticInterferogram::draw(reduced, grey()));
-}
-
-TEST(SyntheticInterferogram, overwritesOnlyTheGridExtremes) {
-    Measurement m = withCoefficients({{3, 1.0}});
-    m.results.grid.gridCount = 32;
-    m.results.grid.at(16, 16) = 0.125;
-    SyntheticInterferogram::draw(m, grey(128));
-    const SyntheticHeightMap h = SyntheticInterferogram::computeHeights(m, grey(128));
-    EXPECT_EQ(m.results.grid.peak, h.peak());
-    EXPECT_EQ(m.results.grid.valley, -1.0);
-    EXPECT_EQ(m.results.grid.range, h.peak() + 1.0);
-    EXPECT_EQ(m.results.grid.at(16, 16), 0.125);
-    EXPECT_EQ(m.results.grid.gridCount, 32);
-
-    // Nothing to draw: the grid keeps a usable range.
-    Measurement flat = withCoefficients({});
-    SyntheticInterferogram::draw(flat, grey(64));
-    EXPECT_EQ(flat.results.grid.range, 1e-9);
 }
 
 TEST(SyntheticInterferogram, wavesPerFringeSignIsIgnoredAndZeroIsAnError) {
@@ -199,7 +183,12 @@ TEST_P(SyntheticColours, intensityGoesIntoTheChosenChannels) {
 INSTANTIATE_TEST_SUITE_P(Colours, SyntheticColours,
                          ::testing::Values(ColourCase{SyntheticColor::Grey, {100, 100, 100}},
                                            ColourCase{SyntheticColor::Red, {0, 0, 100}},
-                                           ColourCase{SyntheticColor::Green, {0, 100, 0}}));
+                                           ColourCase{SyntheticColor::Green, {0, 100, 0}}),
+                         [](const auto& i) {
+                             return std::string(i.param.colour == SyntheticColor::Grey  ? "grey"
+                                                : i.param.colour == SyntheticColor::Red ? "red"
+                                                                                        : "green");
+                         });
 
 TEST(SyntheticShading, unmatchedHeightRepeatsThePreviousPixelsColour) {
     // Heights on a 2 x 2 cell map (nodes 0..2): the peak matches no band.
@@ -267,7 +256,8 @@ INSTANTIATE_TEST_SUITE_P(
                       BandCase{0.125, true, 127.5f}, // odd band 7 = m
                       BandCase{0.0, true, 255.0f},   // L(8) - w/2 bounds band 7
                       BandCase{-0.01, false, 0.0f},  // below every band
-                      BandCase{3.0, false, 0.0f}));  // above the peak
+                      BandCase{3.0, false, 0.0f}),
+    [](const auto& i) { return lumi::test::caseName("height", i.param.height); }); // above the peak
 
 } // namespace
 } // namespace lumi

@@ -1,4 +1,5 @@
 #include "analysis/wavefrontsampler.h"
+#include "support/casename.h"
 
 #include "analysis/analysiserror.h"
 #include "analysis/zernike.h"
@@ -25,12 +26,24 @@ TEST(SampleWavefront, NodeCoordinatesAreSinglePrecisionSteps) {
     EXPECT_EQ(WavefrontGrid::nodeCoordinate(32, 32), 1.0);
 }
 
-TEST(SampleWavefront, ZeroWavefrontHasTinyRangeAndSentinels) {
+// A flat wavefront is 0 on every pupil node: peak and valley 0, range 1e-9.
+// Only an empty pupil keeps the sentinels.
+TEST(SampleWavefront, ZeroWavefrontHasTinyRange) {
     Measurement m = makeMeasurement();
+    sampleWavefront(m, 32);
+    EXPECT_EQ(m.results.grid.range, 1e-9);
+    EXPECT_EQ(m.results.grid.peak, 0.0);
+    EXPECT_EQ(m.results.grid.valley, 0.0);
+    EXPECT_TRUE(m.results.grid.inPupil(16, 16));
+    EXPECT_FALSE(m.results.grid.inPupil(0, 0));
+
+    m.store.obstruction = {test::kTestAperture.centerXPx, test::kTestAperture.centerYPx, 400.0};
+    m.results.coefficients = coefficientsOf({{4, 0.25}});
     sampleWavefront(m, 32);
     EXPECT_EQ(m.results.grid.range, 1e-9);
     EXPECT_EQ(m.results.grid.peak, WavefrontGrid::kNoPeak);
     EXPECT_EQ(m.results.grid.valley, WavefrontGrid::kNoValley);
+    EXPECT_FALSE(m.results.grid.inPupil(16, 16));
 }
 
 TEST(SampleWavefront, AstigmatismMatchesTheFormulaInsideAndZeroOutside) {
@@ -68,7 +81,7 @@ class SampleRange : public ::testing::TestWithParam<SampleCase> {};
 TEST_P(SampleRange, FollowsTermsRemovalAndRatio) {
     const auto& c = GetParam();
     Measurement m = makeMeasurement();
-    m.settings.removalFlags.fill(false);
+    m.settings.input.removalFlags.fill(false);
     for (RemovalGroup g : c.removed)
         m.settings.setRemoved(g, true);
     m.settings.highestTerm = c.highestTerm;
@@ -103,11 +116,12 @@ INSTANTIATE_TEST_SUITE_P(
                    {RemovalGroup::HighOrderSpherical},
                    1.0f,
                    1e-9},
-        SampleCase{"ratio scales", coefficientsOf({{3, 1.0}}), 24, {}, 2.5f, 5.0}));
+        SampleCase{"ratio scales", coefficientsOf({{3, 1.0}}), 24, {}, 2.5f, 5.0}),
+    lumi::test::ByName());
 
 TEST(SampleWavefront, ObstructionNodesAreZero) {
     Measurement m = makeMeasurement();
-    m.settings.removalFlags.fill(false);
+    m.settings.input.removalFlags.fill(false);
     m.results.coefficients = coefficientsOf({{8, 1.0}});
     // Centred obstruction of half the aperture radius.
     m.store.obstruction = {320.0, 240.0, 100.0};
@@ -127,8 +141,8 @@ TEST(SampleWavefront, ObstructionNodesAreZero) {
 
 TEST(SampleWavefront, AsphericCompensatesOnlyTermEight) {
     Measurement m = makeMeasurement();
-    m.settings.removalFlags.fill(false);
-    m.settings.analysisType = AnalysisType::Aspheric;
+    m.settings.input.removalFlags.fill(false);
+    m.settings.input.analysisType = AnalysisType::Aspheric;
     m.results.coefficients = coefficientsOf({{8, 0.4}});
     m.results.idealConicCoefficients = coefficientsOf({{8, 0.4}, {15, 3.0}});
     sampleWavefront(m, 32);
@@ -138,7 +152,7 @@ TEST(SampleWavefront, AsphericCompensatesOnlyTermEight) {
     sampleWavefront(m, 32);
     EXPECT_DOUBLE_EQ(m.results.grid.at(16, 16), -0.2);
 
-    m.settings.analysisType = AnalysisType::Standard; // no compensation
+    m.settings.input.analysisType = AnalysisType::Standard; // no compensation
     sampleWavefront(m, 32);
     EXPECT_DOUBLE_EQ(m.results.grid.at(16, 16), 0.2);
 }
@@ -179,7 +193,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadSampleCase{"grid 0", 0, 200.0, 1.0, AnalysisError::Kind::InvalidSettings},
         BadSampleCase{"grid 130", 130, 200.0, 1.0, AnalysisError::Kind::InvalidSettings},
         BadSampleCase{"no aperture", 32, 0.0, 1.0, AnalysisError::Kind::InvalidGeometry},
-        BadSampleCase{"overflow", 32, 200.0, 1e308, AnalysisError::Kind::NonFinite}));
+        BadSampleCase{"overflow", 32, 200.0, 1e308, AnalysisError::Kind::NonFinite}),
+    lumi::test::ByName());
 
 TEST(SampleWavefront, LargestGridFitsTheStore) {
     Measurement m = makeMeasurement();

@@ -1,8 +1,10 @@
 #include "analysis/zernike.h"
+#include "support/casename.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace lumi {
 namespace {
@@ -29,41 +31,58 @@ INSTANTIATE_TEST_SUITE_P(
                       ZernikeCase{3, 0, 0, -1}, ZernikeCase{8, 0, 0, 1}, ZernikeCase{15, 0, 0, -1},
                       ZernikeCase{24, 0, 0, 1}, ZernikeCase{35, 0, 0, -1}, ZernikeCase{36, 0, 0, 1},
                       // No clipping outside the unit circle: power at rho = 2.
-                      ZernikeCase{3, 2, 0, 7}));
+                      ZernikeCase{3, 2, 0, 7}),
+    [](const auto& i) {
+        return lumi::test::caseName("term", i.param.term, "at", i.param.x, i.param.y);
+    });
 
-// Every term agrees with its polar form (the Cartesian expansions are easy to
-// get wrong by one coefficient).
-TEST(Zernike, CartesianFormsMatchPolarForms) {
-    auto polar = [](int n, double rho, double t) -> double {
-        const double r = rho;
-        const double r2 = r * r, r3 = r2 * r, r4 = r2 * r2, r5 = r4 * r, r6 = r4 * r2;
-        const double r8 = r4 * r4, r10 = r8 * r2, r12 = r6 * r6;
-        switch (n) {
-        case 9: return r3 * std::cos(3 * t);
-        case 10: return r3 * std::sin(3 * t);
-        case 16: return r4 * std::cos(4 * t);
-        case 17: return r4 * std::sin(4 * t);
-        case 18: return (5 * r2 - 4) * r3 * std::cos(3 * t);
-        case 21: return (15 * r4 - 20 * r2 + 6) * r2 * std::sin(2 * t);
-        case 23: return (35 * r6 - 60 * r4 + 30 * r2 - 4) * r * std::sin(t);
-        case 25: return r5 * std::cos(5 * t);
-        case 26: return r5 * std::sin(5 * t);
-        case 28: return (6 * r2 - 5) * r4 * std::sin(4 * t);
-        case 30: return (21 * r4 - 30 * r2 + 10) * r3 * std::sin(3 * t);
-        case 32: return (56 * r6 - 105 * r4 + 60 * r2 - 10) * r2 * std::sin(2 * t);
-        case 33: return (126 * r8 - 280 * r6 + 210 * r4 - 60 * r2 + 5) * r * std::cos(t);
-        case 35: return 252 * r10 - 630 * r8 + 560 * r6 - 210 * r4 + 30 * r2 - 1;
-        case 36: return 924 * r12 - 2772 * r10 + 3150 * r8 - 1680 * r6 + 420 * r4 - 42 * r2 + 1;
-        default: return NAN;
+// Radial order n and azimuthal frequency m of each term (fringe order: for
+// each ring (n + m) / 2 = 1..5, m falls from the ring number to 0, cos before
+// sin; term 36 is the 12th-order spherical).
+struct TermOrder {
+    int n, m;
+    bool isSin;
+};
+
+std::vector<TermOrder> fringeOrder() {
+    std::vector<TermOrder> order{{0, 0, false}};
+    for (int ring = 1; ring <= 5; ++ring) {
+        for (int m = ring; m >= 1; --m) {
+            order.push_back({2 * ring - m, m, false});
+            order.push_back({2 * ring - m, m, true});
         }
-    };
-    for (int n : {9, 10, 16, 17, 18, 21, 23, 25, 26, 28, 30, 32, 33, 35, 36})
-        for (double rho : {0.1, 0.55, 0.9, 1.0})
+        order.push_back({2 * ring, 0, false});
+    }
+    order.push_back({12, 0, false});
+    return order;
+}
+
+// The textbook radial polynomial, summed term by term from factorials.
+double radial(int n, int m, double rho) {
+    auto factorial = [](int k) { return std::tgamma(k + 1.0); };
+    double sum = 0.0;
+    for (int k = 0; k <= (n - m) / 2; ++k)
+        sum += (k % 2 ? -1.0 : 1.0) * factorial(n - k) /
+               (factorial(k) * factorial((n + m) / 2 - k) * factorial((n - m) / 2 - k)) *
+               std::pow(rho, n - 2 * k);
+    return sum;
+}
+
+// Every term agrees with the general polar form R(n, m) cos/sin(m t) (the
+// Cartesian expansions are easy to get wrong by one coefficient or one index).
+TEST(Zernike, CartesianFormsMatchTheGeneralPolarForm) {
+    const auto order = fringeOrder();
+    ASSERT_EQ(order.size(), static_cast<std::size_t>(kZernikeTermCount));
+    for (int term = 0; term < kZernikeTermCount; ++term) {
+        const TermOrder o = order[static_cast<std::size_t>(term)];
+        for (double rho : {0.0, 0.1, 0.55, 0.9, 1.0})
             for (double t : {0.2, 1.3, 2.9, 4.4}) {
-                double x = rho * std::cos(t), y = rho * std::sin(t);
-                EXPECT_NEAR(evaluateZernike(n, x, y), polar(n, rho, t), 1e-12)
-                    << "term " << n << " rho " << rho << " theta " << t;
+                const double angular = o.isSin ? std::sin(o.m * t) : std::cos(o.m * t);
+                EXPECT_NEAR(evaluateZernike(term, rho * std::cos(t), rho * std::sin(t)),
+                            radial(o.n, o.m, rho) * angular, 1e-12)
+                    << "term " << term << " rho " << rho << " theta " << t;
             }
+    }
 }
 
 TEST(Zernike, DescriptionsKeepTheirBlanks) {

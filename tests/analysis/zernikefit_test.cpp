@@ -1,4 +1,5 @@
 #include "analysis/zernikefit.h"
+#include "support/casename.h"
 
 #include "analysis/analysiserror.h"
 #include "analysis/contourpointgenerator.h"
@@ -51,7 +52,6 @@ TEST_P(FitRecovers, CoefficientsOfPointsOnKnownContours) {
         EXPECT_EQ(m.results.coefficients[ut], m.results.fittedCoefficients[ut]);
     }
     EXPECT_LT(m.results.fitRmsError, 1e-9);
-    EXPECT_EQ(m.results.texts.fitRmsError, "0.000");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -75,7 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
                                      {24, 0.03},
                                      {30, 0.02},
                                      {36, 0.01}}),
-                     0.5f, 36}));
+                     0.5f, 36}),
+    lumi::test::ByName());
 
 // One fringe of points: piston = its height (index x 0.5 waves), nothing else.
 class SingleFringe : public ::testing::TestWithParam<int> {};
@@ -92,7 +93,8 @@ TEST_P(SingleFringe, GivesPistonAtItsHeight) {
     EXPECT_NEAR(m.results.fitRmsError, 0.0, 1e-12);
 }
 
-INSTANTIATE_TEST_SUITE_P(Fringes, SingleFringe, ::testing::Values(0, 3, 4));
+INSTANTIATE_TEST_SUITE_P(Fringes, SingleFringe, ::testing::Values(0, 3, 4),
+                         [](const auto& i) { return lumi::test::caseName("fringe", i.param); });
 
 TEST(FringeSamples, OrderAndSinglePrecisionHeights) {
     Measurement m = makeMeasurement();
@@ -133,20 +135,19 @@ TEST(FitZernike, SingularFitZeroesUsedTermsAndChangesNothingElse) {
     addSpiral(m, 0, 20); // 20 points cannot fix 37 terms
     m.results.coefficients.fill(7.0);
     m.results.fittedCoefficients.fill(3.0);
-    m.results.texts.fitRmsError = "0.123";
     m.results.fitRmsError = 0.123;
     try {
         fitZernike(m);
         FAIL() << "no error";
     } catch (const AnalysisError& e) {
         EXPECT_EQ(e.kind(), AnalysisError::Kind::SingularFit);
-        EXPECT_STREQ(e.what(), "The fit is singular: too few independent points for 37 terms");
+        EXPECT_STREQ(e.what(), "The points do not determine 37 terms (for example all points on "
+                               "rings): choose fewer terms or add points across the rings.");
     }
     for (std::size_t t = 0; t <= 36; ++t)
         EXPECT_EQ(m.results.coefficients[t], 0.0) << t;
     EXPECT_EQ(m.results.coefficients[37], 7.0);
     EXPECT_EQ(m.results.fittedCoefficients[5], 3.0);
-    EXPECT_EQ(m.results.texts.fitRmsError, "0.123");
     EXPECT_EQ(m.results.fitRmsError, 0.123);
 }
 

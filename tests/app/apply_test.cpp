@@ -4,6 +4,7 @@
 #include "app/zernikepage.h"
 #include "common/numbertext.h"
 #include "mainwindowfixture.h"
+#include "report/aberrationtexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,19 +36,20 @@ TEST_F(Apply, FillsTheAberrationAndZernikePages) {
     pressApply();
     const Measurement& m = window->measurement();
     ASSERT_TRUE(m.results.analysisDone) << window->statusBar()->currentMessage().toStdString();
+    const SummaryTexts texts = summaryTexts(m.results, m.settings, ApplyProgress::Summarised);
 
     const AberrationPage* ab = window->aberrationPage();
-    EXPECT_EQ(ab->fieldText("LblPV").toStdString(), m.results.texts.peakToValley);
+    EXPECT_EQ(ab->fieldText("LblPV").toStdString(), texts.peakToValley);
     EXPECT_TRUE(ab->fieldText("LblPV").startsWith(
         QString::fromStdString(formatFixed(m.results.peakToValley, 3))));
     EXPECT_TRUE(ab->fieldText("LblPV").endsWith(" waves]"));
     EXPECT_TRUE(ab->fieldText("LblPVnm").endsWith("  nm."));
-    EXPECT_EQ(ab->fieldText("LblDefocus").toStdString(), m.results.texts.defocus);
+    EXPECT_EQ(ab->fieldText("LblDefocus").toStdString(), texts.defocus);
     EXPECT_EQ(ab->fieldText("LblTilt"), " Removed");
     EXPECT_EQ(ab->fieldText("LblTiltnm"), "");
-    EXPECT_EQ(ab->fieldText("LblComa").toStdString(), m.results.texts.coma);
-    EXPECT_EQ(ab->fieldText("LblStrehl").toStdString(), m.results.texts.strehl);
-    EXPECT_EQ(ab->fieldText("LblFitError").toStdString(), m.results.texts.fitRmsError);
+    EXPECT_EQ(ab->fieldText("LblComa").toStdString(), texts.coma);
+    EXPECT_EQ(ab->fieldText("LblStrehl").toStdString(), texts.strehl);
+    EXPECT_EQ(ab->fieldText("LblFitError").toStdString(), texts.fitRmsError);
     EXPECT_EQ(ab->fieldText("LblFringes"), QString::number(store().nonEmptyFringeCount()));
     EXPECT_EQ(ab->fieldText("LblPoints"), QString::number(store().totalPointCount()));
 
@@ -60,8 +62,7 @@ TEST_F(Apply, FillsTheAberrationAndZernikePages) {
     EXPECT_EQ(z->coefficientCell(4, 2), "  Power ");
     EXPECT_FALSE(z->coefficientCell(25, 1).isEmpty()); // "Auto" fits terms 0..24
     EXPECT_TRUE(z->coefficientCell(26, 1).isEmpty());
-    EXPECT_EQ(z->findChild<QLabel*>("LblPtoV")->text().toStdString(),
-              m.results.texts.peakToValleyShort);
+    EXPECT_EQ(z->findChild<QLabel*>("LblPtoV")->text().toStdString(), texts.peakToValleyShort);
 }
 
 TEST_F(Apply, RemoveBoxesReachTheSettingsAtOnce) {
@@ -194,16 +195,16 @@ TEST_F(AsphericApply, FailedConicStillShowsTheFitAndSummary) {
     QTest::mouseClick(window->settingsPanel()->applyButton(), Qt::LeftButton);
     const Measurement& m = window->measurement();
     ASSERT_FALSE(m.results.analysisDone);
-    ASSERT_FALSE(m.results.texts.peakToValley.empty());
+    ASSERT_EQ(m.results.applyProgress, ApplyProgress::Summarised);
+    const SummaryTexts texts = summaryTexts(m.results, m.settings, ApplyProgress::Summarised);
     const AberrationPage* ab = window->aberrationPage();
-    EXPECT_EQ(ab->fieldText("LblPV").toStdString(), m.results.texts.peakToValley);
-    EXPECT_EQ(ab->fieldText("LblSpherical").toStdString(), m.results.texts.spherical);
-    EXPECT_EQ(ab->fieldText("LblFitError").toStdString(), m.results.texts.fitRmsError);
+    EXPECT_EQ(ab->fieldText("LblPV").toStdString(), texts.peakToValley);
+    EXPECT_EQ(ab->fieldText("LblSpherical").toStdString(), texts.spherical);
+    EXPECT_EQ(ab->fieldText("LblFitError").toStdString(), texts.fitRmsError);
     const ZernikePage* z = window->zernikePage();
     EXPECT_EQ(z->coefficientCell(9, 1).toStdString(),
               formatFixed(m.results.fittedCoefficients[8] / 0.5, 6));
-    EXPECT_EQ(z->findChild<QLabel*>("LblPtoV")->text().toStdString(),
-              m.results.texts.peakToValleyShort);
+    EXPECT_EQ(z->findChild<QLabel*>("LblPtoV")->text().toStdString(), texts.peakToValleyShort);
 }
 
 // A fit that fails leaves the coefficient grid as it was, even when the

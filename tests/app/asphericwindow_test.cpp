@@ -10,6 +10,7 @@
 #include "common/numbertext.h"
 #include "fringe/fringedatafile.h"
 #include "mainwindowfixture.h"
+#include "support/casename.h"
 #include "tools/samplegen/sampleanswerfile.h"
 
 #include <QCheckBox>
@@ -169,7 +170,8 @@ TEST_P(AsphericTargets, ShowTheMirrorsBestFitConic) {
     EXPECT_NEAR(*k, answer.conic, 0.01) << shown.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Mirror, AsphericTargets, ::testing::Values(-0.7, -1.0, -0.4));
+INSTANTIATE_TEST_SUITE_P(Mirror, AsphericTargets, ::testing::Values(-0.7, -1.0, -0.4),
+                         [](const auto& i) { return lumi::test::caseName("K", i.param); });
 
 // With the target the mirror was made to, the null test takes the mirror's
 // spherical aberration out of the synthetic picture. Tilt and power are taken

@@ -125,6 +125,21 @@ TEST_F(FringeFiles, AFailedSaveSaysSo) {
     EXPECT_FALSE(QFile::exists(path("no/such/folder/x.frg")));
 }
 
+// A file the program could not read back is not written: the values can
+// still be corrected in the window.
+TEST_F(FringeFiles, ASaveOfAnUnreadableWavelengthSaysSoAndWritesNothing) {
+    showPicture();
+    makeStandardAperture();
+    leftClick(300, 300);
+    settings()->inputWavelength()->setText("0");
+    dialogs.saveAnswers.push_back(path("zero.frg"));
+    window->saveFringeData();
+    ASSERT_EQ(dialogs.texts().size(), 1);
+    EXPECT_TRUE(dialogs.lastText().contains(QStringLiteral("input wavelength 0 nm")))
+        << dialogs.lastText().toStdString();
+    EXPECT_FALSE(QFile::exists(path("zero.frg")));
+}
+
 TEST_F(FringeFiles, CancelledDialogsChangeNothing) {
     showPicture();
     makeStandardAperture();
@@ -174,7 +189,20 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadFile{"notANumber", "312,240,205\r\n0,0,0\r\n2\r\n0,130,96\r\n0,abc,88\r\n", "line 5"},
         BadFile{"fringeAbove200", "312,240,205\r\n0,0,0\r\n1\r\n250,130,96\r\n", "line 4"},
-        BadFile{"badAperture", "312,x,205\r\n", "line 1"}),
+        BadFile{"badAperture", "312,x,205\r\n", "line 1"},
+        // Used to load as "0 points" with a tiny circle, replacing the points.
+        BadFile{"firstLineLacksTheRadius",
+                "356.5,289.5\r\n0,0,0\r\n2\r\n0,300,200\r\n1,310,210\r\n632.8,632.8,.5\r\n"
+                "0\r\n0\r\n-1\r\n",
+                "line 4"},
+        BadFile{"duplicatedPointLine",
+                "300,300,200\r\n0,0,0\r\n2\r\n0,300,200\r\n8,148.6,371.4\r\n"
+                "8,148.6,371.4\r\n632.8,632.8,.5\r\n0\r\n0\r\n-1\r\n",
+                "line 7"},
+        BadFile{"pointNowhereOnThePicture",
+                "300,300,200\r\n0,0,0\r\n2\r\n0,300,200\r\n0,1E308,200\r\n", "line 5"},
+        BadFile{"zeroInputWavelength", "300,300,200\r\n0,0,0\r\n1\r\n0,300,200\r\n0,632.8,.5\r\n",
+                "line 5"}),
     [](const ::testing::TestParamInfo<BadFile>& p) { return std::string(p.param.name); });
 
 TEST_F(FringeFiles, AFileEndingAfterItsPointsLoadsThemAndSelectsStandardAnalysis) {

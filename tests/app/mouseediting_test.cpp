@@ -241,7 +241,9 @@ TEST_P(DeleteAll, AsksAndOnYesEmptiesEveryFringeButKeepsTheCircles) {
     EXPECT_DOUBLE_EQ(store().aperture.radiusPx, 200.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, DeleteAll, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Answers, DeleteAll, ::testing::Bool(), [](const auto& i) {
+    return std::string(i.param ? "confirmed" : "declined");
+});
 
 TEST_F(MouseEditing, ReverseTurnsFiveSevenNineIntoNineSevenFive) {
     showPicture();

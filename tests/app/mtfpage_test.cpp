@@ -4,6 +4,7 @@
 #include "optics/modulationtransfer.h"
 #include "optics/render/userscale.h"
 #include "plotpagefixture.h"
+#include "support/casename.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -85,7 +86,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadoutCase{"0", 1.0, 0.25, " MODUL. :  0.250        FREQ. :  1.000"},
                       ReadoutCase{"0", 0.0, 1.0, " MODUL. :  1.000        FREQ. :  0.000"},
                       ReadoutCase{"abc", 0.75, 0.8, " MODUL. :  0.800        FREQ. :  0.750"},
-                      ReadoutCase{"10", 0.5, 0.125, " MODUL. :  0.125        FREQ. :  79.014"}));
+                      ReadoutCase{"10", 0.5, 0.125, " MODUL. :  0.125        FREQ. :  79.014"}),
+    [](const auto& i) {
+        return lumi::test::caseName("ratio", i.param.apertureRatio, "x", i.param.x);
+    });
 
 TEST(MtfPage, ReadoutAtTheRightEndShowsTheCutoffFrequency) {
     auto m = analysedExample("defocus-rings.frg");

@@ -1,4 +1,5 @@
 #include "app/pictureupscale.h"
+#include "support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +34,8 @@ TEST_P(UpscaleCells, KeepsTheCoordinateFrame) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Factors, UpscaleCells, ::testing::Values(1, 2, 3, 8));
+INSTANTIATE_TEST_SUITE_P(Factors, UpscaleCells, ::testing::Values(1, 2, 3, 8),
+                         [](const auto& i) { return lumi::test::caseName("cells", i.param); });
 
 TEST(UpscaleCellsEdge, EmptyOrNonPositiveFactorLeavesThePicture) {
     EXPECT_EQ(upscaleCells(PixelGrid(), 4).width(), 0);

@@ -14,14 +14,14 @@ std::unique_ptr<Measurement> analysedExample(const char* file, bool aspheric) {
     const FringeDataFile data =
         FringeDataFile::readFile(std::string(LUMI_SOURCE_DIR) + "/examples/" + file);
     data.applyTo(m->store);
-    m->settings.inputWavelengthNmText = formatShortest(data.inputWavelengthNm);
-    m->settings.outputWavelengthNmText = formatShortest(data.outputWavelengthNm);
-    m->settings.wavesPerFringeText = formatShortest(static_cast<double>(data.wavesPerFringe));
+    m->settings.input.inputWavelengthNm = data.inputWavelengthNm;
+    m->settings.input.outputWavelengthNm = data.outputWavelengthNm;
+    m->settings.input.wavesPerFringe = static_cast<double>(data.wavesPerFringe);
     if (aspheric) {
-        m->settings.analysisType = AnalysisType::Aspheric;
-        m->settings.surfaceDiameterMmText = "150";
-        m->settings.curvatureRadiusMmText = "1200";
-        m->settings.targetConicText = "-1";
+        m->settings.input.analysisType = AnalysisType::Aspheric;
+        m->settings.input.surfaceDiameterMm = 150.0;
+        m->settings.input.curvatureRadiusMm = 1200.0;
+        m->settings.input.targetConic = -1.0;
     }
     runApply(*m, idealConicProvider());
     EXPECT_TRUE(m->results.analysisDone) << file;

@@ -5,10 +5,12 @@
 #include "app/syntheticpage.h"
 #include "app/wavefrontpage.h"
 #include "mainwindowfixture.h"
+#include "optics/render/userscale.h"
 #include "plotpagefixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -113,6 +115,36 @@ TEST_F(PlotPagesInWindow, SyntheticReadsWavesPerFringeAsTyped) {
     EXPECT_TRUE(synthetic->synthetic()->picture() != drawn);
     // The reason of the earlier stop does not outlive a successful update.
     EXPECT_TRUE(status().isEmpty()) << status().toStdString();
+}
+
+// "Update MTF" reads the input wavelength box when it runs, not the value of
+// the last APPLY: after the box changes, the cut-off follows it.
+TEST_F(PlotPagesInWindow, MtfTakesTheInputWavelengthOfTheMoment) {
+    loadAndApplyExample();
+    window->settingsPanel()->inputWavelength()->setText(QStringLiteral("500"));
+    mtf->apertureRatio()->setText(QStringLiteral("8"));
+    mtf->updateButton()->click();
+    const int n = window->measurement().results.grid.gridCount;
+    const UserScale scale(QRectF(mtf->plot()->picture().rect()), -0.07 * n, 1.1, 1.07 * n, -0.15);
+    const std::optional<QString> text = mtf->readoutAt(scale.toDevice(n, 0.0));
+    ASSERT_TRUE(text.has_value());
+    EXPECT_TRUE(text->endsWith(QStringLiteral("FREQ. :  250.000"))) << text->toStdString();
+}
+
+// The PSF no longer resamples the measurement's grid, but "Update MTF" still
+// follows the window's last sampling: the PSF's N = 128 after a 256 PSF.
+TEST_F(PlotPagesInWindow, MtfUsesTheGridCountOfTheLastSampling) {
+    loadAndApplyExample();
+    psf->gridOption(PsfGridSize::Grid256)->setChecked(true);
+    psf->mapUpdateButton()->click();
+    EXPECT_EQ(window->measurement().results.grid.gridCount, 32);
+    EXPECT_EQ(window->lastSampledGridCount(), 128);
+    mtf->updateButton()->click();
+    const UserScale scale(QRectF(mtf->plot()->picture().rect()), -0.07 * 128, 1.1, 1.07 * 128,
+                          -0.15);
+    const std::optional<QString> text = mtf->readoutAt(scale.toDevice(128, 0.0));
+    ASSERT_TRUE(text.has_value());
+    EXPECT_TRUE(text->endsWith(QStringLiteral("FREQ. :  1.000"))) << text->toStdString();
 }
 
 TEST_F(PlotPagesInWindow, ANewPictureClearsEveryPlot) {

@@ -2,6 +2,7 @@
 #include "app/psfpage.h"
 #include "common/numbertext.h"
 #include "plotpagefixture.h"
+#include "support/casename.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -64,9 +65,14 @@ TEST_P(PsfMapUpdate, SamplesTheChosenGridAndDrawsTheMapWithBothStrehls) {
     auto m = analysedExample("astigmatism-coma.frg");
     PsfPage page(*m);
     page.gridOption(c.size)->setChecked(true);
+    QSignalSpy sampled(&page, &PsfPage::sampled);
     page.mapUpdateButton()->click();
 
-    EXPECT_EQ(m->results.grid.gridCount, c.sampledGridCount);
+    // The PSF reports its sampling for "Update MTF"; the measurement's grid
+    // (APPLY's, which the wavefront plots show) is left alone.
+    ASSERT_EQ(sampled.count(), 1);
+    EXPECT_EQ(sampled.at(0).at(0).toInt(), c.sampledGridCount);
+    EXPECT_EQ(m->results.grid.gridCount, 32);
     const QImage& map = page.map()->picture();
     // False colour: the bright core is red or yellow, the dark floor deep blue.
     EXPECT_GT(countNonWhite(map), map.width() * map.height() * 9 / 10);
@@ -86,7 +92,10 @@ TEST_P(PsfMapUpdate, SamplesTheChosenGridAndDrawsTheMapWithBothStrehls) {
 INSTANTIATE_TEST_SUITE_P(Grids, PsfMapUpdate,
                          ::testing::Values(GridCase{PsfGridSize::Grid64, 32},
                                            GridCase{PsfGridSize::Grid128, 64},
-                                           GridCase{PsfGridSize::Grid256, 128}));
+                                           GridCase{PsfGridSize::Grid256, 128}),
+                         [](const auto& i) {
+                             return lumi::test::caseName("samples", i.param.sampledGridCount);
+                         });
 
 TEST(PsfPage, GreyScaleMapIsGrey) {
     auto m = analysedExample("defocus-rings.frg");

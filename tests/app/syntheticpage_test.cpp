@@ -2,6 +2,7 @@
 #include "app/syntheticpage.h"
 #include "app/wavefrontpage.h"
 #include "plotpagefixture.h"
+#include "support/casename.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -96,13 +97,18 @@ TEST_P(SyntheticColours, DrawsFringesInTheChosenColour) {
 
 INSTANTIATE_TEST_SUITE_P(
     Colours, SyntheticColours,
-    ::testing::Values(ColourCase{SyntheticColor::Red, 128,
-                                 [](QRgb p) { return qGreen(p) == 0 && qBlue(p) == 0; }},
-                      ColourCase{SyntheticColor::Green, 64,
-                                 [](QRgb p) { return qRed(p) == 0 && qBlue(p) == 0; }},
-                      ColourCase{SyntheticColor::Grey, 256, [](QRgb p) {
-                                     return qRed(p) == qGreen(p) && qGreen(p) == qBlue(p);
-                                 }}));
+    ::testing::Values(
+        ColourCase{SyntheticColor::Red, 128,
+                   [](QRgb p) { return qGreen(p) == 0 && qBlue(p) == 0; }},
+        ColourCase{SyntheticColor::Green, 64, [](QRgb p) { return qRed(p) == 0 && qBlue(p) == 0; }},
+        ColourCase{SyntheticColor::Grey, 256,
+                   [](QRgb p) { return qRed(p) == qGreen(p) && qGreen(p) == qBlue(p); }}),
+    [](const auto& i) {
+        return lumi::test::caseName(i.param.colour == SyntheticColor::Grey  ? "grey"
+                                    : i.param.colour == SyntheticColor::Red ? "red"
+                                                                            : "green",
+                                    i.param.gridSize);
+    });
 
 TEST(SyntheticPage, OnlyItsOwnRemoveBoxesChangeThePicture) {
     auto m = analysedExample("defocus-rings.frg");

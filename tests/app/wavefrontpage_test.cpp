@@ -1,6 +1,7 @@
 #include "app/plotcanvas.h"
 #include "app/wavefrontpage.h"
 #include "plotpagefixture.h"
+#include "support/casename.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -109,7 +110,12 @@ TEST_P(WaveFrontUpdate, SamplesTheChosenGridAndDrawsEveryPicture) {
 
 INSTANTIATE_TEST_SUITE_P(Grids, WaveFrontUpdate,
                          ::testing::Values(GridCase{32, false}, GridCase{64, true},
-                                           GridCase{128, false}));
+                                           GridCase{128, false}),
+                         [](const auto& i) {
+                             return lumi::test::caseName("grid", i.param.gridCount,
+                                                         i.param.mapButton ? "map_button"
+                                                                           : "plot_button");
+                         });
 
 TEST(WaveFrontPage, RotationRedrawsAtOnceWithoutSampling) {
     auto m = analysedExample("astigmatism-coma.frg");

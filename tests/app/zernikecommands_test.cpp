@@ -125,7 +125,7 @@ TEST_F(ZernikeCommandsTest, IncludeRemoveAndApplyAverageIntoTheZernikePage) {
     EXPECT_EQ(z->coefficientCell(27, 1), "");
     EXPECT_FALSE(z->coefficientGrid()->isColumnHidden(3));
     EXPECT_EQ(window->aberrationPage()->fieldText("LblSpherical").toStdString(),
-              m.results.texts.spherical);
+              window->shownSummary().spherical);
 }
 
 struct RefusedCase {

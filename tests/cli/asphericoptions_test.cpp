@@ -3,7 +3,7 @@
 #include "cli/exitcodes.h"
 #include "clirun.h"
 #include "fringe/fringedatafile.h"
-#include "minijson.h"
+#include "jsonread.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +12,11 @@
 namespace lumi::cli::test {
 namespace {
 
-double idealTermEight(const char* conic) {
+double idealTermEight(double conic) {
     AnalysisSettings s;
-    s.surfaceDiameterMmText = "200";
-    s.curvatureRadiusMmText = "2000";
-    s.targetConicText = conic;
+    s.input.surfaceDiameterMm = 200.0;
+    s.input.curvatureRadiusMm = 2000.0;
+    s.input.targetConic = conic;
     s.highestTerm = 24;
     return computeIdealConic(s)[8];
 }
@@ -28,7 +28,7 @@ std::string paraboloidFile(const std::string& name, bool withMirrorData) {
     ZernikeCoefficients c{};
     c[1] = 2.0;
     c[3] = 0.6;
-    c[8] = idealTermEight("-1");
+    c[8] = idealTermEight(-1);
     generateContourPoints(c, 0.5, ApertureCircle{320.0, 240.0, 200.0}, ApertureCircle{}, store);
     FringeDataFile file = FringeDataFile::fromStore(store);
     if (withMirrorData) {
@@ -43,32 +43,32 @@ std::string paraboloidFile(const std::string& name, bool withMirrorData) {
     return path.string();
 }
 
-JsonValue analyzeJson(std::vector<std::string> args) {
+Json analyzeJson(std::vector<std::string> args) {
     args.insert(args.begin(), "analyze");
     args.push_back("--json");
     const CliRun r = runCliWith(args);
     EXPECT_EQ(r.status, kExitOk) << r.err;
-    return parseJson(r.out).value_or(JsonValue{});
+    return parseJson(r.out);
 }
 
 TEST(AnalyzeAspheric, matchingParaboloidHasBestFitConicMinusOne) {
     const std::string frg = paraboloidFile("match", true);
-    const JsonValue r = analyzeJson({frg, "--aspheric"});
-    EXPECT_NEAR(r["bestFitConic"].number(), -1.0, 1e-6);
-    const auto ideal = r["idealConicCoefficients"].numbers();
-    ASSERT_EQ(ideal.size(), static_cast<std::size_t>(r["highestTerm"].number() + 1));
-    EXPECT_DOUBLE_EQ(ideal[8], idealTermEight("-1"));
+    const Json r = analyzeJson({frg, "--aspheric"});
+    EXPECT_NEAR(r.at("bestFitConic").get<double>(), -1.0, 1e-6);
+    const auto ideal = r.at("idealConicCoefficients").get<std::vector<double>>();
+    ASSERT_EQ(ideal.size(), static_cast<std::size_t>(r.at("highestTerm").get<double>() + 1));
+    EXPECT_DOUBLE_EQ(ideal[8], idealTermEight(-1));
     // Term 8 compensated, tilt and power removed: a flat sampled wavefront.
-    EXPECT_LT(r["peakToValley"].number(), 1e-6);
+    EXPECT_LT(r.at("peakToValley").get<double>(), 1e-6);
 }
 
 TEST(AnalyzeAspheric, optionsOverrideTheFileAndTheEstimateHardlyDependsOnTheTarget) {
     const std::string frg = paraboloidFile("override", false);
     for (const char* target : {"-1", "-0.5", "-2"}) {
-        const JsonValue r = analyzeJson(
+        const Json r = analyzeJson(
             {frg, "--aspheric", "--diameter", "200", "--radius", "-2000", "--conic", target});
         // The ideal spherical scales with K, so measured / ideal x K stays near -1.
-        EXPECT_NEAR(r["bestFitConic"].number(), -1.0, 0.01) << target;
+        EXPECT_NEAR(r.at("bestFitConic").get<double>(), -1.0, 0.01) << target;
     }
 }
 
@@ -80,9 +80,9 @@ TEST(AnalyzeAspheric, plainOutputShowsTheBestFitConicText) {
 }
 
 TEST(AnalyzeAspheric, standardAnalysisAddsNothing) {
-    const JsonValue r = analyzeJson({paraboloidFile("standard", true)});
-    EXPECT_EQ(r.object().count("bestFitConic"), 0u);
-    EXPECT_EQ(r.object().count("idealConicCoefficients"), 0u);
+    const Json r = analyzeJson({paraboloidFile("standard", true)});
+    EXPECT_EQ(r.count("bestFitConic"), 0u);
+    EXPECT_EQ(r.count("idealConicCoefficients"), 0u);
 }
 
 struct BadAspheric {

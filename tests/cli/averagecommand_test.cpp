@@ -1,7 +1,7 @@
 #include "cli/exitcodes.h"
 #include "clirun.h"
 #include "common/textfile.h"
-#include "minijson.h"
+#include "jsonread.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +10,16 @@ namespace {
 
 const char* const kExamples[] = {"astigmatism-coma", "defocus-rings", "mixed-24"};
 
-JsonValue json(const CliRun& r) {
+Json json(const CliRun& r) {
     EXPECT_EQ(r.status, kExitOk) << r.err;
-    auto v = parseJson(r.out);
-    EXPECT_TRUE(v.has_value()) << r.out;
-    return v.value_or(JsonValue{});
+    Json v = parseJson(r.out);
+    EXPECT_FALSE(v.is_discarded()) << r.out;
+    return v.is_discarded() ? Json::object() : v;
 }
 
 // analyze EXAMPLE --json --zernike-out DIR/EXAMPLE.zrk [extra...]
-JsonValue analyzeSaving(const std::string& name, const std::filesystem::path& zrk,
-                        std::vector<std::string> extra = {}) {
+Json analyzeSaving(const std::string& name, const std::filesystem::path& zrk,
+                   std::vector<std::string> extra = {}) {
     std::vector<std::string> args{"analyze", sourcePath("examples/" + name + ".frg").string(),
                                   "--json", "--zernike-out", zrk.string()};
     args.insert(args.end(), extra.begin(), extra.end());
@@ -32,18 +32,18 @@ TEST(AverageCommand, EqualsTheMeanOfTheAnalyzedFiles) {
     std::vector<double> mean(26, 0.0);
     for (const char* name : kExamples) {
         const auto zrk = dir / (std::string(name) + ".zrk");
-        const auto used = analyzeSaving(name, zrk)["coefficients"].numbers();
+        const auto used = analyzeSaving(name, zrk).at("coefficients").get<std::vector<double>>();
         ASSERT_EQ(used.size(), 25u);
         for (std::size_t t = 0; t < used.size(); ++t)
             mean[t] += used[t] / 3.0;
         args.push_back(zrk.string());
     }
     args.insert(args.end(), {"--frg", sourcePath("examples/mixed-24.frg").string(), "--json"});
-    const JsonValue r = json(runCliWith(args));
-    EXPECT_EQ(r["highestTerm"].number(), 25.0); // one above the files' last term
-    EXPECT_EQ(r["fileCount"].number(), 3.0);
-    const auto coefficients = r["coefficients"].numbers();
-    const auto spread = r["coefficientStdDev"].numbers();
+    const Json r = json(runCliWith(args));
+    EXPECT_EQ(r.at("highestTerm").get<double>(), 25.0); // one above the files' last term
+    EXPECT_EQ(r.at("fileCount").get<double>(), 3.0);
+    const auto coefficients = r.at("coefficients").get<std::vector<double>>();
+    const auto spread = r.at("coefficientStdDev").get<std::vector<double>>();
     ASSERT_EQ(coefficients.size(), 26u);
     ASSERT_EQ(spread.size(), 26u);
     for (std::size_t t = 0; t < 26; ++t)
@@ -62,15 +62,18 @@ TEST(AverageCommand, OneFileWithItsFringeFileGivesTheAnalyzeSummary) {
     const std::string frg = sourcePath("examples/spherical-obstructed.frg").string();
     for (const auto& options : optionSets) {
         const auto zrk = dir / "one.zrk";
-        const JsonValue fit = analyzeSaving("spherical-obstructed", zrk, options);
+        const Json fit = analyzeSaving("spherical-obstructed", zrk, options);
         std::vector<std::string> args{"average", zrk.string(), "--frg", frg, "--json"};
         args.insert(args.end(), options.begin(), options.end());
-        const JsonValue avg = json(runCliWith(args));
+        const Json avg = json(runCliWith(args));
         for (const char* key : {"astigmatism", "coma", "defocus", "spherical", "peakToValley"})
-            EXPECT_EQ(avg["texts"][key].string(), fit["texts"][key].string()) << key;
-        EXPECT_EQ(avg["coefficientStdDev"].numbers()[4], 0.0);
+            EXPECT_EQ(avg.at("texts").at(key).get<std::string>(),
+                      fit.at("texts").at(key).get<std::string>())
+                << key;
+        EXPECT_EQ(avg.at("coefficientStdDev").get<std::vector<double>>()[4], 0.0);
         if (options[0] == "--aspheric") {
-            EXPECT_NEAR(avg["bestFitConic"].number(), fit["bestFitConic"].number(), 1e-6);
+            EXPECT_NEAR(avg.at("bestFitConic").get<double>(), fit.at("bestFitConic").get<double>(),
+                        1e-6);
         }
     }
 }

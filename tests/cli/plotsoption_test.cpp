@@ -1,5 +1,6 @@
 #include "cli/exitcodes.h"
 #include "clirun.h"
+#include "support/casename.h"
 
 #include <QImage>
 
@@ -48,7 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadPlotsOption{{"--plots", "x", "--map-grid", "48"}, "--map-grid"},
                       BadPlotsOption{{"--plots", "x", "--psf-grid", "32"}, "--psf-grid"},
                       BadPlotsOption{{"--plots", "x", "--f-number", "-2"}, "--f-number"},
-                      BadPlotsOption{{"--plots", "x", "--map-grid", "6x"}, "--map-grid"}));
+                      BadPlotsOption{{"--plots", "x", "--map-grid", "6x"}, "--map-grid"}),
+    [](const auto& i) { return lumi::test::caseName(i.index, i.param.message); });
 
 TEST(PlotsOption, UnwritableFolderIsReported) {
     // A plain file where the folder should be.

@@ -1,10 +1,19 @@
 #include "common/numbertext.h"
+#include "support/casename.h"
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h> // setenv
+
+#include <array>
 #include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <limits>
+#include <string>
 
 namespace lumi {
 namespace {
@@ -27,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(Table, LenientParsing,
                                            LenientCase{"abc", 0.0}, LenientCase{"1E-3", 0.001},
                                            LenientCase{"2e", 2.0}, LenientCase{"12,5", 12.0},
                                            LenientCase{"+3", 3.0}, LenientCase{"-", 0.0},
-                                           LenientCase{".", 0.0}, LenientCase{"1e999", 0.0}));
+                                           LenientCase{".", 0.0}, LenientCase{"1e999", 0.0}),
+                         [](const auto& i) { return lumi::test::caseName(i.index, i.param.text); });
 
 TEST(NumberText, StrictRejectsTrailingGarbage) {
     EXPECT_EQ(parseStrict(" .5 "), 0.5);
@@ -58,7 +68,10 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{1.0 / 3.0, 15, "0.333333333333333"}, FormatCase{1e-5, 15, "1E-05"},
                       FormatCase{-2.5e20, 15, "-2.5E+20"}, FormatCase{1e-300, 15, "1E-300"},
                       FormatCase{0.0, 15, "0"}, FormatCase{0.0001, 15, "0.0001"},
-                      FormatCase{123456789.0, 7, "1.234568E+08"}));
+                      FormatCase{123456789.0, 7, "1.234568E+08"}),
+    [](const auto& i) {
+        return lumi::test::caseName(i.param.value, "to", i.param.digits, "digits");
+    });
 
 TEST(NumberText, FixedAndShortest) {
     EXPECT_EQ(formatFixed(0.5, 3), "0.500");
@@ -79,14 +92,41 @@ TEST(NumberText, NarrowToSingleSaturatesInsteadOfOverflowing) {
     EXPECT_TRUE(std::isnan(narrowToSingle(std::nan(""))));
 }
 
+// A locale with "," as the decimal point, made with glibc's localedef (always
+// installed) in the build folder, so the test runs whichever locales the
+// machine has generated. Returns its name for setlocale once LOCPATH is set.
+std::string makeCommaLocale(const std::filesystem::path& folder) {
+    std::filesystem::create_directories(folder);
+    {
+        std::ofstream source(folder / "comma.def");
+        source << "LC_NUMERIC\ndecimal_point \"<U002C>\"\nthousands_sep \"<U002E>\"\n"
+                  "grouping 3;3\nEND LC_NUMERIC\n";
+    }
+    // -c: the other categories are left undefined on purpose (warnings only).
+    const std::string command = "localedef -c -i '" + (folder / "comma.def").string() + "' '" +
+                                (folder / "xx_XX").string() + "' >/dev/null 2>&1";
+    [[maybe_unused]] const int status = std::system(command.c_str());
+    ::setenv("LOCPATH", folder.c_str(), 1);
+    return "xx_XX";
+}
+
 TEST(NumberText, IgnoresTheProcessLocale) {
     const char* old = std::setlocale(LC_NUMERIC, nullptr);
-    std::string saved = old ? old : "C";
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
-        GTEST_SKIP() << "German locale not installed";
+    const std::string saved = old ? old : "C";
+    const std::string comma =
+        makeCommaLocale(std::filesystem::path(LUMI_BINARY_DIR) / "test-locales");
+    ASSERT_NE(std::setlocale(LC_NUMERIC, comma.c_str()), nullptr)
+        << "localedef could not build a comma-decimal locale";
+    std::array<char, 16> c{};
+    std::snprintf(c.data(), c.size(), "%.1f", 0.5);
+    ASSERT_STREQ(c.data(), "0,5") << "the process locale must really use a comma";
+
     EXPECT_EQ(formatFixed(0.5, 3), "0.500");
+    EXPECT_EQ(formatShortest(0.25), "0.25");
     EXPECT_DOUBLE_EQ(parseLenient("0.25"), 0.25);
+    EXPECT_EQ(parseStrict("0.25"), 0.25);
     std::setlocale(LC_NUMERIC, saved.c_str());
+    ::unsetenv("LOCPATH");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "fringe/fringedatafile.h"
 
 #include "common/fileerror.h"
+#include "common/numbertext.h"
 #include "fringe/fringeeditor.h"
 #include "fringe/fringestore.h"
 
@@ -89,6 +90,67 @@ int physicalLines(const std::string& text) {
     return lines;
 }
 
+// The file's non-blank lines, each split at its commas.
+std::vector<std::vector<std::string>> linesOf(std::string text) {
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0)
+        text.erase(0, 3);
+    std::vector<std::vector<std::string>> lines;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string line = text.substr(start, end - start);
+        if (line.find_first_not_of(" \t") != std::string::npos) {
+            std::vector<std::string> fields;
+            std::size_t from = 0;
+            for (std::size_t comma; (comma = line.find(',', from)) != std::string::npos;
+                 from = comma + 1)
+                fields.push_back(line.substr(from, comma - from));
+            fields.push_back(line.substr(from));
+            lines.push_back(fields);
+        }
+        start =
+            end + ((end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ? 2 : 1);
+    }
+    return lines;
+}
+
+bool sameNumber(const std::string& field, double v) {
+    const auto parsed = parseStrict(field);
+    return parsed && *parsed == v;
+}
+
+// An accepted current-layout file holds exactly what its lines say: after the
+// count, one line "fringe, x, y" per point, then the settings line and one
+// line per aspheric value, and nothing more.
+void checkLinesMatch(const std::string& text, const FringeDataFile& f) {
+    const auto lines = linesOf(text);
+    std::size_t seen = 0;
+    std::size_t countLine = 0;
+    while (countLine < lines.size() && seen + lines[countLine].size() < 7)
+        seen += lines[countLine++].size();
+    ASSERT_LT(countLine, lines.size());
+    std::size_t at = countLine + 1;
+    for (std::size_t i = 0; i < f.points.size(); ++i, ++at) {
+        ASSERT_LT(at, lines.size());
+        const auto& fields = lines[at];
+        ASSERT_EQ(fields.size(), 3u) << "line of point " << i + 1;
+        EXPECT_TRUE(sameNumber(fields[0], f.points[i].fringe));
+        EXPECT_TRUE(sameNumber(fields[1], f.points[i].xPx));
+        EXPECT_TRUE(sameNumber(fields[2], f.points[i].yPx));
+    }
+    if (!f.asphericPresent)
+        return;
+    ASSERT_EQ(lines.size(), at + 4) << "lines after the settings";
+    ASSERT_EQ(lines[at].size(), 3u);
+    EXPECT_TRUE(sameNumber(lines[at][0], f.inputWavelengthNm));
+    EXPECT_TRUE(sameNumber(lines[at][1], f.outputWavelengthNm));
+    for (std::size_t k = 1; k <= 3; ++k)
+        EXPECT_EQ(lines[at + k].size(), 1u);
+    EXPECT_TRUE(sameNumber(lines[at + 1][0], f.surfaceDiameterMm));
+}
+
 void checkWithinLimits(const FringeDataFile& f) {
     std::array<int, FringeDataFile::kMaxFringeIndex + 1> perFringe{};
     for (const FringePoint& p : f.points) {
@@ -104,6 +166,23 @@ void checkWithinLimits(const FringeDataFile& f) {
     }
     ASSERT_TRUE(std::isfinite(f.wavesPerFringe) && std::isfinite(f.targetConic));
     ASSERT_TRUE(std::isfinite(f.inputWavelengthNm) && std::isfinite(f.surfaceDiameterMm));
+    // The values an analysis takes are within the limits an option has.
+    if (f.wavelengthsPresent) {
+        for (double nm : {f.inputWavelengthNm, f.outputWavelengthNm}) {
+            ASSERT_GE(nm, 100.0);
+            ASSERT_LE(nm, 100000.0);
+        }
+        ASSERT_NE(f.wavesPerFringe, 0.0f);
+    }
+    if (f.obstruction.radiusPx > 0.0) {
+        ASSERT_LE(std::hypot(f.obstruction.centerXPx - f.aperture.centerXPx,
+                             f.obstruction.centerYPx - f.aperture.centerYPx) +
+                      f.obstruction.radiusPx,
+                  f.aperture.radiusPx);
+    }
+    if (!f.points.empty()) {
+        ASSERT_GT(f.aperture.radiusPx, 0.0);
+    }
 
     FringeStore store;
     FringeEditor editor;
@@ -127,6 +206,8 @@ TEST(FringeDataFileFuzz, MutatedFilesEitherLoadWithinLimitsOrNameTheLine) {
             try {
                 FringeDataFile f = FringeDataFile::parse(text, layout);
                 checkWithinLimits(f);
+                if (layout == FringeDataFile::Layout::Current)
+                    checkLinesMatch(text, f);
                 ++accepted;
             } catch (const FileError& e) {
                 ASSERT_GE(e.line(), 1) << e.what();

@@ -1,4 +1,5 @@
 #include "fringe/threepointcircle.h"
+#include "support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +43,11 @@ INSTANTIATE_TEST_SUITE_P(Table, CollinearClicks,
                                            Collinear{7, 1, 7, 9, 7, 4},    // vertical
                                            Collinear{3, 3, 3, 3, 8, 1},    // first two equal
                                            Collinear{5, 5, 5, 5, 5, 5},    // all equal
-                                           Collinear{0.1, 0.2, 0.3, 0.6, 0.7, 1.4})); // in floats
+                                           Collinear{0.1, 0.2, 0.3, 0.6, 0.7, 1.4}),
+                         [](const auto& i) {
+                             const auto& p = i.param;
+                             return lumi::test::caseName(p.x1, p.y1, p.x2, p.y2, p.x3, p.y3);
+                         }); // in floats
 
 // Every click lies on the circle found, for random non-degenerate clicks on
 // a picture-sized area.

@@ -1,4 +1,5 @@
 #include "optics/colorscale.h"
+#include "support/casename.h"
 
 #include "analysis/analysiserror.h"
 
@@ -139,7 +140,10 @@ INSTANTIATE_TEST_SUITE_P(Ends, ColorScaleBars,
                                            BarCase{768, {0, 255, 0}, {0, 255, 0}},
                                            BarCase{1024, {255, 255, 0}, {255, 255, 0}},
                                            BarCase{1075, {255, 205, 0}, {255, 255, 0}},
-                                           BarCase{1280, {255, 0, 0}, {255, 50, 0}}));
+                                           BarCase{1280, {255, 0, 0}, {255, 50, 0}}),
+                         [](const auto& i) {
+                             return lumi::test::caseName("position", i.param.position);
+                         });
 
 TEST(ColorScale, BarOutsideItsLengthIsNotDrawn) {
     for (int p : {0, -1, 1281}) {

@@ -1,5 +1,6 @@
 #include "optics/fieldtransform.h"
 #include "optics/fourier.h"
+#include "support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +61,8 @@ TEST_P(FourierVsDirect, MatchesDirectDftAndKeepsInput) {
 }
 
 INSTANTIATE_TEST_SUITE_P(PowersOfTwo, FourierVsDirect,
-                         ::testing::Values(2, 4, 8, 16, 32, 64, 128, 256, 512));
+                         ::testing::Values(2, 4, 8, 16, 32, 64, 128, 256, 512),
+                         [](const auto& i) { return lumi::test::caseName("n", i.param); });
 
 struct SmallCase {
     int n;
@@ -95,7 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
         // No 1/n scaling: a constant gives n at zero frequency.
         SmallCase{8,
                   {{1, 0}, {1, 0}, {1, 0}, {1, 0}, {1, 0}, {1, 0}, {1, 0}, {1, 0}},
-                  {{8, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}}));
+                  {{8, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}}),
+    [](const auto& i) { return lumi::test::caseName("n", i.param.n, "case", i.index); });
 
 TEST(FourierHelpers, BitCountSizeAndReversal) {
     struct Row {
@@ -128,7 +131,8 @@ TEST_P(FourierInvalidSize, AbortsWithTheReason) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ProgrammingErrors, FourierInvalidSize,
-                         ::testing::Values(6, 1, 0, -8, 1024));
+                         ::testing::Values(6, 1, 0, -8, 1024),
+                         [](const auto& i) { return lumi::test::caseName("n", i.param); });
 
 // The 2-D transform must give exactly what the row-by-row use of Fourier gives.
 class FieldTransformVsFourier : public ::testing::TestWithParam<int> {};
@@ -190,7 +194,8 @@ TEST_P(FieldTransformVsFourier, SameNumbersAsLineByLineFourier) {
     EXPECT_EQ(field->real(0, n), 42.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, FieldTransformVsFourier, ::testing::Values(2, 8, 64, 256, 512));
+INSTANTIATE_TEST_SUITE_P(Sizes, FieldTransformVsFourier, ::testing::Values(2, 8, 64, 256, 512),
+                         [](const auto& i) { return lumi::test::caseName("n", i.param); });
 
 TEST(FieldTransformDeath, InvalidSizeOrColumnRangeAborts) {
     auto field = std::make_unique<ComplexField>();

@@ -1,4 +1,5 @@
 #include "optics/modulationtransfer.h"
+#include "support/casename.h"
 
 #include "analysis/analysiserror.h"
 #include "opticstestgrid.h"
@@ -34,7 +35,8 @@ TEST_P(PerfectPupilMtf, FollowsTheDiffractionLimitedCurve) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(GridCounts, PerfectPupilMtf, ::testing::Values(32, 64, 128));
+INSTANTIATE_TEST_SUITE_P(GridCounts, PerfectPupilMtf, ::testing::Values(32, 64, 128),
+                         [](const auto& i) { return lumi::test::caseName("grid", i.param); });
 
 // The tangential cut runs along the first index (rows, pupil y), the sagittal
 // cut along the second (columns, x): a cylinder in y only blurs the first.
@@ -68,8 +70,7 @@ TEST(Mtf, DefocusLowersTheCurveButNotItsStart) {
 // A wavefront that is exactly 0 everywhere is a perfect pupil, not an empty one.
 TEST(Mtf, ZeroWavefrontIsAPerfectPupil) {
     Workspace ws;
-    auto grid = std::make_unique<WavefrontGrid>();
-    grid->gridCount = 32;
+    const auto grid = makeZernikeGrid(32, {}, {}); // every pupil node exactly 0
     const auto mtf = ws.mtf(*grid);
     EXPECT_GT(mtf.pupilSampleCount, 700);
     EXPECT_EQ(mtf.tangential[0], 1.0);
@@ -80,8 +81,8 @@ TEST(Mtf, AstigmatismKeepsThePupilSupport) {
     const int n = 64;
     auto a = std::make_unique<ComplexField>();
     auto b = std::make_unique<ComplexField>();
-    const int openPerfect = fillMtfPupil(*makeZernikeGrid(n, {}, {}), {}, *a);
-    const int openAstig = fillMtfPupil(*makeZernikeGrid(n, {}, {{4, 0.3}}), {}, *b);
+    const int openPerfect = fillMtfPupil(*makeZernikeGrid(n, {}, {}), *a);
+    const int openAstig = fillMtfPupil(*makeZernikeGrid(n, {}, {{4, 0.3}}), *b);
     EXPECT_EQ(openPerfect, openAstig);
     EXPECT_EQ(testing::supportOf(*a, 2 * n), testing::supportOf(*b, 2 * n));
     // Central half of the field, same orientation as the grid.
@@ -112,7 +113,7 @@ TEST_P(MtfFailures, EndInATypedError) {
         makeZernikeGrid(std::clamp(tc.gridCount, 1, WavefrontGrid::kMaxGridCount), pupil, {});
     grid->gridCount = tc.gridCount;
     try {
-        (void)ws.mtf(*grid, pupil);
+        (void)ws.mtf(*grid);
         FAIL() << tc.name << ": no error";
     } catch (const AnalysisError& e) {
         EXPECT_EQ(e.kind(), tc.kind) << tc.name;
@@ -125,7 +126,8 @@ INSTANTIATE_TEST_SUITE_P(Inputs, MtfFailures,
                                            MtfFailureCase{"2N not a power of two", 33, 0.0,
                                                           AnalysisError::Kind::InvalidGeometry},
                                            MtfFailureCase{"obstruction covers all", 32, 1.2,
-                                                          AnalysisError::Kind::InvalidGeometry}));
+                                                          AnalysisError::Kind::InvalidGeometry}),
+                         lumi::test::ByName());
 
 struct CutoffCase {
     float wavelengthNm;
@@ -141,11 +143,13 @@ TEST_P(CutoffFrequency, LinesPerMillimetre) {
                 1e-5 * tc.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, CutoffFrequency,
-                         ::testing::Values(CutoffCase{632.8f, 4.0f, 395.0695},
-                                           CutoffCase{632.8f, 0.0f, 1.0},
-                                           CutoffCase{0.0f, 0.0f, 1.0},
-                                           CutoffCase{500.0f, 10.0f, 200.0}));
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, CutoffFrequency,
+    ::testing::Values(CutoffCase{632.8f, 4.0f, 395.0695}, CutoffCase{632.8f, 0.0f, 1.0},
+                      CutoffCase{0.0f, 0.0f, 1.0}, CutoffCase{500.0f, 10.0f, 200.0}),
+    [](const auto& i) {
+        return lumi::test::caseName("nm", i.param.wavelengthNm, "f", i.param.apertureRatio);
+    });
 
 TEST(CutoffFrequency, ZeroProductIsAnError) {
     // A zero wavelength, or a ratio so small that the product underflows.
@@ -188,8 +192,10 @@ INSTANTIATE_TEST_SUITE_P(Cutoffs, IdealCurve,
                          ::testing::Values(IdealCurveCase{1.0, 102},    // normalised: k = 0..100
                                            IdealCurveCase{395.07, 397}, // k = 0..395
                                            IdealCurveCase{0.5, 0},      // nu_c < 1: none
-                                           IdealCurveCase{-3.0, 0},
-                                           IdealCurveCase{1.5e9, 4098})); // bounded
+                                           IdealCurveCase{-3.0, 0}, IdealCurveCase{1.5e9, 4098}),
+                         [](const auto& i) {
+                             return lumi::test::caseName("cutoff", i.param.cutoff);
+                         }); // bounded
 
 // The readout can be asked before the first "Update MTF".
 TEST(Mtf, ReadoutBeforeAnyComputationIsZeroNotInfinite) {

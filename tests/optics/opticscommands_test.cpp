@@ -3,6 +3,7 @@
 #include "optics/psfcommand.h"
 #include "opticstestgrid.h"
 #include "support/analysisfixtures.h"
+#include "support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,6 @@ TEST_P(PsfCommandPerfect, FullPupilAndStrehlOne) {
     m->store.obstruction = tc.obstruction;
     Workspace ws;
     const auto psf = runPsfCommand(*m, tc.size, *ws.field, ws.transform);
-    EXPECT_EQ(m->results.grid.gridCount, psfPupilSampleCount(tc.size));
     const int n = psfPupilSampleCount(tc.size);
     const double openFraction = psf.pupilSampleCount / (3.14159265358979 * n * n / 4);
     const double radius = tc.obstruction.radiusPx / test::kTestAperture.radiusPx;
@@ -39,11 +39,16 @@ TEST_P(PsfCommandPerfect, FullPupilAndStrehlOne) {
                 psf.peak, 1e-9 * psf.peak);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    GridsAndObstructions, PsfCommandPerfect,
-    ::testing::Values(PerfectCase{PsfGridSize::Grid64, {}}, PerfectCase{PsfGridSize::Grid256, {}},
-                      PerfectCase{PsfGridSize::Grid128, {320.0, 240.0, 60.0}},
-                      PerfectCase{PsfGridSize::Grid256, {330.0, 230.0, 80.0}}));
+INSTANTIATE_TEST_SUITE_P(GridsAndObstructions, PsfCommandPerfect,
+                         ::testing::Values(PerfectCase{PsfGridSize::Grid64, {}},
+                                           PerfectCase{PsfGridSize::Grid256, {}},
+                                           PerfectCase{PsfGridSize::Grid128, {320.0, 240.0, 60.0}},
+                                           PerfectCase{PsfGridSize::Grid256, {330.0, 230.0, 80.0}}),
+                         [](const auto& i) {
+                             return lumi::test::caseName(
+                                 "samples", psfPupilSampleCount(i.param.size),
+                                 i.param.obstruction.radiusPx > 0 ? "obstructed" : "clear");
+                         });
 
 TEST(PsfStrehl, RemovedTermsDoNotCountAndTheGridIsLeftAlone) {
     auto m = std::make_unique<Measurement>(test::makeMeasurement());
@@ -69,42 +74,38 @@ TEST(PsfCommand, MissingApertureIsATypedError) {
 }
 
 struct MtfCommandCase {
-    const char* apertureRatioText;
-    const char* wavelengthText;
+    const char* name;
+    double apertureRatio;
+    double wavelengthNm;
     double cutoff;
 };
 
 class MtfCommandCutoff : public ::testing::TestWithParam<MtfCommandCase> {};
 
-TEST_P(MtfCommandCutoff, ReadsTheTextsAndKeepsTheGridCount) {
+TEST_P(MtfCommandCutoff, FollowsTheApertureRatioWithTheGivenGridCount) {
     const auto& tc = GetParam();
     auto m = std::make_unique<Measurement>(test::makeMeasurement());
-    m->settings.inputWavelengthNmText = tc.wavelengthText;
-    m->results.grid.gridCount = 64;
     Workspace ws;
-    const auto mtf = runMtfCommand(*m, tc.apertureRatioText, *ws.field, ws.transform);
+    const auto mtf =
+        runMtfCommand(*m, 64, tc.apertureRatio, tc.wavelengthNm, *ws.field, ws.transform);
     EXPECT_EQ(mtf.halfSize, 64);
-    EXPECT_EQ(m->results.grid.gridCount, 64);
     EXPECT_NEAR(mtf.cutoffFrequency, tc.cutoff, 1e-4 * tc.cutoff);
     EXPECT_EQ(mtf.tangential.front(), 1.0);
     EXPECT_NEAR(mtf.frequencyAt(64), tc.cutoff, 1e-4 * tc.cutoff);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, MtfCommandCutoff,
-                         ::testing::Values(MtfCommandCase{"0", "632.8", 1.0},
-                                           MtfCommandCase{"", "632.8", 1.0},
-                                           MtfCommandCase{"abc", "632.8", 1.0},
-                                           MtfCommandCase{"4", "632.8", 395.0695},
-                                           MtfCommandCase{" 8.0x", "500", 250.0}));
+INSTANTIATE_TEST_SUITE_P(Cases, MtfCommandCutoff,
+                         ::testing::Values(MtfCommandCase{"Normalised", 0.0, 632.8, 1.0},
+                                           MtfCommandCase{"F4HeNe", 4.0, 632.8, 395.0695},
+                                           MtfCommandCase{"F8At500nm", 8.0, 500.0, 250.0}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST(MtfCommand, TypedErrorsInsteadOfFaults) {
     Workspace ws;
     auto m = std::make_unique<Measurement>(test::makeMeasurement());
-    m->results.grid.gridCount = 0; // nothing sampled yet
-    EXPECT_THROW(runMtfCommand(*m, "0", *ws.field, ws.transform), AnalysisError);
-    m->results.grid.gridCount = 32;
-    m->settings.inputWavelengthNmText = "0";
-    EXPECT_THROW(runMtfCommand(*m, "4", *ws.field, ws.transform), AnalysisError);
+    // Nothing sampled yet (grid count 0), then a zero wavelength.
+    EXPECT_THROW(runMtfCommand(*m, 0, 0.0, 632.8, *ws.field, ws.transform), AnalysisError);
+    EXPECT_THROW(runMtfCommand(*m, 32, 4.0, 0.0, *ws.field, ws.transform), AnalysisError);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 // Wavefront grids for the optics tests, filled the way the sampler fills them:
-// nodes 0..N, value 0 wherever the pupil is closed.
+// nodes 0..N, the pupil mask set from the geometry, value 0 wherever it is closed.
 
 #include "analysis/wavefrontgrid.h"
 #include "analysis/zernike.h"
@@ -27,6 +27,7 @@ std::unique_ptr<WavefrontGrid> makeGrid(int n, const PupilGeometry& pupil, Wavef
         for (int c = 0; c <= n; ++c) {
             const double x = WavefrontGrid::nodeCoordinate(c, n);
             if (pupil.isOpen(x, y)) {
+                grid->setInPupil(r, c, true);
                 grid->at(r, c) = wavefront(x, y);
             }
         }
@@ -52,11 +53,11 @@ struct OpticsWorkspace {
     std::unique_ptr<ComplexField> field = std::make_unique<ComplexField>();
     FieldTransform transform;
 
-    PointSpreadFunction psf(const WavefrontGrid& grid, const PupilGeometry& pupil = {}) {
-        return computePointSpreadFunction(grid, pupil, *field, transform);
+    PointSpreadFunction psf(const WavefrontGrid& grid) {
+        return computePointSpreadFunction(grid, *field, transform);
     }
-    ModulationTransfer mtf(const WavefrontGrid& grid, const PupilGeometry& pupil = {}) {
-        return computeModulationTransfer(grid, pupil, 1.0, *field, transform);
+    ModulationTransfer mtf(const WavefrontGrid& grid) {
+        return computeModulationTransfer(grid, 1.0, *field, transform);
     }
 };
 

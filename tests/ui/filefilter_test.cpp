@@ -1,3 +1,4 @@
+#include "support/casename.h"
 #include "ui/filefilter.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +26,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // The real patterns win over a label that names others.
                       FilterCase{"Text (*.txt)|*.dat", "Text (*.dat)"},
                       FilterCase{"Lonely label", "Lonely label (*)"}, FilterCase{"|*.frg", "*.frg"},
-                      FilterCase{"", ""}));
+                      FilterCase{"", ""}),
+    [](const auto& i) { return lumi::test::caseName(i.param.pipe); });
 
 TEST(FileFilterEntry, PicksTheOneBasedEntryAndFallsBackToTheFirst) {
     const QString pipe = QStringLiteral("Fringe Files (*.frg)|*.frg|All Files (*.*)|*.*");

@@ -67,7 +67,8 @@ TEST_P(CatalogueSample, DarkFringesLieOnWholeFringeOrders) {
     EXPECT_GE(minima, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllEight, CatalogueSample, ::testing::Range(0, 8));
+INSTANTIATE_TEST_SUITE_P(AllEight, CatalogueSample, ::testing::Range(0, 8),
+                         [](const auto& i) { return "sample" + std::to_string(i.param + 1); });
 
 TEST(SampleCatalogue, HasSevenJpegsAndOneBitmapWithMatchingNames) {
     int bitmaps = 0;

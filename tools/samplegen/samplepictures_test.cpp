@@ -86,7 +86,8 @@ TEST_P(StoredSample, IsListedInTheResourceFile) {
     EXPECT_NE(text.str().find("prefix=\"/samples\""), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllEight, StoredSample, ::testing::Range(0, 8));
+INSTANTIATE_TEST_SUITE_P(AllEight, StoredSample, ::testing::Range(0, 8),
+                         [](const auto& i) { return "sample" + std::to_string(i.param + 1); });
 
 } // namespace
 } // namespace lumi

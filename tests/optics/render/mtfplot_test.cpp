@@ -1,4 +1,5 @@
 #include "optics/render/mtfplot.h"
+#include "support/casename.h"
 
 #include "analysis/analysiserror.h"
 #include "optics/render/userscale.h"
@@ -71,7 +72,10 @@ TEST_P(MtfIdealCurve, DrawnOnlyForCutoffOfAtLeastOne) {
 
 INSTANTIATE_TEST_SUITE_P(Cutoffs, MtfIdealCurve,
                          ::testing::Values(IdealCase{1.0, true}, IdealCase{395.07, true},
-                                           IdealCase{0.5, false}));
+                                           IdealCase{0.5, false}),
+                         [](const auto& i) {
+                             return lumi::test::caseName("cutoff", i.param.cutoff);
+                         });
 
 TEST(MtfPlot, AreaTicksAndMeasuredCurves) {
     ModulationTransfer mtf = steepMtf(32, 1.0);

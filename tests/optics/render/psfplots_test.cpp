@@ -22,7 +22,7 @@ const PointSpreadFunction& defocusPsf() {
             64, [](double x, double y) { return 0.1 * (2 * (x * x + y * y) - 1) + 0.25; });
         auto field = std::make_unique<ComplexField>();
         FieldTransform transform;
-        return computePointSpreadFunction(*grid, PupilGeometry{}, *field, transform);
+        return computePointSpreadFunction(*grid, *field, transform);
     }();
     return psf;
 }

@@ -46,8 +46,10 @@ std::unique_ptr<WavefrontGrid> makeGrid(int n, const std::function<double(double
         for (int c = 0; c <= n; ++c) {
             const double x = WavefrontGrid::nodeCoordinate(c, n);
             const double y = WavefrontGrid::nodeCoordinate(r, n);
-            if (std::sqrt(x * x + y * y) <= 1.0)
+            if (std::sqrt(x * x + y * y) <= 1.0) {
+                grid->setInPupil(r, c, true);
                 grid->at(r, c) = w(x, y);
+            }
         }
     updateExtremes(*grid);
     return grid;

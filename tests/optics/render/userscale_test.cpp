@@ -1,4 +1,5 @@
 #include "optics/render/userscale.h"
+#include "support/casename.h"
 
 #include "analysis/analysiserror.h"
 
@@ -41,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
         ScaleCase{"x reversed valley", 0.5, 0, -0.5, 64, -0.5, 64, 210, 120},
         // The MTF plot: (-0.07 N, 1.1)-(1.07 N, -0.15) with N = 100.
         ScaleCase{"mtf origin", -7, 1.1, 107, -0.15, 0, 0, 10 + 200 * 7 / 114.0,
-                  20 + 100 * 1.1 / 1.25}));
+                  20 + 100 * 1.1 / 1.25}),
+    [](const auto& i) { return lumi::test::namePart(i.param.what); });
 
 TEST(UserScale, EmptyOrNonFiniteAxisIsRejected) {
     const QRectF r(0, 0, 10, 10);

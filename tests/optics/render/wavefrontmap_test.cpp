@@ -1,4 +1,5 @@
 #include "optics/render/wavefrontmap.h"
+#include "support/casename.h"
 
 #include "analysis/analysiserror.h"
 #include "optics/colorscale.h"
@@ -73,7 +74,11 @@ TEST_P(WavefrontMapCells, PeakRedValleyBlackOutsideWhite) {
 
 INSTANTIATE_TEST_SUITE_P(GridCounts, WavefrontMapCells,
                          ::testing::Values(MapCase{32, 300}, MapCase{64, 333}, MapCase{128, 517},
-                                           MapCase{32, 33}));
+                                           MapCase{32, 33}),
+                         [](const auto& i) {
+                             return lumi::test::caseName("grid", i.param.gridCount, "in",
+                                                         i.param.imageSize, "px");
+                         });
 
 TEST(WavefrontMap, ZeroWavefrontIsAllWhite) {
     // An all-zero grid as the sampler leaves it: no nonzero node, range 1e-9.
@@ -115,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadGrid{"zero range", 32, 0.0, 0.1}, BadGrid{"nan range", 32, NAN, 0.1},
                       BadGrid{"nan node", 32, 1.0, std::numeric_limits<double>::quiet_NaN()},
                       BadGrid{"infinite node", 32, 1.0, std::numeric_limits<double>::infinity()},
-                      BadGrid{"no grid", 0, 1.0, 0.1}, BadGrid{"grid too large", 129, 1.0, 0.1}));
+                      BadGrid{"no grid", 0, 1.0, 0.1}, BadGrid{"grid too large", 129, 1.0, 0.1}),
+    [](const auto& i) { return lumi::test::namePart(i.param.what); });
 
 } // namespace
 } // namespace lumi

@@ -1,4 +1,5 @@
 #include "optics/render/wavefrontscalebar.h"
+#include "support/casename.h"
 
 #include "rendertestsupport.h"
 
@@ -37,7 +38,10 @@ INSTANTIATE_TEST_SUITE_P(
         LabelCase{-999999999.0,
                   999999999.0,
                   1e-9,
-                  {"-999999999.0000", "999999999.0000", "999999999.0000", "999999999.0000"}}));
+                  {"-999999999.0000", "999999999.0000", "999999999.0000", "999999999.0000"}}),
+    [](const auto& i) {
+        return lumi::test::caseName("peak", i.param.peak, "valley", i.param.valley);
+    });
 
 TEST(WavefrontScaleBar, RedAtTheTopBlackAtTheBottom) {
     QImage bar = rendertest::blankImage(20, 256);

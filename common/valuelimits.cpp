@@ -1,0 +1,82 @@
+#include "common/valuelimits.h"
+
+#include "common/numbertext.h"
+
+#include <cmath>
+
+namespace lumi {
+namespace {
+
+std::string shown(double v) {
+    return formatSignificant(v, 7);
+}
+
+} // namespace
+
+std::optional<std::string> wavelengthProblem(std::string_view what, double nm) {
+    if (std::isfinite(nm) && nm >= ValueLimits::kMinWavelengthNm &&
+        nm <= ValueLimits::kMaxWavelengthNm)
+        return std::nullopt;
+    return std::string(what) + " " + (std::isfinite(nm) ? shown(nm) : "(not finite)") +
+           " nm is outside " + shown(ValueLimits::kMinWavelengthNm) + " .. " +
+           shown(ValueLimits::kMaxWavelengthNm) + " nm";
+}
+
+std::optional<std::string> wavesPerFringeProblem(double waves) {
+    const float single = narrowToSingle(std::fabs(waves));
+    if (!std::isfinite(single))
+        return "the waves per fringe " + shown(waves) + " is too large";
+    if (single == 0.0f)
+        return "the waves per fringe must not be 0";
+    return std::nullopt;
+}
+
+std::optional<std::string> apertureRadiusProblem(double radiusPx) {
+    if (std::isfinite(radiusPx) && radiusPx > 0.0)
+        return std::nullopt;
+    return "the aperture radius " + shown(radiusPx) + " is not above 0 (no aperture is marked)";
+}
+
+std::optional<std::string> obstructionProblem(double apertureXPx, double apertureYPx,
+                                              double apertureRadiusPx, double obstructionXPx,
+                                              double obstructionYPx, double obstructionRadiusPx) {
+    if (obstructionRadiusPx == 0.0)
+        return std::nullopt;
+    if (!(obstructionRadiusPx > 0.0))
+        return "the obstruction radius " + shown(obstructionRadiusPx) + " is negative";
+    const double offset = std::hypot(obstructionXPx - apertureXPx, obstructionYPx - apertureYPx);
+    if (offset + obstructionRadiusPx <= apertureRadiusPx)
+        return std::nullopt;
+    return "the obstruction (centre " + shown(obstructionXPx) + ", " + shown(obstructionYPx) +
+           ", radius " + shown(obstructionRadiusPx) +
+           ") does not lie inside the aperture (centre " + shown(apertureXPx) + ", " +
+           shown(apertureYPx) + ", radius " + shown(apertureRadiusPx) + ")";
+}
+
+std::optional<std::string> pointNearApertureProblem(std::string_view what, double xPx, double yPx,
+                                                    double apertureXPx, double apertureYPx,
+                                                    double apertureRadiusPx) {
+    const double distance = std::hypot(xPx - apertureXPx, yPx - apertureYPx);
+    if (distance <= ValueLimits::kMaxPointDistanceRadii * apertureRadiusPx)
+        return std::nullopt;
+    const double radii = distance / apertureRadiusPx;
+    const std::string how = std::isfinite(radii) && radii < 1000.0
+                                ? formatFixed(radii, 1) + " aperture radii"
+                                : std::string("far");
+    return std::string(what) + " (" + shown(xPx) + ", " + shown(yPx) + ") lies " + how +
+           " from the aperture centre; points must lie within " +
+           shown(ValueLimits::kMaxPointDistanceRadii) + " radii";
+}
+
+std::optional<std::string> pointNearPictureProblem(std::string_view what, double xPx, double yPx,
+                                                   int widthPx, int heightPx) {
+    const double w = widthPx;
+    const double h = heightPx;
+    if (xPx >= -w && xPx <= 2.0 * w && yPx >= -h && yPx <= 2.0 * h)
+        return std::nullopt;
+    return std::string(what) + " (" + shown(xPx) + ", " + shown(yPx) +
+           ") lies far outside the picture (" + std::to_string(widthPx) + " x " +
+           std::to_string(heightPx) + " pixels)";
+}
+
+} // namespace lumi

@@ -1,0 +1,249 @@
+#include "common/textfile.h"
+
+#include "common/fileerror.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#include <vector>
+
+namespace lumi {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SafeWriter : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("lumi_textfile_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override {
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(dir);
+    }
+    // Names in the folder other than the given ones: leftovers of a write.
+    std::vector<std::string> strayFiles(std::initializer_list<std::string> expected) const {
+        std::vector<std::string> stray;
+        for (const auto& entry : fs::directory_iterator(dir)) {
+            const std::string name = entry.path().filename().string();
+            if (std::find(expected.begin(), expected.end(), name) == expected.end())
+                stray.push_back(name);
+        }
+        return stray;
+    }
+    static mode_t modeOf(const fs::path& p) {
+        struct stat st {};
+        EXPECT_EQ(::lstat(p.c_str(), &st), 0);
+        return st.st_mode;
+    }
+    fs::path dir;
+};
+
+TEST_F(SafeWriter, ReplacesContentsAndKeepsTheModeOfTheOldFile) {
+    const fs::path target = dir / "private.zrk";
+    writeTextFileReplacing(target, "old contents that are longer\r\n");
+    ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+    writeTextFileReplacing(target, "new\r\n");
+    EXPECT_EQ(readTextFile(target), "new\r\n");
+    EXPECT_EQ(modeOf(target) & 07777, 0600u);
+    EXPECT_TRUE(strayFiles({"private.zrk"}).empty());
+}
+
+TEST_F(SafeWriter, NewFileGetsTheUsualModeNotTheTemporaryOne) {
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    writeTextFileReplacing(dir / "new.frg", "x");
+    EXPECT_EQ(modeOf(dir / "new.frg") & 07777, 0666u & ~mask);
+}
+
+TEST_F(SafeWriter, SymbolicLinkStaysALinkAndItsTargetIsReplaced) {
+    fs::create_directory(dir / "real");
+    writeTextFileReplacing(dir / "real" / "data.frg", "old");
+    fs::create_symlink("real/data.frg", dir / "link.frg");
+    fs::create_symlink("real/missing.frg", dir / "dangling.frg");
+    writeTextFileReplacing(dir / "link.frg", "new");
+    writeTextFileReplacing(dir / "dangling.frg", "created");
+    EXPECT_TRUE(fs::is_symlink(dir / "link.frg"));
+    EXPECT_EQ(readTextFile(dir / "real" / "data.frg"), "new");
+    EXPECT_TRUE(fs::is_symlink(dir / "dangling.frg"));
+    EXPECT_EQ(readTextFile(dir / "real" / "missing.frg"), "created");
+}
+
+// The old writer used the fixed name FILE.part: it followed a link of that
+// name and consumed a user's own file.
+TEST_F(SafeWriter, FilesNamedLikeATemporaryAreLeftAlone) {
+    writeTextFileReplacing(dir / "mine.frg.part", "user's own");
+    writeTextFileReplacing(dir / "elsewhere", "outside");
+    fs::create_symlink(dir / "elsewhere", dir / "a.frg.part");
+    writeTextFileReplacing(dir / "mine.frg", "one");
+    writeTextFileReplacing(dir / "a.frg", "two");
+    EXPECT_EQ(readTextFile(dir / "mine.frg.part"), "user's own");
+    EXPECT_EQ(readTextFile(dir / "elsewhere"), "outside");
+    EXPECT_EQ(readTextFile(dir / "a.frg"), "two");
+}
+
+TEST_F(SafeWriter, HardLinkedNameBecomesItsOwnFileAndTheOtherKeepsTheOldContents) {
+    writeTextFileReplacing(dir / "a.frg", "old");
+    fs::create_hard_link(dir / "a.frg", dir / "b.frg");
+    writeTextFileReplacing(dir / "a.frg", "new");
+    EXPECT_EQ(readTextFile(dir / "a.frg"), "new");
+    EXPECT_EQ(readTextFile(dir / "b.frg"), "old");
+}
+
+TEST_F(SafeWriter, FifoIsWrittenDirectlyAndStaysAFifo) {
+    const fs::path fifo = dir / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    writeTextFileReplacing(fifo, "through the pipe");
+    char buffer[64] = {};
+    const ssize_t n = ::read(reader, buffer, sizeof buffer);
+    ::close(reader);
+    EXPECT_EQ(std::string(buffer, static_cast<std::size_t>(std::max<ssize_t>(n, 0))),
+              "through the pipe");
+    EXPECT_TRUE(S_ISFIFO(modeOf(fifo)));
+}
+
+struct WriteFailure {
+    const char* name;
+    // Prepares the folder; returns the path to write, or empty to skip.
+    fs::path (*prepare)(const fs::path& dir);
+    const char* expectedPhrase;
+};
+
+fs::path fifoWithoutReader(const fs::path& dir) {
+    const fs::path p = dir / "pipe";
+    return ::mkfifo(p.c_str(), 0600) == 0 ? p : fs::path();
+}
+
+// A full device of our own (as /dev/full): needs root for mknod.
+fs::path fullDevice(const fs::path& dir) {
+    const fs::path p = dir / "full";
+    return ::mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0 ? p : fs::path();
+}
+
+fs::path folderAsTarget(const fs::path& dir) {
+    fs::create_directory(dir / "folder.frg");
+    return dir / "folder.frg";
+}
+
+fs::path missingFolder(const fs::path& dir) {
+    return dir / "no" / "such" / "x.frg";
+}
+
+// Room for the name but not for a temporary name beside it.
+fs::path noRoomForATemporaryName(const fs::path& dir) {
+    const fs::path p = dir / (std::string(246, 'k') + ".frg");
+    std::ofstream(p) << "old";
+    return p;
+}
+
+fs::path linkLoop(const fs::path& dir) {
+    fs::create_symlink(dir / "loop2", dir / "loop1");
+    fs::create_symlink(dir / "loop1", dir / "loop2");
+    return dir / "loop1";
+}
+
+class SafeWriterFailure : public SafeWriter, public ::testing::WithParamInterface<WriteFailure> {};
+
+TEST_P(SafeWriterFailure, NamesTheFileAndLeavesTheTargetAsItWas) {
+    const fs::path target = GetParam().prepare(dir);
+    if (target.empty())
+        GTEST_SKIP() << "needs rights this run does not have";
+    struct stat before {};
+    const bool existed = ::lstat(target.c_str(), &before) == 0;
+    const std::string oldContents =
+        existed && S_ISREG(before.st_mode) ? readTextFile(target) : std::string();
+    try {
+        writeTextFileReplacing(target, std::string(100000, 'x'));
+        FAIL() << "write reported success";
+    } catch (const FileError& e) {
+        const std::string message = e.what();
+        EXPECT_NE(message.find(target.string()), std::string::npos) << message;
+        EXPECT_NE(message.find(GetParam().expectedPhrase), std::string::npos) << message;
+    }
+    if (existed) {
+        struct stat after {};
+        ASSERT_EQ(::lstat(target.c_str(), &after), 0);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_rdev, before.st_rdev);
+        if (S_ISREG(before.st_mode)) {
+            EXPECT_EQ(readTextFile(target), oldContents);
+        }
+    }
+    // No temporary file (a hidden name) is left behind anywhere below the folder.
+    for (const auto& entry :
+         fs::recursive_directory_iterator(dir, fs::directory_options::skip_permission_denied))
+        EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, SafeWriterFailure,
+    ::testing::Values(WriteFailure{"fifo_without_reader", fifoWithoutReader, "no program"},
+                      WriteFailure{"full_device", fullDevice, "disk is full"},
+                      WriteFailure{"folder", folderAsTarget, "it is a folder"},
+                      WriteFailure{"missing_folder", missingFolder, "folder does not exist"},
+                      WriteFailure{"link_loop", linkLoop, "too many symbolic links"},
+                      WriteFailure{"no_room_for_a_temporary_name", noRoomForATemporaryName,
+                                   "name is too long"}),
+    [](const ::testing::TestParamInfo<WriteFailure>& p) { return p.param.name; });
+
+struct ReadRefusal {
+    const char* name;
+    fs::path (*prepare)(const fs::path& dir);
+    const char* expectedPhrase;
+};
+
+fs::path fifoWithoutWriter(const fs::path& dir) {
+    return fifoWithoutReader(dir);
+}
+
+fs::path nullDevice(const fs::path& dir) {
+    const fs::path p = dir / "null";
+    return ::mknod(p.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0 ? p : fs::path();
+}
+
+fs::path oversized(const fs::path& dir) {
+    writeTextFileReplacing(dir / "big.frg", std::string(5000, '1'));
+    return dir / "big.frg";
+}
+
+class TextFileReadRefusal : public SafeWriter, public ::testing::WithParamInterface<ReadRefusal> {};
+
+// A FIFO used to block the reader forever; it is refused before any read.
+TEST_P(TextFileReadRefusal, RefusedWithAMessageNamingTheFile) {
+    const fs::path p = GetParam().prepare(dir);
+    if (p.empty())
+        GTEST_SKIP() << "needs rights this run does not have";
+    try {
+        (void)readTextFile(p, 4999);
+        FAIL() << "read succeeded";
+    } catch (const FileError& e) {
+        const std::string message = e.what();
+        EXPECT_NE(message.find(p.string()), std::string::npos) << message;
+        EXPECT_NE(message.find(GetParam().expectedPhrase), std::string::npos) << message;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, TextFileReadRefusal,
+    ::testing::Values(ReadRefusal{"fifo", fifoWithoutWriter, "not a regular file"},
+                      ReadRefusal{"device", nullDevice, "not a regular file"},
+                      ReadRefusal{"folder", folderAsTarget, "it is a folder"},
+                      ReadRefusal{"missing", missingFolder, "does not exist"},
+                      ReadRefusal{"over_the_size_cap", oversized, "too large"}),
+    [](const ::testing::TestParamInfo<ReadRefusal>& p) { return p.param.name; });
+
+} // namespace
+} // namespace lumi
