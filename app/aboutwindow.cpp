@@ -10,6 +10,9 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
     setObjectName("FrmAbout");
     setWindowTitle(QStringLiteral("About Lumivorexan"));
     auto* column = new QVBoxLayout(this);
+    // Text never touches the window's edges.
+    column->setContentsMargins(24, 20, 24, 14);
+    column->setSpacing(8);
     auto* title = new QLabel(QStringLiteral("Lumivorexan"), this);
     QFont big = title->font();
     big.setPointSize(big.pointSize() + 8);

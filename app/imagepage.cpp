@@ -8,12 +8,17 @@
 #include "ui/interferogramview.h"
 #include "ui/markpainter.h"
 
+#include "imaging/picturedamage.h"
+
+#include <QBuffer>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QPushButton>
+#include <span>
 
 namespace lumi {
 
@@ -54,7 +59,7 @@ ImageCanvas* ImagePage::canvas() const {
 void ImagePage::showInterferogram(const QImage& picture) {
     reportCopy_ = picture.convertToFormat(QImage::Format_RGB32);
     canvas()->setPicture(reportCopy_);
-    view_->arrangeControls();
+    view_->showNewPicture();
     editor_.resetForNewImage(m_.store);
     tools_->autoTracingBox()->setChecked(false);
     syncReadouts();
@@ -62,8 +67,9 @@ void ImagePage::showInterferogram(const QImage& picture) {
     emit interferogramShown();
 }
 
-void ImagePage::loadImageCommand() {
+void ImagePage::loadImageCommand(const QString& initialFolder) {
     FileDialogRequest request;
+    request.initialFolder = initialFolder;
     request.title = QStringLiteral("Load Interferogram Image");
     request.filter = QStringLiteral("Pictures (*.bmp;*.jpg;*.jpeg)|*.bmp;*.jpg;*.jpeg|"
                                     "All Files (*.*)|*.*");
@@ -71,17 +77,52 @@ void ImagePage::loadImageCommand() {
     if (!path) {
         return;
     }
+    loadPictureFile(*path);
+}
+
+bool ImagePage::loadPictureFile(const QString& path) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    QImageReader reader(*path);
-    const QImage picture = reader.read();
+    QFile file(path);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly)) {
+        bytes = file.readAll();
+    }
+    // The decoders only warn about a truncated file and hand back a picture
+    // with a grey part, so the structure is checked first.
+    const std::string damage =
+        pictureDamage(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                static_cast<std::size_t>(bytes.size())));
+    QImage picture;
+    QString reason = QString::fromStdString(damage);
+    if (reason.isEmpty()) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer);
+        picture = reader.read();
+        if (picture.isNull() && reader.error() != QImageReader::UnsupportedFormatError &&
+            reader.error() != QImageReader::UnknownError && !bytes.isEmpty()) {
+            reason = reader.errorString();
+        }
+    }
     QGuiApplication::restoreOverrideCursor();
+    if (!reason.isEmpty()) {
+        dialogs_.beep();
+        dialogs_.showMessage(QStringLiteral("Lumivorexan"),
+                             QStringLiteral("The picture file %1 is damaged: %2.\n"
+                                            "The current picture and points are kept.")
+                                 .arg(QDir::toNativeSeparators(path), reason),
+                             DialogService::Icon::Warning);
+        return false;
+    }
     if (picture.isNull()) {
         dialogs_.beep();
         dialogs_.showMessage(QStringLiteral("Lumivorexan"), QStringLiteral("Invalid Picture"),
                              DialogService::Icon::None);
-        return;
+        return false;
     }
     showInterferogram(picture);
+    emit pictureFileLoaded(path);
+    return true;
 }
 
 void ImagePage::loadSample(int n) {
@@ -293,6 +334,9 @@ void ImagePage::onFringeSelected(int fringe) {
 }
 
 void ImagePage::onDeleteActiveFringe() {
+    if (m_.store.pointCount(editor_.activeFringe()) > 0 && discardGuard_ && !discardGuard_()) {
+        return;
+    }
     editor_.deleteActiveFringe(m_.store);
     tools_->showPointCount(0);
     redrawMarks(RedrawCaller::DeleteActiveFringe);

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <functional>
 
 namespace lumi {
 
@@ -41,7 +42,11 @@ public:
     // "Load Image": asks for a BMP or JPEG file. A cancel does nothing; a file
     // that is not a readable picture says "Invalid Picture" and keeps the
     // current picture and points.
-    void loadImageCommand();
+    void loadImageCommand(const QString& initialFolder = QString());
+    // Reads a picture file and shows it; true when it was shown. A damaged
+    // file (truncated JPEG or BMP, or a decoder error) gives a message naming
+    // the file, and the current picture and points stay.
+    bool loadPictureFile(const QString& path);
     // Shows stored sample n (1..8).
     void loadSample(int n);
 
@@ -49,6 +54,9 @@ public:
     void redrawMarks(RedrawCaller caller);
     // After a fringe data file was put into the store: redraw, read-outs, enabling.
     void showLoadedFringeData();
+
+    // Asked before "Delete Active Fringe" discards points; false keeps them.
+    void setDiscardGuard(std::function<bool()> guard) { discardGuard_ = std::move(guard); }
 
     const QImage& reportCopy() const { return reportCopy_; }
     InterferogramView* view() const { return view_; }
@@ -59,6 +67,8 @@ signals:
     // A new picture is in the view and the fringe data were reset; the
     // analysis results must be reset too.
     void interferogramShown();
+    // A picture file was read and shown (for the recent files).
+    void pictureFileLoaded(const QString& path);
 
 private:
     void onPress(Qt::MouseButton button, Qt::MouseButtons held, QPointF imagePx);
@@ -85,6 +95,7 @@ private:
     InterferogramView* view_;
     FringeToolsPanel* tools_;
     QImage reportCopy_;
+    std::function<bool()> discardGuard_;
 };
 
 } // namespace lumi

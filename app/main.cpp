@@ -6,6 +6,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumivorexan"));
+    // Recent files and folders: ~/.config/Lumivorexan/Lumivorexan.conf on Linux.
+    QApplication::setOrganizationName(QStringLiteral("Lumivorexan"));
     lumi::QtDialogService dialogs;
     lumi::StartRoutine start(dialogs);
     QObject::connect(&start, &lumi::StartRoutine::containerShown,

@@ -1,6 +1,7 @@
 #include "app/mainmenus.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -41,6 +42,13 @@ MainMenus::MainMenus(QObject* owner) : QObject(owner), owner_(owner) {
     mainHelp = make("MnuMain", "Main Window", true);
     analysisHelp = make("MnuAnalysis", "Analysis", true);
     about = make("About", "&About", true);
+
+    // The keys every desktop program has; menus show them beside the captions.
+    loadImage->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    loadFringeFrom2_5->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+O")));
+    saveFringeData->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    exit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+    mainHelp->setShortcut(QKeySequence(QStringLiteral("F1")));
 }
 
 void MainMenus::populate(QMenuBar* bar) {
@@ -57,6 +65,10 @@ void MainMenus::populate(QMenuBar* bar) {
     fringe->setObjectName("MnuLoadFringeData");
     fringe->addAction(loadFringeFrom2_5);
     fringe->addAction(loadFringeBefore2_5);
+    recentPictures_ = file_->addMenu(QStringLiteral("Recent Pictures"));
+    recentPictures_->setObjectName("MnuRecentPictures");
+    recentFringeData_ = file_->addMenu(QStringLiteral("Recent Fringe Data"));
+    recentFringeData_->setObjectName("MnuRecentFringeData");
     file_->addAction(loadUserData);
     file_->addAction(saveFringeData);
     file_->addAction(saveZernikeData);

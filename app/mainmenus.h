@@ -25,6 +25,9 @@ public:
     QMenu* fileMenu() const { return file_; }
     QMenu* reportMenu() const { return report_; }
     QMenu* helpMenu() const { return help_; }
+    // "Recent Pictures" and "Recent Fringe Data" under "File"; filled by the window.
+    QMenu* recentPicturesMenu() const { return recentPictures_; }
+    QMenu* recentFringeDataMenu() const { return recentFringeData_; }
 
     QAction* loadImage = nullptr;
     std::array<QAction*, 8> loadSample{};
@@ -55,6 +58,8 @@ private:
     QMenu* file_ = nullptr;
     QMenu* report_ = nullptr;
     QMenu* help_ = nullptr;
+    QMenu* recentPictures_ = nullptr;
+    QMenu* recentFringeData_ = nullptr;
 };
 
 } // namespace lumi

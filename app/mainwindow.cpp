@@ -6,6 +6,7 @@
 #include "analysis/idealconicapply.h"
 #include "app/aberrationpage.h"
 #include "app/aboutwindow.h"
+#include "app/fringetoolspanel.h"
 #include "app/helpwindow.h"
 #include "app/imagepage.h"
 #include "app/imageprocessingwindow.h"
@@ -26,13 +27,25 @@
 #include "ui/dialogservice.h"
 #include "ui/imagecanvas.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QSettings>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -53,7 +66,9 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
       waveFrontPage_(new WaveFrontPage(m_, sstab1_)), psfPage_(new PsfPage(m_, sstab1_)),
       mtfPage_(new MtfPage(m_, sstab1_)), syntheticPage_(new SyntheticPage(m_, sstab1_)),
       notesPage_(new NotesPage(sstab1_)), status_(new QStatusBar(this)),
-      zernikeCommands_(new ZernikeCommands(*this, dialogs)) {
+      zernikeCommands_(new ZernikeCommands(*this, dialogs)),
+      settingsStore_(std::make_unique<QSettings>()), recent_(*settingsStore_) {
+    setAcceptDrops(true);
     setObjectName("Frm1");
     sstab1_->setObjectName("SSTab1");
     sstab1_->addTab(imagePage_, QStringLiteral("Image"));
@@ -69,7 +84,18 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     auto* body = new QHBoxLayout;
     body->setContentsMargins(0, 0, 0, 0);
     settings_->setFixedWidth(320);
-    body->addWidget(settings_);
+    // On small screens (1024 x 768) the settings scroll and the pages take
+    // what is left instead of asking for their full size.
+    auto* settingsScroll = new QScrollArea(this);
+    settingsScroll->setObjectName("SettingsScroll");
+    settingsScroll->setFrameShape(QFrame::NoFrame);
+    settingsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    settingsScroll->setWidget(settings_);
+    settingsScroll->setWidgetResizable(true);
+    settingsScroll->setFixedWidth(
+        320 + settingsScroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
+    body->addWidget(settingsScroll);
+    sstab1_->setMinimumSize(600, 480);
     body->addWidget(sstab1_, 1);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(4, 4, 4, 0);
@@ -79,17 +105,51 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     status_->setSizeGripEnabled(false);
 
     connect(settings_, &SettingsPanel::applyClicked, this, &MainWindow::apply);
+    // Ctrl+Return presses "APPLY" wherever the focus is; a half-typed value is
+    // read as it stands, like a click would.
+    auto* applyKey = new QAction(this);
+    applyKey->setObjectName("ApplyShortcut");
+    applyKey->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Return")), QKeySequence(QStringLiteral("Ctrl+Enter"))});
+    applyKey->setShortcutContext(Qt::WindowShortcut);
+    addAction(applyKey);
+    connect(applyKey, &QAction::triggered, this, [this] {
+        if (settings_->applyButton()->isEnabled()) {
+            settings_->applyButton()->click();
+        }
+    });
     // Every sampling reads the "REMOVE" boxes as they are at that moment.
     connect(settings_, &SettingsPanel::removalChanged, this,
             [this] { m_.settings.input.removalFlags = settings_->input().removalFlags; });
     connect(imagePage_, &ImagePage::interferogramShown, this, &MainWindow::resetAnalysisView);
     connectPlotPages(*this, {waveFrontPage_, psfPage_, mtfPage_, syntheticPage_});
 
-    connect(menus_->loadImage, &QAction::triggered, imagePage_, &ImagePage::loadImageCommand);
+    connect(menus_->loadImage, &QAction::triggered, this, [this] {
+        if (mayDiscardPoints()) {
+            imagePage_->loadImageCommand(recent_.lastFolder(RecentFiles::Kind::Picture));
+        }
+    });
+    imagePage_->setDiscardGuard([this] { return mayDiscardPoints(); });
+    // Every edit may change what a save would keep.
+    connect(imagePage_->canvas(), &ImageCanvas::mouseReleased, this, &MainWindow::refreshTitle);
+    for (QAbstractButton* b : imagePage_->tools()->findChildren<QAbstractButton*>()) {
+        connect(b, &QAbstractButton::clicked, this, &MainWindow::refreshTitle);
+    }
+    for (QLineEdit* e : settings_->findChildren<QLineEdit*>()) {
+        connect(e, &QLineEdit::textChanged, this, &MainWindow::refreshTitle);
+    }
+    for (QAbstractButton* b : settings_->findChildren<QAbstractButton*>()) {
+        connect(b, &QAbstractButton::toggled, this, &MainWindow::refreshTitle);
+    }
+    connect(imagePage_, &ImagePage::pictureFileLoaded, this,
+            [this](const QString& path) { recent_.add(RecentFiles::Kind::Picture, path); });
     for (std::size_t i = 0; i < menus_->loadSample.size(); ++i) {
         const int n = static_cast<int>(i) + 1;
-        connect(menus_->loadSample[i], &QAction::triggered, this,
-                [this, n] { imagePage_->loadSample(n); });
+        connect(menus_->loadSample[i], &QAction::triggered, this, [this, n] {
+            if (mayDiscardPoints()) {
+                imagePage_->loadSample(n);
+            }
+        });
     }
     connect(menus_->loadFringeFrom2_5, &QAction::triggered, this,
             [this] { loadFringeData(FringeDataFile::Layout::Current); });
@@ -116,12 +176,99 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
             window.exec();
         });
     }
+    markStartingState();
 }
 
 MainWindow::~MainWindow() = default;
 
+void MainWindow::markStartingState() {
+    unsaved_.markSaved(snapshot(), QString());
+}
+
 void MainWindow::populateMenus(QMenuBar* bar) {
     menus_->populate(bar);
+    QMenu* pictures = menus_->recentPicturesMenu();
+    QMenu* fringeData = menus_->recentFringeDataMenu();
+    connect(pictures, &QMenu::aboutToShow, this,
+            [this, pictures] { fillRecentMenu(pictures, RecentFiles::Kind::Picture); });
+    connect(fringeData, &QMenu::aboutToShow, this,
+            [this, fringeData] { fillRecentMenu(fringeData, RecentFiles::Kind::FringeData); });
+}
+
+void MainWindow::fillRecentMenu(QMenu* menu, RecentFiles::Kind kind) {
+    menu->clear();
+    const QStringList files = recent_.files(kind);
+    if (files.isEmpty()) {
+        menu->addAction(QStringLiteral("(none)"))->setEnabled(false);
+        return;
+    }
+    for (const QString& path : files) {
+        QAction* entry = menu->addAction(QFileInfo(path).fileName());
+        entry->setToolTip(QDir::toNativeSeparators(path));
+        entry->setStatusTip(QDir::toNativeSeparators(path));
+        connect(entry, &QAction::triggered, this, [this, kind, path] {
+            if (!mayDiscardPoints()) {
+                return;
+            }
+            if (kind == RecentFiles::Kind::Picture) {
+                imagePage_->loadPictureFile(path);
+            } else {
+                loadFringeDataFile(path, FringeDataFile::Layout::Current);
+            }
+        });
+    }
+}
+
+// ---- drag and drop --------------------------------------------------------------
+
+namespace {
+
+enum class DroppedKind { None, Picture, FringeData };
+
+// One local file of a kind the window opens.
+std::pair<DroppedKind, QString> droppedFile(const QMimeData* mime) {
+    if (mime == nullptr || !mime->hasUrls() || mime->urls().size() != 1 ||
+        !mime->urls().front().isLocalFile()) {
+        return {DroppedKind::None, {}};
+    }
+    const QString path = mime->urls().front().toLocalFile();
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QStringLiteral("frg")) {
+        return {DroppedKind::FringeData, path};
+    }
+    if (suffix == QStringLiteral("bmp") || suffix == QStringLiteral("jpg") ||
+        suffix == QStringLiteral("jpeg") || suffix == QStringLiteral("png")) {
+        return {DroppedKind::Picture, path};
+    }
+    return {DroppedKind::None, {}};
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedFile(event->mimeData()).first != DroppedKind::None) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const auto [kind, path] = droppedFile(event->mimeData());
+    if (kind == DroppedKind::None) {
+        return;
+    }
+    event->acceptProposedAction();
+    if (kind == DroppedKind::FringeData && !editor_.imageLoaded()) {
+        loadFringeDataFile(path, FringeDataFile::Layout::Current); // says a picture comes first
+        return;
+    }
+    if (!mayDiscardPoints()) {
+        return;
+    }
+    if (kind == DroppedKind::Picture) {
+        imagePage_->loadPictureFile(path);
+    } else {
+        loadFringeDataFile(path, FringeDataFile::Layout::Current);
+    }
 }
 
 // ---- APPLY --------------------------------------------------------------------
@@ -161,6 +308,7 @@ void MainWindow::apply() {
         settings_->setBestFitConicText(
             QString::fromStdString(bestFitConicText(m_.results.bestFitConic)));
     }
+    emit analysisApplied();
     status_->showMessage(QStringLiteral("APPLY done: %1 points on %2 fringes, terms 0..%3")
                              .arg(m_.results.pointCount)
                              .arg(m_.results.fringeCount)
@@ -180,7 +328,44 @@ void MainWindow::resetAnalysisView() {
     zernikePage_->resetFields();
     sstab1_->setCurrentIndex(0);
     status_->clearMessage();
+    // A new picture starts new work: nothing of it is unsaved yet.
+    unsaved_.markSaved(snapshot(), QString());
+    refreshTitle();
     emit analysisReset();
+}
+
+UnsavedChanges::Snapshot MainWindow::snapshot() const {
+    UnsavedChanges::Snapshot now{m_.store, {}};
+    for (const QLineEdit* e : settings_->findChildren<QLineEdit*>()) {
+        now.settings << e->text();
+    }
+    for (const QAbstractButton* b : settings_->findChildren<QAbstractButton*>()) {
+        if (b->isCheckable()) {
+            now.settings << (b->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+        }
+    }
+    return now;
+}
+
+void MainWindow::refreshTitle() {
+    QWidget* top = window();
+    if (top == this) {
+        return; // not inside the container
+    }
+    if (baseTitle_.isEmpty()) {
+        baseTitle_ = top->windowTitle();
+    }
+    top->setWindowTitle(
+        UnsavedChanges::title(baseTitle_, unsaved_.fileName(), unsaved_.modified(snapshot())));
+}
+
+bool MainWindow::mayDiscardPoints() {
+    if (!unsaved_.pointsAtRisk(snapshot())) {
+        return true;
+    }
+    return dialogs_.askDiscard(QStringLiteral("Lumivorexan"),
+                               QStringLiteral("The circles and points have changes that are not "
+                                              "saved.\nDiscard them?"));
 }
 
 // ---- fringe data files ----------------------------------------------------------
@@ -189,6 +374,7 @@ void MainWindow::saveFringeData() {
     FileDialogRequest request;
     request.title = QStringLiteral("Save Fringe Data As");
     request.filter = QString::fromLatin1(kFringeFilter);
+    request.initialFolder = recent_.lastFolder(RecentFiles::Kind::FringeData);
     request.confirmOverwrite = true;
     const std::optional<QString> path = dialogs_.saveFile(request);
     if (!path) {
@@ -213,6 +399,9 @@ void MainWindow::saveFringeData() {
                              DialogService::Icon::Critical);
         return;
     }
+    recent_.add(RecentFiles::Kind::FringeData, *path);
+    unsaved_.markSaved(snapshot(), *path);
+    refreshTitle();
     status_->showMessage(QStringLiteral("Fringe data saved: %1").arg(*path));
 }
 
@@ -229,24 +418,39 @@ void MainWindow::loadFringeData(FringeDataFile::Layout layout) {
             ? QStringLiteral("Load Fringe Data from 2_5 version")
             : QStringLiteral("Load Fringe Data from older versions (before 2_5 version)");
     request.filter = QString::fromLatin1(kFringeFilter);
+    request.initialFolder = recent_.lastFolder(RecentFiles::Kind::FringeData);
+    if (!mayDiscardPoints()) {
+        return;
+    }
     const std::optional<QString> path = dialogs_.openFile(request);
     if (!path) {
         return;
     }
+    loadFringeDataFile(*path, layout);
+}
+
+bool MainWindow::loadFringeDataFile(const QString& path, FringeDataFile::Layout layout) {
+    if (!editor_.imageLoaded()) {
+        dialogs_.showMessage(QStringLiteral("Error"),
+                             QStringLiteral("You must first load an Interferogram image !"),
+                             DialogService::Icon::None);
+        return false;
+    }
     FringeDataFile file;
     try {
-        file = FringeDataFile::readFile(path->toStdString(), layout);
+        file = FringeDataFile::readFile(path.toStdString(), layout);
         const QImage& picture = imagePage_->reportCopy();
         file.checkPointsNearPicture(picture.width(), picture.height());
     } catch (const FileError& e) {
         // Nothing of a bad file reaches the store: the points stay as they were.
         dialogs_.showMessage(QStringLiteral("Load Fringe Data"),
                              QStringLiteral("The fringe data file cannot be loaded:\n%1\n%2")
-                                 .arg(*path, QString::fromUtf8(e.what())),
+                                 .arg(path, QString::fromUtf8(e.what())),
                              DialogService::Icon::Critical);
-        return;
+        return false;
     }
     file.applyTo(m_.store, editor_);
+    recent_.add(RecentFiles::Kind::FringeData, path);
 
     if (file.wavelengthsPresent) {
         m_.settings.wavesPerFringe = file.wavesPerFringe;
@@ -255,14 +459,20 @@ void MainWindow::loadFringeData(FringeDataFile::Layout layout) {
                                 file.wavelengthsPresent, file.asphericPresent);
 
     imagePage_->showLoadedFringeData();
+    unsaved_.markSaved(snapshot(), path);
+    refreshTitle();
     status_->showMessage(QStringLiteral("Fringe data loaded: %1 points").arg(file.points.size()));
+    return true;
 }
 
 // ---- other commands -------------------------------------------------------------
 
 void MainWindow::openPreferences() {
     PreferencesWindow window(m_.preferences, dialogs_, this);
-    window.exec();
+    // New colours and cross sizes show at once, not after the next edit.
+    if (window.exec() == QDialog::Accepted && imagePage_->canvas()->hasPicture()) {
+        imagePage_->redrawMarks(ImagePage::RedrawCaller::SelectFringe);
+    }
 }
 
 void MainWindow::openImageProcessing() {
@@ -282,11 +492,17 @@ void MainWindow::about() {
 }
 
 bool MainWindow::confirmClose() {
-    // Yes cancels the close so that the user can save first.
-    return !dialogs_.askYesNo(QStringLiteral(" ALERT !"),
-                              QStringLiteral("Do you want to Save  FRINGE data, ZERNIKE data and "
-                                             "USER data before closing Lumivorexan ?"),
-                              DialogService::Icon::Question);
+    if (!hasUnsavedChanges()) {
+        return true; // nothing would be lost
+    }
+    // Yes cancels the close so that the user can save first; Escape or the
+    // question's close button cancels it too.
+    const std::optional<bool> answer = dialogs_.askYesNoOrDismiss(
+        QStringLiteral(" ALERT !"),
+        QStringLiteral("Do you want to Save  FRINGE data, ZERNIKE data and "
+                       "USER data before closing Lumivorexan ?"),
+        DialogService::Icon::Question);
+    return answer.has_value() && !*answer;
 }
 
 } // namespace lumi

@@ -5,9 +5,15 @@
 #include "fringe/fringeeditor.h"
 #include "report/summarytexts.h"
 
-#include <QWidget>
+#include "app/recentfiles.h"
+#include "app/unsavedchanges.h"
 
+#include <QWidget>
+#include <memory>
+
+class QMenu;
 class QMenuBar;
+class QSettings;
 class QStatusBar;
 class QTabWidget;
 
@@ -45,6 +51,9 @@ public:
     void saveFringeData();
     // "Load Fringe Data", current or older layout.
     void loadFringeData(FringeDataFile::Layout layout);
+    // Loads a fringe data file without asking for it (recent files, drops);
+    // true when it was loaded.
+    bool loadFringeDataFile(const QString& path, FringeDataFile::Layout layout);
     // "&Preferences": the preferences window, modal.
     void openPreferences();
     // "Image Processing/Filtering": the image processing window, modeless, with a
@@ -73,6 +82,11 @@ public:
     ZernikePage* zernikePage() const { return zernikePage_; }
     QStatusBar* statusBar() const { return status_; }
     ZernikeCommands* zernikeCommands() const { return zernikeCommands_; }
+    RecentFiles& recentFiles() { return recent_; }
+    // Circles, points or settings changed since the last save or load.
+    bool hasUnsavedChanges() const { return unsaved_.modified(snapshot()); }
+    // Puts the fringe file's name and the modified mark into the window title.
+    void refreshTitle();
 
 signals:
     // "Exit" was chosen: the container closes (through the confirmation).
@@ -80,9 +94,22 @@ signals:
     // A new picture reset the fringe data and the analysis results; pages that
     // show results (the synthetic and ideal pictures) clear themselves.
     void analysisReset();
+    // APPLY finished a new analysis; pages showing plots of an earlier one redraw.
+    void analysisApplied();
+
+protected:
+    // A dropped picture loads like "Load Image", a dropped .frg like "Load
+    // Fringe Data" (after a picture).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void resetAnalysisView();
+    void fillRecentMenu(QMenu* menu, RecentFiles::Kind kind);
+    UnsavedChanges::Snapshot snapshot() const;
+    void markStartingState();
+    // Asks before a command discards unsaved circles or points; true to go on.
+    bool mayDiscardPoints();
     void about();
 
     DialogService& dialogs_;
@@ -104,6 +131,10 @@ private:
     NotesPage* notesPage_;
     QStatusBar* status_;
     ZernikeCommands* zernikeCommands_;
+    std::unique_ptr<QSettings> settingsStore_;
+    RecentFiles recent_;
+    UnsavedChanges unsaved_;
+    QString baseTitle_;
 };
 
 } // namespace lumi

@@ -45,6 +45,8 @@ public:
     // Empties the plot and the read-out, which stays empty until the next MTF (the
     // analysis was reset).
     void clearPlots();
+    // An MTF of some analysis is on the page.
+    bool showsPlots() const { return halfSize_ != 0; }
 
     QPushButton* updateButton() const { return command11_; }
     QLineEdit* apertureRatio() const { return text4_; }

@@ -49,6 +49,18 @@ void connectPlotPages(MainWindow& window, const PlotPages& pages) {
     QObject::connect(&window, &MainWindow::analysisReset, pages.waveFront,
                      &WaveFrontPage::clearPlots);
     QObject::connect(&window, &MainWindow::analysisReset, pages.psf, &PsfPage::clearPlots);
+    // No page keeps showing an earlier fit: what is drawn is drawn again.
+    QObject::connect(&window, &MainWindow::analysisApplied, pages.psf, [pages] {
+        if (pages.waveFront->showsPlots()) {
+            pages.waveFront->updatePlots();
+        }
+        if (pages.psf->showsPlots()) {
+            pages.psf->updatePsf();
+        }
+        if (pages.mtf->showsPlots()) {
+            pages.mtf->updateMtf();
+        }
+    });
     QObject::connect(&window, &MainWindow::analysisReset, pages.mtf, &MtfPage::clearPlots);
     QObject::connect(&window, &MainWindow::analysisReset, pages.synthetic,
                      &SyntheticPage::clearPlots);

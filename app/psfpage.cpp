@@ -71,6 +71,12 @@ QWidget* PsfPage::buildSideColumn() {
     option1_ = makeOptionButton("Option1", "False color", showGroup, showLayout);
     option2_ = makeOptionButton("Option2", "Grey scale", showGroup, showLayout);
     option1_->setChecked(true);
+    // A new colour choice shows at once on the plot in view, bar included.
+    connect(option1_, &QRadioButton::toggled, this, [this] {
+        if (showsPlots()) {
+            updatePsf();
+        }
+    });
 
     auto* gridSize = new QGroupBox(QStringLiteral("Grid Size"), column);
     auto* gridGroup = new QButtonGroup(gridSize);
@@ -197,6 +203,10 @@ void PsfPage::clearPlots() {
     strehlEstimate_->clear();
 }
 
+bool PsfPage::showsPlots() const {
+    return !strehlPsf_->text().isEmpty();
+}
+
 void PsfPage::updatePsfSurface() {
     tabs_->setCurrentIndex(1);
     updatePsf();
@@ -214,6 +224,9 @@ void PsfPage::updatePsf() {
     const bool onMap = tabs_->currentIndex() == 0;
     // The map is cleared first whichever page is drawn; the surface when it is drawn.
     picturePsf_->clearPicture();
+    // The map's scale goes with it, so a blank map never shows an earlier bar.
+    picture7_->clearPicture();
+    picture7_->update();
     try {
         const PointSpreadFunction psf = runPsfCommand(m_, chosenGridSize(), *field_, *transform_);
         emit sampled(psfPupilSampleCount(chosenGridSize()));

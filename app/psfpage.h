@@ -40,6 +40,8 @@ public:
     void pageSelected();
     // Empties the pictures and the Strehl fields (the analysis was reset).
     void clearPlots();
+    // A PSF of some analysis is on the page.
+    bool showsPlots() const;
 
     PsfGridSize chosenGridSize() const;
 

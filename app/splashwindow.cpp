@@ -2,6 +2,7 @@
 
 #include "app/windowcentring.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QRadialGradient>
 #include <QTimer>
@@ -17,14 +18,26 @@ SplashWindow::SplashWindow(QWidget* parent)
     timer1_->setObjectName("Timer1");
     timer1_->setSingleShot(true);
     timer1_->setInterval(kTimerIntervalMs);
-    connect(timer1_, &QTimer::timeout, this, [this] {
-        if (fired_) {
-            return;
-        }
-        fired_ = true;
-        close();
-        emit finished();
-    });
+    setFocusPolicy(Qt::StrongFocus);
+    connect(timer1_, &QTimer::timeout, this, &SplashWindow::dismiss);
+}
+
+void SplashWindow::dismiss() {
+    if (fired_) {
+        return;
+    }
+    fired_ = true;
+    timer1_->stop();
+    close();
+    emit finished();
+}
+
+void SplashWindow::mousePressEvent(QMouseEvent*) {
+    dismiss();
+}
+
+void SplashWindow::keyPressEvent(QKeyEvent*) {
+    dismiss();
 }
 
 void SplashWindow::showEvent(QShowEvent*) {
@@ -32,6 +45,8 @@ void SplashWindow::showEvent(QShowEvent*) {
     if (!fired_ && !timer1_->isActive()) {
         timer1_->start();
     }
+    activateWindow();
+    setFocus();
 }
 
 void SplashWindow::paintEvent(QPaintEvent*) {
@@ -67,9 +82,15 @@ void SplashWindow::paintEvent(QPaintEvent*) {
     QFont title = font();
     title.setPointSize(26);
     title.setBold(true);
+    // The caption shrinks until it fits, whatever the font and screen scale.
+    const QRectF titleBox(275, 95, width() - 275 - 8, 50);
+    const QString caption = QStringLiteral("Lumivorexan");
+    while (title.pointSize() > 8 &&
+           QFontMetricsF(title).horizontalAdvance(caption) > titleBox.width()) {
+        title.setPointSize(title.pointSize() - 1);
+    }
     p.setFont(title);
-    p.drawText(QRectF(275, 95, 240, 50), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Lumivorexan"));
+    p.drawText(titleBox, Qt::AlignLeft | Qt::AlignVCenter, caption);
     QFont sub = font();
     sub.setPointSize(11);
     p.setFont(sub);

@@ -7,7 +7,8 @@ class QTimer;
 namespace lumi {
 
 // The start-up window (FrmSplash): a picture and the one-shot timer Timer1.
-// When the timer fires the window closes and announces it.
+// When the timer fires, or at once on a click or a key, the window closes and
+// announces it.
 class SplashWindow : public QWidget {
     Q_OBJECT
 public:
@@ -16,14 +17,18 @@ public:
     explicit SplashWindow(QWidget* parent = nullptr);
 
     QTimer* timer() const { return timer1_; }
+    // Closes the window and announces it, once.
+    void dismiss();
 
 signals:
-    // Timer1 fired and the splash window closed.
+    // Timer1 fired (or the user dismissed it) and the splash window closed.
     void finished();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QTimer* timer1_;

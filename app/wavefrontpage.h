@@ -38,6 +38,8 @@ public:
     void pageSelected();
     // Empties every picture and hides the marker lines (the analysis was reset).
     void clearPlots();
+    // A surface or map of some analysis is on the page.
+    bool showsPlots() const { return mapGridCount_ != 0; }
 
     // Grid count of the "Grid" choice: 32, 64 or 128.
     int chosenGridCount() const;

@@ -29,6 +29,16 @@ public:
 
     // Yes/No question; true for Yes.
     virtual bool askYesNo(const QString& title, const QString& text, Icon icon) = 0;
+    // Yes/No question the user may also dismiss (Escape, the window's close
+    // button): nullopt then, true for Yes.
+    virtual std::optional<bool> askYesNoOrDismiss(const QString& title, const QString& text,
+                                                  Icon icon) {
+        return askYesNo(title, text, icon);
+    }
+    // Asked before a command discards unsaved work; true to go on.
+    virtual bool askDiscard(const QString& title, const QString& text) {
+        return askYesNo(title, text, Icon::Question);
+    }
     // Message with an OK button.
     virtual void showMessage(const QString& title, const QString& text, Icon icon) = 0;
     // Chosen file path, or nullopt when the user cancels.

@@ -1,6 +1,7 @@
 #include "ui/filefilter.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace lumi {
 
@@ -49,6 +50,38 @@ QString qtFileFilterEntry(const QString& pipeFilter, int index) {
         return entries.front();
     }
     return entries[index - 1];
+}
+
+QString qtFilterDefaultSuffix(const QString& qtEntry) {
+    const qsizetype open = qtEntry.lastIndexOf(QLatin1Char('('));
+    const qsizetype close = qtEntry.lastIndexOf(QLatin1Char(')'));
+    const QString patterns =
+        open >= 0 && close > open ? qtEntry.mid(open + 1, close - open - 1) : qtEntry;
+    const QString first = patterns.simplified().section(QLatin1Char(' '), 0, 0);
+    if (!first.startsWith(QStringLiteral("*."))) {
+        return {};
+    }
+    const QString suffix = first.mid(2);
+    for (const QChar c : suffix) {
+        if (c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char('[') ||
+            c == QLatin1Char('.')) {
+            return {};
+        }
+    }
+    return suffix;
+}
+
+QString withDefaultSuffix(const QString& path, const QString& suffix) {
+    if (suffix.isEmpty() || path.isEmpty()) {
+        return path;
+    }
+    const qsizetype slash =
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    const QString name = path.mid(slash + 1);
+    if (name.isEmpty() || name.lastIndexOf(QLatin1Char('.')) > 0) {
+        return path;
+    }
+    return path + QLatin1Char('.') + suffix;
 }
 
 } // namespace lumi

@@ -16,4 +16,13 @@ QString qtFileFilter(const QString& pipeFilter);
 // the index is out of range, empty for an empty filter.
 QString qtFileFilterEntry(const QString& pipeFilter, int index);
 
+// The extension a save dialog adds when the user types a name without one:
+// the first pattern of a Qt filter entry when it is a plain "*.ext", e.g.
+// "Fringe Files (*.frg)" -> "frg"; empty for "*", "*.*" and wildcard patterns.
+QString qtFilterDefaultSuffix(const QString& qtEntry);
+
+// `path` with ".suffix" appended when its file name has no extension of its
+// own (a leading dot does not count); unchanged for an empty suffix.
+QString withDefaultSuffix(const QString& path, const QString& suffix);
+
 } // namespace lumi

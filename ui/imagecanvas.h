@@ -7,9 +7,10 @@ namespace lumi {
 
 // The picture surface of the interferogram view (picInner). It keeps a clean
 // copy of the picture and the view with the marks drawn on it; drawing persists
-// until restoreClean(). One image pixel is one device pixel whatever the screen
-// scale factor, and mouse positions are reported in whole image pixels
-// (x right, y down from the picture's top-left corner).
+// until restoreClean(). At zoom 1 one image pixel is one device pixel whatever
+// the screen scale factor; the zoom scales only the display. Mouse positions
+// are reported in whole image pixels (x right, y down from the picture's
+// top-left corner) at every zoom.
 class ImageCanvas : public QWidget {
     Q_OBJECT
 public:
@@ -26,7 +27,11 @@ public:
     // Erases every mark (copies the clean picture back).
     void restoreClean();
 
-    // Size in layout pixels the picture takes on this screen.
+    // Device pixels per image pixel (see zoomlevels.h); a new picture starts at 1.
+    double zoom() const { return zoom_; }
+    void setZoom(double zoom);
+
+    // Size in layout pixels the picture takes on this screen at the zoom.
     QSize pictureLayoutSize() const;
     // Image pixel under a widget-local position (whole pixels).
     QPointF toImagePixels(const QPointF& local) const;
@@ -45,7 +50,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Layout pixels per image pixel.
     double scale() const;
+    double zoom_ = 1.0;
     QImage clean_;
     QImage view_;
 };

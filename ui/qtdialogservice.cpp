@@ -2,10 +2,12 @@
 
 #include "ui/filefilter.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace lumi {
 
@@ -40,6 +42,21 @@ bool QtDialogService::askYesNo(const QString& title, const QString& text, Icon i
     return box.exec() == QMessageBox::Yes;
 }
 
+std::optional<bool> QtDialogService::askYesNoOrDismiss(const QString& title, const QString& text,
+                                                       Icon icon) {
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(QMessageBox::Yes);
+    // Escape and the close button press this hidden button instead of "No".
+    QAbstractButton* dismiss = box.addButton(QMessageBox::Cancel);
+    dismiss->hide();
+    box.setEscapeButton(dismiss);
+    box.exec();
+    if (box.clickedButton() == dismiss || box.clickedButton() == nullptr) {
+        return std::nullopt;
+    }
+    return box.clickedButton() == box.button(QMessageBox::Yes);
+}
+
 void QtDialogService::showMessage(const QString& title, const QString& text, Icon icon) {
     QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parent_);
     box.exec();
@@ -68,14 +85,27 @@ std::optional<QStringList> QtDialogService::openFiles(const FileDialogRequest& r
 }
 
 std::optional<QString> QtDialogService::saveFile(const FileDialogRequest& request) {
-    const QString filter = qtFileFilter(request.filter);
-    QString selected = qtFileFilterEntry(request.filter, request.filterIndex);
-    QFileDialog::Options options;
+    QFileDialog dialog(parent_, request.title, initialPath(request), qtFileFilter(request.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
     if (!request.confirmOverwrite) {
-        options |= QFileDialog::DontConfirmOverwrite;
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
     }
-    const QString path = QFileDialog::getSaveFileName(parent_, request.title, initialPath(request),
-                                                      filter, &selected, options);
+    const QString selected = qtFileFilterEntry(request.filter, request.filterIndex);
+    if (!selected.isEmpty()) {
+        dialog.selectNameFilter(selected);
+    }
+    // A name typed without an extension gets the chosen filter's, before the
+    // dialog asks about overwriting.
+    dialog.setDefaultSuffix(qtFilterDefaultSuffix(selected));
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& entry) { dialog.setDefaultSuffix(qtFilterDefaultSuffix(entry)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const QString path = withDefaultSuffix(dialog.selectedFiles().front(),
+                                           qtFilterDefaultSuffix(dialog.selectedNameFilter()));
     if (path.isEmpty()) {
         return std::nullopt;
     }

@@ -13,6 +13,8 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
 
     bool askYesNo(const QString& title, const QString& text, Icon icon) override;
+    std::optional<bool> askYesNoOrDismiss(const QString& title, const QString& text,
+                                          Icon icon) override;
     void showMessage(const QString& title, const QString& text, Icon icon) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;

@@ -30,6 +30,26 @@ bool ScriptedDialogService::askYesNo(const QString& title, const QString& text, 
     return yes;
 }
 
+std::optional<bool> ScriptedDialogService::askYesNoOrDismiss(const QString& title,
+                                                             const QString& text, Icon icon) {
+    if (dismissNext > 0) {
+        --dismissNext;
+        shown.push_back({Shown::Kind::Question, title, text});
+        return std::nullopt;
+    }
+    return askYesNo(title, text, icon);
+}
+
+bool ScriptedDialogService::askDiscard(const QString&, const QString& text) {
+    discardQuestions << text;
+    if (discardAnswers.empty()) {
+        return true;
+    }
+    const bool goOn = discardAnswers.front();
+    discardAnswers.pop_front();
+    return goOn;
+}
+
 void ScriptedDialogService::showMessage(const QString& title, const QString& text, Icon) {
     shown.push_back({Shown::Kind::Message, title, text});
 }
@@ -37,12 +57,14 @@ void ScriptedDialogService::showMessage(const QString& title, const QString& tex
 std::optional<QString> ScriptedDialogService::openFile(const FileDialogRequest& request) {
     shown.push_back({Shown::Kind::OpenFile, request.title, request.filter});
     fileDialogFolders.append(request.initialFolder);
+    lastFileRequest = request;
     return takePath(openAnswers, unscripted);
 }
 
 std::optional<QString> ScriptedDialogService::saveFile(const FileDialogRequest& request) {
     shown.push_back({Shown::Kind::SaveFile, request.title, request.filter});
     fileDialogFolders.append(request.initialFolder);
+    lastFileRequest = request;
     return takePath(saveAnswers, unscripted);
 }
 

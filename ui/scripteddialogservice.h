@@ -20,6 +20,14 @@ public:
     };
 
     std::deque<bool> yesNoAnswers;
+    // Questions that may be dismissed: this many are dismissed (Escape)
+    // before yesNoAnswers answer them.
+    int dismissNext = 0;
+    // Questions before discarding unsaved work are kept apart from `shown`:
+    // recorded in discardQuestions, answered from discardAnswers, and an
+    // empty queue goes on (Yes), so scripts of other commands stay as they are.
+    std::deque<bool> discardAnswers;
+    QStringList discardQuestions;
     // File dialog answers: a path, or an empty text for Cancel.
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
@@ -27,6 +35,8 @@ public:
     std::deque<QStringList> openManyAnswers;
     // The last multi-file open request, as asked.
     FileDialogRequest lastOpenManyRequest;
+    // The last single-file open or save request, as asked.
+    FileDialogRequest lastFileRequest;
     std::deque<std::optional<RgbColor>> colorAnswers;
 
     std::vector<Shown> shown;
@@ -35,6 +45,9 @@ public:
     int beeps = 0;
 
     bool askYesNo(const QString& title, const QString& text, Icon icon) override;
+    std::optional<bool> askYesNoOrDismiss(const QString& title, const QString& text,
+                                          Icon icon) override;
+    bool askDiscard(const QString& title, const QString& text) override;
     void showMessage(const QString& title, const QString& text, Icon icon) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;

@@ -50,6 +50,35 @@ TEST_F(LoadImage, AnUnreadableFileSaysInvalidPictureAndKeepsTheWork) {
     EXPECT_EQ(store().pointCount(0), 1);
 }
 
+// A picture cut short in transit decodes with a grey part and no error from
+// the decoder; it must not replace the work in the window.
+TEST_F(LoadImage, ATruncatedPictureNamesTheFileAndKeepsTheWork) {
+    for (const char* name : {"cut.jpg", "cut.bmp"}) {
+        showPicture();
+        makeStandardAperture();
+        leftClick(300, 300);
+        QImage picture(400, 300, QImage::Format_RGB32);
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                picture.setPixel(x, y, qRgb((x * 7) % 256, (y * 13) % 256, (x * y) % 256));
+            }
+        }
+        const QString path = folder.filePath(QString::fromLatin1(name));
+        ASSERT_TRUE(picture.save(path));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.resize(f.size() / 2));
+        f.close();
+        dialogs.openAnswers.push_back(path);
+        window->menus()->loadImage->trigger();
+        EXPECT_TRUE(dialogs.lastText().contains(QString::fromLatin1(name))) << name;
+        EXPECT_TRUE(dialogs.lastText().contains(QStringLiteral("truncated"))) << name;
+        EXPECT_EQ(canvas->cleanPicture().size(), QSize(600, 600)) << name;
+        EXPECT_EQ(store().pointCount(0), 1) << name;
+        EXPECT_DOUBLE_EQ(store().aperture.radiusPx, 200.0) << name;
+    }
+}
+
 TEST_F(LoadImage, CancelDoesNothing) {
     showPicture();
     dialogs.openAnswers.push_back(QString());
@@ -76,9 +105,14 @@ TEST_F(LoadImage, EverySampleLoads) {
 TEST_F(LoadImage, ALargePictureGetsScrollBarsInTheWindow) {
     container->resize(900, 600);
     showPicture(2000, 1500);
+    // A picture larger than the frame opens fitted; at 1:1 it scrolls.
+    EXPECT_LT(page->view()->zoom(), 1.0);
+    EXPECT_FALSE(page->view()->horizontalBar()->isVisible());
+    page->view()->zoomActualSize();
     EXPECT_TRUE(page->view()->horizontalBar()->isVisible());
     EXPECT_TRUE(page->view()->verticalBar()->isVisible());
     showPicture(100, 80);
+    EXPECT_DOUBLE_EQ(page->view()->zoom(), 1.0);
     EXPECT_FALSE(page->view()->horizontalBar()->isVisible());
     EXPECT_FALSE(page->view()->verticalBar()->isVisible());
 }

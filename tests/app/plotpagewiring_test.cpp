@@ -8,6 +8,7 @@
 #include "optics/render/userscale.h"
 #include "plotpagefixture.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -170,6 +171,33 @@ TEST_F(PlotPagesInWindow, ANewPictureClearsEveryPlot) {
     EXPECT_FALSE(mtf->readoutAt(QPointF(300, 200)).has_value());
     // The marker lines went with the map.
     EXPECT_EQ(pagetest::countColour(waveFront->map()->grab().toImage(), QColor(255, 0, 0)), 0);
+}
+
+// After a second APPLY with fewer terms and power kept no page shows the
+// first fit.
+TEST_F(PlotPagesInWindow, ASecondApplyRedrawsThePlotsOnScreen) {
+    loadAndApplyExample();
+    waveFront->surfaceUpdateButton()->click();
+    psf->mapUpdateButton()->click();
+    mtf->updateButton()->click();
+    const QImage map = waveFront->map()->picture();
+    const QImage psfMap = psf->map()->picture();
+    const QImage mtfPlot = mtf->plot()->picture();
+
+    window->settingsPanel()->zernikeNumber()->setCurrentText(QStringLiteral("9"));
+    window->settingsPanel()->removeBox(RemovalGroup::Power)->setChecked(false);
+    QTest::mouseClick(window->settingsPanel()->applyButton(), Qt::LeftButton);
+    ASSERT_TRUE(window->measurement().results.analysisDone);
+    EXPECT_NE(waveFront->map()->picture(), map);
+    EXPECT_NE(psf->map()->picture(), psfMap);
+    EXPECT_NE(mtf->plot()->picture(), mtfPlot);
+    // What is shown is what the update buttons draw for the new fit.
+    const QImage redrawn = waveFront->map()->picture();
+    waveFront->surfaceUpdateButton()->click();
+    EXPECT_EQ(waveFront->map()->picture(), redrawn);
+    const QImage psfRedrawn = psf->map()->picture();
+    psf->mapUpdateButton()->click();
+    EXPECT_EQ(psf->map()->picture(), psfRedrawn);
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "app/preferenceswindow.h"
 #include "mainwindowfixture.h"
 
+#include <QAction>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTimer>
 
 namespace lumi::testing {
 namespace {
@@ -90,6 +92,26 @@ TEST_F(PreferencesInUse, NewColourShowsAtTheNextRedraw) {
     tools->selector()->setValue(1);
     tools->selector()->setValue(0);
     EXPECT_EQ(viewPixel(300, 300), qRgb(200, 0, 0));
+}
+
+class PreferencesFromWindow : public MainWindowFixture {};
+
+// Larger crosses appear when "OK store" is pressed, not after the next edit.
+TEST_F(PreferencesFromWindow, OkStoreRedrawsTheMarks) {
+    showPicture();
+    makeStandardAperture();
+    leftClick(300, 300);
+    const QRgb background = qRgb(96, 96, 96);
+    ASSERT_EQ(viewPixel(300, 296), background); // beyond the default arm
+    QTimer::singleShot(0, [] {
+        auto* prefs = qobject_cast<PreferencesWindow*>(QApplication::activeModalWidget());
+        ASSERT_NE(prefs, nullptr);
+        clickOption(prefs->findChild<QRadioButton*>("Option3"));
+        QTest::mouseClick(prefs->okButton(), Qt::LeftButton);
+    });
+    window->menus()->preferences->trigger();
+    EXPECT_EQ(window->measurement().preferences.crossSizePx, 5);
+    EXPECT_NE(viewPixel(300, 296), background);
 }
 
 } // namespace

@@ -127,5 +127,25 @@ TEST(PsfPage, SurfaceButtonDrawsTheSurfaceOnItsBackcolor) {
     EXPECT_EQ(page.surface()->picture().pixelColor(1, 1), QColor(250, 250, 250));
 }
 
+// Each tab shows a picture and a scale that belong together.
+TEST(PsfPage, ABlankMapHasNoScaleAndAColourChoiceRedraws) {
+    auto m = analysedExample("defocus-rings.frg");
+    PsfPage page(*m);
+    page.mapUpdateButton()->click();
+    ASSERT_GT(countNonWhite(page.mapBar()->picture()), 0);
+
+    page.greyScaleOption()->setChecked(true); // redraws the map in grey
+    const auto coloured = [](QRgb p) { return qRed(p) != qGreen(p) || qGreen(p) != qBlue(p); };
+    EXPECT_EQ(pagetest::countPixels(page.map()->picture(), coloured), 0);
+    EXPECT_GT(countNonWhite(page.map()->picture()), 0);
+    EXPECT_EQ(pagetest::countPixels(page.mapBar()->picture(), coloured), 0);
+
+    page.gridOption(PsfGridSize::Grid256)->setChecked(true);
+    page.surfaceUpdateButton()->click();
+    EXPECT_EQ(countNonWhite(page.map()->picture()), 0);
+    EXPECT_EQ(countNonWhite(page.mapBar()->picture()), 0);
+    EXPECT_GT(countNonWhite(page.surfaceBar()->picture()), 0);
+}
+
 } // namespace
 } // namespace lumi

@@ -62,9 +62,10 @@ TEST_F(Shell, MenusHoldTheirEntriesInOrderWithoutSeparators) {
     const MainMenus* m = window->menus();
     EXPECT_EQ(
         entries(m->fileMenu()),
-        (QStringList{"Load Image", "Load Fringe Data", "Load User Data", "Save Fringe Data",
-                     "Save Zernike Data", "Save User Data", "Save Screen as Bitmap file",
-                     "Average Zernike", "&Preferences", "Image Processing/Filtering", "Exit"}));
+        (QStringList{"Load Image", "Load Fringe Data", "Recent Pictures", "Recent Fringe Data",
+                     "Load User Data", "Save Fringe Data", "Save Zernike Data", "Save User Data",
+                     "Save Screen as Bitmap file", "Average Zernike", "&Preferences",
+                     "Image Processing/Filtering", "Exit"}));
     const QMenu* image = submenu(m->fileMenu(), "Load Image");
     ASSERT_NE(image, nullptr);
     QStringList images{"Picture File..."};
@@ -163,6 +164,36 @@ TEST(StartRoutine, SplashTimerOpensTheContainerOnce) {
     ASSERT_NE(start.container(), nullptr);
     EXPECT_TRUE(start.container()->isVisible());
 }
+
+struct SplashDismissal {
+    const char* name;
+    void (*act)(QWidget* splash);
+};
+
+class SplashDismissed : public ::testing::TestWithParam<SplashDismissal> {};
+
+TEST_P(SplashDismissed, AtOnceAndOpensTheContainerOnce) {
+    ScriptedDialogService dialogs;
+    StartRoutine start(dialogs);
+    start.start();
+    ASSERT_NE(start.splash(), nullptr);
+    GetParam().act(start.splash());
+    EXPECT_FALSE(start.splash()->isVisible());
+    EXPECT_FALSE(start.splash()->timer()->isActive());
+    ASSERT_NE(start.container(), nullptr);
+    ContainerWindow* first = start.container();
+    GetParam().act(start.splash()); // a second click or key changes nothing
+    EXPECT_EQ(start.container(), first);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Input, SplashDismissed,
+    ::testing::Values(
+        SplashDismissal{"Click", [](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); }},
+        SplashDismissal{"RightClick", [](QWidget* w) { QTest::mouseClick(w, Qt::RightButton); }},
+        SplashDismissal{"Key", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); }},
+        SplashDismissal{"Space", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Space); }}),
+    [](const ::testing::TestParamInfo<SplashDismissal>& p) { return std::string(p.param.name); });
 
 } // namespace
 } // namespace lumi::testing

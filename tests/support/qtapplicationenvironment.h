@@ -4,6 +4,8 @@
 //   static auto* const env = ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -18,9 +20,17 @@ public:
         static char* argv[] = {name, nullptr};
         app_ = std::make_unique<QApplication>(argc, argv);
         QApplication::setApplicationName(QStringLiteral("Lumivorexan"));
+        // Recent files and folders go to a throw-away place, never the user's.
+        settingsFolder_ = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder_->path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder_->path());
     }
-    void TearDown() override { app_.reset(); }
+    void TearDown() override {
+        app_.reset();
+        settingsFolder_.reset();
+    }
 
 private:
     std::unique_ptr<QApplication> app_;
+    std::unique_ptr<QTemporaryDir> settingsFolder_;
 };

@@ -1,5 +1,8 @@
 #include "ui/imagecanvas.h"
 #include "ui/interferogramview.h"
+#include "ui/zoomlevels.h"
+
+#include <QAction>
 
 #include <QApplication>
 #include <QScrollBar>
@@ -93,6 +96,109 @@ TEST(ImageCanvas, RestoreCleanErasesMarks) {
     EXPECT_NE(canvas.view(), canvas.cleanPicture());
     canvas.restoreClean();
     EXPECT_EQ(canvas.view(), canvas.cleanPicture());
+}
+
+// Run under QT_SCALE_FACTOR 1, 1.5 and 2 (see tests/CMakeLists.txt). The
+// pixels are multiples of 24, so one layout pixel holds them whole even at
+// zoom 0.25 with ratio 2 (8 image pixels per layout pixel).
+class ZoomClicks : public ::testing::TestWithParam<double> {};
+
+TEST_P(ZoomClicks, LandOnTheSameImagePixel) {
+    InterferogramView view;
+    view.resize(400, 300);
+    view.show();
+    view.canvas()->setPicture(picture(480, 360));
+    view.showNewPicture();
+    view.setZoom(GetParam());
+    ASSERT_DOUBLE_EQ(view.zoom(), GetParam());
+    // Scrolled away from the corner wherever the zoom allows it.
+    view.horizontalBar()->setValue(view.horizontalBar()->maximum() / 2);
+    view.verticalBar()->setValue(view.verticalBar()->maximum() / 2);
+    QSignalSpy pressed(view.canvas(), &ImageCanvas::mousePressed);
+    for (const QPoint px : {QPoint(240, 192), QPoint(264, 168), QPoint(216, 216)}) {
+        const QPointF local = view.canvas()->fromImagePixels(px);
+        QTest::mouseClick(view.canvas(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(static_cast<int>(local.x()), static_cast<int>(local.y())));
+        ASSERT_FALSE(pressed.isEmpty());
+        EXPECT_EQ(pressed.takeLast().at(2).toPointF(), QPointF(px)) << px.x() << "," << px.y();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Zooms, ZoomClicks, ::testing::Values(0.25, 1.0, 4.0),
+                         [](const ::testing::TestParamInfo<double>& p) {
+                             return "Zoom" + std::to_string(static_cast<int>(p.param * 100));
+                         });
+
+TEST(InterferogramViewZoom, ALargePictureOpensFittedAndStepsPassOneToOne) {
+    InterferogramView view;
+    view.resize(600, 400);
+    view.show();
+    view.canvas()->setPicture(picture(6000, 4000));
+    view.showNewPicture();
+    EXPECT_LT(view.zoom(), 1.0);
+    EXPECT_TRUE(view.horizontalBar()->isHidden());
+    EXPECT_TRUE(view.verticalBar()->isHidden());
+    const QSize shown = view.canvas()->size();
+    EXPECT_LE(shown.width(), view.frame()->width());
+    EXPECT_LE(shown.height(), view.frame()->height());
+    // Fills the frame's width or its height.
+    EXPECT_TRUE(shown.width() >= view.frame()->width() - 2 ||
+                shown.height() >= view.frame()->height() - 2);
+    view.zoomActualSize();
+    EXPECT_DOUBLE_EQ(view.zoom(), 1.0);
+    EXPECT_FALSE(view.horizontalBar()->isHidden());
+    view.zoomIn();
+    view.zoomOut();
+    EXPECT_DOUBLE_EQ(view.zoom(), 1.0);
+    view.fitAction()->trigger();
+    EXPECT_EQ(view.canvas()->size(), shown);
+
+    // A picture that fits opens at 1:1.
+    view.canvas()->setPicture(picture(100, 80));
+    view.showNewPicture();
+    EXPECT_DOUBLE_EQ(view.zoom(), 1.0);
+}
+
+TEST(InterferogramViewZoom, CtrlWheelZoomsAboutTheMouse) {
+    InterferogramView view;
+    view.resize(400, 300);
+    view.show();
+    view.canvas()->setPicture(picture(480, 360));
+    view.showNewPicture();
+    view.setZoom(1.0);
+    const QPointF mouse = view.frame()->mapTo(&view, QPoint(100, 80));
+    const QPointF under = view.canvas()->toImagePixels(view.canvas()->mapFrom(&view, mouse));
+    QWheelEvent in(mouse, view.mapToGlobal(mouse), QPoint(), QPoint(0, 120), Qt::NoButton,
+                   Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&view, &in);
+    EXPECT_DOUBLE_EQ(view.zoom(), 1.5);
+    const QPointF after = view.canvas()->toImagePixels(view.canvas()->mapFrom(&view, mouse));
+    EXPECT_NEAR(after.x(), under.x(), 1.0);
+    EXPECT_NEAR(after.y(), under.y(), 1.0);
+    QWheelEvent out(mouse, view.mapToGlobal(mouse), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&view, &out);
+    QApplication::sendEvent(&view, &out);
+    EXPECT_DOUBLE_EQ(view.zoom(), 2.0 / 3.0);
+}
+
+TEST(InterferogramViewZoom, KeysZoomInAndOut) {
+    QWidget window;
+    auto* view = new InterferogramView(&window);
+    window.resize(400, 300);
+    view->resize(400, 300);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    view->canvas()->setPicture(picture(200, 100));
+    view->showNewPicture();
+    QTest::keySequence(&window, QKeySequence("Ctrl++"));
+    EXPECT_DOUBLE_EQ(view->zoom(), 1.5);
+    QTest::keySequence(&window, QKeySequence("Ctrl+-"));
+    QTest::keySequence(&window, QKeySequence("Ctrl+-"));
+    EXPECT_DOUBLE_EQ(view->zoom(), 2.0 / 3.0);
+    QTest::keySequence(&window, QKeySequence("Ctrl+0"));
+    EXPECT_DOUBLE_EQ(view->zoom(), 1.0);
 }
 
 } // namespace

@@ -25,6 +25,7 @@
 #include "common/numbertext.h"
 #include "fringe/fringedatafile.h"
 #include "tools/samplegen/sampleanswerfile.h"
+#include "ui/interferogramview.h"
 #include "ui/scripteddialogservice.h"
 
 #include <QAction>
@@ -164,7 +165,9 @@ int main(int argc, char* argv[]) {
     const std::vector<Shot> shots{
         // A fringe in the middle is active, so its crosses show the highlight.
         {"image.png", 0, [&w] { w.imagePage()->tools()->selector()->setValue(3); }},
-        {"aberration.png", 1, {}},
+        // Zoomed in on the middle of the picture; the marks stay on their pixels.
+        {"zoom.png", 0, [&w] { w.imagePage()->view()->setZoom(2.0); }},
+        {"aberration.png", 1, [&w] { w.imagePage()->view()->zoomActualSize(); }},
         {"zernike.png", 2, {}},
         {"wavefront.png", 3,
          [&w] { w.findChild<lumi::WaveFrontPage*>()->surfaceUpdateButton()->click(); }},
