@@ -17,8 +17,8 @@
 #include "app/syntheticpage.h"
 #include "app/wavefrontpage.h"
 #include "app/zernikepage.h"
-#include "common/numbertext.h"
 #include "common/fileerror.h"
+#include "common/numbertext.h"
 #include "ui/dialogservice.h"
 #include "ui/imagecanvas.h"
 
@@ -53,7 +53,7 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
       aberrationPage_(new AberrationPage(sstab1_)), zernikePage_(new ZernikePage(sstab1_)),
       waveFrontPage_(new WaveFrontPage(m_, sstab1_)), psfPage_(new PsfPage(m_, sstab1_)),
       mtfPage_(new MtfPage(m_, sstab1_)), syntheticPage_(new SyntheticPage(m_, sstab1_)),
-      notesPage_(new NotesPage(sstab1_)), status_(new QStatusBar(this)) {
+      notesPage_(new NotesPage(m_.userData, dialogs, sstab1_)), status_(new QStatusBar(this)) {
     setObjectName("Frm1");
     sstab1_->setObjectName("SSTab1");
     sstab1_->addTab(imagePage_, QStringLiteral("Image"));
@@ -100,6 +100,10 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     connect(menus_->loadFringeBefore2_5, &QAction::triggered, this,
             [this] { loadFringeData(FringeDataFile::Layout::OlderTwips); });
     connect(menus_->saveFringeData, &QAction::triggered, this, &MainWindow::saveFringeData);
+    connect(menus_->saveUserData, &QAction::triggered, notesPage_, &NotesPage::saveUserDataCommand);
+    connect(menus_->loadUserData, &QAction::triggered, notesPage_, &NotesPage::loadUserDataCommand);
+    connect(imagePage_, &ImagePage::statusNote, status_,
+            [this](const QString& text) { status_->showMessage(text); });
     connect(menus_->preferences, &QAction::triggered, this, &MainWindow::openPreferences);
     connect(menus_->exit, &QAction::triggered, this, &MainWindow::exitRequested);
     connect(menus_->about, &QAction::triggered, this, &MainWindow::about);
@@ -153,6 +157,7 @@ void MainWindow::apply() {
 
 void MainWindow::resetAnalysisView() {
     resetAnalysis(m_);
+    notesPage_->resetForNewPicture();
     aberrationPage_->clearFields();
     zernikePage_->resetFields();
     sstab1_->setCurrentIndex(0);

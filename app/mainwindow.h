@@ -55,6 +55,7 @@ public:
     ImagePage* imagePage() const { return imagePage_; }
     AberrationPage* aberrationPage() const { return aberrationPage_; }
     ZernikePage* zernikePage() const { return zernikePage_; }
+    NotesPage* notesPage() const { return notesPage_; }
     QStatusBar* statusBar() const { return status_; }
 
 signals:

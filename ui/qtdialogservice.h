@@ -18,6 +18,7 @@ public:
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
     std::optional<RgbColor> chooseColor(RgbColor initial) override;
     void beep() override;
+    bool confirmAutoTracing() override;
 
 private:
     QWidget* parent_;
