@@ -177,7 +177,7 @@ protected:
 TEST_P(TracingAccuracy, PointsLieOnTheDarkCentreLines) {
     ASSERT_GE(seeds.size(), 6u);
     const FringeStore s = traced(false);
-    report("as specified", s);
+    report("whole pixels", s);
     EXPECT_EQ(s.nonEmptyFringeCount(), static_cast<int>(seeds.size()));
     const Distances d = distancesOf(recipe, s);
     EXPECT_LT(d.median, 0.7);
