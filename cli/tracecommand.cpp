@@ -159,7 +159,8 @@ std::string outcomeText(FringeTracer::Outcome outcome) {
     case FringeTracer::Outcome::SeedsCoincide:
         return "--seeds: the first two seeds lie on one position; they give the direction across "
                "the fringes";
-    case FringeTracer::Outcome::BadSpacing: return "--spacing: must be 1 or more";
+    case FringeTracer::Outcome::BadStep:
+        return "--aperture: the radius is too large for a step of radius / spacing";
     }
     return {};
 }

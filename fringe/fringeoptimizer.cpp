@@ -1,5 +1,6 @@
 #include "fringe/fringeoptimizer.h"
 
+#include "common/numbertext.h"
 #include "fringe/annulus.h"
 #include "fringe/windowsum.h"
 
@@ -21,8 +22,8 @@ FringeOptimizer::Outcome FringeOptimizer::optimize(FringeStore& store, int fring
     for (int pass = 0; pass < kPasses; ++pass) {
         for (int i = 1; i <= n; ++i) {
             Copy& c = copy[static_cast<std::size_t>(i)];
-            c.x = static_cast<float>(store.pointX(fringe, i));
-            c.y = static_cast<float>(store.pointY(fringe, i));
+            c.x = narrowToSingle(store.pointX(fringe, i));
+            c.y = narrowToSingle(store.pointY(fringe, i));
             c.rx = std::nearbyint(c.x);
             c.ry = std::nearbyint(c.y);
         }

@@ -1,5 +1,6 @@
 #include "fringe/fringetracer.h"
 
+#include "common/numbertext.h"
 #include "fringe/annulus.h"
 #include "fringe/windowsum.h"
 
@@ -29,7 +30,7 @@ FringeTracer::FringeTracer(const PixelGrid& picture, const ApertureCircle& apert
     : picture_(picture), aperture_(aperture), obstruction_(obstruction), options_(options) {}
 
 float FringeTracer::stepPx() const {
-    return static_cast<float>(aperture_.radiusPx) / static_cast<float>(options_.pointSpacing);
+    return narrowToSingle(aperture_.radiusPx) / static_cast<float>(options_.pointSpacing);
 }
 
 bool FringeTracer::inside(ImagePoint p) const {
@@ -88,8 +89,8 @@ FringeTracer::Outcome FringeTracer::trace(std::span<const ImagePoint> seeds, Fri
         return Outcome::TooFewSeeds;
     if (seeds.size() > static_cast<std::size_t>(kMaxSeeds))
         return Outcome::TooManySeeds;
-    if (options_.pointSpacing < 1)
-        return Outcome::BadSpacing;
+    if (options_.pointSpacing < 1 || !std::isfinite(stepPx()))
+        return Outcome::BadStep;
     // Along the fringes: perpendicular to the line from seed 0 to seed 1.
     const double a = seeds[0].xPx - seeds[1].xPx;
     const double b = seeds[1].yPx - seeds[0].yPx;

@@ -42,7 +42,7 @@ public:
         TooFewSeeds,   // fewer than two seeds: no direction across the fringes
         TooManySeeds,  // more than 101 seeds (fringes 0..100)
         SeedsCoincide, // the first two seeds at one position
-        BadSpacing,    // pointSpacing below 1
+        BadStep,       // pointSpacing below 1, or a step beyond single precision
     };
     static constexpr int kMaxSeeds = FringeStore::kFringesInUse;
 

@@ -98,6 +98,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadTrace{"spacing_out_of_range",
                  {sample1(), "--aperture", "322,238,205", "--seeds", "1,1;2,2", "--spacing", "4"},
                  "a whole number from 5 to 40"},
+        BadTrace{"radius_beyond_single_precision",
+                 {sample1(), "--aperture", "322,238,1e300", "--seeds", "100,100;120,100"},
+                 "the radius is too large"},
         BadTrace{"no_aperture", {sample1(), "--seeds", "1,1;2,2"}, "--aperture CX,CY,R is needed"}),
     [](const auto& p) { return std::string(p.param.name); });
 

@@ -137,6 +137,7 @@ struct RefusedTrace {
     std::vector<ImagePoint> seeds;
     int spacing;
     FringeTracer::Outcome outcome;
+    double radiusPx = 45;
 };
 
 class FringeTracerRefuses : public ::testing::TestWithParam<RefusedTrace> {};
@@ -145,7 +146,7 @@ TEST_P(FringeTracerRefuses, AndLeavesTheStoreAlone) {
     const PixelGrid grid = pictureOf(100, 100, [](int x, int) { return darkLine(x - 50.0); });
     TraceOptions options;
     options.pointSpacing = GetParam().spacing;
-    const FringeTracer tracer(grid, {50, 50, 45}, kNone, options);
+    const FringeTracer tracer(grid, {50, 50, GetParam().radiusPx}, kNone, options);
     FringeStore store;
     store.aperture = {50, 50, 45};
     store.addPoint(0, 1, 2);
@@ -165,7 +166,12 @@ INSTANTIATE_TEST_SUITE_P(
                      FringeTracer::Outcome::SeedsCoincide},
         RefusedTrace{"more_than_101", std::vector<ImagePoint>(102, ImagePoint{50, 50}), 20,
                      FringeTracer::Outcome::TooManySeeds},
-        RefusedTrace{"spacing_zero", {{50, 50}, {60, 50}}, 0, FringeTracer::Outcome::BadSpacing}),
+        RefusedTrace{"spacing_zero", {{50, 50}, {60, 50}}, 0, FringeTracer::Outcome::BadStep},
+        RefusedTrace{"radius_beyond_single_precision",
+                     {{50, 50}, {60, 50}},
+                     20,
+                     FringeTracer::Outcome::BadStep,
+                     1e300}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(FringeTracer, ObserverSeesEveryRefinedPoint) {
