@@ -350,10 +350,6 @@ void ImagePage::onObstructionClear() {
     syncEnabling();
 }
 
-} // namespace lumi
-
-namespace lumi {
-
 // ---- autotracing --------------------------------------------------------------
 
 void ImagePage::onAutoTracingToggled(bool checked) {
