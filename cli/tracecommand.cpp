@@ -98,8 +98,9 @@ void addTraceOptions(OptionTable& table, TraceRequest& r) {
     table.addFlag("--optimize", "Optimise every traced fringe of up to 100 points afterwards.",
                   [&r] { r.optimize = true; });
     table.addFlag("--sub-pixel",
-                  "Centre each refined point between whole pixels (parabola through\n"
-                  "the darkest window sums) instead of on the darkest whole pixel.",
+                  "Centre each refined point between whole pixels (window sums averaged\n"
+                  "along the fringe, parabola through the darkest) instead of on the\n"
+                  "darkest whole pixel.",
                   [&r] { r.subPixel = true; });
     table.addValue("--waves-per-fringe", "W", "Waves per fringe saved in the file. Default 0.5.",
                    [&r](std::string_view v) {

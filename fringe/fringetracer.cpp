@@ -10,7 +10,8 @@
 namespace lumi {
 namespace {
 
-constexpr int kSearch = 3; // offsets -3..3 pixels along the normal
+constexpr int kSearch = 3;       // offsets -3..3 pixels along the normal
+constexpr double kAlongPx = 3.0; // sub-pixel centre: extra windows along the fringe
 constexpr int kLastIndex = FringeStore::kMaxPointsPerFringe;
 
 ImagePoint rounded(double xPx, double yPx) {
@@ -48,12 +49,24 @@ ImagePoint FringeTracer::refine(ImagePoint point, ImagePoint previous) const {
         ny = dx / length;
     }
 
+    // With the sub-pixel centre each sum also takes the windows kAlongPx ahead
+    // and behind along the fringe: three times the speckle averaged, the
+    // profile across the fringe unchanged.
+    const bool precise = options_.subPixelCentre;
+    auto preciseSum = [&](double xPx, double yPx) {
+        return windowSum(picture_, xPx, yPx) +
+               windowSum(picture_, xPx + kAlongPx * ny, yPx - kAlongPx * nx) +
+               windowSum(picture_, xPx - kAlongPx * ny, yPx + kAlongPx * nx);
+    };
+
     std::array<int, 2 * kSearch + 1> sums{};
-    int best = windowSum(picture_, point.xPx, point.yPx);
+    int best =
+        precise ? preciseSum(point.xPx, point.yPx) : windowSum(picture_, point.xPx, point.yPx);
     int bestK = 0;
     for (int k = -kSearch; k <= kSearch; ++k) {
         const ImagePoint at = rounded(point.xPx + k * nx, point.yPx + k * ny);
-        const int sum = windowSum(picture_, at.xPx, at.yPx);
+        const int sum = precise ? preciseSum(point.xPx + k * nx, point.yPx + k * ny)
+                                : windowSum(picture_, at.xPx, at.yPx);
         sums[static_cast<std::size_t>(k + kSearch)] = sum;
         if (sum < best) {
             best = sum;

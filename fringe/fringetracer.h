@@ -22,9 +22,11 @@ struct TraceOptions {
     // precision (the spacing of sprayed points); 1 or more.
     int pointSpacing = 20;
     // Off: a refined point moves to the whole pixel of the darkest window.
-    // On: it moves on to the vertex of the parabola through the darkest window
-    // sum and its two neighbours along the normal (at most half a step of the
-    // search either way), which follows the fringe centre below one pixel.
+    // On: every window sum also adds the windows 3 px ahead and behind along
+    // the fringe (less speckle, same profile across it), and the point moves
+    // to the vertex of the parabola through the darkest sum and its two
+    // neighbours along the normal (at most half a pixel from the darkest), so
+    // it follows the fringe centre below one pixel.
     bool subPixelCentre = false;
 };
 

@@ -24,7 +24,8 @@ struct AccuracyCase {
     // Seeds are placed where the line from `from` to `to` (pupil units, y down) crosses
     // the dark fringes, in the order of growing wavefront.
     double fromX, fromY, toX, toY;
-    // Largest distance of a traced point from the true centre line, pixels.
+    // Largest distance of a traced point from the true centre line, pixels. A tail figure:
+    // one speckle grain can pull a single point; other noise seeds give 1.2 to 1.7 px.
     double maxDistancePx = 1.5;
 };
 
@@ -182,7 +183,10 @@ TEST_P(TracingAccuracy, PointsLieOnTheDarkCentreLines) {
     const Distances d = distancesOf(recipe, s);
     EXPECT_LT(d.median, 0.7);
     EXPECT_LT(d.max, GetParam().maxDistancePx);
-    report("sub-pixel", traced(true));
+    // The sub-pixel option follows the centre lines more closely.
+    const FringeStore precise = traced(true);
+    report("sub-pixel", precise);
+    EXPECT_LT(distancesOf(recipe, precise).median, d.median);
 }
 
 TEST_P(TracingAccuracy, FitRecoversTheWavefront) {
