@@ -23,7 +23,9 @@ struct RoundTrip {
 class UserDataRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
 
 TEST_P(UserDataRoundTrip, ReadsBackWhatWasWritten) {
-    const auto path = std::filesystem::path(testing::TempDir()) / "user data.txt";
+    // One file per case: CTest runs the cases in parallel processes.
+    const auto path = std::filesystem::path(testing::TempDir()) /
+                      ("userdatafile_test " + std::string(GetParam().name) + ".txt");
     UserDataFile::writeFile(path, GetParam().fields);
     const UserDataFile::ReadResult read = UserDataFile::readFile(path);
     EXPECT_TRUE(read.complete());
