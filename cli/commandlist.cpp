@@ -3,6 +3,7 @@
 #include "cli/clicommand.h"
 #include "cli/generatecommand.h"
 #include "cli/synthcommand.h"
+#include "cli/tracecommand.h"
 
 #include <array>
 
@@ -18,6 +19,8 @@ std::span<const CliCommand> cliCommands() {
         CliCommand{"generate", "write a fringe data file on the contours of known coefficients",
                    &runGenerate},
         CliCommand{"synth", "draw the synthetic interferogram of Zernike coefficients", &runSynth},
+        CliCommand{"trace", "trace the dark fringes of a picture from one seed per fringe",
+                   &runTrace},
     };
     return kCommands;
 }
