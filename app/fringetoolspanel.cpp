@@ -95,6 +95,7 @@ FringeToolsPanel::FringeToolsPanel(QWidget* parent) : QWidget(parent) {
     column->addStretch(1);
 
     connect(vscroll1_, &QScrollBar::valueChanged, this, &FringeToolsPanel::fringeSelected);
+    connect(checkAutoTracing_, &QCheckBox::toggled, performAutoTracing_, &QWidget::setEnabled);
     applyEnabling(GroupEnabling{});
 }
 
@@ -104,10 +105,7 @@ void FringeToolsPanel::applyEnabling(const GroupEnabling& groups) {
     command5_->setEnabled(groups.apertureAddCircle);
     obstructionGroup_->setEnabled(groups.obstructionGroup);
     command6_->setEnabled(groups.obstructionAddCircle);
-    // Autotracing and point optimisation come with their own command.
-    optimize_->setEnabled(false);
-    checkAutoTracing_->setEnabled(false);
-    performAutoTracing_->setEnabled(false);
+    performAutoTracing_->setEnabled(checkAutoTracing_->isChecked());
 }
 
 void FringeToolsPanel::showActiveFringe(int fringe) {

@@ -20,8 +20,8 @@ class FringeToolsPanel : public QWidget {
 public:
     explicit FringeToolsPanel(QWidget* parent = nullptr);
 
-    // Enables the groups as the editing state says; the autotracing controls
-    // stay disabled until autotracing exists.
+    // Enables the groups as the editing state says; "Perform  AUTOTRACING"
+    // only while "Fringe AutoTracing" is ticked.
     void applyEnabling(const GroupEnabling& groups);
     // Shows the active fringe (0-based) in the read-outs and moves the selector
     // there without announcing a selection.
@@ -44,6 +44,8 @@ public:
     QPushButton* obstructionAddButton() const { return command6_; }
     QPushButton* obstructionClearButton() const { return command7_; }
     QCheckBox* autoTracingBox() const { return checkAutoTracing_; }
+    QPushButton* performAutoTracingButton() const { return performAutoTracing_; }
+    QPushButton* optimizeButton() const { return optimize_; }
 
 signals:
     // The user moved the selector to fringe index `fringe` (0..100).

@@ -3,8 +3,11 @@
 #include "app/fringetoolspanel.h"
 #include "app/markgeometry.h"
 #include "app/sampleresources.h"
+#include "fringe/fringeoptimizer.h"
+#include "fringe/fringetracer.h"
 #include "ui/dialogservice.h"
 #include "ui/imagecanvas.h"
+#include "ui/imageconversion.h"
 #include "ui/interferogramview.h"
 #include "ui/markpainter.h"
 
@@ -13,6 +16,8 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QDir>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -47,6 +52,11 @@ ImagePage::ImagePage(Measurement& measurement, FringeEditor& editor, DialogServi
             &ImagePage::onObstructionAdd);
     connect(tools_->obstructionClearButton(), &QPushButton::clicked, this,
             &ImagePage::onObstructionClear);
+    connect(tools_->autoTracingBox(), &QCheckBox::toggled, this, &ImagePage::onAutoTracingToggled);
+    connect(tools_->performAutoTracingButton(), &QPushButton::clicked, this,
+            &ImagePage::performAutoTracing);
+    connect(tools_->optimizeButton(), &QPushButton::clicked, this,
+            &ImagePage::optimizeActiveFringe);
     syncEnabling();
 }
 
@@ -243,7 +253,8 @@ void ImagePage::onPress(Qt::MouseButton button, Qt::MouseButtons, QPointF p) {
         return;
     }
     if (editor_.autoTracing()) {
-        return; // seed points belong to autotracing
+        placeSeed(p.x(), p.y());
+        return;
     }
     if (editor_.groups().fringeTracing && acceptsClickedPoint(m_.store, p.x(), p.y())) {
         addPointAt(p.x(), p.y());
@@ -381,6 +392,105 @@ void ImagePage::onObstructionClear() {
     editor_.clearObstruction(m_.store);
     redrawMarks(RedrawCaller::ClearObstruction);
     syncEnabling();
+}
+
+// ---- autotracing --------------------------------------------------------------
+
+void ImagePage::onAutoTracingToggled(bool checked) {
+    if (!checked) {
+        editor_.setAutoTracing(false);
+        return;
+    }
+    if (!dialogs_.confirmAutoTracing()) {
+        tools_->autoTracingBox()->setChecked(false);
+        return;
+    }
+    editor_.beginSeeding(m_.store);
+    redrawMarks(RedrawCaller::DeleteAllPoints);
+    syncReadouts();
+}
+
+void ImagePage::placeSeed(double xPx, double yPx) {
+    if (!editor_.addSeed(xPx, yPx)) {
+        dialogs_.showMessage(QStringLiteral("Fringe AutoTracing"),
+                             QStringLiteral("Seeds can be placed on 101 fringes at most; this "
+                                            "click was not used. Press \"Perform  AUTOTRACING\" "
+                                            "to trace the fringes seeded so far."),
+                             DialogService::Icon::Information);
+        return;
+    }
+    MarkPainter(canvas()->view())
+        .drawCross(xPx, yPx, m_.preferences.crossSizePx, m_.preferences.activeFringeColor);
+    canvas()->update();
+}
+
+void ImagePage::performAutoTracing() {
+    if (editor_.seeds().size() < 2) {
+        // Seeding goes on: the seeds placed so far stay.
+        dialogs_.showMessage(QStringLiteral("Fringe AutoTracing"),
+                             QStringLiteral("Place one seed on each fringe, at least two, in "
+                                            "fringe order across the fringes; then press "
+                                            "\"Perform  AUTOTRACING\"."),
+                             DialogService::Icon::Information);
+        return;
+    }
+    const std::vector<ImagePoint> seeds = editor_.takeSeeds();
+    tools_->autoTracingBox()->setChecked(false);
+    if (!canvas()->hasPicture()) {
+        return;
+    }
+    const PixelGrid picture = toPixelGrid(canvas()->cleanPicture());
+    TraceOptions options;
+    options.pointSpacing = m_.preferences.pointSpacing;
+    const FringeTracer tracer(picture, m_.store.aperture, m_.store.obstruction, options);
+
+    // Crosses go onto the view as the trace runs; the window repaints and
+    // handles pending events (user input aside, so no second command starts)
+    // at most every 30 ms rather than after every point.
+    constexpr qint64 kProgressIntervalMs = 30;
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    const FringeTracer::PointObserver progress = [&](int, ImagePoint pt) {
+        MarkPainter(canvas()->view())
+            .drawCross(pt.xPx, pt.yPx, m_.preferences.crossSizePx,
+                       m_.preferences.activeFringeColor);
+        if (sinceEvents.elapsed() >= kProgressIntervalMs) {
+            canvas()->update();
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            sinceEvents.restart();
+        }
+    };
+    const FringeTracer::Outcome outcome = tracer.trace(seeds, m_.store, progress);
+    if (outcome != FringeTracer::Outcome::Traced) {
+        redrawMarks(RedrawCaller::SelectFringe);
+        emit statusNote(QStringLiteral("AUTOTRACING: the first two seeds lie on one position, "
+                                       "so there is no direction across the fringes; nothing "
+                                       "was traced."));
+        return;
+    }
+    editor_.selectActiveFringe(static_cast<int>(seeds.size()) - 1);
+    syncReadouts();
+    redrawMarks(RedrawCaller::SelectFringe);
+    emit statusNote(QStringLiteral("AUTOTRACING done: %1 points on %2 fringes")
+                        .arg(m_.store.totalPointCount())
+                        .arg(m_.store.nonEmptyFringeCount()));
+}
+
+void ImagePage::optimizeActiveFringe() {
+    if (!canvas()->hasPicture()) {
+        return;
+    }
+    const PixelGrid picture = toPixelGrid(canvas()->cleanPicture());
+    const int fringe = editor_.activeFringe();
+    if (FringeOptimizer(picture).optimize(m_.store, fringe) ==
+        FringeOptimizer::Outcome::TooManyPoints) {
+        emit statusNote(QStringLiteral("Optimize Fringe Points: fringe %1 has more than %2 "
+                                       "points; nothing was changed.")
+                            .arg(fringe + 1)
+                            .arg(FringeOptimizer::kMaxPoints));
+        return;
+    }
+    redrawMarks(RedrawCaller::SelectFringe);
 }
 
 } // namespace lumi

@@ -63,12 +63,20 @@ public:
     ImageCanvas* canvas() const;
     FringeToolsPanel* tools() const { return tools_; }
 
+    // "Perform  AUTOTRACING": traces one fringe from each seed; crosses show
+    // the progress, pending events run at most every 30 ms.
+    void performAutoTracing();
+    // "Optimize Fringe Points" on the active fringe.
+    void optimizeActiveFringe();
+
 signals:
     // A new picture is in the view and the fringe data were reset; the
     // analysis results must be reset too.
     void interferogramShown();
     // A picture file was read and shown (for the recent files).
     void pictureFileLoaded(const QString& path);
+    // A short note for the status bar (why a command ended without effect).
+    void statusNote(const QString& text);
 
 private:
     void onPress(Qt::MouseButton button, Qt::MouseButtons held, QPointF imagePx);
@@ -84,6 +92,8 @@ private:
     void onApertureClear();
     void onObstructionAdd();
     void onObstructionClear();
+    void onAutoTracingToggled(bool checked);
+    void placeSeed(double xPx, double yPx);
     void drawCrosses(bool highlightActive);
     void drawCircle(const ApertureCircle& circle);
     void syncReadouts();

@@ -25,10 +25,10 @@ MainMenus::MainMenus(QObject* owner) : QObject(owner), owner_(owner) {
     loadFringeFrom2_5 = make("LoadFringeFrom2_5", "From  Recent versions --> After 2_4 ", true);
     loadFringeBefore2_5 =
         make("LoadFringeBefore2_5", "From  Older versions   --> Before 2_5 ", true);
-    loadUserData = make("LoadUserData", "Load User Data", false);
+    loadUserData = make("LoadUserData", "Load User Data", true);
     saveFringeData = make("SaveFringeData", "Save Fringe Data", true);
     saveZernikeData = make("SaveZernikeData", "Save Zernike Data", true);
-    saveUserData = make("SaveUserData", "Save User Data", false);
+    saveUserData = make("SaveUserData", "Save User Data", true);
     saveScreen = make("SaveScreen", "Save Screen as Bitmap file", false);
     averageZernike = make("AverageZernike", "Average Zernike", true);
     preferences = make("MnuPreferences", "&Preferences", true);

@@ -65,7 +65,7 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
       aberrationPage_(new AberrationPage(sstab1_)), zernikePage_(new ZernikePage(m_, sstab1_)),
       waveFrontPage_(new WaveFrontPage(m_, sstab1_)), psfPage_(new PsfPage(m_, sstab1_)),
       mtfPage_(new MtfPage(m_, sstab1_)), syntheticPage_(new SyntheticPage(m_, sstab1_)),
-      notesPage_(new NotesPage(sstab1_)), status_(new QStatusBar(this)),
+      notesPage_(new NotesPage(m_.userData, dialogs, sstab1_)), status_(new QStatusBar(this)),
       zernikeCommands_(new ZernikeCommands(*this, dialogs)),
       settingsStore_(std::make_unique<QSettings>()), recent_(*settingsStore_) {
     setAcceptDrops(true);
@@ -162,6 +162,10 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
             &ZernikeCommands::showAverageWindow);
     connect(zernikePage_, &ZernikePage::subtractReferenceClicked, zernikeCommands_,
             &ZernikeCommands::subtractReference);
+    connect(menus_->saveUserData, &QAction::triggered, notesPage_, &NotesPage::saveUserDataCommand);
+    connect(menus_->loadUserData, &QAction::triggered, notesPage_, &NotesPage::loadUserDataCommand);
+    connect(imagePage_, &ImagePage::statusNote, status_,
+            [this](const QString& text) { status_->showMessage(text); });
     connect(menus_->preferences, &QAction::triggered, this, &MainWindow::openPreferences);
     menus_->imageProcessing->setEnabled(true);
     connect(menus_->imageProcessing, &QAction::triggered, this, &MainWindow::openImageProcessing);
@@ -324,6 +328,7 @@ void MainWindow::resetAnalysisView() {
     resetAnalysis(m_);
     shownSummary_ = {};
     lastSampledGridCount_ = 0;
+    notesPage_->resetForNewPicture();
     aberrationPage_->clearFields();
     zernikePage_->resetFields();
     sstab1_->setCurrentIndex(0);

@@ -80,6 +80,7 @@ public:
     ImagePage* imagePage() const { return imagePage_; }
     AberrationPage* aberrationPage() const { return aberrationPage_; }
     ZernikePage* zernikePage() const { return zernikePage_; }
+    NotesPage* notesPage() const { return notesPage_; }
     QStatusBar* statusBar() const { return status_; }
     ZernikeCommands* zernikeCommands() const { return zernikeCommands_; }
     RecentFiles& recentFiles() { return recent_; }

@@ -1,15 +1,9 @@
 #include "app/markgeometry.h"
 
-#include <cmath>
-
 namespace lumi {
 
 bool isInsideAnnulus(const FringeStore& store, double xPx, double yPx) {
-    const ApertureCircle& a = store.aperture;
-    const ApertureCircle& o = store.obstruction;
-    const double r = a.radiusPx;
-    return std::hypot(xPx - a.centerXPx, yPx - a.centerYPx) < r - r / 70.0 &&
-           std::hypot(xPx - o.centerXPx, yPx - o.centerYPx) > o.radiusPx;
+    return isInsideAnnulus(store.aperture, store.obstruction, xPx, yPx);
 }
 
 bool acceptsClickedPoint(const FringeStore& store, double xPx, double yPx) {

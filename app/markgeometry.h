@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fringe/annulus.h"
 #include "fringe/fringestore.h"
 
 namespace lumi {

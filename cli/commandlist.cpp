@@ -4,6 +4,7 @@
 #include "cli/generatecommand.h"
 #include "cli/imagecommand.h"
 #include "cli/synthcommand.h"
+#include "cli/tracecommand.h"
 
 #include <array>
 
@@ -21,6 +22,8 @@ std::span<const CliCommand> cliCommands() {
         CliCommand{"synth", "draw the synthetic interferogram of Zernike coefficients", &runSynth},
         CliCommand{"image", "brighten, rotate, filter... a picture as the image window does",
                    &runImage},
+        CliCommand{"trace", "trace the dark fringes of a picture from one seed per fringe",
+                   &runTrace},
     };
     return kCommands;
 }

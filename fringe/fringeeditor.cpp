@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace lumi {
 
@@ -20,6 +21,7 @@ void FringeEditor::deleteActiveFringe(FringeStore& store) const {
 
 void FringeEditor::deleteAllPoints(FringeStore& store) {
     autoTracing_ = false;
+    seeds_.clear();
     store.clearFringesInUse();
     selectActiveFringe(0);
 }
@@ -53,6 +55,7 @@ void FringeEditor::resetForNewImage(FringeStore& store) {
     addingAperture_ = false;
     addingObstruction_ = false;
     autoTracing_ = false;
+    seeds_.clear();
     imageLoaded_ = true;
     activeFringe_ = 0;
     lastFringe_ = 0;
@@ -66,6 +69,26 @@ void FringeEditor::fringeFileLoaded(int fringe) {
     addingAperture_ = false;
     addingObstruction_ = false;
     groups_.apply(GroupEnabling::Event::FringeFileLoaded);
+}
+
+void FringeEditor::beginSeeding(FringeStore& store) {
+    store.clearFringesInUse();
+    selectActiveFringe(0);
+    seeds_.clear();
+    autoTracing_ = true;
+}
+
+bool FringeEditor::addSeed(double xPx, double yPx) {
+    if (seeds_.size() >= static_cast<std::size_t>(FringeTracer::kMaxSeeds))
+        return false;
+    seeds_.push_back({xPx, yPx});
+    lastFringe_ = static_cast<int>(seeds_.size()) - 1;
+    return true;
+}
+
+std::vector<ImagePoint> FringeEditor::takeSeeds() {
+    autoTracing_ = false;
+    return std::exchange(seeds_, {});
 }
 
 void FringeEditor::startApertureConstruction() {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "fringe/fringestore.h"
+#include "fringe/fringetracer.h"
 #include "fringe/groupenabling.h"
 
 #include <array>
+#include <vector>
 
 namespace lumi {
 
@@ -84,6 +86,18 @@ public:
     bool autoTracing() const { return autoTracing_; }
     void setAutoTracing(bool on) { autoTracing_ = on; }
 
+    // "YES" of the autotracing confirmation: fringes 0..100 are emptied (the
+    // circles stay), fringe 0 becomes active, earlier seeds are forgotten
+    // (an abandoned seeding never shifts the next one) and seeding starts.
+    void beginSeeding(FringeStore& store);
+    // A click while seeding: the next seed, for fringe seeds().size(). False
+    // (nothing placed) once seeds for all 101 fringes are placed.
+    bool addSeed(double xPx, double yPx);
+    // Seeds in fringe order; seed k starts fringe k.
+    const std::vector<ImagePoint>& seeds() const { return seeds_; }
+    // The trace starts: seeding ends and the seeds are handed over.
+    std::vector<ImagePoint> takeSeeds();
+
     const GroupEnabling& groups() const { return groups_; }
 
 private:
@@ -99,6 +113,7 @@ private:
     std::array<double, 4> constructionY_{};
     int lastFringe_ = 0;
     int lastPoint_ = 0; // 0: no point added yet
+    std::vector<ImagePoint> seeds_;
     GroupEnabling groups_{};
 };
 

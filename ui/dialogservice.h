@@ -50,6 +50,20 @@ public:
     virtual std::optional<RgbColor> chooseColor(RgbColor initial) = 0;
     // Audible warning (before "Invalid Picture").
     virtual void beep() {}
+    // The autotracing confirmation window (sketch of seeds across the fringes);
+    // true for "YES". By default the question alone, titled like the window.
+    virtual bool confirmAutoTracing();
 };
+
+// The questions of the autotracing confirmation window.
+inline constexpr char kAutoTracingTitle[] = "Fringe AutoTracing";
+inline constexpr char kAutoTracingQuestion[] =
+    "Do you want to perform AutoTracing?      (All existing points over the fringes  will be "
+    "erased)";
+
+inline bool DialogService::confirmAutoTracing() {
+    return askYesNo(QString::fromLatin1(kAutoTracingTitle),
+                    QString::fromLatin1(kAutoTracingQuestion), Icon::Question);
+}
 
 } // namespace lumi

@@ -1,5 +1,6 @@
 #include "ui/qtdialogservice.h"
 
+#include "ui/autotracingwindow.h"
 #include "ui/filefilter.h"
 
 #include <QAbstractButton>
@@ -35,6 +36,11 @@ QString initialPath(const FileDialogRequest& request) {
 }
 
 } // namespace
+
+bool QtDialogService::confirmAutoTracing() {
+    AutoTracingWindow window(parent_);
+    return window.exec() == QDialog::Accepted;
+}
 
 bool QtDialogService::askYesNo(const QString& title, const QString& text, Icon icon) {
     QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent_);

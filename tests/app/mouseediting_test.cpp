@@ -26,8 +26,8 @@ TEST_F(MouseEditing, ThreeClicksMakeTheApertureAndEnableTracing) {
     EXPECT_FALSE(tools->apertureAddButton()->isEnabled());
     EXPECT_TRUE(tools->obstructionGroup()->isEnabled());
     EXPECT_TRUE(tools->obstructionAddButton()->isEnabled());
-    // Autotracing is not part of this program yet.
-    EXPECT_FALSE(tools->autoTracingBox()->isEnabled());
+    EXPECT_TRUE(tools->autoTracingBox()->isEnabled());
+    EXPECT_FALSE(tools->performAutoTracingButton()->isEnabled()); // until the box is ticked
 }
 
 TEST_F(MouseEditing, CollinearClicksAskForThreeNewPointsAndKeepTheCircle) {

@@ -251,6 +251,29 @@ TEST_F(FringeEditorTest, NewImageEmptiesEverythingAndEndsConstructions) {
     EXPECT_TRUE(editor.imageLoaded());
 }
 
+TEST_F(FringeEditorTest, SeedingStartsAfreshAndStopsAtFringe101) {
+    fillFringe(store, 4, 3);
+    editor.selectActiveFringe(4);
+    editor.beginSeeding(store);
+    EXPECT_TRUE(editor.autoTracing());
+    EXPECT_EQ(store.totalPointCount(), 0);
+    EXPECT_EQ(store.aperture, (ApertureCircle{312, 240, 205}));
+    EXPECT_EQ(editor.activeFringe(), 0);
+    ASSERT_TRUE(editor.addSeed(10, 20));
+    ASSERT_TRUE(editor.addSeed(30, 20));
+    // Abandoned: a new "YES" starts from fringe 0 again.
+    editor.setAutoTracing(false);
+    editor.beginSeeding(store);
+    EXPECT_TRUE(editor.seeds().empty());
+    for (int k = 0; k < 101; ++k)
+        ASSERT_TRUE(editor.addSeed(k, 5)) << "seed " << k;
+    EXPECT_FALSE(editor.addSeed(200, 5));
+    EXPECT_EQ(editor.lastFringe(), 100);
+    EXPECT_EQ(editor.takeSeeds().size(), 101u);
+    EXPECT_FALSE(editor.autoTracing());
+    EXPECT_TRUE(editor.seeds().empty());
+}
+
 TEST(FringeEditorStart, NoImageMeansNothingAcceptsInput) {
     FringeEditor editor;
     EXPECT_FALSE(editor.imageLoaded());

@@ -127,7 +127,8 @@ std::vector<double> PhotoRenderer::lightPlane(const SampleRecipe& r, bool clean)
             double pupil = 0.0;
             if (inside > 0.0) {
                 const double phase =
-                    2.0 * std::numbers::pi * r.heightWaves(px, py) / r.wavesPerFringe;
+                    2.0 * std::numbers::pi * r.heightWaves(px, py) / r.wavesPerFringe -
+                    2.0 * std::numbers::pi * t.darkFringeOrder;
                 const double fringe = 0.5 * (1.0 - t.visibility * std::cos(phase));
                 const double bx = x - t.beamOffsetXPupil;
                 const double by = y - t.beamOffsetYPupil;

@@ -8,10 +8,10 @@
 namespace lumi {
 
 // Renders a recipe as a photograph of an interferometer's fringes: the light is
-// 0.5 (1 - V cos(2 pi W / wavesPerFringe)), so dark fringe centres lie where the wavefront
-// height W is a whole number of wavesPerFringe, then laser speckle, uneven illumination,
-// dust, the dark surround, camera blur, sensor noise and a laser-coloured tone curve are
-// applied. The same recipe always gives the same bytes.
+// 0.5 (1 - V cos(2 pi (W / wavesPerFringe - darkFringeOrder))), so dark fringe centres lie
+// where the wavefront height W is (k + darkFringeOrder) x wavesPerFringe, then laser speckle,
+// uneven illumination, dust, the dark surround, camera blur, sensor noise and a laser-coloured tone
+// curve are applied. The same recipe always gives the same bytes.
 class PhotoRenderer {
 public:
     RgbImage render(const SampleRecipe& recipe) const;

@@ -34,6 +34,9 @@ struct PhotoTraits {
     double redGain = 1.0;          // laser tint: channel gains of the tone curve
     double greenGain = 1.0;
     double blueGain = 1.0;
+    // Dark fringe centres lie where W = (k + darkFringeOrder) x wavesPerFringe; 0 puts them on
+    // whole multiples (the stored samples), 0.5 half-way between.
+    double darkFringeOrder = 0.0;
 };
 
 struct SampleRecipe {

@@ -25,6 +25,8 @@
 #include "common/numbertext.h"
 #include "fringe/fringedatafile.h"
 #include "tools/samplegen/sampleanswerfile.h"
+#include "ui/autotracingwindow.h"
+#include "ui/imagecanvas.h"
 #include "ui/interferogramview.h"
 #include "ui/scripteddialogservice.h"
 
@@ -121,6 +123,65 @@ void grabAll(QWidget& container, lumi::MainWindow& w, const std::vector<Shot>& s
             fail(QStringLiteral("cannot write %1").arg(path));
         }
         QTextStream(stdout) << path << '\n';
+    }
+}
+
+// The autotracing flow on sample 1 (straight fringes): aperture from a fringe data file
+// without points, "Fringe AutoTracing" answered YES, one seed per dark fringe clicked along
+// the wavefront's slope, then "Perform  AUTOTRACING". Grabs the seeds and the traced fringes.
+void autotraceShots(QWidget& container, lumi::MainWindow& w, lumi::ScriptedDialogService& dialogs,
+                    const QString& frg, const QString& out) {
+    const std::optional<SampleAnswer> answer = readAnswer(1);
+    if (!answer) {
+        fail(QStringLiteral("no known answer for sample 1"));
+    }
+    w.menus()->loadSample[0]->trigger();
+    lumi::FringeDataFile file;
+    file.aperture = answer->aperture;
+    file.setStandardAnalysis();
+    file.writeFile(frg.toStdString());
+    dialogs.openAnswers.push_back(frg);
+    w.menus()->loadFringeFrom2_5->trigger();
+
+    lumi::FringeToolsPanel* tools = w.imagePage()->tools();
+    dialogs.yesNoAnswers.push_back(true);
+    tools->autoTracingBox()->setChecked(true);
+    // Dark fringes where the tilt x + tilt y crosses whole multiples of the waves per fringe.
+    const double gx = answer->coefficients[1];
+    const double gy = answer->coefficients[2];
+    const double slope = std::hypot(gx, gy);
+    const lumi::ApertureCircle& a = answer->aperture;
+    lumi::ImageCanvas* canvas = w.imagePage()->canvas();
+    for (int k = -20; k <= 20; ++k) {
+        const double t = k * answer->wavesPerFringe / slope;
+        if (std::fabs(t) > 0.9) {
+            continue;
+        }
+        const QPointF at =
+            canvas->fromImagePixels(QPointF(std::round(a.centerXPx + t * a.radiusPx * gx / slope),
+                                            std::round(a.centerYPx + t * a.radiusPx * gy / slope)));
+        QMouseEvent press(QEvent::MouseButtonPress, at, canvas->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, canvas->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &release);
+    }
+    grabAll(container, w, {{"seeding.png", 0, {}}}, out);
+    {
+        // The confirmation window as "Fringe AutoTracing" shows it.
+        lumi::AutoTracingWindow confirm;
+        confirm.show();
+        QApplication::processEvents();
+        const QString path = QDir(out).filePath(QStringLiteral("autotracing-confirm.png"));
+        if (!confirm.grab().save(path)) {
+            fail(QStringLiteral("cannot write %1").arg(path));
+        }
+    }
+    tools->performAutoTracingButton()->click();
+    grabAll(container, w, {{"autotracing.png", 0, {}}}, out);
+    if (w.measurement().store.nonEmptyFringeCount() < 5) {
+        fail(QStringLiteral("autotracing of sample 1 traced too few fringes"));
     }
 }
 
@@ -250,7 +311,11 @@ int main(int argc, char* argv[]) {
     };
     grabAll(container, w, asphericShots, out);
 
-    if (dialogs.unscripted != 0 || !dialogs.texts().isEmpty()) {
+    w.settingsPanel()->standardOption()->click();
+    autotraceShots(container, w, dialogs, temp.filePath(QStringLiteral("aperture.frg")), out);
+
+    const QStringList expected{QString::fromLatin1(lumi::kAutoTracingQuestion)};
+    if (dialogs.unscripted != 0 || dialogs.texts() != expected) {
         fail(QStringLiteral("unexpected message: %1").arg(dialogs.lastText()));
     }
     return 0;

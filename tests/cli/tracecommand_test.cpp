@@ -1,0 +1,119 @@
+#include "cli/exitcodes.h"
+#include "clirun.h"
+#include "fringe/fringedatafile.h"
+#include "jsonread.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace lumi::cli::test {
+namespace {
+
+// Sample 1: tilt 2.1 and -0.9 waves; one seed on each of its nine dark fringes, on
+// the line through the centre along the wavefront's slope, lowest fringe first.
+const std::string kSample1Seeds =
+    "157,309;198,291;240,273;281,256;322,238;363,220;404,203;446,185;487,167";
+
+std::string sample1() {
+    return sourcePath("resources/samples/sample1.jpg").string();
+}
+
+TEST(TraceCommand, TracesSample1IntoAFileThatAnalyzesToItsTilt) {
+    const auto dir = scratchDir("trace-sample1");
+    const std::string out = (dir / "s1.frg").string();
+    const CliRun t = runCliWith({"trace", sample1(), "--aperture", "322,238,205", "--seeds",
+                                 kSample1Seeds, "--optimize", "--out", out, "--json"});
+    ASSERT_EQ(t.status, kExitOk) << t.err;
+    const Json json = parseJson(t.out);
+    ASSERT_FALSE(json.is_discarded()) << t.out;
+    EXPECT_EQ(json.at("fringeCount").get<double>(), 9.0);
+    EXPECT_EQ(json.at("fringes").size(), 9u);
+
+    const FringeDataFile file = FringeDataFile::readFile(out);
+    EXPECT_EQ(file.aperture, (ApertureCircle{322, 238, 205}));
+    EXPECT_EQ(static_cast<double>(file.points.size()), json.at("pointCount").get<double>());
+
+    const CliRun a = runCliWith({"analyze", out, "--terms", "9", "--json"});
+    ASSERT_EQ(a.status, kExitOk) << a.err;
+    const Json analysis = parseJson(a.out);
+    ASSERT_FALSE(analysis.is_discarded()) << a.out;
+    const auto fitted = analysis.at("fittedCoefficients").get<std::vector<double>>();
+    ASSERT_GE(fitted.size(), 9u);
+    EXPECT_NEAR(fitted[1], 2.1, 0.01);
+    EXPECT_NEAR(fitted[2], -0.9, 0.01);
+    for (std::size_t term = 3; term < 9; ++term)
+        EXPECT_NEAR(fitted[term], 0.0, 0.01) << "term " << term;
+}
+
+struct BadTrace {
+    const char* name;
+    std::vector<std::string> args; // after "trace IMAGE"; --out is added
+    const char* message;
+};
+
+class TraceRejects : public ::testing::TestWithParam<BadTrace> {};
+
+TEST_P(TraceRejects, WithStatus2AndNoFile) {
+    const auto dir = scratchDir("trace-rejects");
+    const auto out = dir / "x.frg";
+    std::vector<std::string> args{"trace"};
+    args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+    args.insert(args.end(), {"--out", out.string()});
+    const CliRun r = runCliWith(args);
+    EXPECT_EQ(r.status, kExitBadInput);
+    EXPECT_NE(r.err.find(GetParam().message), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, TraceRejects,
+    ::testing::Values(
+        BadTrace{"not_a_picture",
+                 {sourcePath("examples/defocus-rings.frg").string(), "--aperture", "1,1,1",
+                  "--seeds", "1,1;2,2"},
+                 "cannot read the picture"},
+        BadTrace{"missing_picture",
+                 {"/nonexistent/none.jpg", "--aperture", "1,1,1", "--seeds", "1,1;2,2"},
+                 "cannot read the picture"},
+        BadTrace{"seed_outside",
+                 {sample1(), "--aperture", "322,238,205", "--seeds", "100,100;640,100"},
+                 "seed 2 (640, 100) lies outside the picture"},
+        BadTrace{"one_seed",
+                 {sample1(), "--aperture", "322,238,205", "--seeds", "100,100"},
+                 "place one seed on each fringe"},
+        BadTrace{"seeds_coincide",
+                 {sample1(), "--aperture", "322,238,205", "--seeds", "100,100;100,100;120,100"},
+                 "the first two seeds lie on one position"},
+        BadTrace{"aperture_centre_outside",
+                 {sample1(), "--aperture", "-5,238,205", "--seeds", "100,100;120,100"},
+                 "lies outside the picture"},
+        BadTrace{"zero_radius",
+                 {sample1(), "--aperture", "322,238,0", "--seeds", "1,1;2,2"},
+                 "the radius must be above 0"},
+        BadTrace{"obstruction_beyond_aperture",
+                 {sample1(), "--aperture", "322,238,205", "--obstruction", "322,238,300", "--seeds",
+                  "100,100;120,100"},
+                 "must lie inside the aperture"},
+        BadTrace{"bad_seed_text",
+                 {sample1(), "--aperture", "322,238,205", "--seeds", "100;120,100"},
+                 "is not of the form X,Y"},
+        BadTrace{"spacing_out_of_range",
+                 {sample1(), "--aperture", "322,238,205", "--seeds", "1,1;2,2", "--spacing", "4"},
+                 "a whole number from 5 to 40"},
+        BadTrace{"radius_beyond_single_precision",
+                 {sample1(), "--aperture", "322,238,1e300", "--seeds", "100,100;120,100"},
+                 "the radius is too large"},
+        BadTrace{"input_wavelength_out_of_range",
+                 {sample1(), "--aperture", "322,238,205", "--seeds", "100,100;120,100",
+                  "--input-wavelength", "0"},
+                 "--input-wavelength: the input wavelength 0 nm is outside 100 .. 100000 nm"},
+        BadTrace{"waves_per_fringe_zero",
+                 {sample1(), "--aperture", "322,238,205", "--seeds", "100,100;120,100",
+                  "--waves-per-fringe", "0"},
+                 "--waves-per-fringe: the waves per fringe must not be 0"},
+        BadTrace{"no_aperture", {sample1(), "--seeds", "1,1;2,2"}, "--aperture CX,CY,R is needed"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+} // namespace
+} // namespace lumi::cli::test

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+
+namespace lumi {
+
+// The confirmation shown when "Fringe AutoTracing" is ticked: a sketch of a
+// fringe pattern with a straight line of seed points across it, how to place
+// the seeds, and "YES" / "NO" (accepted / rejected).
+class AutoTracingWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit AutoTracingWindow(QWidget* parent = nullptr);
+
+    QPushButton* yesButton() const { return yes_; }
+    QPushButton* noButton() const { return no_; }
+
+private:
+    QPushButton* yes_;
+    QPushButton* no_;
+};
+
+} // namespace lumi
