@@ -8,9 +8,11 @@
 #include "optics/render/wavefrontscalebar.h"
 #include "optics/render/wavefrontsurface.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace lumi {
@@ -79,20 +81,41 @@ void paintSummary(QPainter& p, const QRect& box, const std::vector<CaptionedText
     p.setPen(kFrame);
     p.setBrush(Qt::NoBrush);
     p.drawRect(box.adjusted(0, 0, -1, -1));
+    if (summary.empty()) {
+        return;
+    }
     const double rowHeight =
-        std::min(34.0, box.height() / std::max<double>(1.0, static_cast<double>(summary.size())));
-    const QFont caption = plotFont(rowHeight * 0.5, true);
-    const QFont value = plotFont(rowHeight * 0.5);
-    const int split = box.left() + box.width() * 45 / 100;
+        std::min(34.0, (box.height() - 12.0) / static_cast<double>(summary.size()));
+    // The largest font up to half a row at which every caption and value fit.
+    const int inner = box.width() - 20;
+    double size = rowHeight * 0.5;
+    int captionWidth = 0;
+    for (; size > 8.0; size -= 0.5) {
+        const QFontMetrics captions(plotFont(size, true));
+        const QFontMetrics values(plotFont(size));
+        captionWidth = 0;
+        int valueWidth = 0;
+        for (const CaptionedText& row : summary) {
+            captionWidth = std::max(
+                captionWidth, captions.horizontalAdvance(QString::fromStdString(row.caption)));
+            valueWidth =
+                std::max(valueWidth, values.horizontalAdvance(QString::fromStdString(row.value)));
+        }
+        if (captionWidth + 12 + valueWidth <= inner) {
+            break;
+        }
+    }
+    const QFont caption = plotFont(size, true);
+    const QFont value = plotFont(size);
+    const int valueLeft = box.left() + 10 + captionWidth + 12;
     double y = box.top() + 6.0;
     for (const CaptionedText& row : summary) {
-        const QRect line(box.left() + 10, static_cast<int>(y), box.width() - 20,
-                         static_cast<int>(rowHeight));
+        const QRect line(box.left() + 10, static_cast<int>(y), inner, static_cast<int>(rowHeight));
         p.setPen(kInk);
         p.setFont(caption);
         p.drawText(line, Qt::AlignVCenter | Qt::AlignLeft, QString::fromStdString(row.caption));
         p.setFont(value);
-        p.drawText(QRect(split, line.top(), box.right() - split - 6, line.height()),
+        p.drawText(QRect(valueLeft, line.top(), box.right() - valueLeft - 4, line.height()),
                    Qt::AlignVCenter | Qt::AlignLeft, QString::fromStdString(row.value));
         y += rowHeight;
     }
@@ -122,7 +145,7 @@ void paintGraphicalReportPage(QPainter& p, const QRect& page,
 
     const QRect body(page.left() + gap, page.top() + headingHeight, page.width() - 2 * gap,
                      page.height() - headingHeight - gap);
-    const int leftWidth = body.width() * 27 / 100;
+    const int leftWidth = body.width() * 29 / 100;
     const int cellWidth = (body.width() - leftWidth - 3 * gap) / 3;
     const int cellHeight = (body.height() - gap) / 2;
     const QRect left(body.left(), body.top(), leftWidth, body.height());
@@ -133,8 +156,8 @@ void paintGraphicalReportPage(QPainter& p, const QRect& page,
     };
 
     const QRect pictureBox(left.left(), left.top(), left.width(), left.width());
-    plotBox(p, pictureBox, QStringLiteral("Interferogram"), !content.interferogram.isNull(),
-            [&](const QRect& area) {
+    plotBox(p, pictureBox, QString::fromStdString(content.interferogramCaption),
+            !content.interferogram.isNull(), [&](const QRect& area) {
                 const QRect target =
                     fitted(area, content.interferogram.width(), content.interferogram.height());
                 p.setRenderHint(QPainter::SmoothPixmapTransform, true);
@@ -183,6 +206,44 @@ QImage graphicalReportImage(const GraphicalReportContent& content) {
     image.fill(Qt::white);
     QPainter p(&image);
     paintGraphicalReportPage(p, image.rect(), content);
+    return image;
+}
+
+} // namespace lumi
+
+namespace lumi {
+
+QImage fringePointsPicture(const FringeStore& store) {
+    const ApertureCircle& a = store.aperture;
+    if (!(a.radiusPx > 0.0) || !std::isfinite(a.radiusPx) || !std::isfinite(a.centerXPx) ||
+        !std::isfinite(a.centerYPx)) {
+        return {};
+    }
+    constexpr int kSide = 800;
+    constexpr double kMargin = 20.0;
+    const double scale = (kSide - 2 * kMargin) / (2.0 * a.radiusPx);
+    const auto toPicture = [&](double x, double y) {
+        return QPointF(kMargin + (x - a.centerXPx + a.radiusPx) * scale,
+                       kMargin + (y - a.centerYPx + a.radiusPx) * scale);
+    };
+    QImage image(kSide, kSide, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(QColor(90, 90, 90), 2.0));
+    p.drawEllipse(toPicture(a.centerXPx, a.centerYPx), a.radiusPx * scale, a.radiusPx * scale);
+    const ApertureCircle& o = store.obstruction;
+    if (o.radiusPx > 0.0 && std::isfinite(o.radiusPx)) {
+        p.drawEllipse(toPicture(o.centerXPx, o.centerYPx), o.radiusPx * scale, o.radiusPx * scale);
+    }
+    for (int f = 0; f < FringeStore::kFringesInUse; ++f) {
+        p.setPen(QPen(QColor::fromHsv((f * 47) % 360, 230, 200), 2.0));
+        for (int i = 1; i <= store.pointCount(f); ++i) {
+            const QPointF c = toPicture(store.pointX(f, i), store.pointY(f, i));
+            p.drawLine(c - QPointF(3, 0), c + QPointF(3, 0));
+            p.drawLine(c - QPointF(0, 3), c + QPointF(0, 3));
+        }
+    }
     return image;
 }
 

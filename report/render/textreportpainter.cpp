@@ -11,20 +11,31 @@
 namespace lumi {
 namespace {
 
-QFont reportFont() {
+// The widest line, the title at column 30, needs 115 columns; the font is
+// made small enough for them (10 points at most, 6 at least).
+constexpr int kColumnsWanted = 116;
+
+QFont reportFont(double pointSize) {
     QFont font(QStringLiteral("Monospace"));
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     // Point sizes are device independent; the painter resolves them at the
     // device's resolution.
-    font.setPointSizeF(10.0);
+    font.setPointSizeF(pointSize);
     return font;
+}
+
+double fittingPointSize(const QPagedPaintDevice& device) {
+    const QFontMetricsF at10(reportFont(10.0), &device);
+    const double columnWidth = at10.horizontalAdvance(QLatin1Char('0'));
+    const double size = 10.0 * device.width() / (kColumnsWanted * columnWidth);
+    return std::clamp(size, 6.0, 10.0);
 }
 
 } // namespace
 
 int paintTextReport(QPainter& painter, QPagedPaintDevice& device, const TextReportInput& input) {
-    const QFont plain = reportFont();
+    const QFont plain = reportFont(fittingPointSize(device));
     QFont title = plain;
     title.setBold(true);
     QFont heading = plain;
@@ -35,7 +46,8 @@ int paintTextReport(QPainter& painter, QPagedPaintDevice& device, const TextRepo
     const double columnWidth = metrics.horizontalAdvance(QLatin1Char('0'));
     const double lineHeight = metrics.lineSpacing();
     const QRectF page = QRectF(0, 0, device.width(), device.height());
-    const int columns = std::max(60, static_cast<int>(std::floor(page.width() / columnWidth)));
+    const int columns =
+        std::max(kColumnsWanted / 2, static_cast<int>(std::floor(page.width() / columnWidth)));
 
     int pages = 1;
     double y = 0.0;
