@@ -13,12 +13,13 @@
 #include "app/plotpagewiring.h"
 #include "app/preferenceswindow.h"
 #include "app/psfpage.h"
+#include "app/reportcommands.h"
 #include "app/settingspanel.h"
 #include "app/syntheticpage.h"
 #include "app/wavefrontpage.h"
 #include "app/zernikepage.h"
-#include "common/numbertext.h"
 #include "common/fileerror.h"
+#include "common/numbertext.h"
 #include "ui/dialogservice.h"
 #include "ui/imagecanvas.h"
 
@@ -112,6 +113,7 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
             window.exec();
         });
     }
+    reportCommands_ = new ReportCommands(*this, dialogs);
 }
 
 MainWindow::~MainWindow() = default;
@@ -190,6 +192,7 @@ void MainWindow::saveFringeData() {
                              DialogService::Icon::Critical);
         return;
     }
+    reportCommands_->setFileName(*path);
     status_->showMessage(QStringLiteral("Fringe data saved: %1").arg(*path));
 }
 
@@ -240,6 +243,7 @@ void MainWindow::loadFringeData(FringeDataFile::Layout layout) {
     settings_->showSettings(shown);
 
     imagePage_->showLoadedFringeData();
+    reportCommands_->setFileName(*path);
     status_->showMessage(QStringLiteral("Fringe data loaded: %1 points").arg(file.points.size()));
 }
 

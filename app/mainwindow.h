@@ -19,6 +19,7 @@ class MainMenus;
 class MtfPage;
 class NotesPage;
 class PsfPage;
+class ReportCommands;
 class SettingsPanel;
 class SyntheticPage;
 class WaveFrontPage;
@@ -55,6 +56,11 @@ public:
     ImagePage* imagePage() const { return imagePage_; }
     AberrationPage* aberrationPage() const { return aberrationPage_; }
     ZernikePage* zernikePage() const { return zernikePage_; }
+    WaveFrontPage* waveFrontPage() const { return waveFrontPage_; }
+    PsfPage* psfPage() const { return psfPage_; }
+    MtfPage* mtfPage() const { return mtfPage_; }
+    SyntheticPage* syntheticPage() const { return syntheticPage_; }
+    ReportCommands* reportCommands() const { return reportCommands_; }
     QStatusBar* statusBar() const { return status_; }
 
 signals:
@@ -83,6 +89,7 @@ private:
     SyntheticPage* syntheticPage_;
     NotesPage* notesPage_;
     QStatusBar* status_;
+    ReportCommands* reportCommands_ = nullptr;
 };
 
 } // namespace lumi

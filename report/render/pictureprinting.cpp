@@ -4,6 +4,8 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
+#include <stdexcept>
+
 namespace lumi {
 
 FittedPicture preparePicturePage(QPagedPaintDevice& device, const QImage& picture, PictureFit fit) {
@@ -26,6 +28,16 @@ FittedPicture preparePicturePage(QPagedPaintDevice& device, const QImage& pictur
 void drawFittedPicture(QPainter& painter, const QImage& picture, const FittedPicture& fit) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     painter.drawImage(QRectF(0.0, 0.0, fit.drawn.width, fit.drawn.height), picture);
+}
+
+void printPictureDocument(QPagedPaintDevice& device, const QImage& picture, PictureFit fit) {
+    const FittedPicture placed = preparePicturePage(device, picture, fit);
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        throw std::runtime_error("the document could not be started");
+    }
+    drawFittedPicture(painter, picture, placed);
+    painter.end();
 }
 
 } // namespace lumi

@@ -24,4 +24,10 @@ FittedPicture preparePicturePage(QPagedPaintDevice& device, const QImage& pictur
 // Draws the picture at the printable area's top-left corner with the fitted size.
 void drawFittedPicture(QPainter& painter, const QImage& picture, const FittedPicture& fit);
 
+// A whole document of one picture page on a device with nothing painted yet:
+// prepares the page, paints the picture and ends the document. Throws
+// AnalysisError for a picture without extent and std::runtime_error when the
+// device does not start painting.
+void printPictureDocument(QPagedPaintDevice& device, const QImage& picture, PictureFit fit);
+
 } // namespace lumi

@@ -78,7 +78,8 @@ TEST_F(Shell, MenusHoldTheirEntriesInOrderWithoutSeparators) {
                                             "From  Older versions   --> Before 2_5 "}));
     EXPECT_EQ(entries(m->reportMenu()), (QStringList{"&Report", "&Print"}));
     EXPECT_EQ(entries(submenu(m->reportMenu(), "&Print")),
-              (QStringList{"Print Screen", "Print Text Report", "Print Full Report"}));
+              (QStringList{"Print Screen", "Print Text Report", "Print Full Report",
+                           "Print Screen to PDF...", "Text Report to PDF..."}));
     EXPECT_EQ(entries(m->helpMenu()),
               (QStringList{"Introduction", "Main Window", "Analysis", "&About"}));
 }
@@ -105,12 +106,12 @@ INSTANTIATE_TEST_SUITE_P(
                       EntryState{"MnuPreferences", true}, EntryState{"Exit", true},
                       EntryState{"About", true}, EntryState{"LoadUserData", false},
                       EntryState{"SaveZernikeData", false}, EntryState{"SaveUserData", false},
-                      EntryState{"SaveScreen", false}, EntryState{"AverageZernike", false},
-                      EntryState{"mnuImageProcessing", false}, EntryState{"Report", false},
-                      EntryState{"PrintScreen", false}, EntryState{"PrintReport", false},
-                      EntryState{"PrintGraphicalReport", false},
-                      EntryState{"MnuIntroduction", true}, EntryState{"MnuMain", true},
-                      EntryState{"MnuAnalysis", true}),
+                      EntryState{"SaveScreen", true}, EntryState{"AverageZernike", false},
+                      EntryState{"mnuImageProcessing", false}, EntryState{"Report", true},
+                      EntryState{"PrintScreen", true}, EntryState{"PrintReport", true},
+                      EntryState{"PrintGraphicalReport", true}, EntryState{"PrintScreenPdf", true},
+                      EntryState{"PrintReportPdf", true}, EntryState{"MnuIntroduction", true},
+                      EntryState{"MnuMain", true}, EntryState{"MnuAnalysis", true}),
     [](const ::testing::TestParamInfo<EntryState>& p) { return std::string(p.param.name); });
 
 TEST_F(Shell, CloseAnsweredYesKeepsEverything) {

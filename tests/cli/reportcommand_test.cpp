@@ -2,15 +2,14 @@
 #include "cli/userdatafile.h"
 #include "clirun.h"
 #include "common/fileerror.h"
+#include "support/pdftools.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <memory>
 
 namespace lumi::cli::test {
 namespace {
@@ -18,23 +17,6 @@ namespace {
 std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Standard output of a poppler tool run on a file (the tools come with the build
-// dependencies; a missing tool fails the test).
-std::string runTool(const std::string& command) {
-    std::string out;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    if (!pipe) {
-        ADD_FAILURE() << "cannot run " << command;
-        return out;
-    }
-    std::array<char, 4096> chunk{};
-    std::size_t n = 0;
-    while ((n = std::fread(chunk.data(), 1, chunk.size(), pipe.get())) > 0) {
-        out.append(chunk.data(), n);
-    }
-    return out;
 }
 
 std::filesystem::path notesFile(const std::filesystem::path& dir) {
@@ -78,11 +60,11 @@ TEST(ReportCommand, pdfHasTheTextPagesThenALandscapeGraphicalPage) {
     const CliRun r = runCliWith({"report", sourcePath("examples/astigmatism-coma.frg").string(),
                                  "--notes", notesFile(dir).string(), "--pdf", pdf.string()});
     ASSERT_EQ(r.status, kExitOk) << r.err;
-    const std::string info = runTool("pdfinfo -f 1 -l 9 '" + pdf.string() + "'");
+    const std::string info = lumi::testing::pdfInfo(pdf);
     EXPECT_NE(info.find("Pages:           2"), std::string::npos) << info;
     EXPECT_NE(info.find("Page    1 size:  595 x 842 pts (A4)"), std::string::npos) << info;
     EXPECT_NE(info.find("Page    2 size:  842 x 595 pts (A4)"), std::string::npos) << info;
-    const std::string text = runTool("pdftotext -layout '" + pdf.string() + "' -");
+    const std::string text = lumi::testing::pdfText(pdf);
     for (const char* expected :
          {"LUMIVOREXAN -- INTERFEROGRAM ANALYSIS REPORT", "200 mm f/5, mirror", "PEAK to VALLEY",
           "ZERNIKE coefficients", "Wavefront", "PSF map", "PSF surface", "MTF",
