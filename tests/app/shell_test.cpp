@@ -10,6 +10,9 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <utility>
+#include <vector>
+
 namespace lumi::testing {
 namespace {
 
@@ -137,6 +140,22 @@ TEST_F(Shell, ExitAnsweredNoClosesEveryWindow) {
     EXPECT_FALSE(container->isVisible());
     EXPECT_FALSE(other.isVisible());
     EXPECT_EQ(dialogs.unscripted, 0);
+}
+
+// Each page explains what its reader needs first: how to get a report out, how to digitise
+// (autotracing included), what the results mean.
+TEST(HelpWindow, PagesCoverTheirSubjects) {
+    const std::vector<std::pair<const char*, std::vector<const char*>>> pages{
+        {"Introduction", {"APPLY", "Save Fringe Data", "PDF", "lumivorexan-cli report"}},
+        {"MainWindow", {"Add Circle", "Perform AUTOTRACING", "Fringe AutoTracing", "right click"}},
+        {"Analysis", {"Waves/ Fringe", "STREHL RATIO", "RMS", "Rms Fit Error", "MTF"}},
+    };
+    for (const auto& [key, words] : pages) {
+        const QString text = HelpWindow::pageText(QString::fromLatin1(key));
+        for (const char* word : words) {
+            EXPECT_TRUE(text.contains(QString::fromLatin1(word))) << key << ": " << word;
+        }
+    }
 }
 
 TEST(HelpWindow, EachKeyHasItsOwnPage) {
