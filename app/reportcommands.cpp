@@ -1,6 +1,7 @@
 #include "app/reportcommands.h"
 
 #include "analysis/analysiserror.h"
+#include "app/fringetoolspanel.h"
 #include "app/graphicalreportwindow.h"
 #include "app/imagepage.h"
 #include "app/mainmenus.h"
@@ -111,7 +112,8 @@ void ReportCommands::printScreen(DocumentPrinter::Destination destination) {
     {
         // The capture is taken on white; the colours come back at once, before
         // any printing or file question.
-        WhiteBackground white({&window_, window_.settingsPanel(), window_.tabs()});
+        WhiteBackground white(
+            {&window_, window_.settingsPanel(), window_.tabs(), window_.imagePage()->tools()});
         window_.repaint();
         capture = window_.grab().toImage();
     }

@@ -58,7 +58,8 @@ std::string subtitleOf(const std::array<std::string, 5>& userData) {
     return s;
 }
 
-GraphicalReportContent graphicalContent(Measurement m, const std::array<std::string, 5>& userData,
+GraphicalReportContent graphicalContent(const Measurement& m,
+                                        const std::array<std::string, 5>& userData,
                                         const std::string& fileName) {
     GraphicalReportContent content;
     content.title = fileName;

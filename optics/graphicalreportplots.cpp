@@ -2,6 +2,7 @@
 
 #include "analysis/analysiserror.h"
 #include "analysis/syntheticinterferogram.h"
+#include "analysis/syntheticshading.h"
 #include "common/numbertext.h"
 #include "optics/pupilgeometry.h"
 
@@ -29,13 +30,13 @@ void recomputeExtremes(WavefrontGrid& grid) {
 
 } // namespace
 
-GraphicalReportPlots computeGraphicalReportPlots(Measurement& m,
+GraphicalReportPlots computeGraphicalReportPlots(const Measurement& m,
                                                  const GraphicalReportChoices& choices,
                                                  ComplexField& field, FieldTransform& transform,
                                                  const std::function<void(int)>& progress) {
     GraphicalReportPlots plots;
     try {
-        WavefrontGrid& grid = m.results.grid;
+        WavefrontGrid grid = m.results.grid;
         if (grid.gridCount < 1 || grid.gridCount > PointSpreadFunction::kReportTransformSize) {
             throw AnalysisError(AnalysisError::Kind::InvalidGeometry,
                                 "No wavefront has been sampled yet: run APPLY first.");
@@ -55,7 +56,10 @@ GraphicalReportPlots computeGraphicalReportPlots(Measurement& m,
 
         SyntheticOptions synthetic = choices.synthetic;
         synthetic.gridSize = 128;
-        plots.synthetic = SyntheticInterferogram::draw(m, synthetic, {255, 255, 255}, progress);
+        const SyntheticHeightMap heights =
+            SyntheticInterferogram::computeHeights(m, synthetic, progress);
+        const SyntheticShading shading(heights, synthetic.wavesPerFringe);
+        plots.synthetic = shading.shade(heights, synthetic.color, {255, 255, 255});
     } catch (const AnalysisError& e) {
         plots.fault = e.what();
     }

@@ -31,12 +31,13 @@ struct GraphicalReportPlots {
 };
 
 // The update of the graphical report. It does not sample: the plots show the
-// grid as last sampled (N = 32 after APPLY). Peak, valley and range are
-// computed again over the nonzero nodes 0..N and written back to
-// m.results.grid; the synthetic interferogram then overwrites them with its own
-// heights' extremes, as its page command does. `progress` gets 0..99 while the
-// synthetic picture is computed.
-GraphicalReportPlots computeGraphicalReportPlots(Measurement& m,
+// grid as last sampled (N = 32 after APPLY), with peak, valley and range
+// computed again over its nonzero nodes 0..N (range = peak - valley). The
+// measurement is left as it was: neither these extremes nor the synthetic
+// heights' ones reach m.results.grid, so later wavefront plots keep the
+// sampler's scale. `progress` gets 0..99 while the synthetic heights are
+// computed.
+GraphicalReportPlots computeGraphicalReportPlots(const Measurement& m,
                                                  const GraphicalReportChoices& choices,
                                                  ComplexField& field, FieldTransform& transform,
                                                  const std::function<void(int)>& progress = {});
