@@ -26,6 +26,7 @@
 #include <QSlider>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -153,7 +154,15 @@ void ReportCommands::printTextReport(DocumentPrinter::Destination destination) {
 
 GraphicalReportSources ReportCommands::graphicalSources() const {
     GraphicalReportSources s;
-    s.interferogram = window_.imagePage()->canvas()->cleanPicture();
+    // A camera photo (6000 x 4000) is shown a few hundred pixels wide on the page;
+    // a copy of at most 1200 pixels keeps the update, the printout and the PDF
+    // small and fast.
+    constexpr int kMaxPictureSide = 1200;
+    const QImage& clean = window_.imagePage()->canvas()->cleanPicture();
+    s.interferogram = std::max(clean.width(), clean.height()) > kMaxPictureSide
+                          ? clean.scaled(kMaxPictureSide, kMaxPictureSide, Qt::KeepAspectRatio,
+                                         Qt::SmoothTransformation)
+                          : clean;
     s.choices.synthetic = window_.syntheticPage()->options();
     s.choices.apertureRatioText = window_.mtfPage()->apertureRatio()->text().toStdString();
     s.relief = window_.waveFrontPage()->relief()->value();
