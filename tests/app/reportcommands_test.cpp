@@ -12,7 +12,10 @@
 #include <QScrollBar>
 
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace lumi::testing {
 namespace {
@@ -77,6 +80,19 @@ TEST_F(ReportCommandsTest, GraphicalReportDrawsEveryPlotFromTheGridAsLastSampled
     EXPECT_EQ(c.summary[3].value.substr(0, 5),
               window->aberrationPage()->fieldText("LblPV").left(5).toStdString());
     EXPECT_EQ(report->pageImage().size(), kGraphicalReportPageSize);
+    // Each plot shows on the page: leaving one out changes it.
+    const QImage full = report->pageImage();
+    const std::vector<std::pair<const char*, std::function<void(GraphicalReportContent&)>>> without{
+        {"interferogram", [](auto& k) { k.interferogram = QImage(); }},
+        {"surface", [](auto& k) { k.plots.surfaceGrid.reset(); }},
+        {"psf", [](auto& k) { k.plots.psf.reset(); }},
+        {"mtf", [](auto& k) { k.plots.mtf.reset(); }},
+        {"synthetic", [](auto& k) { k.plots.synthetic.reset(); }}};
+    for (const auto& [name, drop] : without) {
+        GraphicalReportContent less = c;
+        drop(less);
+        EXPECT_NE(graphicalReportImage(less), full) << name;
+    }
 
     // The fixed view: the main window's rotation bars do not turn the report's surface.
     const QImage before = report->pageImage();
@@ -198,6 +214,12 @@ TEST_F(ReportCommandsTest, TextReportAndFullReportAsPdf) {
     EXPECT_NE(info.find("Pages:           2"), std::string::npos) << info;
     EXPECT_NE(info.find("Page    2 size:  842 x 595 pts (A4)"), std::string::npos) << info;
     EXPECT_NE(pdfText(dir / "full.pdf").find("Synthetic interferogram"), std::string::npos);
+
+    dialogs.saveAnswers.push_back(q(dir / "window.bmp"));
+    report->findChild<QAction*>(QStringLiteral("MnuSaveBitmap"))->trigger();
+    const QImage bitmap(q(dir / "window.bmp"), "BMP");
+    EXPECT_EQ(bitmap.size(), report->grab().size()); // the window with its menu bar
+    EXPECT_GT(bitmap.height(), report->centralWidget()->height());
 
     dialogs.yesNoAnswers.push_back(false); // "Do you want to print this window?"
     report->findChild<QAction*>(QStringLiteral("MnuPrintFull"))->trigger();
