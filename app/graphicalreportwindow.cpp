@@ -20,7 +20,7 @@
 
 namespace lumi {
 
-GraphicalReportWindow::GraphicalReportWindow(Measurement& measurement, DialogService& dialogs,
+GraphicalReportWindow::GraphicalReportWindow(const Measurement& measurement, DialogService& dialogs,
                                              DocumentPrinter& printer,
                                              std::function<GraphicalReportSources()> sources,
                                              QWidget* parent)

@@ -41,7 +41,7 @@ struct GraphicalReportSources {
 class GraphicalReportWindow : public QMainWindow {
     Q_OBJECT
 public:
-    GraphicalReportWindow(Measurement& measurement, DialogService& dialogs,
+    GraphicalReportWindow(const Measurement& measurement, DialogService& dialogs,
                           DocumentPrinter& printer, std::function<GraphicalReportSources()> sources,
                           QWidget* parent = nullptr);
     ~GraphicalReportWindow() override;
@@ -63,7 +63,7 @@ public:
 private:
     QAction* addMenuAction(const char* name, const char* caption);
 
-    Measurement& m_;
+    const Measurement& m_;
     DialogService& dialogs_;
     DocumentPrinter& printer_;
     std::function<GraphicalReportSources()> sources_;

@@ -85,6 +85,9 @@ ReportCommands::ReportCommands(MainWindow& window, DialogService& dialogs)
     connect(menus->printGraphicalReport, &QAction::triggered, this,
             &ReportCommands::openGraphicalReport);
 
+    // A new picture starts a new measurement: the old fringe file's name goes.
+    connect(&window, &MainWindow::analysisReset, this, [this] { fileName_.clear(); });
+
     // The PDF choices beside the printing entries.
     menus->printScreenPdf->setEnabled(true);
     menus->printReportPdf->setEnabled(true);

@@ -32,7 +32,8 @@ public:
     void setUserDataSource(std::function<std::array<std::string, 5>()> source) {
         userData_ = std::move(source);
     }
-    // The file name the reports print: the fringe data file last loaded or saved.
+    // The file name the reports print: the fringe data file last loaded or saved
+    // (emptied when a new picture is shown).
     void setFileName(const QString& path);
 
     // "Print Screen" (to the printer, or to a PDF file).

@@ -76,6 +76,7 @@ TEST_F(ReportCommandsTest, GraphicalReportDrawsEveryPlotFromTheGridAsLastSampled
     EXPECT_EQ(c.plots.synthetic->width(), 129);
     EXPECT_FALSE(c.interferogram.isNull());
     EXPECT_EQ(c.title, "astigmatism-coma.frg");
+    EXPECT_EQ(commands().textReportInput().fileName, "astigmatism-coma.frg");
     ASSERT_FALSE(c.summary.empty());
     EXPECT_EQ(c.summary[3].value.substr(0, 5),
               window->aberrationPage()->fieldText("LblPV").left(5).toStdString());
@@ -100,6 +101,12 @@ TEST_F(ReportCommandsTest, GraphicalReportDrawsEveryPlotFromTheGridAsLastSampled
     window->menus()->printGraphicalReport->trigger(); // "Print Full Report" opens the same
     EXPECT_EQ(commands().graphicalReport(), report);
     EXPECT_EQ(report->pageImage(), before);
+}
+
+TEST_F(ReportCommandsTest, ANewPictureForgetsTheFringeFileName) {
+    analyseExample();
+    showPicture();
+    EXPECT_EQ(commands().textReportInput().fileName, "");
 }
 
 TEST_F(ReportCommandsTest, GraphicalReportBeforeAnyAnalysisSaysWhyItStopped) {
