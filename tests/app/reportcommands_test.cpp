@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMenuBar>
+#include <QPageSize>
 #include <QPrinter>
 #include <QScrollBar>
 
@@ -164,6 +165,35 @@ TEST_F(ReportCommandsTest, PrinterFailureNamesThePrinterAndRestoresColours) {
     EXPECT_TRUE(dialogs.lastText().startsWith(QStringLiteral("Print Error!")));
     EXPECT_TRUE(dialogs.lastText().contains(target)) << dialogs.lastText().toStdString();
     EXPECT_EQ(background(), before);
+}
+
+TEST_F(ReportCommandsTest, APrinterGetsTheWholeDocument) {
+    analyseExample();
+    const auto dir = scratch("printer");
+    const QString target = q(dir / "printed.pdf"); // a printer that prints into a file
+    usePrinter([target] {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setPageSize(QPageSize(QPageSize::A4)); // whatever the locale's default
+        printer->setOutputFileName(target);
+        return printer;
+    });
+    dialogs.yesNoAnswers.push_back(true);
+    window->menus()->printReport->trigger();
+    EXPECT_EQ(dialogs.texts(), QStringList{"Do you want to print a data report?"});
+    EXPECT_NE(pdfText(dir / "printed.pdf").find("ZERNIKE coefficients"), std::string::npos);
+
+    // The graphical page, fitted: landscape for the wide page.
+    window->menus()->report->trigger();
+    dialogs.yesNoAnswers.push_back(true);
+    commands().graphicalReport()->findChild<QAction*>(QStringLiteral("MnuPrintFull"))->trigger();
+    EXPECT_NE(pdfInfo(dir / "printed.pdf").find("Page    1 size:  842 x 595 pts"),
+              std::string::npos);
+    dialogs.yesNoAnswers.push_back(true);
+    commands().graphicalReport()->findChild<QAction*>(QStringLiteral("MnuPrintPart"))->trigger();
+    EXPECT_NE(pdfInfo(dir / "printed.pdf").find("Page    1 size:  595 x 842 pts"),
+              std::string::npos);
+    EXPECT_EQ(dialogs.unscripted, 0);
 }
 
 TEST_F(ReportCommandsTest, PdfIntoAMissingFolderIsReported) {
