@@ -109,6 +109,10 @@ std::vector<std::string> valuePieces(std::string_view value, int width) {
         pieces.emplace_back(line);
         start = end + 1;
     }
+    // A text box's last line break leaves no empty line behind.
+    while (pieces.size() > 1 && pieces.back().empty()) {
+        pieces.pop_back();
+    }
     return pieces;
 }
 

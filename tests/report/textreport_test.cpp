@@ -100,13 +100,15 @@ TEST(TextReport, bestConicLineOnlyInAsphericAnalysis) {
 
 TEST(TextReport, valuesWithLineBreaksAndLongValuesContinueAtTheirColumn) {
     TextReportInput in = knownMeasurement();
-    in.userData[4] = "first line\r\nsecond";
+    in.userData[4] = "first line\r\nsecond\r\n";
     in.userData[3] = std::string(40, 'x') + " tail";
     const auto t = texts(textReportLines(in, 80)); // 31 columns for values
     EXPECT_EQ(t[13], labelValue("OPTIC DESCRIPTION", std::string(31, 'x')));
     EXPECT_EQ(t[14], at(50, std::string(9, 'x') + " tail"));
     EXPECT_EQ(t[15], labelValue("NOTES", "first line"));
     EXPECT_EQ(t[16], at(50, "second"));
+    EXPECT_EQ(t[17], ""); // the blank line before "TEST REPORT :", no empty value line
+    EXPECT_EQ(t[18], at(50, "TEST REPORT :"));
 }
 
 TEST(TextReport, refusesAZeroWavesPerFringe) {
