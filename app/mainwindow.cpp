@@ -14,6 +14,7 @@
 #include "app/plotpagewiring.h"
 #include "app/preferenceswindow.h"
 #include "app/psfpage.h"
+#include "app/reportcommands.h"
 #include "app/settingspanel.h"
 #include "app/syntheticpage.h"
 #include "app/wavefrontpage.h"
@@ -113,6 +114,7 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
             window.exec();
         });
     }
+    reportCommands_ = new ReportCommands(*this, dialogs);
 }
 
 MainWindow::~MainWindow() = default;
@@ -210,6 +212,7 @@ void MainWindow::saveFringeData() {
                              DialogService::Icon::Critical);
         return;
     }
+    reportCommands_->setFileName(*path);
     status_->showMessage(QStringLiteral("Fringe data saved: %1").arg(*path));
 }
 
@@ -252,6 +255,7 @@ void MainWindow::loadFringeData(FringeDataFile::Layout layout) {
                                 file.wavelengthsPresent, file.asphericPresent);
 
     imagePage_->showLoadedFringeData();
+    reportCommands_->setFileName(*path);
     status_->showMessage(QStringLiteral("Fringe data loaded: %1 points").arg(file.points.size()));
 }
 

@@ -20,6 +20,7 @@ class MainMenus;
 class MtfPage;
 class NotesPage;
 class PsfPage;
+class ReportCommands;
 class SettingsPanel;
 class SyntheticPage;
 class WaveFrontPage;
@@ -66,6 +67,11 @@ public:
     ImagePage* imagePage() const { return imagePage_; }
     AberrationPage* aberrationPage() const { return aberrationPage_; }
     ZernikePage* zernikePage() const { return zernikePage_; }
+    WaveFrontPage* waveFrontPage() const { return waveFrontPage_; }
+    PsfPage* psfPage() const { return psfPage_; }
+    MtfPage* mtfPage() const { return mtfPage_; }
+    SyntheticPage* syntheticPage() const { return syntheticPage_; }
+    ReportCommands* reportCommands() const { return reportCommands_; }
     QStatusBar* statusBar() const { return status_; }
     ZernikeCommands* zernikeCommands() const { return zernikeCommands_; }
 
@@ -98,6 +104,7 @@ private:
     NotesPage* notesPage_;
     QStatusBar* status_;
     ZernikeCommands* zernikeCommands_;
+    ReportCommands* reportCommands_ = nullptr;
 };
 
 } // namespace lumi

@@ -2,6 +2,7 @@
 #include "cli/averagecommand.h"
 #include "cli/clicommand.h"
 #include "cli/generatecommand.h"
+#include "cli/reportcommand.h"
 #include "cli/synthcommand.h"
 
 #include <array>
@@ -18,6 +19,7 @@ std::span<const CliCommand> cliCommands() {
         CliCommand{"generate", "write a fringe data file on the contours of known coefficients",
                    &runGenerate},
         CliCommand{"synth", "draw the synthetic interferogram of Zernike coefficients", &runSynth},
+        CliCommand{"report", "write the report of a fringe data file as PDF or text", &runReport},
     };
     return kCommands;
 }
