@@ -11,6 +11,7 @@
 #include "app/settingspanel.h"
 #include "app/syntheticpage.h"
 #include "app/wavefrontpage.h"
+#include "common/numbertext.h"
 #include "report/render/fullreport.h"
 #include "report/render/pictureprinting.h"
 #include "ui/bitmapfile.h"
@@ -135,10 +136,13 @@ void ReportCommands::saveScreen() {
 }
 
 TextReportInput ReportCommands::textReportInput() const {
-    AnalysisSettings shown = window_.measurement().settings;
-    window_.settingsPanel()->writeTo(shown);
+    const SettingsPanel* panel = window_.settingsPanel();
+    const ShownSettingsTexts shown{panel->inputWavelength()->text().toStdString(),
+                                   panel->outputWavelength()->text().toStdString(),
+                                   panel->wavesPerFringe()->text().toStdString(),
+                                   panel->asphericOption()->isChecked()};
     TextReportInput in =
-        lumi::textReportInput(window_.measurement(), shown,
+        lumi::textReportInput(window_.measurement(), shown, window_.shownSummary(),
                               userData_ ? userData_() : std::array<std::string, 5>{}, fileName_);
     in.bestConicText = window_.settingsPanel()->bestFitConic()->text().toStdString();
     return in;
@@ -167,7 +171,8 @@ GraphicalReportSources ReportCommands::graphicalSources() const {
                                          Qt::SmoothTransformation)
                           : clean;
     s.choices.synthetic = window_.syntheticPage()->options();
-    s.choices.apertureRatioText = window_.mtfPage()->apertureRatio()->text().toStdString();
+    s.choices.apertureRatio =
+        parseLenient(window_.mtfPage()->apertureRatio()->text().toStdString());
     s.relief = window_.waveFrontPage()->relief()->value();
     PsfPage* psf = window_.psfPage();
     s.psfSurface.greyScale = !psf->falseColorOption()->isChecked();

@@ -11,6 +11,7 @@
 #include "common/numbertext.h"
 #include "common/textfile.h"
 #include "optics/graphicalreportplots.h"
+#include "report/aberrationtexts.h"
 #include "report/graphicalreportsummary.h"
 #include "report/render/fullreport.h"
 #include "report/render/graphicalreportpage.h"
@@ -69,7 +70,7 @@ GraphicalReportContent graphicalContent(const Measurement& m,
     content.interferogramCaption = "Fringe points";
     content.psfSurface.strehl = m.results.strehl;
     GraphicalReportChoices choices;
-    choices.synthetic.wavesPerFringe = parseLenient(m.settings.wavesPerFringeText);
+    choices.synthetic.wavesPerFringe = m.settings.input.wavesPerFringe;
     auto field = std::make_unique<ComplexField>();
     FieldTransform transform;
     content.plots = computeGraphicalReportPlots(m, choices, *field, transform);
@@ -158,7 +159,9 @@ int runReport(std::span<const std::string> args, std::ostream& out, std::ostream
         }
         const std::string fileName =
             std::filesystem::path(request.analysis.fringeFile).filename().string();
-        const TextReportInput text = textReportInput(m, m.settings, userData, fileName);
+        const TextReportInput text = textReportInput(
+            m, shownSettingsTexts(m.settings.input),
+            summaryTexts(m.results, m.settings, m.results.applyProgress), userData, fileName);
         if (request.textFile) {
             writeTextFileReplacing(*request.textFile, plainText(textReportLines(text)));
             out << "wrote " << *request.textFile << "\n";

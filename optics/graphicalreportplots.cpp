@@ -4,7 +4,6 @@
 #include "analysis/syntheticinterferogram.h"
 #include "analysis/syntheticshading.h"
 #include "common/numbertext.h"
-#include "optics/pupilgeometry.h"
 
 #include <algorithm>
 
@@ -44,15 +43,13 @@ GraphicalReportPlots computeGraphicalReportPlots(const Measurement& m,
         recomputeExtremes(grid);
         plots.surfaceGrid = grid;
 
-        const PupilGeometry pupil =
-            PupilGeometry::fromCircles(m.store.aperture, m.store.obstruction);
-        plots.psf = computePointSpreadFunction(grid, pupil, field, transform,
+        plots.psf = computePointSpreadFunction(grid, field, transform,
                                                PointSpreadFunction::kReportTransformSize);
 
-        const float wavelengthNm = narrowToSingle(parseLenient(m.settings.inputWavelengthNmText));
-        const float apertureRatio = narrowToSingle(parseLenient(choices.apertureRatioText));
+        const float wavelengthNm = narrowToSingle(m.settings.input.inputWavelengthNm);
+        const float apertureRatio = narrowToSingle(choices.apertureRatio);
         const double cutoff = mtfCutoffFrequency(wavelengthNm, apertureRatio);
-        plots.mtf = computeModulationTransfer(grid, pupil, cutoff, field, transform);
+        plots.mtf = computeModulationTransfer(grid, cutoff, field, transform);
 
         SyntheticOptions synthetic = choices.synthetic;
         synthetic.gridSize = 128;

@@ -16,8 +16,8 @@ namespace lumi {
 
 // The main window's choices the graphical report reads at each update.
 struct GraphicalReportChoices {
-    SyntheticOptions synthetic;          // "Synthetic" page; its grid size is replaced by 128
-    std::string apertureRatioText = "0"; // the MTF page's aperture ratio box, as typed
+    SyntheticOptions synthetic; // "Synthetic" page; its grid size is replaced by 128
+    double apertureRatio = 0.0; // the MTF page's aperture ratio (its box read leniently)
 };
 
 // What one update of the graphical report computed, in its order; a fault ends

@@ -1,6 +1,7 @@
 #include "report/graphicalreportsummary.h"
 
 #include "common/numbertext.h"
+#include "report/aberrationtexts.h"
 
 #include <cmath>
 
@@ -9,7 +10,7 @@ namespace {
 
 std::string inOutputUnit(const Measurement& m, double waves) {
     if (m.preferences.outputUnits == OutputUnits::Nanometres) {
-        const double nm = waves * parseLenient(m.settings.outputWavelengthNmText);
+        const double nm = waves * m.settings.input.outputWavelengthNm;
         return formatFixed(nm, 1) + "  nm.";
     }
     std::string text = formatFixed(waves, 3);
@@ -23,15 +24,17 @@ std::string inOutputUnit(const Measurement& m, double waves) {
 
 std::vector<CaptionedText> graphicalReportSummary(const Measurement& m) {
     const AnalysisSettings& s = m.settings;
+    const AnalysisInput& in = s.input;
     const AnalysisResults& r = m.results;
     std::vector<CaptionedText> out{
-        {"Input wavelength [nm]", s.inputWavelengthNmText},
-        {"Output wavelength [nm]", s.outputWavelengthNmText},
-        {"Waves per fringe", s.wavesPerFringeText},
+        {"Input wavelength [nm]", formatShortest(in.inputWavelengthNm)},
+        {"Output wavelength [nm]", formatShortest(in.outputWavelengthNm)},
+        {"Waves per fringe", formatShortest(in.wavesPerFringe)},
         {"Peak to valley", inOutputUnit(m, r.peakToValley)},
         {"RMS", inOutputUnit(m, r.rms)},
-        {"Strehl ratio", r.texts.strehl},
+        {"Strehl ratio", strehlText(r.strehl)},
     };
+    const std::array<std::string, 5> values = reportValueTexts(r, s, m.preferences.outputUnits);
     static constexpr std::array<std::pair<const char*, RemovalGroup>, 5> kGroups{{
         {"Tilt", RemovalGroup::Tilt},
         {"Defocus", RemovalGroup::Power},
@@ -41,14 +44,13 @@ std::vector<CaptionedText> graphicalReportSummary(const Measurement& m) {
     }};
     for (std::size_t i = 0; i < kGroups.size(); ++i) {
         const auto& [caption, group] = kGroups[i];
-        out.push_back({caption, s.isRemoved(group) ? " Removed" : r.summaryTexts[i]});
+        out.push_back({caption, s.isRemoved(group) ? " Removed" : values[i]});
     }
-    if (s.analysisType == AnalysisType::Aspheric) {
-        out.push_back({"Surface diameter [mm]", s.surfaceDiameterMmText});
-        out.push_back({"Curvature radius [mm]", s.curvatureRadiusMmText});
-        out.push_back({"Target conic constant", s.targetConicText});
-        out.push_back(
-            {"Best-fit conic", "  K =   " + formatFixed(static_cast<double>(r.bestFitConic), 3)});
+    if (in.analysisType == AnalysisType::Aspheric) {
+        out.push_back({"Surface diameter [mm]", formatShortest(in.surfaceDiameterMm)});
+        out.push_back({"Curvature radius [mm]", formatShortest(in.curvatureRadiusMm)});
+        out.push_back({"Target conic constant", formatShortest(in.targetConic)});
+        out.push_back({"Best-fit conic", bestFitConicText(r.bestFitConic)});
     }
     return out;
 }

@@ -2,6 +2,7 @@
 
 #include "analysis/analysiserror.h"
 #include "common/numbertext.h"
+#include "report/aberrationtexts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -139,20 +140,25 @@ std::string signPlace(bool negative) {
 
 } // namespace
 
-AberrationFieldTexts aberrationFieldTexts(const AnalysisResults& results) {
-    const SummaryTexts& t = results.texts;
+AberrationFieldTexts aberrationFieldTexts(const SummaryTexts& t) {
     return {t.peakToValley, t.rms, t.strehl, t.tilt, t.defocus, t.astigmatism, t.coma, t.spherical};
 }
 
-TextReportInput textReportInput(const Measurement& m, const AnalysisSettings& shown,
+ShownSettingsTexts shownSettingsTexts(const AnalysisInput& input) {
+    return {formatShortest(input.inputWavelengthNm), formatShortest(input.outputWavelengthNm),
+            formatShortest(input.wavesPerFringe), input.analysisType == AnalysisType::Aspheric};
+}
+
+TextReportInput textReportInput(const Measurement& m, const ShownSettingsTexts& shown,
+                                const SummaryTexts& summary,
                                 const std::array<std::string, 5>& userData,
                                 const std::string& fileName) {
     TextReportInput in;
     in.fileName = fileName;
     in.userData = userData;
-    in.inputWavelengthText = shown.inputWavelengthNmText;
-    in.outputWavelengthText = shown.outputWavelengthNmText;
-    in.wavesPerFringeText = shown.wavesPerFringeText;
+    in.inputWavelengthText = shown.inputWavelength;
+    in.outputWavelengthText = shown.outputWavelength;
+    in.wavesPerFringeText = shown.wavesPerFringe;
     in.highestTerm = m.settings.highestTerm;
     // 16-bit counters in the report: at most 101 x 200 points, no overflow.
     for (int f = 0; f < FringeStore::kFringesInUse; ++f) {
@@ -162,9 +168,9 @@ TextReportInput textReportInput(const Measurement& m, const AnalysisSettings& sh
             in.pointCount += count;
         }
     }
-    in.summary = aberrationFieldTexts(m.results);
-    in.aspheric = shown.analysisType == AnalysisType::Aspheric;
-    in.bestConicText = m.results.texts.bestFitConic;
+    in.summary = aberrationFieldTexts(summary);
+    in.aspheric = shown.aspheric;
+    in.bestConicText = bestFitConicText(m.results.bestFitConic);
     in.coefficients = m.results.coefficients;
     in.wavesPerFringe = static_cast<double>(m.settings.wavesPerFringe);
     return in;

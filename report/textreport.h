@@ -2,6 +2,7 @@
 
 #include "analysis/measurement.h"
 #include "report/reportline.h"
+#include "report/summarytexts.h"
 
 #include <array>
 #include <string>
@@ -16,8 +17,18 @@ struct AberrationFieldTexts {
     std::string tilt, defocus, astigmatism, coma, spherical;
 };
 
-// The one place the reports take the "Aberration" page's texts from.
-AberrationFieldTexts aberrationFieldTexts(const AnalysisResults& results);
+// The one place the reports take the "Aberration" page's texts from: the
+// summary texts as the window shows them (or as summaryTexts(...) makes them).
+AberrationFieldTexts aberrationFieldTexts(const SummaryTexts& summary);
+
+// The settings as the report prints them: the three boxes' texts and whether
+// the analysis type is aspheric.
+struct ShownSettingsTexts {
+    std::string inputWavelength, outputWavelength, wavesPerFringe;
+    bool aspheric = false;
+};
+// The texts of typed input numbers (shortest form), for callers without boxes.
+ShownSettingsTexts shownSettingsTexts(const AnalysisInput& input);
 
 // Everything the text report prints.
 struct TextReportInput {
@@ -37,11 +48,13 @@ struct TextReportInput {
     double wavesPerFringe = 0.5;        // of the last analysis; divides the coefficients
 };
 
-// Gathers the report's values: counts from the store, the summary texts and
-// coefficients from the results, the waves per fringe of the last analysis, the
-// highest term and the three texts from `shown` (the settings as the window
-// shows them now), the best-fit conic from the results.
-TextReportInput textReportInput(const Measurement& m, const AnalysisSettings& shown,
+// Gathers the report's values: counts from the store, the coefficients from
+// the results, the waves per fringe and highest term of the last analysis, the
+// three texts and the analysis type from `shown` (the settings as the window
+// shows them now), the summary from `summary`, the best-fit conic text from the
+// results.
+TextReportInput textReportInput(const Measurement& m, const ShownSettingsTexts& shown,
+                                const SummaryTexts& summary,
                                 const std::array<std::string, 5>& userData,
                                 const std::string& fileName);
 

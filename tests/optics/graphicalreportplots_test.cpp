@@ -13,7 +13,7 @@ std::unique_ptr<Measurement> sampledMeasurement() {
     auto m = std::make_unique<Measurement>();
     m->store.aperture = {300.0, 300.0, 200.0};
     m->settings.highestTerm = 8;
-    m->settings.removalFlags = {};
+    m->settings.input.removalFlags = {};
     m->results.coefficients[3] = 1.0;
     m->results.coefficients[6] = 0.4;
     sampleWavefront(*m, 32);
@@ -71,9 +71,9 @@ TEST(GraphicalReportPlots, beforeAnyAnalysisNothingIsDrawnAndTheReasonIsGiven) {
 
 TEST(GraphicalReportPlots, aFaultKeepsWhatWasComputedBeforeIt) {
     ReportRun run;
-    run.m->settings.inputWavelengthNmText = "0"; // the MTF's cut-off needs a wavelength
+    run.m->settings.input.inputWavelengthNm = 0.0; // the MTF's cut-off needs a wavelength
     GraphicalReportChoices choices;
-    choices.apertureRatioText = "8";
+    choices.apertureRatio = 8.0;
     const GraphicalReportPlots plots =
         computeGraphicalReportPlots(*run.m, choices, *run.field, run.transform);
     EXPECT_FALSE(plots.fault.empty());

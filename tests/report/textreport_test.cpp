@@ -124,11 +124,13 @@ TEST(TextReport, inputCountsFringesInUseAndTakesTheShownTexts) {
     m.store.addPoint(3, 5, 5);
     m.store.addPoint(150, 9, 9); // beyond fringe 100: not counted
     m.settings.wavesPerFringe = 0.5f;
-    m.results.texts.peakToValley = "0.100     [1/10.0 waves]";
-    AnalysisSettings shown = m.settings;
-    shown.inputWavelengthNmText = "550 typed later";
-    shown.wavesPerFringeText = "1";
-    const TextReportInput in = textReportInput(m, shown, {"d", "o", "i", "x", "n"}, "a.frg");
+    SummaryTexts summary;
+    summary.peakToValley = "0.100     [1/10.0 waves]";
+    ShownSettingsTexts shown = shownSettingsTexts(m.settings.input);
+    shown.inputWavelength = "550 typed later";
+    shown.wavesPerFringe = "1";
+    const TextReportInput in =
+        textReportInput(m, shown, summary, {"d", "o", "i", "x", "n"}, "a.frg");
     EXPECT_EQ(in.fringeCount, 2);
     EXPECT_EQ(in.pointCount, 3);
     EXPECT_EQ(in.inputWavelengthText, "550 typed later");
