@@ -15,8 +15,8 @@
 
 #include <QBuffer>
 #include <QCheckBox>
-#include <QDir>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>

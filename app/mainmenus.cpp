@@ -38,6 +38,8 @@ MainMenus::MainMenus(QObject* owner) : QObject(owner), owner_(owner) {
     printScreen = make("PrintScreen", "Print Screen", false);
     printReport = make("PrintReport", "Print Text Report", false);
     printGraphicalReport = make("PrintGraphicalReport", "Print Full Report", false);
+    printScreenPdf = make("PrintScreenPdf", "Print Screen to PDF...", false);
+    printReportPdf = make("PrintReportPdf", "Text Report to PDF...", false);
     introduction = make("MnuIntroduction", "Introduction", true);
     mainHelp = make("MnuMain", "Main Window", true);
     analysisHelp = make("MnuAnalysis", "Analysis", true);
@@ -87,6 +89,8 @@ void MainMenus::populate(QMenuBar* bar) {
     print->addAction(printScreen);
     print->addAction(printReport);
     print->addAction(printGraphicalReport);
+    print->addAction(printScreenPdf);
+    print->addAction(printReportPdf);
 
     help_ = bar->addMenu(QStringLiteral("&Help"));
     help_->setObjectName("MnuHelp");

@@ -46,6 +46,8 @@ public:
     QAction* printScreen = nullptr;
     QAction* printReport = nullptr;
     QAction* printGraphicalReport = nullptr;
+    QAction* printScreenPdf = nullptr; // the same pages as PDF files
+    QAction* printReportPdf = nullptr;
     QAction* introduction = nullptr;
     QAction* mainHelp = nullptr;
     QAction* analysisHelp = nullptr;

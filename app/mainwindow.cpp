@@ -16,6 +16,7 @@
 #include "app/plotpagewiring.h"
 #include "app/preferenceswindow.h"
 #include "app/psfpage.h"
+#include "app/reportcommands.h"
 #include "app/settingspanel.h"
 #include "app/syntheticpage.h"
 #include "app/wavefrontpage.h"
@@ -180,6 +181,9 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
             window.exec();
         });
     }
+    reportCommands_ = new ReportCommands(*this, dialogs);
+    // The reports print the user data as last stored on the "Notes" page.
+    reportCommands_->setUserDataSource([this] { return m_.userData; });
     markStartingState();
 }
 
@@ -407,6 +411,7 @@ void MainWindow::saveFringeData() {
     recent_.add(RecentFiles::Kind::FringeData, *path);
     unsaved_.markSaved(snapshot(), *path);
     refreshTitle();
+    reportCommands_->setFileName(*path);
     status_->showMessage(QStringLiteral("Fringe data saved: %1").arg(*path));
 }
 
@@ -466,6 +471,7 @@ bool MainWindow::loadFringeDataFile(const QString& path, FringeDataFile::Layout 
     imagePage_->showLoadedFringeData();
     unsaved_.markSaved(snapshot(), path);
     refreshTitle();
+    reportCommands_->setFileName(path);
     status_->showMessage(QStringLiteral("Fringe data loaded: %1 points").arg(file.points.size()));
     return true;
 }

@@ -27,6 +27,7 @@ class MainMenus;
 class MtfPage;
 class NotesPage;
 class PsfPage;
+class ReportCommands;
 class SettingsPanel;
 class SyntheticPage;
 class WaveFrontPage;
@@ -81,6 +82,11 @@ public:
     AberrationPage* aberrationPage() const { return aberrationPage_; }
     ZernikePage* zernikePage() const { return zernikePage_; }
     NotesPage* notesPage() const { return notesPage_; }
+    WaveFrontPage* waveFrontPage() const { return waveFrontPage_; }
+    PsfPage* psfPage() const { return psfPage_; }
+    MtfPage* mtfPage() const { return mtfPage_; }
+    SyntheticPage* syntheticPage() const { return syntheticPage_; }
+    ReportCommands* reportCommands() const { return reportCommands_; }
     QStatusBar* statusBar() const { return status_; }
     ZernikeCommands* zernikeCommands() const { return zernikeCommands_; }
     RecentFiles& recentFiles() { return recent_; }
@@ -136,6 +142,7 @@ private:
     RecentFiles recent_;
     UnsavedChanges unsaved_;
     QString baseTitle_;
+    ReportCommands* reportCommands_ = nullptr;
 };
 
 } // namespace lumi

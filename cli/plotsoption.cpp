@@ -3,6 +3,7 @@
 #include "analysis/measurement.h"
 #include "analysis/wavefrontsampler.h"
 #include "cli/analyzerequest.h"
+#include "cli/offscreengui.h"
 #include "cli/optiontable.h"
 #include "cli/pngfile.h"
 #include "cli/usageerror.h"
@@ -14,7 +15,6 @@
 #include "optics/psfcommand.h"
 #include "optics/render/plotimages.h"
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <filesystem>
@@ -33,36 +33,6 @@ struct PlotsRequest {
     double apertureRatio = 0.0; // 0: normalised frequency
 };
 
-// Text in the plots needs a QGuiApplication; the command line makes one for the plots only,
-// on the offscreen platform unless the user chose another.
-class GuiForPlots {
-public:
-    GuiForPlots() {
-        if (QCoreApplication::instance() != nullptr)
-            return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        // The start-up note about a missing XDG_RUNTIME_DIR means nothing to a command-line
-        // user who only wants pictures; any other message passes through.
-        const QtMessageHandler previous = qInstallMessageHandler(&dropRuntimeDirNote);
-        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-        qInstallMessageHandler(previous);
-    }
-
-private:
-    static void dropRuntimeDirNote(QtMsgType type, const QMessageLogContext& context,
-                                   const QString& message) {
-        if (message.contains(QLatin1String("XDG_RUNTIME_DIR")))
-            return;
-        std::cerr << qFormatLogMessage(type, context, message).toStdString() << '\n';
-    }
-
-    int argc_ = 1;
-    char name_[16] = "lumivorexan-cli";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QGuiApplication> app_;
-};
-
 void save(const QImage& image, const std::filesystem::path& path, std::ostream& log) {
     writePngFile(image, path);
     log << "wrote " << path.string() << "\n";
@@ -75,7 +45,7 @@ void writePlots(const PlotsRequest& request, const Measurement& m, std::ostream&
     if (ec || !std::filesystem::is_directory(dir))
         throw FileError("cannot create the plots folder \"" + request.directory + "\"");
 
-    GuiForPlots gui;
+    OffscreenGui gui;
     const auto map = sampleWavefrontGrid(m, request.mapGridCount);
     save(wavefrontMapImage(*map), dir / "wavefront-map.png", log);
     save(wavefrontSurfaceImage(*map, WavefrontSurfaceOptions{}), dir / "wavefront-surface.png",

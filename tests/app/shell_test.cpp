@@ -10,6 +10,9 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <utility>
+#include <vector>
+
 namespace lumi::testing {
 namespace {
 
@@ -79,7 +82,8 @@ TEST_F(Shell, MenusHoldTheirEntriesInOrderWithoutSeparators) {
                                             "From  Older versions   --> Before 2_5 "}));
     EXPECT_EQ(entries(m->reportMenu()), (QStringList{"&Report", "&Print"}));
     EXPECT_EQ(entries(submenu(m->reportMenu(), "&Print")),
-              (QStringList{"Print Screen", "Print Text Report", "Print Full Report"}));
+              (QStringList{"Print Screen", "Print Text Report", "Print Full Report",
+                           "Print Screen to PDF...", "Text Report to PDF..."}));
     EXPECT_EQ(entries(m->helpMenu()),
               (QStringList{"Introduction", "Main Window", "Analysis", "&About"}));
 }
@@ -106,12 +110,12 @@ INSTANTIATE_TEST_SUITE_P(
                       EntryState{"MnuPreferences", true}, EntryState{"Exit", true},
                       EntryState{"About", true}, EntryState{"LoadUserData", true},
                       EntryState{"SaveZernikeData", true}, EntryState{"SaveUserData", true},
-                      EntryState{"SaveScreen", false}, EntryState{"AverageZernike", true},
-                      EntryState{"mnuImageProcessing", true}, EntryState{"Report", false},
-                      EntryState{"PrintScreen", false}, EntryState{"PrintReport", false},
-                      EntryState{"PrintGraphicalReport", false},
-                      EntryState{"MnuIntroduction", true}, EntryState{"MnuMain", true},
-                      EntryState{"MnuAnalysis", true}),
+                      EntryState{"SaveScreen", true}, EntryState{"AverageZernike", true},
+                      EntryState{"mnuImageProcessing", true}, EntryState{"Report", true},
+                      EntryState{"PrintScreen", true}, EntryState{"PrintReport", true},
+                      EntryState{"PrintGraphicalReport", true}, EntryState{"PrintScreenPdf", true},
+                      EntryState{"PrintReportPdf", true}, EntryState{"MnuIntroduction", true},
+                      EntryState{"MnuMain", true}, EntryState{"MnuAnalysis", true}),
     [](const ::testing::TestParamInfo<EntryState>& p) { return std::string(p.param.name); });
 
 TEST_F(Shell, CloseAnsweredYesKeepsEverything) {
@@ -137,6 +141,22 @@ TEST_F(Shell, ExitAnsweredNoClosesEveryWindow) {
     EXPECT_FALSE(container->isVisible());
     EXPECT_FALSE(other.isVisible());
     EXPECT_EQ(dialogs.unscripted, 0);
+}
+
+// Each page explains what its reader needs first: how to get a report out, how to digitise
+// (autotracing included), what the results mean.
+TEST(HelpWindow, PagesCoverTheirSubjects) {
+    const std::vector<std::pair<const char*, std::vector<const char*>>> pages{
+        {"Introduction", {"APPLY", "Save Fringe Data", "PDF", "lumivorexan-cli report"}},
+        {"MainWindow", {"Add Circle", "Perform AUTOTRACING", "Fringe AutoTracing", "right click"}},
+        {"Analysis", {"Waves/ Fringe", "STREHL RATIO", "RMS", "Rms Fit Error", "MTF"}},
+    };
+    for (const auto& [key, words] : pages) {
+        const QString text = HelpWindow::pageText(QString::fromLatin1(key));
+        for (const char* word : words) {
+            EXPECT_TRUE(text.contains(QString::fromLatin1(word))) << key << ": " << word;
+        }
+    }
 }
 
 TEST(HelpWindow, EachKeyHasItsOwnPage) {

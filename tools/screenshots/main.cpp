@@ -12,12 +12,14 @@
 #include "app/averagewindow.h"
 #include "app/containerwindow.h"
 #include "app/fringetoolspanel.h"
+#include "app/graphicalreportwindow.h"
 #include "app/imagepage.h"
 #include "app/mainmenus.h"
 #include "app/mainwindow.h"
 #include "app/mtfpage.h"
 #include "app/plotcanvas.h"
 #include "app/psfpage.h"
+#include "app/reportcommands.h"
 #include "app/settingspanel.h"
 #include "app/syntheticpage.h"
 #include "app/wavefrontpage.h"
@@ -275,6 +277,23 @@ int main(int argc, char* argv[]) {
     }
     averaging->applyButton()->click();
     grabAll(container, w, {{"averaged.png", 2, {}}}, out);
+    // The graphical report of the same measurement, as "&Report" opens it.
+    w.reportCommands()->setUserDataSource([] {
+        return std::array<std::string, 5>{"2026-12-08", "A. User", "", "", ""};
+    });
+    w.menus()->report->trigger();
+    lumi::GraphicalReportWindow* report = w.reportCommands()->graphicalReport();
+    if (report == nullptr) {
+        fail(QStringLiteral("the graphical report did not open"));
+    }
+    report->resize(1250, 900);
+    QApplication::processEvents();
+    const QString reportPath = QDir(out).filePath(QStringLiteral("report.png"));
+    if (!report->grab().save(reportPath)) {
+        fail(QStringLiteral("cannot write %1").arg(reportPath));
+    }
+    QTextStream(stdout) << reportPath << '\n';
+    report->close();
 
     // Aspheric analysis of the mirror of sample 6, 200 mm f/6, figured short of a
     // paraboloid: the target is the paraboloid, so the null test keeps what is left.

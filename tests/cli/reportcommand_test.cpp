@@ -1,0 +1,132 @@
+#include "cli/exitcodes.h"
+#include "cli/userdatafile.h"
+#include "clirun.h"
+#include "common/fileerror.h"
+#include "support/pdftools.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <iterator>
+
+namespace lumi::cli::test {
+namespace {
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::filesystem::path notesFile(const std::filesystem::path& dir) {
+    const auto path = dir / "notes.txt";
+    std::ofstream(path, std::ios::binary) << "\"2004-03-01\"\r\n\"A. User\"\r\n\"\"\r\n\"200 mm "
+                                             "f/5, mirror\"\r\n\"two\r\nlines\"\r\n";
+    return path;
+}
+
+TEST(ReportCommand, textReportHoldsUserDataSummaryAndOneLinePerTerm) {
+    const auto dir = scratchDir("report-text");
+    const auto out = dir / "report.txt";
+    const CliRun r =
+        runCliWith({"report", sourcePath("examples/astigmatism-coma.frg").string(), "--terms", "9",
+                    "--notes", notesFile(dir).string(), "--text", out.string()});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    const std::string text = readFile(out);
+    const std::string label = std::string(19, ' ') + "OPTIC DESCRIPTION";
+    EXPECT_NE(text.find(label + std::string(49 - label.size(), ' ') + "200 mm f/5, mirror\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\n" + std::string(49, ' ') + "lines\n"), std::string::npos);
+    EXPECT_NE(text.find("Zernike  number" + std::string(15, ' ') + " 8 \n"), std::string::npos);
+    // The analyze page's P-V text, as the "Aberration" page shows it.
+    const CliRun page = runCliWith(
+        {"analyze", sourcePath("examples/astigmatism-coma.frg").string(), "--terms", "9"});
+    const std::size_t pv = page.out.find(" PEAK to VALLEY");
+    ASSERT_NE(pv, std::string::npos);
+    std::string pvText = page.out.substr(pv + 34, 38); // the waves column
+    pvText.erase(pvText.find_last_not_of(' ') + 1);
+    EXPECT_NE(text.find("PEAK to VALLEY                " + pvText), std::string::npos) << pvText;
+    const std::size_t list = text.find(" ZERNIKE coefficients ");
+    ASSERT_NE(list, std::string::npos);
+    const std::string tail = text.substr(list);
+    EXPECT_EQ(std::count(tail.begin(), tail.end(), '\n'), 2 + 9); // heading, blank, terms 0..8
+    EXPECT_NE(tail.find("\n" + std::string(14, ' ') + " 8 "), std::string::npos);
+}
+
+TEST(ReportCommand, pdfHasTheTextPagesThenALandscapeGraphicalPage) {
+    const auto dir = scratchDir("report-pdf");
+    const auto pdf = dir / "report.pdf";
+    const CliRun r = runCliWith({"report", sourcePath("examples/astigmatism-coma.frg").string(),
+                                 "--notes", notesFile(dir).string(), "--pdf", pdf.string()});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    const std::string info = lumi::testing::pdfInfo(pdf);
+    EXPECT_NE(info.find("Pages:           2"), std::string::npos) << info;
+    EXPECT_NE(info.find("Page    1 size:  595 x 842 pts (A4)"), std::string::npos) << info;
+    EXPECT_NE(info.find("Page    2 size:  842 x 595 pts (A4)"), std::string::npos) << info;
+    const std::string text = lumi::testing::pdfText(pdf);
+    for (const char* expected :
+         {"LUMIVOREXAN -- INTERFEROGRAM ANALYSIS REPORT", "200 mm f/5, mirror", "PEAK to VALLEY",
+          "ZERNIKE coefficients", "Wavefront", "PSF map", "PSF surface", "MTF",
+          "Synthetic interferogram", "Fringe points"}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    }
+}
+
+struct BadReport {
+    std::string name;
+    std::vector<std::string> args; // after the fringe file; "DIR" is the scratch folder
+    int status;
+    std::string message;
+};
+
+class ReportCommandFailures : public ::testing::TestWithParam<BadReport> {};
+
+TEST_P(ReportCommandFailures, endWithAMessageAndNoFile) {
+    const BadReport& c = GetParam();
+    const auto dir = scratchDir("report-bad");
+    std::ofstream(dir / "open.txt") << "\"2004\"\r\n\"never closed\r\n";
+    std::vector<std::string> args{"report", sourcePath("examples/defocus-rings.frg").string()};
+    for (std::string a : c.args) {
+        if (a.rfind("DIR", 0) == 0) {
+            a = (dir / a.substr(4)).string();
+        }
+        args.push_back(a);
+    }
+    const CliRun r = runCliWith(args);
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.pdf"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, ReportCommandFailures,
+    ::testing::Values(
+        BadReport{"noOutput", {}, kExitBadInput, "--pdf OUT.pdf or --text OUT.txt"},
+        BadReport{"json", {"--json", "--pdf", "DIR/out.pdf"}, kExitBadInput, "--json"},
+        BadReport{"missingNotes",
+                  {"--notes", "DIR/none.txt", "--pdf", "DIR/out.pdf"},
+                  kExitBadInput,
+                  "none.txt"},
+        BadReport{"unclosedQuoteInNotes",
+                  {"--notes", "DIR/open.txt", "--pdf", "DIR/out.pdf"},
+                  kExitBadInput,
+                  "open.txt: line 2"},
+        BadReport{
+            "unwritableFolder", {"--pdf", "DIR/no/such/folder/out.pdf"}, kExitBadInput, "out.pdf"},
+        BadReport{"zeroOutputWavelength",
+                  {"--output-wavelength", "0", "--pdf", "DIR/out.pdf"},
+                  kExitBadInput,
+                  "--output-wavelength"}),
+    [](const ::testing::TestParamInfo<BadReport>& p) { return p.param.name; });
+
+TEST(UserDataFile, readsQuotedFieldsWithCommasAndLineBreaksAndStopsEarly) {
+    const auto dir = scratchDir("userdata");
+    std::ofstream(dir / "a.txt", std::ios::binary)
+        << "\"d\"\r\n\"o, p\"\r\nplain\r\n\"x\r\ny\"\r\n";
+    const auto fields = readUserDataFile(dir / "a.txt");
+    EXPECT_EQ(fields, (std::array<std::string, 5>{"d", "o, p", "plain", "x\r\ny", ""}));
+}
+
+} // namespace
+} // namespace lumi::cli::test
