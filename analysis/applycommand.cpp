@@ -10,6 +10,18 @@
 
 namespace lumi {
 
+float deriveWavesPerFringe(const AnalysisInput& in) {
+    const auto wavesPerFringe = narrowToSingle(std::fabs(in.wavesPerFringe));
+    if (!std::isfinite(wavesPerFringe))
+        throw AnalysisError(AnalysisError::Kind::InvalidSettings,
+                            "The waves per fringe is too large");
+    if (wavesPerFringe == 0.0f)
+        throw AnalysisError(AnalysisError::Kind::ZeroWavesPerFringe,
+                            "The waves per fringe is 0: enter 0.5 for a double-pass test or 1 "
+                            "for a single-pass test");
+    return wavesPerFringe;
+}
+
 void deriveAnalysisSettings(AnalysisSettings& s) {
     const AnalysisInput& in = s.input;
     const double outputNm = in.outputWavelengthNm;
@@ -22,15 +34,7 @@ void deriveAnalysisSettings(AnalysisSettings& s) {
                             "The ratio of the input to the output wavelength is too large");
     s.wavelengthRatio = ratio;
 
-    const auto wavesPerFringe = narrowToSingle(std::fabs(in.wavesPerFringe));
-    if (!std::isfinite(wavesPerFringe))
-        throw AnalysisError(AnalysisError::Kind::InvalidSettings,
-                            "The waves per fringe is too large");
-    if (wavesPerFringe == 0.0f)
-        throw AnalysisError(AnalysisError::Kind::ZeroWavesPerFringe,
-                            "The waves per fringe is 0: enter 0.5 for a double-pass test or 1 "
-                            "for a single-pass test");
-    s.wavesPerFringe = wavesPerFringe;
+    s.wavesPerFringe = deriveWavesPerFringe(in);
 
     int highest = 24; // "Auto"
     if (in.zernikeTerms != AnalysisInput::kAutoTerms) {

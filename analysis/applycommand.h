@@ -19,6 +19,10 @@ using IdealConicProvider = std::function<void(Measurement&)>;
 // keep their new values.
 void deriveAnalysisSettings(AnalysisSettings& settings);
 
+// |input.wavesPerFringe| in single precision, as APPLY derives it. Throws
+// AnalysisError InvalidSettings (too large) or ZeroWavesPerFringe.
+float deriveWavesPerFringe(const AnalysisInput& input);
+
 // Aspheric analysis: bestFitConic = coefficients[8] / idealConicCoefficients[8]
 // x target K (K = 0 taken as 0.00001);
 // sets results.applyProgress to BestFitConic. Throws

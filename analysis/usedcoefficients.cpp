@@ -12,19 +12,6 @@ namespace lumi {
 
 namespace {
 
-// |entered waves per fringe| as APPLY derives it; throws before anything changes.
-float derivedWavesPerFringe(const AnalysisSettings& s) {
-    const auto w = narrowToSingle(std::fabs(s.input.wavesPerFringe));
-    if (!std::isfinite(w))
-        throw AnalysisError(AnalysisError::Kind::InvalidSettings,
-                            "The waves per fringe is too large");
-    if (w == 0.0f)
-        throw AnalysisError(AnalysisError::Kind::ZeroWavesPerFringe,
-                            "The waves per fringe is 0: enter 0.5 for a double-pass test or 1 "
-                            "for a single-pass test");
-    return w;
-}
-
 // wavesPerFringe x (value - reference) for terms 0..lastTerm, in waves.
 ZernikeCoefficients referenceCorrected(const ZernikeCoefficients& valuesFringes,
                                        const ZernikeCoefficients& referenceFringes,
@@ -51,7 +38,7 @@ void replaceUsedCoefficients(Measurement& m, const ZernikeCoefficients& usedWave
 }
 
 void subtractReference(Measurement& m, const ZernikeCoefficients& shownFringes) {
-    const float wpf = derivedWavesPerFringe(m.settings);
+    const float wpf = deriveWavesPerFringe(m.settings.input);
     const int last = m.settings.highestTerm;
     const ZernikeCoefficients used =
         referenceCorrected(shownFringes, m.referenceFringes, wpf, last);

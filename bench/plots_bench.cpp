@@ -1,10 +1,10 @@
 // Painting the wavefront plots at the largest grid (N = 128) into report-sized pictures.
 // Target: map and surface each under 30 ms.
 #include "analysis/wavefrontgrid.h"
+#include "bench/guiscope.h"
 #include "optics/render/wavefrontmap.h"
 #include "optics/render/wavefrontsurface.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -14,24 +14,6 @@
 #include <memory>
 
 namespace {
-
-// Text needs a QGuiApplication; made for the length of one benchmark, offscreen.
-class GuiScope {
-public:
-    GuiScope() {
-        if (QCoreApplication::instance() != nullptr)
-            return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-    }
-
-private:
-    int argc_ = 1;
-    char name_[12] = "plots_bench";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QGuiApplication> app_;
-};
 
 // Astigmatism, coma and spherical over an unobstructed pupil, N = 128.
 std::unique_ptr<lumi::WavefrontGrid> sampleGrid() {
@@ -58,7 +40,7 @@ std::unique_ptr<lumi::WavefrontGrid> sampleGrid() {
 }
 
 void BM_WavefrontMap128(benchmark::State& state) {
-    GuiScope gui;
+    const lumi::bench::GuiScope gui;
     const auto grid = sampleGrid();
     QImage image(600, 600, QImage::Format_RGB32);
     for (auto _ : state) {
@@ -71,7 +53,7 @@ void BM_WavefrontMap128(benchmark::State& state) {
 BENCHMARK(BM_WavefrontMap128)->Unit(benchmark::kMillisecond);
 
 void BM_WavefrontSurface128(benchmark::State& state) {
-    GuiScope gui;
+    const lumi::bench::GuiScope gui;
     const auto grid = sampleGrid();
     lumi::WavefrontSurfaceOptions options;
     options.background =

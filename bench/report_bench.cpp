@@ -2,10 +2,10 @@
 // 128-cell synthetic interferogram) and the painted page, plus the reduction of a 6000 x 4000
 // camera photo to the page's picture. Target: the whole update under 300 ms.
 #include "analysis/wavefrontsampler.h"
+#include "bench/guiscope.h"
 #include "optics/graphicalreportplots.h"
 #include "report/render/graphicalreportpage.h"
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -13,23 +13,6 @@
 #include <memory>
 
 namespace {
-
-class GuiScope {
-public:
-    GuiScope() {
-        if (QCoreApplication::instance() != nullptr)
-            return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-    }
-
-private:
-    int argc_ = 1;
-    char name_[13] = "report_bench";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QGuiApplication> app_;
-};
 
 // Defocus, astigmatism and coma over a 2000-pixel aperture, sampled as APPLY does.
 std::unique_ptr<lumi::Measurement> appliedMeasurement() {
@@ -55,7 +38,7 @@ void BM_ReportPlots(benchmark::State& state) {
 BENCHMARK(BM_ReportPlots)->Unit(benchmark::kMillisecond);
 
 void BM_ReportPage(benchmark::State& state) {
-    GuiScope gui;
+    const lumi::bench::GuiScope gui;
     const auto m = appliedMeasurement();
     auto field = std::make_unique<lumi::ComplexField>();
     lumi::FieldTransform transform;
