@@ -259,15 +259,20 @@ void PsfPage::drawMap(const PointSpreadFunction& psf) {
     paintPsfMap(painter, mapPlot_->picture().rect(), psf, options);
 }
 
-void PsfPage::drawSurface(const PointSpreadFunction& psf) {
+PsfPlotOptions PsfPage::surfaceChoices() const {
     PsfPlotOptions options;
     options.greyScale = !falseColorOption_->isChecked();
     options.normalisation =
         unityOption_->isChecked() ? PsfNormalisation::Unity : PsfNormalisation::UnaberratedPsf;
-    options.strehl = m_.results.strehl;
     options.background =
         backColorCombo_->currentIndex() == 0 ? SurfaceBackground::White : SurfaceBackground::Black;
     options.solid = plotStyleCombo_->currentIndex() == 0;
+    return options;
+}
+
+void PsfPage::drawSurface(const PointSpreadFunction& psf) {
+    PsfPlotOptions options = surfaceChoices();
+    options.strehl = m_.results.strehl;
     surfaceBar_->clearPicture();
     {
         QPainter painter(&surfaceBar_->picture());

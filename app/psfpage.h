@@ -3,6 +3,7 @@
 #include "analysis/measurement.h"
 #include "optics/pointspreadfunction.h"
 #include "optics/psfoptions.h"
+#include "optics/render/psfplotoptions.h"
 
 #include <QWidget>
 
@@ -46,6 +47,9 @@ public:
     PsfGridSize chosenGridSize() const;
 
     QTabWidget* tabs() const { return tabs_; }
+    // The surface plot choices on the page ("Show as", "Normalize Peak Intensity to....",
+    // "Backcolor", "Plot"); the Strehl ratio is left at its default.
+    PsfPlotOptions surfaceChoices() const;
     QRadioButton* falseColorOption() const { return falseColorOption_; }
     QRadioButton* greyScaleOption() const { return greyScaleOption_; }
     QRadioButton* gridOption(PsfGridSize size) const;

@@ -172,13 +172,7 @@ GraphicalReportSources ReportCommands::graphicalSources() const {
     s.choices.synthetic = window_.syntheticPage()->options();
     s.choices.apertureRatio = parseLenient(window_.mtfPage()->apertureRatioText().toStdString());
     s.relief = window_.waveFrontPage()->reliefValue();
-    PsfPage* psf = window_.psfPage();
-    s.psfSurface.greyScale = !psf->falseColorOption()->isChecked();
-    s.psfSurface.normalisation = psf->unityOption()->isChecked() ? PsfNormalisation::Unity
-                                                                 : PsfNormalisation::UnaberratedPsf;
-    s.psfSurface.background =
-        psf->backColor()->currentIndex() == 0 ? SurfaceBackground::White : SurfaceBackground::Black;
-    s.psfSurface.solid = psf->plotStyle()->currentIndex() == 0;
+    s.psfSurface = window_.psfPage()->surfaceChoices();
     s.title = fileName_;
     const std::array<std::string, 5> user = userData_ ? userData_() : std::array<std::string, 5>{};
     s.subtitle = user[0] + (user[0].empty() || user[1].empty() ? "" : "   ") + user[1];
