@@ -46,7 +46,7 @@ public:
     // Builds the menus into the container's menu bar.
     void populateMenus(QMenuBar* bar);
 
-    // "APPLY" (CmdApply_Click). A fault ends it with its reason in the status bar.
+    // "APPLY" clicked. A fault ends it with its reason in the status bar.
     void apply();
     // "Save Fringe Data".
     void saveFringeData();
