@@ -4,7 +4,7 @@
 
 namespace lumi {
 
-// The about box (FrmAbout): static labels only, shown modally.
+// The about box: static labels only, shown modally.
 class AboutWindow : public QDialog {
     Q_OBJECT
 public:

@@ -9,12 +9,12 @@
 namespace lumi {
 
 ContainerWindow::ContainerWindow(DialogService& dialogs, QWidget* parent)
-    : QMainWindow(parent), frm1_(new MainWindow(dialogs, this)) {
+    : QMainWindow(parent), mainWindow_(new MainWindow(dialogs, this)) {
     setObjectName("MDIForm1");
     setWindowTitle(QStringLiteral("Lumivorexan  [Interferogram Analysis Software]"));
-    setCentralWidget(frm1_);
-    frm1_->populateMenus(menuBar());
-    connect(frm1_, &MainWindow::exitRequested, this, &QWidget::close);
+    setCentralWidget(mainWindow_);
+    mainWindow_->populateMenus(menuBar());
+    connect(mainWindow_, &MainWindow::exitRequested, this, &QWidget::close);
     resize(1280, 800);
 }
 
@@ -23,7 +23,7 @@ void ContainerWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    if (!frm1_->confirmClose()) {
+    if (!mainWindow_->confirmClose()) {
         event->ignore();
         return;
     }

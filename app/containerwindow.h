@@ -7,7 +7,7 @@ namespace lumi {
 class DialogService;
 class MainWindow;
 
-// The top-level frame (MDIForm1): holds the main window Frm1 and shows its
+// The top-level frame: holds the main window and shows its
 // menus. Closing it asks first; "Yes" keeps the program running so that the
 // user can save, "No" closes every window and ends the program.
 class ContainerWindow : public QMainWindow {
@@ -15,13 +15,13 @@ class ContainerWindow : public QMainWindow {
 public:
     explicit ContainerWindow(DialogService& dialogs, QWidget* parent = nullptr);
 
-    MainWindow* mainWindow() const { return frm1_; }
+    MainWindow* mainWindow() const { return mainWindow_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    MainWindow* frm1_;
+    MainWindow* mainWindow_;
     bool closing_ = false;
 };
 

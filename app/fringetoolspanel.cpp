@@ -44,33 +44,34 @@ FringeToolsPanel::FringeToolsPanel(QWidget* parent) : QWidget(parent) {
     tracingGroup_ = new QGroupBox(QStringLiteral("Fringe Tracing"), this);
     tracingGroup_->setObjectName("FrameTracing");
     auto* tracing = new QGridLayout(tracingGroup_);
-    vscroll1_ = new QScrollBar(Qt::Vertical, tracingGroup_);
-    vscroll1_->setObjectName("VScroll1");
-    vscroll1_->setRange(0, 100);
-    vscroll1_->setSingleStep(1);
-    vscroll1_->setPageStep(1);
-    vscroll1_->setMinimumHeight(90);
-    labelFalsa_ = readout("LabelFALSA", "1", tracingGroup_);
-    label2_ = readout("Label2", "0", tracingGroup_);
-    label2_->hide();
-    label5_ = readout("Label5", "0", tracingGroup_);
+    fringeSelector_ = new QScrollBar(Qt::Vertical, tracingGroup_);
+    fringeSelector_->setObjectName("VScroll1");
+    fringeSelector_->setRange(0, 100);
+    fringeSelector_->setSingleStep(1);
+    fringeSelector_->setPageStep(1);
+    fringeSelector_->setMinimumHeight(90);
+    fringeNumberLabel_ = readout("LabelFALSA", "1", tracingGroup_);
+    fringeIndexLabel_ = readout("Label2", "0", tracingGroup_);
+    fringeIndexLabel_->hide();
+    pointCountLabel_ = readout("Label5", "0", tracingGroup_);
     auto* fringeCaption = new QLabel(QStringLiteral("Fringe"), tracingGroup_);
     auto* countCaption = new QLabel(QStringLiteral("Points on  Fringe"), tracingGroup_);
-    tracing->addWidget(vscroll1_, 0, 0, 4, 1);
+    tracing->addWidget(fringeSelector_, 0, 0, 4, 1);
     tracing->addWidget(fringeCaption, 0, 1);
-    tracing->addWidget(labelFalsa_, 1, 1);
+    tracing->addWidget(fringeNumberLabel_, 1, 1);
     tracing->addWidget(countCaption, 2, 1);
-    tracing->addWidget(label5_, 3, 1);
-    command4_ = button("Command4", "Delete Active Fringe ", tracingGroup_);
-    command8_ = button("Command8", "Delete  All  Points", tracingGroup_);
-    cmdReverse_ = button("CmdReverse", "Reverse  Fringe Order", tracingGroup_);
+    tracing->addWidget(pointCountLabel_, 3, 1);
+    deleteActiveButton_ = button("Command4", "Delete Active Fringe ", tracingGroup_);
+    deleteAllButton_ = button("Command8", "Delete  All  Points", tracingGroup_);
+    reverseButton_ = button("CmdReverse", "Reverse  Fringe Order", tracingGroup_);
     optimize_ = button("CmdOptimize", "Optimize Fringe Points", tracingGroup_);
-    checkAutoTracing_ = new QCheckBox(QStringLiteral("Fringe AutoTracing"), tracingGroup_);
-    checkAutoTracing_->setObjectName("CheckAutoTracing");
+    autoTracingBox_ = new QCheckBox(QStringLiteral("Fringe AutoTracing"), tracingGroup_);
+    autoTracingBox_->setObjectName("CheckAutoTracing");
     performAutoTracing_ = button("CmdAutoTracing", "Perform  AUTOTRACING", tracingGroup_);
     int row = 4;
-    for (QWidget* w : std::initializer_list<QWidget*>{command4_, command8_, cmdReverse_, optimize_,
-                                                      checkAutoTracing_, performAutoTracing_}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{deleteActiveButton_, deleteAllButton_, reverseButton_,
+                                         optimize_, autoTracingBox_, performAutoTracing_}) {
         tracing->addWidget(w, row++, 0, 1, 2);
     }
     column->addWidget(tracingGroup_);
@@ -78,45 +79,49 @@ FringeToolsPanel::FringeToolsPanel(QWidget* parent) : QWidget(parent) {
     apertureGroup_ = new QGroupBox(QStringLiteral("Aperture"), this);
     apertureGroup_->setObjectName("FrameAperture");
     auto* aperture = new QHBoxLayout(apertureGroup_);
-    command5_ = button("Command5", "Add Circle", apertureGroup_);
-    command2_ = button("Command2", "Clear", apertureGroup_);
-    aperture->addWidget(command5_);
-    aperture->addWidget(command2_);
+    apertureAddButton_ = button("Command5", "Add Circle", apertureGroup_);
+    apertureClearButton_ = button("Command2", "Clear", apertureGroup_);
+    aperture->addWidget(apertureAddButton_);
+    aperture->addWidget(apertureClearButton_);
     column->addWidget(apertureGroup_);
 
     obstructionGroup_ = new QGroupBox(QStringLiteral("Obstruction"), this);
     obstructionGroup_->setObjectName("FrameObstruction");
     auto* obstruction = new QHBoxLayout(obstructionGroup_);
-    command6_ = button("Command6", "Add Circle", obstructionGroup_);
-    command7_ = button("Command7", "Clear", obstructionGroup_);
-    obstruction->addWidget(command6_);
-    obstruction->addWidget(command7_);
+    obstructionAddButton_ = button("Command6", "Add Circle", obstructionGroup_);
+    obstructionClearButton_ = button("Command7", "Clear", obstructionGroup_);
+    obstruction->addWidget(obstructionAddButton_);
+    obstruction->addWidget(obstructionClearButton_);
     column->addWidget(obstructionGroup_);
     column->addStretch(1);
 
-    connect(vscroll1_, &QScrollBar::valueChanged, this, &FringeToolsPanel::fringeSelected);
-    connect(checkAutoTracing_, &QCheckBox::toggled, performAutoTracing_, &QWidget::setEnabled);
+    connect(fringeSelector_, &QScrollBar::valueChanged, this, &FringeToolsPanel::fringeSelected);
+    connect(autoTracingBox_, &QCheckBox::toggled, performAutoTracing_, &QWidget::setEnabled);
     applyEnabling(GroupEnabling{});
+}
+
+void FringeToolsPanel::setAutoTracing(bool on) {
+    autoTracingBox_->setChecked(on);
 }
 
 void FringeToolsPanel::applyEnabling(const GroupEnabling& groups) {
     tracingGroup_->setEnabled(groups.fringeTracing);
     apertureGroup_->setEnabled(groups.apertureGroup);
-    command5_->setEnabled(groups.apertureAddCircle);
+    apertureAddButton_->setEnabled(groups.apertureAddCircle);
     obstructionGroup_->setEnabled(groups.obstructionGroup);
-    command6_->setEnabled(groups.obstructionAddCircle);
-    performAutoTracing_->setEnabled(checkAutoTracing_->isChecked());
+    obstructionAddButton_->setEnabled(groups.obstructionAddCircle);
+    performAutoTracing_->setEnabled(autoTracingBox_->isChecked());
 }
 
 void FringeToolsPanel::showActiveFringe(int fringe) {
-    const QSignalBlocker block(vscroll1_);
-    vscroll1_->setValue(fringe);
-    label2_->setText(QString::number(fringe));
-    labelFalsa_->setText(QString::number(fringe + 1));
+    const QSignalBlocker block(fringeSelector_);
+    fringeSelector_->setValue(fringe);
+    fringeIndexLabel_->setText(QString::number(fringe));
+    fringeNumberLabel_->setText(QString::number(fringe + 1));
 }
 
 void FringeToolsPanel::showPointCount(int count) {
-    label5_->setText(QString::number(count));
+    pointCountLabel_->setText(QString::number(count));
 }
 
 } // namespace lumi

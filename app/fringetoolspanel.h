@@ -13,7 +13,7 @@ class QScrollBar;
 namespace lumi {
 
 // The "Fringe Tracing", "Aperture" and "Obstruction" groups beside the
-// interferogram: the fringe selector VScroll1 with its read-outs and the
+// interferogram: the fringe selector scroll bar with its read-outs and the
 // editing buttons. Widgets only; the image page acts on the signals.
 class FringeToolsPanel : public QWidget {
     Q_OBJECT
@@ -29,21 +29,23 @@ public:
     // Shows the point count of the active fringe ("Points on  Fringe").
     void showPointCount(int count);
 
-    QScrollBar* selector() const { return vscroll1_; }
-    QLabel* fringeNumber() const { return labelFalsa_; }
-    QLabel* fringeIndex() const { return label2_; }
-    QLabel* pointCount() const { return label5_; }
+    QScrollBar* selector() const { return fringeSelector_; }
+    QLabel* fringeNumber() const { return fringeNumberLabel_; }
+    QLabel* fringeIndex() const { return fringeIndexLabel_; }
+    QLabel* pointCount() const { return pointCountLabel_; }
     QGroupBox* tracingGroup() const { return tracingGroup_; }
     QGroupBox* apertureGroup() const { return apertureGroup_; }
     QGroupBox* obstructionGroup() const { return obstructionGroup_; }
-    QPushButton* deleteActiveButton() const { return command4_; }
-    QPushButton* deleteAllButton() const { return command8_; }
-    QPushButton* reverseButton() const { return cmdReverse_; }
-    QPushButton* apertureAddButton() const { return command5_; }
-    QPushButton* apertureClearButton() const { return command2_; }
-    QPushButton* obstructionAddButton() const { return command6_; }
-    QPushButton* obstructionClearButton() const { return command7_; }
-    QCheckBox* autoTracingBox() const { return checkAutoTracing_; }
+    QPushButton* deleteActiveButton() const { return deleteActiveButton_; }
+    QPushButton* deleteAllButton() const { return deleteAllButton_; }
+    QPushButton* reverseButton() const { return reverseButton_; }
+    QPushButton* apertureAddButton() const { return apertureAddButton_; }
+    QPushButton* apertureClearButton() const { return apertureClearButton_; }
+    QPushButton* obstructionAddButton() const { return obstructionAddButton_; }
+    QPushButton* obstructionClearButton() const { return obstructionClearButton_; }
+    QCheckBox* autoTracingBox() const { return autoTracingBox_; }
+    // Ticks or clears "Fringe AutoTracing"; toggled() follows on a change.
+    void setAutoTracing(bool on);
     QPushButton* performAutoTracingButton() const { return performAutoTracing_; }
     QPushButton* optimizeButton() const { return optimize_; }
 
@@ -55,20 +57,20 @@ private:
     QGroupBox* tracingGroup_;
     QGroupBox* apertureGroup_;
     QGroupBox* obstructionGroup_;
-    QScrollBar* vscroll1_;
-    QLabel* labelFalsa_;
-    QLabel* label2_;
-    QLabel* label5_;
-    QPushButton* command4_;
-    QPushButton* command8_;
-    QPushButton* cmdReverse_;
+    QScrollBar* fringeSelector_;
+    QLabel* fringeNumberLabel_;
+    QLabel* fringeIndexLabel_;
+    QLabel* pointCountLabel_;
+    QPushButton* deleteActiveButton_;
+    QPushButton* deleteAllButton_;
+    QPushButton* reverseButton_;
     QPushButton* optimize_;
-    QCheckBox* checkAutoTracing_;
+    QCheckBox* autoTracingBox_;
     QPushButton* performAutoTracing_;
-    QPushButton* command5_;
-    QPushButton* command2_;
-    QPushButton* command6_;
-    QPushButton* command7_;
+    QPushButton* apertureAddButton_;
+    QPushButton* apertureClearButton_;
+    QPushButton* obstructionAddButton_;
+    QPushButton* obstructionClearButton_;
 };
 
 } // namespace lumi

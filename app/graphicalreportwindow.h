@@ -32,7 +32,7 @@ struct GraphicalReportSources {
     std::function<TextReportInput()> textReport;
 };
 
-// The graphical report window (FrmPrintGraphic): one page with the
+// The graphical report window: one page with the
 // interferogram, the wavefront surface and its colour scale, the PSF map and
 // surface, the MTF, the synthetic interferogram and the summary, redrawn from
 // the current results (without sampling) by "&Update". Its menu prints the

@@ -6,7 +6,7 @@ class QTextBrowser;
 
 namespace lumi {
 
-// The help window (FrmHelp): one fixed page of text in a scrolling view,
+// The help window: one fixed page of text in a scrolling view,
 // chosen by its key "Introduction", "MainWindow" or "Analysis".
 class HelpWindow : public QDialog {
     Q_OBJECT

@@ -71,7 +71,7 @@ void ImagePage::showInterferogram(const QImage& picture) {
     canvas()->setPicture(reportCopy_);
     view_->showNewPicture();
     editor_.resetForNewImage(m_.store);
-    tools_->autoTracingBox()->setChecked(false);
+    tools_->setAutoTracing(false);
     syncReadouts();
     syncEnabling();
     emit interferogramShown();
@@ -359,7 +359,7 @@ void ImagePage::onDeleteAllPoints() {
                            DialogService::Icon::Question)) {
         return;
     }
-    tools_->autoTracingBox()->setChecked(false);
+    tools_->setAutoTracing(false);
     editor_.deleteAllPoints(m_.store);
     redrawMarks(RedrawCaller::DeleteAllPoints);
     syncReadouts();
@@ -402,7 +402,7 @@ void ImagePage::onAutoTracingToggled(bool checked) {
         return;
     }
     if (!dialogs_.confirmAutoTracing()) {
-        tools_->autoTracingBox()->setChecked(false);
+        tools_->setAutoTracing(false);
         return;
     }
     editor_.beginSeeding(m_.store);
@@ -435,7 +435,7 @@ void ImagePage::performAutoTracing() {
         return;
     }
     const std::vector<ImagePoint> seeds = editor_.takeSeeds();
-    tools_->autoTracingBox()->setChecked(false);
+    tools_->setAutoTracing(false);
     if (!canvas()->hasPicture()) {
         return;
     }

@@ -61,26 +61,26 @@ constexpr char kFringeFilter[] = "Fringe Files (*.frg)|*.frg|All Files (*.*)|*.*
 
 MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     : QWidget(parent), dialogs_(dialogs), menus_(new MainMenus(this)),
-      settings_(new SettingsPanel(this)), sstab1_(new QTabWidget(this)),
-      imagePage_(new ImagePage(m_, editor_, dialogs, sstab1_)),
-      aberrationPage_(new AberrationPage(sstab1_)), zernikePage_(new ZernikePage(m_, sstab1_)),
-      waveFrontPage_(new WaveFrontPage(m_, sstab1_)), psfPage_(new PsfPage(m_, sstab1_)),
-      mtfPage_(new MtfPage(m_, sstab1_)), syntheticPage_(new SyntheticPage(m_, sstab1_)),
-      notesPage_(new NotesPage(m_.userData, dialogs, sstab1_)), status_(new QStatusBar(this)),
+      settings_(new SettingsPanel(this)), pageTabs_(new QTabWidget(this)),
+      imagePage_(new ImagePage(m_, editor_, dialogs, pageTabs_)),
+      aberrationPage_(new AberrationPage(pageTabs_)), zernikePage_(new ZernikePage(m_, pageTabs_)),
+      waveFrontPage_(new WaveFrontPage(m_, pageTabs_)), psfPage_(new PsfPage(m_, pageTabs_)),
+      mtfPage_(new MtfPage(m_, pageTabs_)), syntheticPage_(new SyntheticPage(m_, pageTabs_)),
+      notesPage_(new NotesPage(m_.userData, dialogs, pageTabs_)), status_(new QStatusBar(this)),
       zernikeCommands_(new ZernikeCommands(*this, dialogs)),
       settingsStore_(std::make_unique<QSettings>()), recent_(*settingsStore_) {
     setAcceptDrops(true);
     setObjectName("Frm1");
-    sstab1_->setObjectName("SSTab1");
-    sstab1_->addTab(imagePage_, QStringLiteral("Image"));
-    sstab1_->addTab(aberrationPage_, QStringLiteral("Aberration"));
-    sstab1_->addTab(zernikePage_, QStringLiteral("Zernike"));
-    sstab1_->addTab(waveFrontPage_, QStringLiteral("WaveFront"));
-    sstab1_->addTab(psfPage_, QStringLiteral("PSF"));
-    sstab1_->addTab(mtfPage_, QStringLiteral("MTF"));
-    sstab1_->addTab(syntheticPage_, QStringLiteral("Synthetic"));
-    sstab1_->addTab(notesPage_, QStringLiteral("Notes"));
-    sstab1_->setCurrentIndex(0);
+    pageTabs_->setObjectName("SSTab1");
+    pageTabs_->addTab(imagePage_, QStringLiteral("Image"));
+    pageTabs_->addTab(aberrationPage_, QStringLiteral("Aberration"));
+    pageTabs_->addTab(zernikePage_, QStringLiteral("Zernike"));
+    pageTabs_->addTab(waveFrontPage_, QStringLiteral("WaveFront"));
+    pageTabs_->addTab(psfPage_, QStringLiteral("PSF"));
+    pageTabs_->addTab(mtfPage_, QStringLiteral("MTF"));
+    pageTabs_->addTab(syntheticPage_, QStringLiteral("Synthetic"));
+    pageTabs_->addTab(notesPage_, QStringLiteral("Notes"));
+    pageTabs_->setCurrentIndex(0);
 
     auto* body = new QHBoxLayout;
     body->setContentsMargins(0, 0, 0, 0);
@@ -96,8 +96,8 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     settingsScroll->setFixedWidth(
         320 + settingsScroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
     body->addWidget(settingsScroll);
-    sstab1_->setMinimumSize(600, 480);
-    body->addWidget(sstab1_, 1);
+    pageTabs_->setMinimumSize(600, 480);
+    body->addWidget(pageTabs_, 1);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(4, 4, 4, 0);
     column->addLayout(body, 1);
@@ -335,7 +335,7 @@ void MainWindow::resetAnalysisView() {
     notesPage_->resetForNewPicture();
     aberrationPage_->clearFields();
     zernikePage_->resetFields();
-    sstab1_->setCurrentIndex(0);
+    pageTabs_->setCurrentIndex(0);
     status_->clearMessage();
     // A new picture starts new work: nothing of it is unsaved yet.
     unsaved_.markSaved(snapshot(), QString());

@@ -34,8 +34,8 @@ class WaveFrontPage;
 class ZernikeCommands;
 class ZernikePage;
 
-// The main window Frm1: the analysis settings with "APPLY", the tab control
-// SSTab1 with its eight pages, and the menu commands. It owns the measurement
+// The main window: the analysis settings with "APPLY", the tabs with their
+// eight pages, and the menu commands. It owns the measurement
 // and the editing state for the whole run.
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -46,7 +46,7 @@ public:
     // Builds the menus into the container's menu bar.
     void populateMenus(QMenuBar* bar);
 
-    // "APPLY" (CmdApply_Click). A fault ends it with its reason in the status bar.
+    // "APPLY" clicked. A fault ends it with its reason in the status bar.
     void apply();
     // "Save Fringe Data".
     void saveFringeData();
@@ -76,7 +76,7 @@ public:
     void setLastSampledGridCount(int gridCount) { lastSampledGridCount_ = gridCount; }
     FringeEditor& editor() { return editor_; }
     MainMenus* menus() const { return menus_; }
-    QTabWidget* tabs() const { return sstab1_; }
+    QTabWidget* tabs() const { return pageTabs_; }
     SettingsPanel* settingsPanel() const { return settings_; }
     ImagePage* imagePage() const { return imagePage_; }
     AberrationPage* aberrationPage() const { return aberrationPage_; }
@@ -126,7 +126,7 @@ private:
     FringeEditor editor_;
     MainMenus* menus_;
     SettingsPanel* settings_;
-    QTabWidget* sstab1_;
+    QTabWidget* pageTabs_;
     ImagePage* imagePage_;
     ImageProcessingWindow* imageProcessing_ = nullptr; // created on first use
     AberrationPage* aberrationPage_;

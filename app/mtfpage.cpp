@@ -33,38 +33,43 @@ UserScale mtfScale(const QRect& picture, int halfSize) {
 } // namespace
 
 MtfPage::MtfPage(Measurement& measurement, QWidget* parent)
-    : QWidget(parent), m_(measurement), command11_(new QPushButton(QStringLiteral("Update MTF"))),
-      text4_(new QLineEdit(QStringLiteral("0"))), pictureMtf_(new PlotCanvas(kPlotBox)),
-      label42_(new QLabel) {
-    command11_->setObjectName("Command11");
-    text4_->setObjectName("Text4");
-    text4_->setMaximumWidth(90);
-    pictureMtf_->setObjectName("PictureMTF");
-    label42_->setObjectName("Label42");
-    label42_->setTextFormat(Qt::PlainText);
-    label42_->setMinimumWidth(kPlotBox.width());
+    : QWidget(parent), m_(measurement),
+      updateMtfButton_(new QPushButton(QStringLiteral("Update MTF"))),
+      apertureRatioEdit_(new QLineEdit(QStringLiteral("0"))), mtfPlot_(new PlotCanvas(kPlotBox)),
+      readoutLabel_(new QLabel) {
+    updateMtfButton_->setObjectName("Command11");
+    apertureRatioEdit_->setObjectName("Text4");
+    apertureRatioEdit_->setMaximumWidth(90);
+    mtfPlot_->setObjectName("PictureMTF");
+    readoutLabel_->setObjectName("Label42");
+    readoutLabel_->setTextFormat(Qt::PlainText);
+    readoutLabel_->setMinimumWidth(kPlotBox.width());
     QFont mono(QStringLiteral("Monospace"));
     mono.setStyleHint(QFont::TypeWriter);
-    label42_->setFont(mono);
+    readoutLabel_->setFont(mono);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(command11_);
+    top->addWidget(updateMtfButton_);
     top->addSpacing(24);
     top->addWidget(new QLabel(QStringLiteral("Enter Apert.Ratio (F-number)")));
-    top->addWidget(text4_);
+    top->addWidget(apertureRatioEdit_);
     top->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(pictureMtf_);
-    layout->addWidget(label42_);
+    layout->addWidget(mtfPlot_);
+    layout->addWidget(readoutLabel_);
     layout->addStretch(1);
 
-    connect(command11_, &QPushButton::clicked, this, &MtfPage::updateMtf);
-    connect(pictureMtf_, &PlotCanvas::mouseMoved, this, &MtfPage::showReadout);
+    connect(updateMtfButton_, &QPushButton::clicked, this, &MtfPage::updateMtf);
+    connect(mtfPlot_, &PlotCanvas::mouseMoved, this, &MtfPage::showReadout);
 }
 
 MtfPage::~MtfPage() = default;
+
+QString MtfPage::apertureRatioText() const {
+    return apertureRatioEdit_->text();
+}
 
 void MtfPage::setInputWavelengthSource(std::function<double()> source) {
     inputWavelengthNmSource_ = std::move(source);
@@ -83,32 +88,32 @@ void MtfPage::updateMtf() {
         field_ = std::make_unique<ComplexField>();
         transform_ = std::make_unique<FieldTransform>();
     }
-    pictureMtf_->clearPicture();
+    mtfPlot_->clearPicture();
     try {
         const double wavelengthNm = inputWavelengthNmSource_ ? inputWavelengthNmSource_()
                                                              : m_.settings.input.inputWavelengthNm;
         const int gridCount = gridCountSource_ ? gridCountSource_() : m_.results.grid.gridCount;
         const ModulationTransfer mtf =
-            runMtfCommand(m_, gridCount, parseLenient(text4_->text().toStdString()), wavelengthNm,
-                          *field_, *transform_);
+            runMtfCommand(m_, gridCount, parseLenient(apertureRatioEdit_->text().toStdString()),
+                          wavelengthNm, *field_, *transform_);
         cutoffFrequency_ = mtf.cutoffFrequency;
         halfSize_ = mtf.halfSize;
-        QPainter painter(&pictureMtf_->picture());
-        paintMtfPlot(painter, pictureMtf_->picture().rect(), mtf);
+        QPainter painter(&mtfPlot_->picture());
+        paintMtfPlot(painter, mtfPlot_->picture().rect(), mtf);
         emit statusMessage(QString()); // no stale reason of an earlier failure
     } catch (const AnalysisError& e) {
         // No curves on screen: the read-out has nothing to describe.
         halfSize_ = 0;
         emit statusMessage(QStringLiteral("MTF stopped: ") + QString::fromUtf8(e.what()));
     }
-    pictureMtf_->update();
+    mtfPlot_->update();
 }
 
 std::optional<QString> MtfPage::readoutAt(QPointF picturePx) const {
     if (halfSize_ < 1) {
         return std::nullopt;
     }
-    const UserScale scale = mtfScale(pictureMtf_->picture().rect(), halfSize_);
+    const UserScale scale = mtfScale(mtfPlot_->picture().rect(), halfSize_);
     const double x =
         -0.07 * halfSize_ + (picturePx.x() - scale.device().left()) / scale.pxPerUnitX();
     const double y = 1.1 + (picturePx.y() - scale.device().top()) / scale.pxPerUnitY();
@@ -122,19 +127,19 @@ std::optional<QString> MtfPage::readoutAt(QPointF picturePx) const {
 
 void MtfPage::showReadout(QPointF picturePx) {
     if (const std::optional<QString> text = readoutAt(picturePx)) {
-        label42_->setText(*text);
+        readoutLabel_->setText(*text);
     }
 }
 
 void MtfPage::clearPlots() {
-    pictureMtf_->clearPicture();
+    mtfPlot_->clearPicture();
     halfSize_ = 0;
     cutoffFrequency_ = 1.0;
     clearReadout();
 }
 
 void MtfPage::clearReadout() {
-    label42_->clear();
+    readoutLabel_->clear();
 }
 
 } // namespace lumi

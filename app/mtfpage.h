@@ -18,8 +18,8 @@ class ComplexField;
 class FieldTransform;
 class PlotCanvas;
 
-// The "MTF" tab: "Update MTF", the aperture ratio box Text4, the plot PictureMTF and
-// the read-out Label42 that follows the pointer over the plot.
+// The "MTF" tab: "Update MTF", the aperture ratio (f-number) box, the MTF
+// plot and the read-out that follows the pointer over the plot.
 class MtfPage : public QWidget {
     Q_OBJECT
 public:
@@ -48,10 +48,12 @@ public:
     // An MTF of some analysis is on the page.
     bool showsPlots() const { return halfSize_ != 0; }
 
-    QPushButton* updateButton() const { return command11_; }
-    QLineEdit* apertureRatio() const { return text4_; }
-    PlotCanvas* plot() const { return pictureMtf_; }
-    QLabel* readout() const { return label42_; }
+    QPushButton* updateButton() const { return updateMtfButton_; }
+    QLineEdit* apertureRatio() const { return apertureRatioEdit_; }
+    // The aperture ratio (f-number) as typed.
+    QString apertureRatioText() const;
+    PlotCanvas* plot() const { return mtfPlot_; }
+    QLabel* readout() const { return readoutLabel_; }
 
 signals:
     // Why a command ended early, for the status bar.
@@ -61,10 +63,10 @@ private:
     void showReadout(QPointF picturePx);
 
     Measurement& m_;
-    QPushButton* command11_;
-    QLineEdit* text4_;
-    PlotCanvas* pictureMtf_;
-    QLabel* label42_;
+    QPushButton* updateMtfButton_;
+    QLineEdit* apertureRatioEdit_;
+    PlotCanvas* mtfPlot_;
+    QLabel* readoutLabel_;
 
     // Kept from one "Update MTF" to the next for the read-out; N = 0 before the first.
     double cutoffFrequency_ = 1.0;

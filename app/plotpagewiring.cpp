@@ -34,11 +34,10 @@ void connectPlotPages(MainWindow& window, const PlotPages& pages) {
         }
     });
 
-    pages.synthetic->setAsphericMode(settings->asphericOption()->isChecked());
+    pages.synthetic->setAsphericMode(settings->isAspheric());
     QObject::connect(settings->asphericOption(), &QRadioButton::toggled, pages.synthetic,
                      &SyntheticPage::setAsphericMode);
-    pages.synthetic->setWavesPerFringeSource(
-        [settings] { return settings->wavesPerFringe()->text(); });
+    pages.synthetic->setWavesPerFringeSource([settings] { return settings->wavesPerFringeText(); });
     pages.mtf->setInputWavelengthSource([settings] { return settings->input().inputWavelengthNm; });
     MainWindow* session = &window;
     pages.mtf->setGridCountSource([session] { return session->lastSampledGridCount(); });

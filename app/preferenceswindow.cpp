@@ -51,38 +51,38 @@ PreferencesWindow::PreferencesWindow(DisplayPreferences& preferences, DialogServ
     auto* middle = new QHBoxLayout;
     auto* cross = new QGroupBox(QStringLiteral("Cross Size on fringe"), this);
     auto* crossColumn = new QVBoxLayout(cross);
-    option1_ = new QRadioButton(QStringLiteral(" Small"), cross);
-    option2_ = new QRadioButton(QStringLiteral(" Medium"), cross);
-    option3_ = new QRadioButton(QStringLiteral(" Large"), cross);
-    option1_->setObjectName("Option1");
-    option2_->setObjectName("Option2");
-    option3_->setObjectName("Option3");
+    smallCrossOption_ = new QRadioButton(QStringLiteral(" Small"), cross);
+    mediumCrossOption_ = new QRadioButton(QStringLiteral(" Medium"), cross);
+    largeCrossOption_ = new QRadioButton(QStringLiteral(" Large"), cross);
+    smallCrossOption_->setObjectName("Option1");
+    mediumCrossOption_->setObjectName("Option2");
+    largeCrossOption_->setObjectName("Option3");
     // A cross size other than 2, 3 or 5 leaves every option clear; once one is
     // chosen, clicking it again keeps it selected.
     auto* crossGroup = new QButtonGroup(this);
-    for (QRadioButton* o : {option1_, option2_, option3_}) {
+    for (QRadioButton* o : {smallCrossOption_, mediumCrossOption_, largeCrossOption_}) {
         crossColumn->addWidget(o);
         crossGroup->addButton(o);
     }
-    option1_->setChecked(preferences.crossSizePx == 2);
-    option2_->setChecked(preferences.crossSizePx == 3);
-    option3_->setChecked(preferences.crossSizePx == 5);
+    smallCrossOption_->setChecked(preferences.crossSizePx == 2);
+    mediumCrossOption_->setChecked(preferences.crossSizePx == 3);
+    largeCrossOption_->setChecked(preferences.crossSizePx == 5);
     middle->addWidget(cross);
 
     auto* spacing = new QGroupBox(QStringLiteral("Point centre spacing"), this);
     auto* spacingGrid = new QGridLayout(spacing);
-    slider1_ = new QSlider(Qt::Vertical, spacing);
-    slider1_->setObjectName("Slider1");
-    slider1_->setRange(5, 40);
-    slider1_->setTickInterval(5);
-    slider1_->setTickPosition(QSlider::TicksRight);
-    slider1_->setSingleStep(1);
-    slider1_->setPageStep(5);
+    spacingSlider_ = new QSlider(Qt::Vertical, spacing);
+    spacingSlider_->setObjectName("Slider1");
+    spacingSlider_->setRange(5, 40);
+    spacingSlider_->setTickInterval(5);
+    spacingSlider_->setTickPosition(QSlider::TicksRight);
+    spacingSlider_->setSingleStep(1);
+    spacingSlider_->setPageStep(5);
     // 5 at the top, 40 at the bottom.
-    slider1_->setInvertedAppearance(true);
-    slider1_->setInvertedControls(true);
-    slider1_->setValue(preferences.pointSpacing);
-    spacingGrid->addWidget(slider1_, 0, 0, 4, 1);
+    spacingSlider_->setInvertedAppearance(true);
+    spacingSlider_->setInvertedControls(true);
+    spacingSlider_->setValue(preferences.pointSpacing);
+    spacingGrid->addWidget(spacingSlider_, 0, 0, 4, 1);
     int row = 0;
     for (const char* text : {"Coarse", "Normal", "Fine", "Very Fine"}) {
         spacingGrid->addWidget(new QLabel(QString::fromUtf8(text), spacing), row++, 1);
@@ -92,21 +92,21 @@ PreferencesWindow::PreferencesWindow(DisplayPreferences& preferences, DialogServ
 
     auto* units = new QGroupBox(QStringLiteral("Display units on Report window......"), this);
     auto* unitsRow = new QHBoxLayout(units);
-    optionWaves_ = new QRadioButton(QStringLiteral("Waves"), units);
-    optionNm_ = new QRadioButton(QStringLiteral("Nanometers [nm]"), units);
-    optionWaves_->setObjectName("OptionWaves");
-    optionNm_->setObjectName("OptionNM");
-    unitsRow->addWidget(optionWaves_);
-    unitsRow->addWidget(optionNm_);
-    (preferences.outputUnits == OutputUnits::Nanometres ? optionNm_ : optionWaves_)
+    wavesOption_ = new QRadioButton(QStringLiteral("Waves"), units);
+    nanometresOption_ = new QRadioButton(QStringLiteral("Nanometers [nm]"), units);
+    wavesOption_->setObjectName("OptionWaves");
+    nanometresOption_->setObjectName("OptionNM");
+    unitsRow->addWidget(wavesOption_);
+    unitsRow->addWidget(nanometresOption_);
+    (preferences.outputUnits == OutputUnits::Nanometres ? nanometresOption_ : wavesOption_)
         ->setChecked(true);
     column->addWidget(units);
 
-    command1_ = new QPushButton(QStringLiteral("OK store"), this);
-    command1_->setObjectName("Command1");
-    command1_->setDefault(true);
-    column->addWidget(command1_);
-    connect(command1_, &QPushButton::clicked, this, [this] {
+    okButton_ = new QPushButton(QStringLiteral("OK store"), this);
+    okButton_->setObjectName("Command1");
+    okButton_->setDefault(true);
+    column->addWidget(okButton_);
+    connect(okButton_, &QPushButton::clicked, this, [this] {
         store();
         accept();
     });
@@ -131,16 +131,16 @@ void PreferencesWindow::store() {
     preferences_.circleColor = swatches_[0].color;
     preferences_.activeFringeColor = swatches_[1].color;
     preferences_.otherFringeColor = swatches_[2].color;
-    if (option1_->isChecked()) {
+    if (smallCrossOption_->isChecked()) {
         preferences_.crossSizePx = 2;
-    } else if (option2_->isChecked()) {
+    } else if (mediumCrossOption_->isChecked()) {
         preferences_.crossSizePx = 3;
-    } else if (option3_->isChecked()) {
+    } else if (largeCrossOption_->isChecked()) {
         preferences_.crossSizePx = 5;
     }
-    preferences_.pointSpacing = slider1_->value();
+    preferences_.pointSpacing = spacingSlider_->value();
     preferences_.outputUnits =
-        optionNm_->isChecked() ? OutputUnits::Nanometres : OutputUnits::Waves;
+        nanometresOption_->isChecked() ? OutputUnits::Nanometres : OutputUnits::Waves;
 }
 
 } // namespace lumi

@@ -13,7 +13,7 @@ namespace lumi {
 
 class DialogService;
 
-// The "Preferences" window (FrmPreference): pen colours, cross size, point
+// The "Preferences" window: pen colours, cross size, point
 // spacing and report units. Opening shows the current preferences; "OK store"
 // writes them back and closes; closing any other way discards the changes.
 class PreferencesWindow : public QDialog {
@@ -22,8 +22,8 @@ public:
     PreferencesWindow(DisplayPreferences& preferences, DialogService& dialogs,
                       QWidget* parent = nullptr);
 
-    QPushButton* okButton() const { return command1_; }
-    QSlider* spacingSlider() const { return slider1_; }
+    QPushButton* okButton() const { return okButton_; }
+    QSlider* spacingSlider() const { return spacingSlider_; }
     // Swatch colour i: 0 aperture/obstruction, 1 active fringe, 2 other fringes.
     RgbColor swatchColor(int i) const { return swatches_[static_cast<std::size_t>(i)].color; }
 
@@ -39,13 +39,13 @@ private:
     DisplayPreferences& preferences_;
     DialogService& dialogs_;
     std::array<Swatch, 3> swatches_{};
-    QRadioButton* option1_;
-    QRadioButton* option2_;
-    QRadioButton* option3_;
-    QSlider* slider1_;
-    QRadioButton* optionWaves_;
-    QRadioButton* optionNm_;
-    QPushButton* command1_;
+    QRadioButton* smallCrossOption_;
+    QRadioButton* mediumCrossOption_;
+    QRadioButton* largeCrossOption_;
+    QSlider* spacingSlider_;
+    QRadioButton* wavesOption_;
+    QRadioButton* nanometresOption_;
+    QPushButton* okButton_;
 };
 
 } // namespace lumi

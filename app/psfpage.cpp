@@ -54,8 +54,8 @@ PsfPage::PsfPage(Measurement& measurement, QWidget* parent)
     layout->addWidget(buildSideColumn());
     layout->addWidget(tabs_, 1);
 
-    connect(command10_, &QPushButton::clicked, this, &PsfPage::updatePsf);
-    connect(command1_, &QPushButton::clicked, this, &PsfPage::updatePsfSurface);
+    connect(mapUpdateButton_, &QPushButton::clicked, this, &PsfPage::updatePsf);
+    connect(surfaceUpdateButton_, &QPushButton::clicked, this, &PsfPage::updatePsfSurface);
 }
 
 PsfPage::~PsfPage() = default;
@@ -68,11 +68,11 @@ QWidget* PsfPage::buildSideColumn() {
     auto* showAs = new QGroupBox(QStringLiteral("Show as"), column);
     auto* showGroup = new QButtonGroup(showAs);
     auto* showLayout = new QVBoxLayout(showAs);
-    option1_ = makeOptionButton("Option1", "False color", showGroup, showLayout);
-    option2_ = makeOptionButton("Option2", "Grey scale", showGroup, showLayout);
-    option1_->setChecked(true);
+    falseColorOption_ = makeOptionButton("Option1", "False color", showGroup, showLayout);
+    greyScaleOption_ = makeOptionButton("Option2", "Grey scale", showGroup, showLayout);
+    falseColorOption_->setChecked(true);
     // A new colour choice shows at once on the plot in view, bar included.
-    connect(option1_, &QRadioButton::toggled, this, [this] {
+    connect(falseColorOption_, &QRadioButton::toggled, this, [this] {
         if (showsPlots()) {
             updatePsf();
         }
@@ -81,10 +81,10 @@ QWidget* PsfPage::buildSideColumn() {
     auto* gridSize = new QGroupBox(QStringLiteral("Grid Size"), column);
     auto* gridGroup = new QButtonGroup(gridSize);
     auto* gridLayout = new QVBoxLayout(gridSize);
-    option12_ = makeOptionButton("Option12", "64x64", gridGroup, gridLayout);
-    option13_ = makeOptionButton("Option13", "128x128", gridGroup, gridLayout);
-    option14_ = makeOptionButton("Option14", "256x256", gridGroup, gridLayout);
-    option13_->setChecked(true);
+    grid64Option_ = makeOptionButton("Option12", "64x64", gridGroup, gridLayout);
+    grid128Option_ = makeOptionButton("Option13", "128x128", gridGroup, gridLayout);
+    grid256Option_ = makeOptionButton("Option14", "256x256", gridGroup, gridLayout);
+    grid128Option_->setChecked(true);
 
     // The Strehl ratio measured on the PSF just drawn, beside the estimate of the
     // analysis (from the RMS), so that the two are never confused.
@@ -104,19 +104,19 @@ QWidget* PsfPage::buildSideColumn() {
 
 QWidget* PsfPage::buildMapTab() {
     auto* tab = new QWidget(tabs_);
-    picturePsf_ = new PlotCanvas(kMapBox, tab);
-    picturePsf_->setObjectName("PicturePSF");
-    picture7_ = new PlotCanvas(kBarBox, tab);
-    picture7_->setObjectName("Picture7");
-    command10_ = new QPushButton(QStringLiteral("Update PSF  "), tab);
-    command10_->setObjectName("Command10");
+    mapPlot_ = new PlotCanvas(kMapBox, tab);
+    mapPlot_->setObjectName("PicturePSF");
+    mapBar_ = new PlotCanvas(kBarBox, tab);
+    mapBar_->setObjectName("Picture7");
+    mapUpdateButton_ = new QPushButton(QStringLiteral("Update PSF  "), tab);
+    mapUpdateButton_->setObjectName("Command10");
 
     auto* plots = new QVBoxLayout;
-    plots->addWidget(picturePsf_);
-    plots->addWidget(picture7_);
+    plots->addWidget(mapPlot_);
+    plots->addWidget(mapBar_);
     plots->addStretch(1);
     auto* controls = new QVBoxLayout;
-    controls->addWidget(command10_);
+    controls->addWidget(mapUpdateButton_);
     controls->addStretch(1);
     auto* layout = new QHBoxLayout(tab);
     layout->addLayout(plots);
@@ -128,40 +128,41 @@ QWidget* PsfPage::buildMapTab() {
 
 QWidget* PsfPage::buildSurfaceTab() {
     auto* tab = new QWidget(tabs_);
-    picPsfSurface_ = new PlotCanvas(kSurfaceBox, tab);
-    picPsfSurface_->setObjectName("PicPSFSurface");
-    picture8_ = new PlotCanvas(kBarBox, tab);
-    picture8_->setObjectName("Picture8");
-    command1_ = new QPushButton(QStringLiteral("UPDATE  PSF  Surface"), tab);
-    command1_->setObjectName("Command1");
+    surfacePlot_ = new PlotCanvas(kSurfaceBox, tab);
+    surfacePlot_->setObjectName("PicPSFSurface");
+    surfaceBar_ = new PlotCanvas(kBarBox, tab);
+    surfaceBar_->setObjectName("Picture8");
+    surfaceUpdateButton_ = new QPushButton(QStringLiteral("UPDATE  PSF  Surface"), tab);
+    surfaceUpdateButton_->setObjectName("Command1");
 
     auto* normalise = new QGroupBox(QStringLiteral("Normalize Peak Intensity to...."), tab);
     auto* normaliseGroup = new QButtonGroup(normalise);
     auto* normaliseLayout = new QVBoxLayout(normalise);
-    option15_ = makeOptionButton("Option15", "Unity", normaliseGroup, normaliseLayout);
-    option16_ = makeOptionButton("Option16", "Unaberrated PSF", normaliseGroup, normaliseLayout);
-    option16_->setChecked(true);
+    unityOption_ = makeOptionButton("Option15", "Unity", normaliseGroup, normaliseLayout);
+    unaberratedOption_ =
+        makeOptionButton("Option16", "Unaberrated PSF", normaliseGroup, normaliseLayout);
+    unaberratedOption_->setChecked(true);
 
-    combo2_ = new QComboBox(tab);
-    combo2_->setObjectName("Combo2");
-    combo2_->addItems({QStringLiteral("Solid"), QStringLiteral("Transparent")});
-    combo3_ = new QComboBox(tab);
-    combo3_->setObjectName("Combo3");
-    combo3_->addItems({QStringLiteral("White"), QStringLiteral("Black")});
+    plotStyleCombo_ = new QComboBox(tab);
+    plotStyleCombo_->setObjectName("Combo2");
+    plotStyleCombo_->addItems({QStringLiteral("Solid"), QStringLiteral("Transparent")});
+    backColorCombo_ = new QComboBox(tab);
+    backColorCombo_->setObjectName("Combo3");
+    backColorCombo_->addItems({QStringLiteral("White"), QStringLiteral("Black")});
     pageSelected();
 
     auto* plots = new QVBoxLayout;
-    plots->addWidget(picPsfSurface_);
-    plots->addWidget(picture8_);
+    plots->addWidget(surfacePlot_);
+    plots->addWidget(surfaceBar_);
     plots->addStretch(1);
     auto* controls = new QVBoxLayout;
-    controls->addWidget(command1_);
+    controls->addWidget(surfaceUpdateButton_);
     controls->addSpacing(12);
     controls->addWidget(normalise);
     controls->addWidget(new QLabel(QStringLiteral("Plot"), tab));
-    controls->addWidget(combo2_);
+    controls->addWidget(plotStyleCombo_);
     controls->addWidget(new QLabel(QStringLiteral("Backcolor"), tab));
-    controls->addWidget(combo3_);
+    controls->addWidget(backColorCombo_);
     controls->addStretch(1);
     auto* layout = new QHBoxLayout(tab);
     layout->addLayout(plots);
@@ -172,10 +173,10 @@ QWidget* PsfPage::buildSurfaceTab() {
 }
 
 PsfGridSize PsfPage::chosenGridSize() const {
-    if (option12_->isChecked()) {
+    if (grid64Option_->isChecked()) {
         return PsfGridSize::Grid64;
     }
-    if (option14_->isChecked()) {
+    if (grid256Option_->isChecked()) {
         return PsfGridSize::Grid256;
     }
     return PsfGridSize::Grid128;
@@ -183,20 +184,20 @@ PsfGridSize PsfPage::chosenGridSize() const {
 
 QRadioButton* PsfPage::gridOption(PsfGridSize size) const {
     switch (size) {
-    case PsfGridSize::Grid64: return option12_;
-    case PsfGridSize::Grid256: return option14_;
+    case PsfGridSize::Grid64: return grid64Option_;
+    case PsfGridSize::Grid256: return grid256Option_;
     case PsfGridSize::Grid128: break;
     }
-    return option13_;
+    return grid128Option_;
 }
 
 void PsfPage::pageSelected() {
-    combo3_->setCurrentIndex(1); // "Black"
-    combo2_->setCurrentIndex(1); // "Transparent"
+    backColorCombo_->setCurrentIndex(1); // "Black"
+    plotStyleCombo_->setCurrentIndex(1); // "Transparent"
 }
 
 void PsfPage::clearPlots() {
-    for (PlotCanvas* canvas : {picturePsf_, picture7_, picPsfSurface_, picture8_}) {
+    for (PlotCanvas* canvas : {mapPlot_, mapBar_, surfacePlot_, surfaceBar_}) {
         canvas->clearPicture();
     }
     strehlPsf_->clear();
@@ -223,10 +224,10 @@ void PsfPage::updatePsf() {
     }
     const bool onMap = tabs_->currentIndex() == 0;
     // The map is cleared first whichever page is drawn; the surface when it is drawn.
-    picturePsf_->clearPicture();
+    mapPlot_->clearPicture();
     // The map's scale goes with it, so a blank map never shows an earlier bar.
-    picture7_->clearPicture();
-    picture7_->update();
+    mapBar_->clearPicture();
+    mapBar_->update();
     try {
         const PointSpreadFunction psf = runPsfCommand(m_, chosenGridSize(), *field_, *transform_);
         emit sampled(psfPupilSampleCount(chosenGridSize()));
@@ -241,41 +242,46 @@ void PsfPage::updatePsf() {
     } catch (const AnalysisError& e) {
         emit statusMessage(QStringLiteral("PSF stopped: ") + QString::fromUtf8(e.what()));
     }
-    picturePsf_->update();
-    picPsfSurface_->update();
+    mapPlot_->update();
+    surfacePlot_->update();
 }
 
 void PsfPage::drawMap(const PointSpreadFunction& psf) {
     PsfPlotOptions options;
-    options.greyScale = !option1_->isChecked();
-    picture7_->clearPicture();
+    options.greyScale = !falseColorOption_->isChecked();
+    mapBar_->clearPicture();
     {
-        QPainter painter(&picture7_->picture());
-        paintPsfIntensityScale(painter, picture7_->picture().rect(), options.greyScale);
+        QPainter painter(&mapBar_->picture());
+        paintPsfIntensityScale(painter, mapBar_->picture().rect(), options.greyScale);
     }
-    picture7_->update();
-    QPainter painter(&picturePsf_->picture());
-    paintPsfMap(painter, picturePsf_->picture().rect(), psf, options);
+    mapBar_->update();
+    QPainter painter(&mapPlot_->picture());
+    paintPsfMap(painter, mapPlot_->picture().rect(), psf, options);
+}
+
+PsfPlotOptions PsfPage::surfaceChoices() const {
+    PsfPlotOptions options;
+    options.greyScale = !falseColorOption_->isChecked();
+    options.normalisation =
+        unityOption_->isChecked() ? PsfNormalisation::Unity : PsfNormalisation::UnaberratedPsf;
+    options.background =
+        backColorCombo_->currentIndex() == 0 ? SurfaceBackground::White : SurfaceBackground::Black;
+    options.solid = plotStyleCombo_->currentIndex() == 0;
+    return options;
 }
 
 void PsfPage::drawSurface(const PointSpreadFunction& psf) {
-    PsfPlotOptions options;
-    options.greyScale = !option1_->isChecked();
-    options.normalisation =
-        option15_->isChecked() ? PsfNormalisation::Unity : PsfNormalisation::UnaberratedPsf;
+    PsfPlotOptions options = surfaceChoices();
     options.strehl = m_.results.strehl;
-    options.background =
-        combo3_->currentIndex() == 0 ? SurfaceBackground::White : SurfaceBackground::Black;
-    options.solid = combo2_->currentIndex() == 0;
-    picture8_->clearPicture();
+    surfaceBar_->clearPicture();
     {
-        QPainter painter(&picture8_->picture());
-        paintPsfIntensityScale(painter, picture8_->picture().rect(), options.greyScale);
+        QPainter painter(&surfaceBar_->picture());
+        paintPsfIntensityScale(painter, surfaceBar_->picture().rect(), options.greyScale);
     }
-    picture8_->update();
-    picPsfSurface_->clearPicture();
-    QPainter painter(&picPsfSurface_->picture());
-    paintPsfSurface(painter, picPsfSurface_->picture().rect(), psf, options);
+    surfaceBar_->update();
+    surfacePlot_->clearPicture();
+    QPainter painter(&surfacePlot_->picture());
+    paintPsfSurface(painter, surfacePlot_->picture().rect(), psf, options);
 }
 
 } // namespace lumi

@@ -3,6 +3,7 @@
 #include "analysis/measurement.h"
 #include "optics/pointspreadfunction.h"
 #include "optics/psfoptions.h"
+#include "optics/render/psfplotoptions.h"
 
 #include <QWidget>
 
@@ -21,8 +22,8 @@ class FieldTransform;
 class PlotCanvas;
 
 // The "PSF" tab: "Show as", "Grid Size" and the Strehl ratios beside the nested tabs
-// SSTab3 "PSF  Map" (map PicturePSF with its intensity bar) and "PSF Surface" (3-D
-// surface PicPSFSurface with its bar, "Normalize Peak Intensity to....", "Plot" and
+// "PSF  Map" (map with its intensity bar) and "PSF Surface" (3-D
+// surface with its bar, "Normalize Peak Intensity to....", "Plot" and
 // "Backcolor"). Each update samples the wavefront and computes the PSF anew.
 class PsfPage : public QWidget {
     Q_OBJECT
@@ -46,19 +47,22 @@ public:
     PsfGridSize chosenGridSize() const;
 
     QTabWidget* tabs() const { return tabs_; }
-    QRadioButton* falseColorOption() const { return option1_; }
-    QRadioButton* greyScaleOption() const { return option2_; }
+    // The surface plot choices on the page ("Show as", "Normalize Peak Intensity to....",
+    // "Backcolor", "Plot"); the Strehl ratio is left at its default.
+    PsfPlotOptions surfaceChoices() const;
+    QRadioButton* falseColorOption() const { return falseColorOption_; }
+    QRadioButton* greyScaleOption() const { return greyScaleOption_; }
     QRadioButton* gridOption(PsfGridSize size) const;
-    QRadioButton* unityOption() const { return option15_; }
-    QRadioButton* unaberratedOption() const { return option16_; }
-    QComboBox* plotStyle() const { return combo2_; }
-    QComboBox* backColor() const { return combo3_; }
-    QPushButton* mapUpdateButton() const { return command10_; }
-    QPushButton* surfaceUpdateButton() const { return command1_; }
-    PlotCanvas* map() const { return picturePsf_; }
-    PlotCanvas* mapBar() const { return picture7_; }
-    PlotCanvas* surface() const { return picPsfSurface_; }
-    PlotCanvas* surfaceBar() const { return picture8_; }
+    QRadioButton* unityOption() const { return unityOption_; }
+    QRadioButton* unaberratedOption() const { return unaberratedOption_; }
+    QComboBox* plotStyle() const { return plotStyleCombo_; }
+    QComboBox* backColor() const { return backColorCombo_; }
+    QPushButton* mapUpdateButton() const { return mapUpdateButton_; }
+    QPushButton* surfaceUpdateButton() const { return surfaceUpdateButton_; }
+    PlotCanvas* map() const { return mapPlot_; }
+    PlotCanvas* mapBar() const { return mapBar_; }
+    PlotCanvas* surface() const { return surfacePlot_; }
+    PlotCanvas* surfaceBar() const { return surfaceBar_; }
     // Value fields beside "Strehl (from PSF)" and "Strehl (estimate)".
     QLabel* measuredStrehl() const { return strehlPsf_; }
     QLabel* estimatedStrehl() const { return strehlEstimate_; }
@@ -78,21 +82,21 @@ private:
 
     Measurement& m_;
     QTabWidget* tabs_;
-    QRadioButton* option1_ = nullptr;
-    QRadioButton* option2_ = nullptr;
-    QRadioButton* option12_ = nullptr;
-    QRadioButton* option13_ = nullptr;
-    QRadioButton* option14_ = nullptr;
-    QRadioButton* option15_ = nullptr;
-    QRadioButton* option16_ = nullptr;
-    QComboBox* combo2_ = nullptr;
-    QComboBox* combo3_ = nullptr;
-    QPushButton* command10_ = nullptr;
-    QPushButton* command1_ = nullptr;
-    PlotCanvas* picturePsf_ = nullptr;
-    PlotCanvas* picture7_ = nullptr;
-    PlotCanvas* picPsfSurface_ = nullptr;
-    PlotCanvas* picture8_ = nullptr;
+    QRadioButton* falseColorOption_ = nullptr;
+    QRadioButton* greyScaleOption_ = nullptr;
+    QRadioButton* grid64Option_ = nullptr;
+    QRadioButton* grid128Option_ = nullptr;
+    QRadioButton* grid256Option_ = nullptr;
+    QRadioButton* unityOption_ = nullptr;
+    QRadioButton* unaberratedOption_ = nullptr;
+    QComboBox* plotStyleCombo_ = nullptr;
+    QComboBox* backColorCombo_ = nullptr;
+    QPushButton* mapUpdateButton_ = nullptr;
+    QPushButton* surfaceUpdateButton_ = nullptr;
+    PlotCanvas* mapPlot_ = nullptr;
+    PlotCanvas* mapBar_ = nullptr;
+    PlotCanvas* surfacePlot_ = nullptr;
+    PlotCanvas* surfaceBar_ = nullptr;
     QLabel* strehlPsf_ = nullptr;
     QLabel* strehlEstimate_ = nullptr;
 

@@ -137,14 +137,13 @@ void ReportCommands::saveScreen() {
 
 TextReportInput ReportCommands::textReportInput() const {
     const SettingsPanel* panel = window_.settingsPanel();
-    const ShownSettingsTexts shown{panel->inputWavelength()->text().toStdString(),
-                                   panel->outputWavelength()->text().toStdString(),
-                                   panel->wavesPerFringe()->text().toStdString(),
-                                   panel->asphericOption()->isChecked()};
+    const ShownSettingsTexts shown{panel->inputWavelengthText().toStdString(),
+                                   panel->outputWavelengthText().toStdString(),
+                                   panel->wavesPerFringeText().toStdString(), panel->isAspheric()};
     TextReportInput in =
         lumi::textReportInput(window_.measurement(), shown, window_.shownSummary(),
                               userData_ ? userData_() : std::array<std::string, 5>{}, fileName_);
-    in.bestConicText = window_.settingsPanel()->bestFitConic()->text().toStdString();
+    in.bestConicText = panel->bestFitConicText().toStdString();
     return in;
 }
 
@@ -171,16 +170,9 @@ GraphicalReportSources ReportCommands::graphicalSources() const {
                                          Qt::SmoothTransformation)
                           : clean;
     s.choices.synthetic = window_.syntheticPage()->options();
-    s.choices.apertureRatio =
-        parseLenient(window_.mtfPage()->apertureRatio()->text().toStdString());
-    s.relief = window_.waveFrontPage()->relief()->value();
-    PsfPage* psf = window_.psfPage();
-    s.psfSurface.greyScale = !psf->falseColorOption()->isChecked();
-    s.psfSurface.normalisation = psf->unityOption()->isChecked() ? PsfNormalisation::Unity
-                                                                 : PsfNormalisation::UnaberratedPsf;
-    s.psfSurface.background =
-        psf->backColor()->currentIndex() == 0 ? SurfaceBackground::White : SurfaceBackground::Black;
-    s.psfSurface.solid = psf->plotStyle()->currentIndex() == 0;
+    s.choices.apertureRatio = parseLenient(window_.mtfPage()->apertureRatioText().toStdString());
+    s.relief = window_.waveFrontPage()->reliefValue();
+    s.psfSurface = window_.psfPage()->surfaceChoices();
     s.title = fileName_;
     const std::array<std::string, 5> user = userData_ ? userData_() : std::array<std::string, 5>{};
     s.subtitle = user[0] + (user[0].empty() || user[1].empty() ? "" : "   ") + user[1];

@@ -37,24 +37,24 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent) {
 
     auto* waveGroup = new QGroupBox(QStringLiteral("WaveL. [nm]"), this);
     auto* waveGrid = new QGridLayout(waveGroup);
-    text2_ = numberBox("Text2", "632.8", waveGroup);
-    text3_ = numberBox("Text3", "632.8", waveGroup);
+    inputWavelengthEdit_ = numberBox("Text2", "632.8", waveGroup);
+    outputWavelengthEdit_ = numberBox("Text3", "632.8", waveGroup);
     waveGrid->addWidget(caption("Input", waveGroup), 0, 0);
     waveGrid->addWidget(caption("Output", waveGroup), 0, 1);
-    waveGrid->addWidget(text2_, 1, 0);
-    waveGrid->addWidget(text3_, 1, 1);
+    waveGrid->addWidget(inputWavelengthEdit_, 1, 0);
+    waveGrid->addWidget(outputWavelengthEdit_, 1, 1);
     column->addWidget(waveGroup);
 
     auto* fitGrid = new QGridLayout;
-    text1_ = numberBox("Text1", "0.5", this);
-    comboZernike_ = new QComboBox(this);
-    comboZernike_->setObjectName("ComboZernike");
-    comboZernike_->addItems({"Auto", "9", "16", "25", "37"});
-    comboZernike_->setCurrentIndex(0);
+    wavesPerFringeEdit_ = numberBox("Text1", "0.5", this);
+    zernikeNumberCombo_ = new QComboBox(this);
+    zernikeNumberCombo_->setObjectName("ComboZernike");
+    zernikeNumberCombo_->addItems({"Auto", "9", "16", "25", "37"});
+    zernikeNumberCombo_->setCurrentIndex(0);
     fitGrid->addWidget(caption("Waves/ Fringe", this), 0, 0);
     fitGrid->addWidget(caption(" Zernike number", this), 0, 1);
-    fitGrid->addWidget(text1_, 1, 0);
-    fitGrid->addWidget(comboZernike_, 1, 1);
+    fitGrid->addWidget(wavesPerFringeEdit_, 1, 0);
+    fitGrid->addWidget(zernikeNumberCombo_, 1, 1);
     column->addLayout(fitGrid);
 
     auto* removeGroup = new QGroupBox(QStringLiteral("REMOVE"), this);
@@ -84,65 +84,85 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent) {
 
     auto* typeGroup = new QGroupBox(QStringLiteral("Analysis Type"), this);
     auto* typeGrid = new QGridLayout(typeGroup);
-    optionStandard_ = new QRadioButton(QStringLiteral("Standard  Analysis"), typeGroup);
-    optionStandard_->setObjectName("OptionStandard");
-    optionAspheric_ = new QRadioButton(QStringLiteral("Aspheric  Surface  Analysis  "), typeGroup);
-    optionAspheric_->setObjectName("OptionAspheric");
-    optionStandard_->setChecked(true);
-    txtDiam_ = numberBox("TxtDiam", "0", typeGroup);
-    txtCurv_ = numberBox("TxtCurv", "0", typeGroup);
-    textTarget_ = numberBox("TextTarget", "-1", typeGroup);
+    standardOption_ = new QRadioButton(QStringLiteral("Standard  Analysis"), typeGroup);
+    standardOption_->setObjectName("OptionStandard");
+    asphericOption_ = new QRadioButton(QStringLiteral("Aspheric  Surface  Analysis  "), typeGroup);
+    asphericOption_->setObjectName("OptionAspheric");
+    standardOption_->setChecked(true);
+    surfaceDiameterEdit_ = numberBox("TxtDiam", "0", typeGroup);
+    curvatureRadiusEdit_ = numberBox("TxtCurv", "0", typeGroup);
+    targetConicEdit_ = numberBox("TextTarget", "-1", typeGroup);
     diamCaption_ = caption("Surface Diameter", typeGroup);
     curvCaption_ = caption("Curvature Radius", typeGroup);
     targetCaption_ = caption("Target Conic Constant [ K ]", typeGroup);
     bestKCaption_ = caption("Best Fit Conic Constant", typeGroup);
-    lblBestK_ = caption("", typeGroup);
-    lblBestK_->setObjectName("LblBestK");
-    lblBestK_->setFrameShape(QFrame::StyledPanel);
-    lblBestK_->setMinimumWidth(100);
-    typeGrid->addWidget(optionStandard_, 0, 0, 1, 2);
-    typeGrid->addWidget(optionAspheric_, 1, 0, 1, 2);
+    bestFitConicLabel_ = caption("", typeGroup);
+    bestFitConicLabel_->setObjectName("LblBestK");
+    bestFitConicLabel_->setFrameShape(QFrame::StyledPanel);
+    bestFitConicLabel_->setMinimumWidth(100);
+    typeGrid->addWidget(standardOption_, 0, 0, 1, 2);
+    typeGrid->addWidget(asphericOption_, 1, 0, 1, 2);
     typeGrid->addWidget(diamCaption_, 2, 0);
-    typeGrid->addWidget(txtDiam_, 2, 1);
+    typeGrid->addWidget(surfaceDiameterEdit_, 2, 1);
     typeGrid->addWidget(curvCaption_, 3, 0);
-    typeGrid->addWidget(txtCurv_, 3, 1);
+    typeGrid->addWidget(curvatureRadiusEdit_, 3, 1);
     typeGrid->addWidget(targetCaption_, 4, 0);
-    typeGrid->addWidget(textTarget_, 4, 1);
+    typeGrid->addWidget(targetConicEdit_, 4, 1);
     typeGrid->addWidget(bestKCaption_, 5, 0);
-    typeGrid->addWidget(lblBestK_, 5, 1);
+    typeGrid->addWidget(bestFitConicLabel_, 5, 1);
     column->addWidget(typeGroup);
     setAsphericControlsEnabled(false);
-    connect(optionStandard_, &QRadioButton::clicked, this, [this] {
+    connect(standardOption_, &QRadioButton::clicked, this, [this] {
         setAsphericControlsEnabled(false);
         emit analysisTypeChanged(false);
     });
-    connect(optionAspheric_, &QRadioButton::clicked, this, [this] {
+    connect(asphericOption_, &QRadioButton::clicked, this, [this] {
         setAsphericControlsEnabled(true);
         emit analysisTypeChanged(true);
     });
 
-    cmdApply_ = new QPushButton(QStringLiteral("APPLY"), this);
-    cmdApply_->setObjectName("CmdApply");
-    cmdApply_->setMinimumHeight(36);
-    QFont bold = cmdApply_->font();
+    applyButton_ = new QPushButton(QStringLiteral("APPLY"), this);
+    applyButton_->setObjectName("CmdApply");
+    applyButton_->setMinimumHeight(36);
+    QFont bold = applyButton_->font();
     bold.setBold(true);
-    cmdApply_->setFont(bold);
-    connect(cmdApply_, &QPushButton::clicked, this, &SettingsPanel::applyClicked);
-    column->addWidget(cmdApply_);
+    applyButton_->setFont(bold);
+    connect(applyButton_, &QPushButton::clicked, this, &SettingsPanel::applyClicked);
+    column->addWidget(applyButton_);
     column->addStretch(1);
 }
 
 void SettingsPanel::setAsphericControlsEnabled(bool on) {
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{txtDiam_, txtCurv_, textTarget_, diamCaption_,
-                                         curvCaption_, targetCaption_, bestKCaption_, lblBestK_}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             surfaceDiameterEdit_, curvatureRadiusEdit_, targetConicEdit_, diamCaption_,
+             curvCaption_, targetCaption_, bestKCaption_, bestFitConicLabel_}) {
         w->setEnabled(on);
     }
-    lblBestK_->clear();
+    bestFitConicLabel_->clear();
 }
 
 void SettingsPanel::setBestFitConicText(const QString& text) {
-    lblBestK_->setText(text);
+    bestFitConicLabel_->setText(text);
+}
+
+QString SettingsPanel::inputWavelengthText() const {
+    return inputWavelengthEdit_->text();
+}
+
+QString SettingsPanel::outputWavelengthText() const {
+    return outputWavelengthEdit_->text();
+}
+
+QString SettingsPanel::wavesPerFringeText() const {
+    return wavesPerFringeEdit_->text();
+}
+
+bool SettingsPanel::isAspheric() const {
+    return asphericOption_->isChecked();
+}
+
+QString SettingsPanel::bestFitConicText() const {
+    return bestFitConicLabel_->text();
 }
 
 AnalysisInput SettingsPanel::input() const {
@@ -150,10 +170,10 @@ AnalysisInput SettingsPanel::input() const {
         return parseLenient(box->text().toStdString());
     };
     AnalysisInput in;
-    in.inputWavelengthNm = number(text2_);
-    in.outputWavelengthNm = number(text3_);
-    in.wavesPerFringe = number(text1_);
-    const QString terms = comboZernike_->currentText();
+    in.inputWavelengthNm = number(inputWavelengthEdit_);
+    in.outputWavelengthNm = number(outputWavelengthEdit_);
+    in.wavesPerFringe = number(wavesPerFringeEdit_);
+    const QString terms = zernikeNumberCombo_->currentText();
     in.zernikeTerms = terms == QStringLiteral("Auto")
                           ? AnalysisInput::kAutoTerms
                           : static_cast<int>(parseLenient(terms.toStdString()));
@@ -161,10 +181,10 @@ AnalysisInput SettingsPanel::input() const {
         in.removalFlags[i] = removeBoxes_[i]->isChecked();
     }
     in.analysisType =
-        optionAspheric_->isChecked() ? AnalysisType::Aspheric : AnalysisType::Standard;
-    in.surfaceDiameterMm = number(txtDiam_);
-    in.curvatureRadiusMm = number(txtCurv_);
-    in.targetConic = number(textTarget_);
+        asphericOption_->isChecked() ? AnalysisType::Aspheric : AnalysisType::Standard;
+    in.surfaceDiameterMm = number(surfaceDiameterEdit_);
+    in.curvatureRadiusMm = number(curvatureRadiusEdit_);
+    in.targetConic = number(targetConicEdit_);
     return in;
 }
 
@@ -172,18 +192,18 @@ void SettingsPanel::showLoadedValues(const AnalysisInput& input, bool wavelength
     // File values are single precision rounded to the 7 significant digits shown.
     const auto text = [](double v) { return QString::fromStdString(formatSignificant(v, 7)); };
     if (wavelengths) {
-        text2_->setText(text(input.inputWavelengthNm));
-        text3_->setText(text(input.outputWavelengthNm));
-        text1_->setText(text(input.wavesPerFringe));
+        inputWavelengthEdit_->setText(text(input.inputWavelengthNm));
+        outputWavelengthEdit_->setText(text(input.outputWavelengthNm));
+        wavesPerFringeEdit_->setText(text(input.wavesPerFringe));
     }
     const bool isAspheric = input.analysisType == AnalysisType::Aspheric;
-    (isAspheric ? optionAspheric_ : optionStandard_)->setChecked(true);
+    (isAspheric ? asphericOption_ : standardOption_)->setChecked(true);
     setAsphericControlsEnabled(isAspheric);
     emit analysisTypeChanged(isAspheric);
     if (aspheric) {
-        txtDiam_->setText(text(input.surfaceDiameterMm));
-        txtCurv_->setText(text(input.curvatureRadiusMm));
-        textTarget_->setText(text(input.targetConic));
+        surfaceDiameterEdit_->setText(text(input.surfaceDiameterMm));
+        curvatureRadiusEdit_->setText(text(input.curvatureRadiusMm));
+        targetConicEdit_->setText(text(input.targetConic));
     }
 }
 

@@ -34,21 +34,28 @@ public:
 
     // "  K =   " followed by the conic with 3 decimals; empty clears the field.
     void setBestFitConicText(const QString& text);
+    // The boxes exactly as typed, and whether "Aspheric" is chosen.
+    QString inputWavelengthText() const;
+    QString outputWavelengthText() const;
+    QString wavesPerFringeText() const;
+    bool isAspheric() const;
+    // The best-fit conic read-out as shown ("" when cleared).
+    QString bestFitConicText() const;
 
-    QLineEdit* inputWavelength() const { return text2_; }
-    QLineEdit* outputWavelength() const { return text3_; }
-    QLineEdit* wavesPerFringe() const { return text1_; }
-    QComboBox* zernikeNumber() const { return comboZernike_; }
+    QLineEdit* inputWavelength() const { return inputWavelengthEdit_; }
+    QLineEdit* outputWavelength() const { return outputWavelengthEdit_; }
+    QLineEdit* wavesPerFringe() const { return wavesPerFringeEdit_; }
+    QComboBox* zernikeNumber() const { return zernikeNumberCombo_; }
     QCheckBox* removeBox(RemovalGroup group) const {
         return removeBoxes_[static_cast<std::size_t>(group)];
     }
-    QRadioButton* standardOption() const { return optionStandard_; }
-    QRadioButton* asphericOption() const { return optionAspheric_; }
-    QLineEdit* surfaceDiameter() const { return txtDiam_; }
-    QLineEdit* curvatureRadius() const { return txtCurv_; }
-    QLineEdit* targetConic() const { return textTarget_; }
-    QLabel* bestFitConic() const { return lblBestK_; }
-    QPushButton* applyButton() const { return cmdApply_; }
+    QRadioButton* standardOption() const { return standardOption_; }
+    QRadioButton* asphericOption() const { return asphericOption_; }
+    QLineEdit* surfaceDiameter() const { return surfaceDiameterEdit_; }
+    QLineEdit* curvatureRadius() const { return curvatureRadiusEdit_; }
+    QLineEdit* targetConic() const { return targetConicEdit_; }
+    QLabel* bestFitConic() const { return bestFitConicLabel_; }
+    QPushButton* applyButton() const { return applyButton_; }
 
 signals:
     void applyClicked();
@@ -60,22 +67,22 @@ signals:
 private:
     void setAsphericControlsEnabled(bool on);
 
-    QLineEdit* text2_;
-    QLineEdit* text3_;
-    QLineEdit* text1_;
-    QComboBox* comboZernike_;
+    QLineEdit* inputWavelengthEdit_;
+    QLineEdit* outputWavelengthEdit_;
+    QLineEdit* wavesPerFringeEdit_;
+    QComboBox* zernikeNumberCombo_;
     std::array<QCheckBox*, kRemovalGroupCount> removeBoxes_{};
-    QRadioButton* optionStandard_;
-    QRadioButton* optionAspheric_;
-    QLineEdit* txtDiam_;
-    QLineEdit* txtCurv_;
-    QLineEdit* textTarget_;
+    QRadioButton* standardOption_;
+    QRadioButton* asphericOption_;
+    QLineEdit* surfaceDiameterEdit_;
+    QLineEdit* curvatureRadiusEdit_;
+    QLineEdit* targetConicEdit_;
     QLabel* diamCaption_;
     QLabel* curvCaption_;
     QLabel* targetCaption_;
     QLabel* bestKCaption_;
-    QLabel* lblBestK_;
-    QPushButton* cmdApply_;
+    QLabel* bestFitConicLabel_;
+    QPushButton* applyButton_;
 };
 
 } // namespace lumi

@@ -12,14 +12,14 @@
 namespace lumi {
 
 SplashWindow::SplashWindow(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), timer1_(new QTimer(this)) {
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), dismissTimer_(new QTimer(this)) {
     setObjectName("FrmSplash");
     setFixedSize(520, 300);
-    timer1_->setObjectName("Timer1");
-    timer1_->setSingleShot(true);
-    timer1_->setInterval(kTimerIntervalMs);
+    dismissTimer_->setObjectName("Timer1");
+    dismissTimer_->setSingleShot(true);
+    dismissTimer_->setInterval(kTimerIntervalMs);
     setFocusPolicy(Qt::StrongFocus);
-    connect(timer1_, &QTimer::timeout, this, &SplashWindow::dismiss);
+    connect(dismissTimer_, &QTimer::timeout, this, &SplashWindow::dismiss);
 }
 
 void SplashWindow::dismiss() {
@@ -27,7 +27,7 @@ void SplashWindow::dismiss() {
         return;
     }
     fired_ = true;
-    timer1_->stop();
+    dismissTimer_->stop();
     close();
     emit finished();
 }
@@ -42,8 +42,8 @@ void SplashWindow::keyPressEvent(QKeyEvent*) {
 
 void SplashWindow::showEvent(QShowEvent*) {
     centreWindow(*this, 2, 2);
-    if (!fired_ && !timer1_->isActive()) {
-        timer1_->start();
+    if (!fired_ && !dismissTimer_->isActive()) {
+        dismissTimer_->start();
     }
     activateWindow();
     setFocus();

@@ -6,7 +6,7 @@ class QTimer;
 
 namespace lumi {
 
-// The start-up window (FrmSplash): a picture and the one-shot timer Timer1.
+// The start-up window: a picture and a one-shot timer.
 // When the timer fires, or at once on a click or a key, the window closes and
 // announces it.
 class SplashWindow : public QWidget {
@@ -16,12 +16,12 @@ public:
 
     explicit SplashWindow(QWidget* parent = nullptr);
 
-    QTimer* timer() const { return timer1_; }
+    QTimer* timer() const { return dismissTimer_; }
     // Closes the window and announces it, once.
     void dismiss();
 
 signals:
-    // Timer1 fired (or the user dismissed it) and the splash window closed.
+    // The timer fired (or the user dismissed it) and the splash window closed.
     void finished();
 
 protected:
@@ -31,7 +31,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QTimer* timer1_;
+    QTimer* dismissTimer_;
     bool fired_ = false;
 };
 

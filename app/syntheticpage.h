@@ -19,11 +19,11 @@ namespace lumi {
 
 class PlotCanvas;
 
-// The "Synthetic" tab with its nested tabs SSTab4: "SYNTHETIC" (the interferogram redrawn
-// from the Zernike coefficients into Picture2, with "Grid Size", "Drawing Color", its own
+// The "Synthetic" tab with its nested tabs: "SYNTHETIC" (the interferogram redrawn
+// from the Zernike coefficients, with "Grid Size", "Drawing Color", its own
 // eight "Remove" boxes, the "       Display as..." frame and "Overelay IDEAL map") and
-// "IDEAL" (the ideal interferogram of the target conic in PicIdeal and its fringe skeleton
-// in PicSkeleton). The commands leave the wavefront grid as they found it, extremes
+// "IDEAL" (the ideal interferogram of the target conic and its fringe
+// skeleton). The commands leave the wavefront grid as they found it, extremes
 // included, so that the wavefront plots never get redrawn against these heights' range.
 class SyntheticPage : public QWidget {
     Q_OBJECT
@@ -57,14 +57,14 @@ public:
         return removeBoxes_[static_cast<std::size_t>(group)];
     }
     QGroupBox* displayFrame() const { return displayFrame_; }
-    QRadioButton* realIgramOption() const { return optionReal_; }
-    QRadioButton* nullTestOption() const { return optionNull_; }
-    QPushButton* updateSyntheticButton() const { return cmdArt_; }
-    QPushButton* overlayButton() const { return cmdOverlay_; }
-    QPushButton* updateIdealButton() const { return cmdIdeal_; }
-    PlotCanvas* synthetic() const { return picture2_; }
-    PlotCanvas* ideal() const { return picIdeal_; }
-    PlotCanvas* skeleton() const { return picSkeleton_; }
+    QRadioButton* realIgramOption() const { return realIgramOption_; }
+    QRadioButton* nullTestOption() const { return nullTestOption_; }
+    QPushButton* updateSyntheticButton() const { return updateSyntheticButton_; }
+    QPushButton* overlayButton() const { return overlayButton_; }
+    QPushButton* updateIdealButton() const { return updateIdealButton_; }
+    PlotCanvas* synthetic() const { return syntheticPlot_; }
+    PlotCanvas* ideal() const { return idealPlot_; }
+    PlotCanvas* skeleton() const { return skeletonPlot_; }
 
 signals:
     // Why a command ended early, for the status bar.
@@ -78,22 +78,22 @@ private:
 
     Measurement& m_;
     QTabWidget* tabs_;
-    QRadioButton* option9_ = nullptr;
-    QRadioButton* option10_ = nullptr;
-    QRadioButton* option11_ = nullptr;
-    QRadioButton* option5_ = nullptr;
-    QRadioButton* option6_ = nullptr;
-    QRadioButton* option7_ = nullptr;
+    QRadioButton* grid64Option_ = nullptr;
+    QRadioButton* grid128Option_ = nullptr;
+    QRadioButton* grid256Option_ = nullptr;
+    QRadioButton* greyOption_ = nullptr;
+    QRadioButton* redOption_ = nullptr;
+    QRadioButton* greenOption_ = nullptr;
     std::array<QCheckBox*, kRemovalGroupCount> removeBoxes_{};
     QGroupBox* displayFrame_ = nullptr;
-    QRadioButton* optionReal_ = nullptr;
-    QRadioButton* optionNull_ = nullptr;
-    QPushButton* cmdArt_ = nullptr;
-    QPushButton* cmdOverlay_ = nullptr;
-    QPushButton* cmdIdeal_ = nullptr;
-    PlotCanvas* picture2_ = nullptr;
-    PlotCanvas* picIdeal_ = nullptr;
-    PlotCanvas* picSkeleton_ = nullptr;
+    QRadioButton* realIgramOption_ = nullptr;
+    QRadioButton* nullTestOption_ = nullptr;
+    QPushButton* updateSyntheticButton_ = nullptr;
+    QPushButton* overlayButton_ = nullptr;
+    QPushButton* updateIdealButton_ = nullptr;
+    PlotCanvas* syntheticPlot_ = nullptr;
+    PlotCanvas* idealPlot_ = nullptr;
+    PlotCanvas* skeletonPlot_ = nullptr;
 
     std::function<QString()> wavesPerFringeSource_;
     // The synthetic picture on screen at full resolution, which the overlay marks.

@@ -55,10 +55,10 @@ QPushButton* makeUpdateButton(const char* name, QWidget* parent) {
 
 WaveFrontPage::WaveFrontPage(Measurement& measurement, QWidget* parent)
     : QWidget(parent), m_(measurement), tabs_(new QTabWidget(this)),
-      option3_(new QRadioButton(QStringLiteral("32x32"))),
-      option4_(new QRadioButton(QStringLiteral("64x64"))),
-      option8_(new QRadioButton(QStringLiteral("128x128"))),
-      picture4_(new PlotCanvas(kScaleBox, this)) {
+      grid32Option_(new QRadioButton(QStringLiteral("32x32"))),
+      grid64Option_(new QRadioButton(QStringLiteral("64x64"))),
+      grid128Option_(new QRadioButton(QStringLiteral("128x128"))),
+      scaleBar_(new PlotCanvas(kScaleBox, this)) {
     tabs_->setObjectName("SSTab2");
     tabs_->addTab(buildSurfaceTab(), QStringLiteral("   Surface"));
     tabs_->addTab(buildMapTab(), QStringLiteral("Map"));
@@ -66,10 +66,10 @@ WaveFrontPage::WaveFrontPage(Measurement& measurement, QWidget* parent)
     auto* gridBox = new QGroupBox(QStringLiteral("Grid"), this);
     auto* gridGroup = new QButtonGroup(gridBox);
     auto* gridLayout = new QVBoxLayout(gridBox);
-    option3_->setObjectName("Option3");
-    option4_->setObjectName("Option4");
-    option8_->setObjectName("Option8");
-    for (QRadioButton* option : {option3_, option4_, option8_}) {
+    grid32Option_->setObjectName("Option3");
+    grid64Option_->setObjectName("Option4");
+    grid128Option_->setObjectName("Option8");
+    for (QRadioButton* option : {grid32Option_, grid64Option_, grid128Option_}) {
         gridGroup->addButton(option);
         gridLayout->addWidget(option);
         connect(option, &QRadioButton::toggled, this, [this](bool on) {
@@ -78,55 +78,55 @@ WaveFrontPage::WaveFrontPage(Measurement& measurement, QWidget* parent)
             }
         });
     }
-    option4_->setChecked(true);
-    picture4_->setObjectName("Picture4");
+    grid64Option_->setChecked(true);
+    scaleBar_->setObjectName("Picture4");
 
     auto* side = new QVBoxLayout;
     side->addWidget(gridBox);
     side->addSpacing(8);
-    side->addWidget(picture4_);
+    side->addWidget(scaleBar_);
     side->addStretch(1);
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(side);
     layout->addWidget(tabs_, 1);
 
-    pictureWFmap_->setOverlay(
+    mapPlot_->setOverlay(
         [this](QPainter& painter, const QRect& mapRect) { paintMarkers(painter, mapRect); });
-    connect(command9_, &QPushButton::clicked, this, &WaveFrontPage::updatePlots);
+    connect(surfaceUpdateButton_, &QPushButton::clicked, this, &WaveFrontPage::updatePlots);
     connect(command9A_, &QPushButton::clicked, this, &WaveFrontPage::updatePlots);
     for (QScrollBar* bar : {hScroll1_, hScroll2_, hScroll3_}) {
         connect(bar, &QScrollBar::valueChanged, this, &WaveFrontPage::drawWavefrontPlots);
     }
-    connect(slider1_, &QSlider::valueChanged, this, &WaveFrontPage::drawColumnProfile);
-    connect(slider2_, &QSlider::valueChanged, this, &WaveFrontPage::drawRowProfile);
+    connect(columnSlider_, &QSlider::valueChanged, this, &WaveFrontPage::drawColumnProfile);
+    connect(rowSlider_, &QSlider::valueChanged, this, &WaveFrontPage::drawRowProfile);
 }
 
 QWidget* WaveFrontPage::buildSurfaceTab() {
     auto* tab = new QWidget(tabs_);
-    pictureWF_ = new PlotCanvas(kSurfaceBox, tab);
-    pictureWF_->setObjectName("PictureWF");
+    surfacePlot_ = new PlotCanvas(kSurfaceBox, tab);
+    surfacePlot_->setObjectName("PictureWF");
     hScroll1_ = makeRotationBar("HScroll1", -40, tab);
     hScroll3_ = makeRotationBar("HScroll3", 0, tab);
     hScroll2_ = makeRotationBar("HScroll2", -20, tab);
-    sliderRelief_ = new QSlider(Qt::Horizontal, tab);
-    sliderRelief_->setObjectName("SliderRelief");
-    sliderRelief_->setRange(1, 10);
-    sliderRelief_->setPageStep(1);
-    sliderRelief_->setValue(4);
-    sliderRelief_->setTickPosition(QSlider::TicksBelow);
-    combo1_ = new QComboBox(tab);
-    combo1_->setObjectName("Combo1");
-    combo1_->addItems({QStringLiteral("White"), QStringLiteral("Black")});
-    combo1_->setCurrentIndex(0);
-    command9_ = makeUpdateButton("Command9", tab);
+    reliefSlider_ = new QSlider(Qt::Horizontal, tab);
+    reliefSlider_->setObjectName("SliderRelief");
+    reliefSlider_->setRange(1, 10);
+    reliefSlider_->setPageStep(1);
+    reliefSlider_->setValue(4);
+    reliefSlider_->setTickPosition(QSlider::TicksBelow);
+    backColorCombo_ = new QComboBox(tab);
+    backColorCombo_->setObjectName("Combo1");
+    backColorCombo_->addItems({QStringLiteral("White"), QStringLiteral("Black")});
+    backColorCombo_->setCurrentIndex(0);
+    surfaceUpdateButton_ = makeUpdateButton("Command9", tab);
 
     auto* controls = new QVBoxLayout;
-    controls->addWidget(command9_);
+    controls->addWidget(surfaceUpdateButton_);
     controls->addSpacing(12);
     const std::pair<const char*, QWidget*> rows[] = {
-        {"X-rotation", hScroll1_}, {"Y-rotation", hScroll3_}, {"Z-rotation", hScroll2_},
-        {"Relief", sliderRelief_}, {"Backcolor", combo1_},
+        {"X-rotation", hScroll1_}, {"Y-rotation", hScroll3_},      {"Z-rotation", hScroll2_},
+        {"Relief", reliefSlider_}, {"Backcolor", backColorCombo_},
     };
     for (const auto& [caption, widget] : rows) {
         controls->addWidget(new QLabel(QString::fromLatin1(caption), tab));
@@ -136,7 +136,7 @@ QWidget* WaveFrontPage::buildSurfaceTab() {
     controls->addStretch(1);
 
     auto* layout = new QHBoxLayout(tab);
-    layout->addWidget(pictureWF_, 0, Qt::AlignTop);
+    layout->addWidget(surfacePlot_, 0, Qt::AlignTop);
     layout->addLayout(controls);
     layout->addStretch(1);
     return tab;
@@ -144,30 +144,30 @@ QWidget* WaveFrontPage::buildSurfaceTab() {
 
 QWidget* WaveFrontPage::buildMapTab() {
     auto* tab = new QWidget(tabs_);
-    pictureWFmap_ = new PlotCanvas(kMapBox, tab);
-    pictureWFmap_->setObjectName("PictureWFmap");
-    slider1_ = new QSlider(Qt::Horizontal, tab);
-    slider1_->setObjectName("Slider1");
-    slider1_->setFixedWidth(kMapBox.width());
+    mapPlot_ = new PlotCanvas(kMapBox, tab);
+    mapPlot_->setObjectName("PictureWFmap");
+    columnSlider_ = new QSlider(Qt::Horizontal, tab);
+    columnSlider_->setObjectName("Slider1");
+    columnSlider_->setFixedWidth(kMapBox.width());
     // Row 0 is at the top of the map, so the row slider counts downwards.
-    slider2_ = new QSlider(Qt::Vertical, tab);
-    slider2_->setObjectName("Slider2");
-    slider2_->setInvertedAppearance(true);
-    slider2_->setInvertedControls(true);
-    slider2_->setFixedHeight(kMapBox.height());
-    picture5_ = new PlotCanvas(QSize(kMapBox.width(), kStripThickness), tab);
-    picture5_->setObjectName("Picture5");
-    picture6_ = new PlotCanvas(QSize(kStripThickness, kMapBox.height()), tab);
-    picture6_->setObjectName("Picture6");
+    rowSlider_ = new QSlider(Qt::Vertical, tab);
+    rowSlider_->setObjectName("Slider2");
+    rowSlider_->setInvertedAppearance(true);
+    rowSlider_->setInvertedControls(true);
+    rowSlider_->setFixedHeight(kMapBox.height());
+    rowProfile_ = new PlotCanvas(QSize(kMapBox.width(), kStripThickness), tab);
+    rowProfile_->setObjectName("Picture5");
+    columnProfile_ = new PlotCanvas(QSize(kStripThickness, kMapBox.height()), tab);
+    columnProfile_->setObjectName("Picture6");
     command9A_ = makeUpdateButton("Command9A", tab);
 
     auto* grid = new QGridLayout;
     grid->setSpacing(4);
-    grid->addWidget(pictureWFmap_, 0, 0);
-    grid->addWidget(slider2_, 0, 1);
-    grid->addWidget(picture6_, 0, 2);
-    grid->addWidget(slider1_, 1, 0);
-    grid->addWidget(picture5_, 2, 0);
+    grid->addWidget(mapPlot_, 0, 0);
+    grid->addWidget(rowSlider_, 0, 1);
+    grid->addWidget(columnProfile_, 0, 2);
+    grid->addWidget(columnSlider_, 1, 0);
+    grid->addWidget(rowProfile_, 2, 0);
 
     auto* controls = new QVBoxLayout;
     controls->addWidget(command9A_);
@@ -181,11 +181,15 @@ QWidget* WaveFrontPage::buildMapTab() {
     return tab;
 }
 
+int WaveFrontPage::reliefValue() const {
+    return reliefSlider_->value();
+}
+
 int WaveFrontPage::chosenGridCount() const {
-    if (option3_->isChecked()) {
+    if (grid32Option_->isChecked()) {
         return 32;
     }
-    if (option8_->isChecked()) {
+    if (grid128Option_->isChecked()) {
         return 128;
     }
     return 64;
@@ -193,24 +197,24 @@ int WaveFrontPage::chosenGridCount() const {
 
 QRadioButton* WaveFrontPage::gridOption(int gridCount) const {
     switch (gridCount) {
-    case 32: return option3_;
-    case 128: return option8_;
-    default: return option4_;
+    case 32: return grid32Option_;
+    case 128: return grid128Option_;
+    default: return grid64Option_;
     }
 }
 
 void WaveFrontPage::gridOptionChanged() {
     // The sliders reach the chosen grid size at once; the next Update samples with it.
-    slider1_->setMaximum(chosenGridCount());
-    slider2_->setMaximum(chosenGridCount());
+    columnSlider_->setMaximum(chosenGridCount());
+    rowSlider_->setMaximum(chosenGridCount());
 }
 
 void WaveFrontPage::pageSelected() {
-    combo1_->setCurrentIndex(0);
+    backColorCombo_->setCurrentIndex(0);
 }
 
 void WaveFrontPage::clearPlots() {
-    for (PlotCanvas* canvas : {picture4_, pictureWF_, pictureWFmap_, picture5_, picture6_}) {
+    for (PlotCanvas* canvas : {scaleBar_, surfacePlot_, mapPlot_, rowProfile_, columnProfile_}) {
         canvas->clearPicture();
     }
     mapGridCount_ = 0;
@@ -226,16 +230,16 @@ void WaveFrontPage::updatePlots() {
     try {
         sampleWavefront(m_, chosenGridCount());
         emit sampled(chosenGridCount());
-        picture4_->clearPicture();
-        QPainter painter(&picture4_->picture());
-        paintWavefrontScaleBar(painter, picture4_->picture().rect(), m_.results.grid);
+        scaleBar_->clearPicture();
+        QPainter painter(&scaleBar_->picture());
+        paintWavefrontScaleBar(painter, scaleBar_->picture().rect(), m_.results.grid);
     } catch (const AnalysisError& e) {
-        picture4_->update();
+        scaleBar_->update();
         emit statusMessage(QStringLiteral("WaveFront update stopped: ") +
                            QString::fromUtf8(e.what()));
         return;
     }
-    picture4_->update();
+    scaleBar_->update();
     drawWavefrontPlots();
 }
 
@@ -249,54 +253,54 @@ void WaveFrontPage::drawWavefrontPlots() {
     view.xRotationDeg = hScroll1_->value();
     view.yRotationDeg = hScroll3_->value();
     view.zRotationDeg = hScroll2_->value();
-    view.relief = sliderRelief_->value();
+    view.relief = reliefSlider_->value();
     view.background =
-        combo1_->currentIndex() == 0 ? SurfaceBackground::White : SurfaceBackground::Black;
+        backColorCombo_->currentIndex() == 0 ? SurfaceBackground::White : SurfaceBackground::Black;
     try {
-        pictureWFmap_->clearPicture();
+        mapPlot_->clearPicture();
         mapGridCount_ = grid.gridCount;
         {
-            QPainter painter(&pictureWFmap_->picture());
-            paintWavefrontMap(painter, pictureWFmap_->picture().rect(), grid);
+            QPainter painter(&mapPlot_->picture());
+            paintWavefrontMap(painter, mapPlot_->picture().rect(), grid);
         }
-        pictureWF_->clearPicture();
-        QPainter painter(&pictureWF_->picture());
-        paintWavefrontSurface(painter, pictureWF_->picture().rect(), grid, view);
+        surfacePlot_->clearPicture();
+        QPainter painter(&surfacePlot_->picture());
+        paintWavefrontSurface(painter, surfacePlot_->picture().rect(), grid, view);
         emit statusMessage(QString()); // no stale reason of an earlier failure
     } catch (const AnalysisError& e) {
         emit statusMessage(QStringLiteral("WaveFront drawing stopped: ") +
                            QString::fromUtf8(e.what()));
     }
-    pictureWFmap_->update();
-    pictureWF_->update();
+    mapPlot_->update();
+    surfacePlot_->update();
 }
 
 void WaveFrontPage::drawColumnProfile() {
-    markerColumn_ = slider1_->value();
-    pictureWFmap_->update();
-    picture6_->clearPicture();
+    markerColumn_ = columnSlider_->value();
+    mapPlot_->update();
+    columnProfile_->clearPicture();
     try {
-        QPainter painter(&picture6_->picture());
-        paintColumnProfile(painter, picture6_->picture().rect(), m_.results.grid, markerColumn_,
-                           chosenGridCount());
+        QPainter painter(&columnProfile_->picture());
+        paintColumnProfile(painter, columnProfile_->picture().rect(), m_.results.grid,
+                           markerColumn_, chosenGridCount());
     } catch (const AnalysisError& e) {
         emit statusMessage(QStringLiteral("Column profile: ") + QString::fromUtf8(e.what()));
     }
-    picture6_->update();
+    columnProfile_->update();
 }
 
 void WaveFrontPage::drawRowProfile() {
-    markerRow_ = slider2_->value();
-    pictureWFmap_->update();
-    picture5_->clearPicture();
+    markerRow_ = rowSlider_->value();
+    mapPlot_->update();
+    rowProfile_->clearPicture();
     try {
-        QPainter painter(&picture5_->picture());
-        paintRowProfile(painter, picture5_->picture().rect(), m_.results.grid, markerRow_,
+        QPainter painter(&rowProfile_->picture());
+        paintRowProfile(painter, rowProfile_->picture().rect(), m_.results.grid, markerRow_,
                         chosenGridCount());
     } catch (const AnalysisError& e) {
         emit statusMessage(QStringLiteral("Row profile: ") + QString::fromUtf8(e.what()));
     }
-    picture5_->update();
+    rowProfile_->update();
 }
 
 void WaveFrontPage::paintMarkers(QPainter& painter, const QRect& mapRect) const {

@@ -16,8 +16,8 @@ namespace lumi {
 class PlotCanvas;
 
 // The "WaveFront" tab: the grid choice and the colour scale beside the nested tabs
-// SSTab2 "   Surface" (rotatable 3-D surface PictureWF with its rotation scroll bars,
-// "Relief" and "Backcolor") and "Map" (the colour map PictureWFmap with a column and
+// "   Surface" (rotatable 3-D surface with its rotation scroll bars,
+// "Relief" and "Backcolor") and "Map" (the colour map with a column and
 // a row profile chosen by two sliders and marked by two lines over the map).
 // The plots show the measurement's wavefront grid, whatever sampled it last.
 class WaveFrontPage : public QWidget {
@@ -31,7 +31,7 @@ public:
     // Redraws the map and the surface from the current grid, without sampling; the
     // rotation scroll bars call it at every change.
     void drawWavefrontPlots();
-    // The column profile (Slider1 moved) and the row profile (Slider2 moved).
+    // The column profile (column slider moved) and the row profile (row slider moved).
     void drawColumnProfile();
     void drawRowProfile();
     // The page became the current tab: "Backcolor" goes back to "White".
@@ -49,17 +49,19 @@ public:
     QScrollBar* xRotation() const { return hScroll1_; }
     QScrollBar* yRotation() const { return hScroll3_; }
     QScrollBar* zRotation() const { return hScroll2_; }
-    QSlider* relief() const { return sliderRelief_; }
-    QComboBox* backColor() const { return combo1_; }
-    QPushButton* surfaceUpdateButton() const { return command9_; }
+    QSlider* relief() const { return reliefSlider_; }
+    // The "Relief" slider position, 1..10.
+    int reliefValue() const;
+    QComboBox* backColor() const { return backColorCombo_; }
+    QPushButton* surfaceUpdateButton() const { return surfaceUpdateButton_; }
     QPushButton* mapUpdateButton() const { return command9A_; }
-    PlotCanvas* scaleBar() const { return picture4_; }
-    PlotCanvas* surface() const { return pictureWF_; }
-    PlotCanvas* map() const { return pictureWFmap_; }
-    QSlider* columnSlider() const { return slider1_; }
-    QSlider* rowSlider() const { return slider2_; }
-    PlotCanvas* rowProfile() const { return picture5_; }
-    PlotCanvas* columnProfile() const { return picture6_; }
+    PlotCanvas* scaleBar() const { return scaleBar_; }
+    PlotCanvas* surface() const { return surfacePlot_; }
+    PlotCanvas* map() const { return mapPlot_; }
+    QSlider* columnSlider() const { return columnSlider_; }
+    QSlider* rowSlider() const { return rowSlider_; }
+    PlotCanvas* rowProfile() const { return rowProfile_; }
+    PlotCanvas* columnProfile() const { return columnProfile_; }
 
 signals:
     // Why a command ended early, for the status bar.
@@ -75,27 +77,27 @@ private:
 
     Measurement& m_;
     QTabWidget* tabs_;
-    QRadioButton* option3_;
-    QRadioButton* option4_;
-    QRadioButton* option8_;
-    PlotCanvas* picture4_;
-    PlotCanvas* pictureWF_ = nullptr;
+    QRadioButton* grid32Option_;
+    QRadioButton* grid64Option_;
+    QRadioButton* grid128Option_;
+    PlotCanvas* scaleBar_;
+    PlotCanvas* surfacePlot_ = nullptr;
     QScrollBar* hScroll1_ = nullptr;
     QScrollBar* hScroll3_ = nullptr;
     QScrollBar* hScroll2_ = nullptr;
-    QSlider* sliderRelief_ = nullptr;
-    QComboBox* combo1_ = nullptr;
-    QPushButton* command9_ = nullptr;
-    PlotCanvas* pictureWFmap_ = nullptr;
-    QSlider* slider1_ = nullptr;
-    QSlider* slider2_ = nullptr;
-    PlotCanvas* picture5_ = nullptr;
-    PlotCanvas* picture6_ = nullptr;
+    QSlider* reliefSlider_ = nullptr;
+    QComboBox* backColorCombo_ = nullptr;
+    QPushButton* surfaceUpdateButton_ = nullptr;
+    PlotCanvas* mapPlot_ = nullptr;
+    QSlider* columnSlider_ = nullptr;
+    QSlider* rowSlider_ = nullptr;
+    PlotCanvas* rowProfile_ = nullptr;
+    PlotCanvas* columnProfile_ = nullptr;
     QPushButton* command9A_ = nullptr;
 
     int mapGridCount_ = 0;  // N of the map on screen (its scale is (0, 0)-(N + 1, N + 1))
-    int markerColumn_ = -1; // Line1, hidden until Slider1 first moves
-    int markerRow_ = -1;    // Line2, hidden until Slider2 first moves
+    int markerColumn_ = -1; // marker line, hidden until the column slider first moves
+    int markerRow_ = -1;    // marker line, hidden until the row slider first moves
 };
 
 } // namespace lumi

@@ -82,22 +82,23 @@ QLabel* makeField(const char* name, QWidget* parent) {
 } // namespace
 
 ZernikePage::ZernikePage(const Measurement& m, QWidget* parent) : QWidget(parent) {
-    grid1_ =
+    coefficientGrid_ =
         makeGrid("MSFlexGrid1", {"Zernike", "    Coefficient", "    Description", "    Std. Dev."},
                  {700, 900, 2000, 900}, this);
     for (int term = 0; term < kZernikeTermCount; ++term) {
         const std::string_view description = zernikeDescription(term);
-        grid1_->setItem(term, 2,
-                        cell(QString::fromUtf8(description.data(),
-                                               static_cast<qsizetype>(description.size()))));
-        grid1_->setItem(term, kStdDevColumn, cell(QString()));
+        coefficientGrid_->setItem(
+            term, 2,
+            cell(
+                QString::fromUtf8(description.data(), static_cast<qsizetype>(description.size()))));
+        coefficientGrid_->setItem(term, kStdDevColumn, cell(QString()));
     }
-    grid1_->setColumnHidden(kStdDevColumn, true);
-    grid1_->horizontalHeader()->setStretchLastSection(true);
-    fitColumns(grid1_);
-    grid2_ = makeGrid("MSFlexGrid2", {"Zernike", "    Coefficient"}, {700, 1200}, this);
-    fitColumns(grid2_);
-    editor_ = new ReferenceGridEditor(grid2_, [&m] { return m.settings.highestTerm; });
+    coefficientGrid_->setColumnHidden(kStdDevColumn, true);
+    coefficientGrid_->horizontalHeader()->setStretchLastSection(true);
+    fitColumns(coefficientGrid_);
+    referenceGrid_ = makeGrid("MSFlexGrid2", {"Zernike", "    Coefficient"}, {700, 1200}, this);
+    fitColumns(referenceGrid_);
+    editor_ = new ReferenceGridEditor(referenceGrid_, [&m] { return m.settings.highestTerm; });
     subtract_ = new QPushButton(QStringLiteral("Update/Subtract Reference Zernike"), this);
     subtract_->setObjectName("subtractReferenceButton");
     clear_ = new QPushButton(QStringLiteral("CLEAR"), this);
@@ -110,7 +111,7 @@ ZernikePage::ZernikePage(const Measurement& m, QWidget* parent) : QWidget(parent
     connect(clear_, &QPushButton::clicked, this, [this] {
         editor_->drop();
         for (int term = 0; term < kZernikeTermCount; ++term) {
-            grid2_->item(term, 1)->setText(QStringLiteral("0"));
+            referenceGrid_->item(term, 1)->setText(QStringLiteral("0"));
         }
     });
 
@@ -119,10 +120,10 @@ ZernikePage::ZernikePage(const Measurement& m, QWidget* parent) : QWidget(parent
     strehl_ = makeField("LblStrehlZ", this);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(grid1_, 0, 0, 4, 1);
+    layout->addWidget(coefficientGrid_, 0, 0, 4, 1);
     auto* reference = new QVBoxLayout;
     reference->addWidget(new QLabel(QStringLiteral("Reference Zernike"), this));
-    reference->addWidget(grid2_, 1);
+    reference->addWidget(referenceGrid_, 1);
     reference->addWidget(subtract_);
     reference->addWidget(clear_);
     layout->addLayout(reference, 0, 1, 4, 1);
@@ -136,9 +137,9 @@ ZernikePage::ZernikePage(const Measurement& m, QWidget* parent) : QWidget(parent
     layout->addLayout(fields, 0, 2, Qt::AlignTop);
     layout->setColumnStretch(0, 3);
     layout->setColumnStretch(1, 1);
-    grid1_->setMinimumWidth(360);
-    grid2_->setMinimumWidth(210);
-    grid2_->setMaximumWidth(240);
+    coefficientGrid_->setMinimumWidth(360);
+    referenceGrid_->setMinimumWidth(210);
+    referenceGrid_->setMaximumWidth(240);
     subtract_->setMaximumWidth(240);
     clear_->setMaximumWidth(240);
 }
@@ -146,8 +147,8 @@ ZernikePage::ZernikePage(const Measurement& m, QWidget* parent) : QWidget(parent
 ZernikePage::~ZernikePage() = default;
 
 QString ZernikePage::coefficientCell(int row, int column) const {
-    const QTableWidgetItem* item =
-        row == 0 ? grid1_->horizontalHeaderItem(column) : grid1_->item(row - 1, column);
+    const QTableWidgetItem* item = row == 0 ? coefficientGrid_->horizontalHeaderItem(column)
+                                            : coefficientGrid_->item(row - 1, column);
     return item != nullptr ? item->text() : QString();
 }
 
@@ -159,10 +160,10 @@ void ZernikePage::showFit(const AnalysisResults& results, int highestTerm, float
             text = QString::fromStdString(coefficientCellText(
                 results.fittedCoefficients[static_cast<std::size_t>(term)], wavesPerFringe));
         }
-        grid1_->item(term, 1)->setText(text);
+        coefficientGrid_->item(term, 1)->setText(text);
     }
-    grid1_->setColumnHidden(kStdDevColumn, true);
-    fitColumns(grid1_);
+    coefficientGrid_->setColumnHidden(kStdDevColumn, true);
+    fitColumns(coefficientGrid_);
     showSummaryFields(texts);
 }
 
@@ -170,12 +171,12 @@ void ZernikePage::showAverage(const ZernikeAverage& average, const SummaryTexts&
     for (int term = 0; term < kZernikeTermCount; ++term) {
         const auto t = static_cast<std::size_t>(term);
         const bool used = term <= average.termCount;
-        grid1_->item(term, 1)->setText(used ? fixed6(average.meanFringes[t]) : QString());
-        grid1_->item(term, kStdDevColumn)
+        coefficientGrid_->item(term, 1)->setText(used ? fixed6(average.meanFringes[t]) : QString());
+        coefficientGrid_->item(term, kStdDevColumn)
             ->setText(used ? fixed6(average.stdDevFringes[t]) : QString());
     }
-    grid1_->setColumnHidden(kStdDevColumn, false);
-    fitColumns(grid1_);
+    coefficientGrid_->setColumnHidden(kStdDevColumn, false);
+    fitColumns(coefficientGrid_);
     showSummaryFields(texts);
 }
 
@@ -189,7 +190,7 @@ ZernikeCoefficients ZernikePage::shownCoefficients() const {
     ZernikeCoefficients shown{};
     for (int term = 0; term < kZernikeTermCount; ++term) {
         shown[static_cast<std::size_t>(term)] =
-            parseLenient(grid1_->item(term, 1)->text().toStdString());
+            parseLenient(coefficientGrid_->item(term, 1)->text().toStdString());
     }
     return shown;
 }
@@ -199,17 +200,17 @@ ZernikeCoefficients ZernikePage::referenceFringes() {
     ZernikeCoefficients reference{};
     for (int term = 0; term < kZernikeTermCount; ++term) {
         reference[static_cast<std::size_t>(term)] =
-            parseLenient(grid2_->item(term, 1)->text().toStdString());
+            parseLenient(referenceGrid_->item(term, 1)->text().toStdString());
     }
     return reference;
 }
 
 void ZernikePage::resetFields() {
     editor_->drop();
-    grid1_->setColumnHidden(kStdDevColumn, true);
+    coefficientGrid_->setColumnHidden(kStdDevColumn, true);
     for (int term = 0; term < kZernikeTermCount; ++term) {
-        grid1_->item(term, 1)->setText(QStringLiteral("0"));
-        grid2_->item(term, 1)->setText(QStringLiteral("0"));
+        coefficientGrid_->item(term, 1)->setText(QStringLiteral("0"));
+        referenceGrid_->item(term, 1)->setText(QStringLiteral("0"));
     }
     pv_->clear();
     rms_->clear();

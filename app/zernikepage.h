@@ -15,9 +15,9 @@ namespace lumi {
 
 class ReferenceGridEditor;
 
-// The "Zernike" tab: the coefficient grid MSFlexGrid1 (grid rows 1..37 = terms
+// The "Zernike" tab: the coefficient grid (grid rows 1..37 = terms
 // 0..36, coefficients in fringes; row 0 is the header, which stays in view),
-// the reference grid MSFlexGrid2 (reference coefficients in fringes, typed by
+// the reference grid (reference coefficients in fringes, typed by
 // the user) with "Update/Subtract Reference Zernike" and "CLEAR", and the
 // "P-to-V", "RMS" and "Strehl Ratio" fields. After an averaging the coefficient
 // grid also shows each term's standard deviation over the files.
@@ -28,8 +28,8 @@ public:
     explicit ZernikePage(const Measurement& m, QWidget* parent = nullptr);
     ~ZernikePage() override;
 
-    QTableWidget* coefficientGrid() const { return grid1_; }
-    QTableWidget* referenceGrid() const { return grid2_; }
+    QTableWidget* coefficientGrid() const { return coefficientGrid_; }
+    QTableWidget* referenceGrid() const { return referenceGrid_; }
 
     // Grid row r (0 = header, r = term + 1) column c as displayed.
     QString coefficientCell(int row, int column) const;
@@ -61,8 +61,8 @@ signals:
     void subtractReferenceClicked();
 
 private:
-    QTableWidget* grid1_;
-    QTableWidget* grid2_;
+    QTableWidget* coefficientGrid_;
+    QTableWidget* referenceGrid_;
     QLabel* pv_;
     QLabel* rms_;
     QLabel* strehl_;
