@@ -4,6 +4,7 @@
 #include "analysis/applycommand.h"
 #include "analysis/fringefileinput.h"
 #include "analysis/idealconicapply.h"
+#include "analysis/inputcheck.h"
 #include "app/aberrationpage.h"
 #include "app/aboutwindow.h"
 #include "app/fringetoolspanel.h"
@@ -282,7 +283,18 @@ void MainWindow::dropEvent(QDropEvent* event) {
 // ---- APPLY --------------------------------------------------------------------
 
 void MainWindow::apply() {
-    m_.settings.input = settings_->input();
+    const AnalysisInput input = settings_->input();
+    // Values no analysis can use are refused before anything changes, with the
+    // words the command line uses for the same values.
+    if (const auto problem = analysisInputProblem(input)) {
+        QString text = QString::fromStdString(*problem);
+        text[0] = text[0].toUpper();
+        dialogs_.showMessage(QStringLiteral("APPLY"), text + QLatin1Char('.'),
+                             DialogService::Icon::Warning);
+        status_->showMessage(QStringLiteral("APPLY stopped: ") + text);
+        return;
+    }
+    m_.settings.input = input;
     m_.referenceFringes = zernikePage_->referenceFringes();
     status_->clearMessage();
     const ZernikeCoefficients fittedBefore = m_.results.fittedCoefficients;

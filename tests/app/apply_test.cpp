@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -102,6 +103,43 @@ TEST_F(Apply, ZeroOutputWavelengthStopsWithItsReason) {
     EXPECT_FALSE(window->measurement().results.analysisDone);
     EXPECT_TRUE(window->statusBar()->currentMessage().contains("wavelength"))
         << window->statusBar()->currentMessage().toStdString();
+}
+
+// Values no analysis can use are refused with the command line's words, and the
+// last analysis stays as it was.
+TEST_F(Apply, UnusableTypedValuesAreRefusedWithTheCommandLinesMessage) {
+    struct Case {
+        const char* box;
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"input", "50", "The input wavelength 50 nm is outside 100 .. 100000 nm."},
+        {"output", "2e5", "The output wavelength 200000 nm is outside 100 .. 100000 nm."},
+        {"waves", "1e39", "The waves per fringe 1E+39 is too large."},
+        {"waves", "0", "The waves per fringe must not be 0."},
+    };
+    digitiseDefocus();
+    pressApply();
+    ASSERT_TRUE(window->measurement().results.analysisDone);
+    const double pv = window->measurement().results.peakToValley;
+    SettingsPanel* panel = window->settingsPanel();
+    for (const Case& c : cases) {
+        panel->inputWavelength()->setText("632.8");
+        panel->outputWavelength()->setText("632.8");
+        panel->wavesPerFringe()->setText("0.5");
+        const std::string box = c.box;
+        QLineEdit* edit = box == "input"    ? panel->inputWavelength()
+                          : box == "output" ? panel->outputWavelength()
+                                            : panel->wavesPerFringe();
+        edit->setText(QString::fromLatin1(c.text));
+        const qsizetype before = dialogs.texts().size();
+        pressApply();
+        ASSERT_EQ(dialogs.texts().size(), before + 1) << c.text;
+        EXPECT_EQ(dialogs.texts().back().toStdString(), c.message);
+        EXPECT_EQ(window->measurement().results.peakToValley, pv) << c.text;
+        EXPECT_EQ(window->measurement().settings.input.outputWavelengthNm, 632.8) << c.text;
+    }
 }
 
 // The wavelengths are derived before the points are counted: a new picture's
