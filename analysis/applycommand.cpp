@@ -69,6 +69,18 @@ void estimateBestFitConic(Measurement& m) {
     res.applyProgress = ApplyProgress::BestFitConic;
 }
 
+std::optional<AnalysisError> computeIdealConicKeepingError(Measurement& m,
+                                                           const IdealConicProvider& idealConic) {
+    if (idealConic) {
+        try {
+            idealConic(m);
+        } catch (const AnalysisError& e) {
+            return e;
+        }
+    }
+    return std::nullopt;
+}
+
 void runApply(Measurement& m, const IdealConicProvider& idealConic) {
     AnalysisSettings& settings = m.settings;
     AnalysisResults& res = m.results;
@@ -82,16 +94,9 @@ void runApply(Measurement& m, const IdealConicProvider& idealConic) {
 
     if (settings.input.analysisType == AnalysisType::Aspheric) {
         // A failed ideal-conic computation keeps the previous coefficients and
-        // the fit still runs, so the measured summary is shown; the reason is
-        // then reported instead of a best-fit conic from stale data.
-        std::optional<AnalysisError> idealFailure;
-        if (idealConic) {
-            try {
-                idealConic(m);
-            } catch (const AnalysisError& e) {
-                idealFailure = e;
-            }
-        }
+        // the fit still runs, so the measured summary is shown.
+        const std::optional<AnalysisError> idealFailure =
+            computeIdealConicKeepingError(m, idealConic);
         fitZernike(m);
         if (idealFailure)
             throw *idealFailure;

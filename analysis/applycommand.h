@@ -1,8 +1,10 @@
 #pragma once
 
+#include "analysis/analysiserror.h"
 #include "analysis/measurement.h"
 
 #include <functional>
+#include <optional>
 
 namespace lumi {
 
@@ -28,6 +30,12 @@ float deriveWavesPerFringe(const AnalysisInput& input);
 // sets results.applyProgress to BestFitConic. Throws
 // AnalysisError ZeroIdealSpherical, InvalidSettings or NonFinite.
 void estimateBestFitConic(Measurement& m);
+
+// Runs `idealConic` when there is one and returns its AnalysisError instead of
+// throwing, so the caller can still fit or summarise the measured wavefront and
+// report the reason afterwards (no best-fit conic from stale ideal data).
+std::optional<AnalysisError> computeIdealConicKeepingError(Measurement& m,
+                                                           const IdealConicProvider& idealConic);
 
 // The "APPLY" command: derives the settings, counts fringes and points, computes the ideal conic
 // through `idealConic` in aspheric analysis (without a provider the previous idealConicCoefficients

@@ -65,14 +65,7 @@ void applyZernikeAverage(Measurement& m, const ZernikeAverage& average,
         return;
     }
     // As in APPLY: a failed ideal conic still lets the summary run, then is reported.
-    std::optional<AnalysisError> idealFailure;
-    if (idealConic) {
-        try {
-            idealConic(m);
-        } catch (const AnalysisError& e) {
-            idealFailure = e;
-        }
-    }
+    const std::optional<AnalysisError> idealFailure = computeIdealConicKeepingError(m, idealConic);
     replaceUsedCoefficients(m, used, average.termCount);
     if (idealFailure)
         throw *idealFailure;
