@@ -24,7 +24,7 @@ constexpr int kTwipsPerPixel = 15;
 constexpr int kStdDevColumn = 3;
 
 QString fixed6(double v) {
-    return QString::fromStdString(formatFixed(v, 6));
+    return QString::fromStdString(fringeCellText(v));
 }
 
 QByteArray columnWidthProperty(int column) {

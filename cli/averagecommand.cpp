@@ -154,7 +154,7 @@ int runAverage(std::span<const std::string> args, std::ostream& out, std::ostrea
             for (int t = 0; t <= m.settings.highestTerm && t < kZernikeTermCount; ++t) {
                 const std::string index = std::to_string(t);
                 out << std::string(index.size() < 4 ? 4 - index.size() : 0, ' ') << index << "  "
-                    << formatFixed(average.stdDevFringes[static_cast<std::size_t>(t)], 6) << "\n";
+                    << fringeCellText(average.stdDevFringes[static_cast<std::size_t>(t)]) << "\n";
             }
             for (const auto& extra : analyze.textExtras)
                 extra(m, out);

@@ -109,7 +109,11 @@ std::string bestFitConicText(float conic) {
 
 std::string coefficientCellText(double coefficientWaves, float wavesPerFringe) {
     const double wpf = static_cast<double>(wavesPerFringe);
-    return wpf == 0.0 ? std::string() : formatFixed(coefficientWaves / wpf, 6);
+    return wpf == 0.0 ? std::string() : fringeCellText(coefficientWaves / wpf);
+}
+
+std::string fringeCellText(double fringes) {
+    return formatFixed(fringes, 6);
 }
 
 SummaryTexts summaryTexts(const AnalysisResults& r, const AnalysisSettings& settings,

@@ -40,6 +40,9 @@ std::string bestFitConicText(float conic);
 // "0.250000": a fitted coefficient (waves at the input wavelength) in fringes,
 // 6 decimals; "" when wavesPerFringe is 0.
 std::string coefficientCellText(double coefficientWaves, float wavesPerFringe);
+// "0.250000": a value already in fringes (an averaged coefficient or its
+// standard deviation), 6 decimals.
+std::string fringeCellText(double fringes);
 
 // The summary texts of the results as of `progress`: the counts from Counted,
 // the fit error from Fitted, the rest from Summarised; earlier stages' fields
