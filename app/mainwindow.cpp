@@ -287,11 +287,7 @@ void MainWindow::apply() {
     // Values no analysis can use are refused before anything changes, with the
     // words the command line uses for the same values.
     if (const auto problem = analysisInputProblem(input)) {
-        QString text = QString::fromStdString(*problem);
-        text[0] = text[0].toUpper();
-        dialogs_.showMessage(QStringLiteral("APPLY"), text + QLatin1Char('.'),
-                             DialogService::Icon::Warning);
-        status_->showMessage(QStringLiteral("APPLY stopped: ") + text);
+        refuseValue(QStringLiteral("APPLY"), QString::fromStdString(*problem));
         return;
     }
     m_.settings.input = input;
@@ -333,6 +329,15 @@ void MainWindow::apply() {
                              .arg(m_.results.pointCount)
                              .arg(m_.results.fringeCount)
                              .arg(m_.settings.highestTerm));
+}
+
+void MainWindow::refuseValue(const QString& command, const QString& problem) {
+    QString text = problem;
+    if (!text.isEmpty()) {
+        text[0] = text[0].toUpper();
+    }
+    dialogs_.showMessage(command, text + QLatin1Char('.'), DialogService::Icon::Warning);
+    status_->showMessage(command + QStringLiteral(" stopped: ") + text);
 }
 
 const SummaryTexts& MainWindow::updateShownSummary() {

@@ -48,6 +48,9 @@ public:
 
     // "APPLY" clicked. A fault ends it with its reason in the status bar.
     void apply();
+    // A command met a typed value no analysis can use (`problem` as the command
+    // line words it): a message titled with the command, and the status bar.
+    void refuseValue(const QString& command, const QString& problem);
     // "Save Fringe Data".
     void saveFringeData();
     // "Load Fringe Data", current or older layout.

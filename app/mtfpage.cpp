@@ -3,6 +3,7 @@
 #include "analysis/analysiserror.h"
 #include "app/plotcanvas.h"
 #include "common/numbertext.h"
+#include "common/valuelimits.h"
 #include "optics/complexfield.h"
 #include "optics/fieldtransform.h"
 #include "optics/mtfcommand.h"
@@ -84,14 +85,18 @@ void MtfPage::updateMtf() {
         emit statusMessage(QStringLiteral("MTF: no analysis yet, run APPLY first."));
         return;
     }
+    const double wavelengthNm =
+        inputWavelengthNmSource_ ? inputWavelengthNmSource_() : m_.settings.input.inputWavelengthNm;
+    if (const auto problem = wavelengthProblem("the input wavelength", wavelengthNm)) {
+        emit valueRefused(QStringLiteral("Update MTF"), QString::fromStdString(*problem));
+        return;
+    }
     if (!field_) {
         field_ = std::make_unique<ComplexField>();
         transform_ = std::make_unique<FieldTransform>();
     }
     mtfPlot_->clearPicture();
     try {
-        const double wavelengthNm = inputWavelengthNmSource_ ? inputWavelengthNmSource_()
-                                                             : m_.settings.input.inputWavelengthNm;
         const int gridCount = gridCountSource_ ? gridCountSource_() : m_.results.grid.gridCount;
         const ModulationTransfer mtf =
             runMtfCommand(m_, gridCount, parseLenient(apertureRatioEdit_->text().toStdString()),

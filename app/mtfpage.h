@@ -58,6 +58,8 @@ public:
 signals:
     // Why a command ended early, for the status bar.
     void statusMessage(const QString& text);
+    // The input wavelength box holds a value no MTF can use; nothing was changed.
+    void valueRefused(const QString& command, const QString& problem);
 
 private:
     void showReadout(QPointF picturePx);

@@ -40,6 +40,11 @@ void connectPlotPages(MainWindow& window, const PlotPages& pages) {
     pages.synthetic->setWavesPerFringeSource([settings] { return settings->wavesPerFringeText(); });
     pages.mtf->setInputWavelengthSource([settings] { return settings->input().inputWavelengthNm; });
     MainWindow* session = &window;
+    const auto refuse = [session](const QString& command, const QString& problem) {
+        session->refuseValue(command, problem);
+    };
+    QObject::connect(pages.mtf, &MtfPage::valueRefused, &window, refuse);
+    QObject::connect(pages.synthetic, &SyntheticPage::valueRefused, &window, refuse);
     pages.mtf->setGridCountSource([session] { return session->lastSampledGridCount(); });
     const auto recordSampling = [session](int n) { session->setLastSampledGridCount(n); };
     QObject::connect(pages.waveFront, &WaveFrontPage::sampled, &window, recordSampling);

@@ -7,6 +7,7 @@
 #include "app/pictureupscale.h"
 #include "app/plotcanvas.h"
 #include "common/numbertext.h"
+#include "common/valuelimits.h"
 #include "ui/imageconversion.h"
 
 #include <QButtonGroup>
@@ -235,11 +236,16 @@ SyntheticOptions SyntheticPage::options() const {
 }
 
 bool SyntheticPage::analysisAvailable(const QString& command) {
-    if (m_.results.analysisDone) {
-        return true;
+    if (!m_.results.analysisDone) {
+        emit statusMessage(command + QStringLiteral(": no analysis yet, run APPLY first."));
+        return false;
     }
-    emit statusMessage(command + QStringLiteral(": no analysis yet, run APPLY first."));
-    return false;
+    // The waves per fringe box is read at each command: refused like APPLY refuses it.
+    if (const auto problem = wavesPerFringeProblem(options().wavesPerFringe)) {
+        emit valueRefused(command, QString::fromStdString(*problem));
+        return false;
+    }
+    return true;
 }
 
 void SyntheticPage::clearPlots() {

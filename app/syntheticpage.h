@@ -69,11 +69,15 @@ public:
 signals:
     // Why a command ended early, for the status bar.
     void statusMessage(const QString& text);
+    // A typed value the command cannot use; `problem` names it ("waves per
+    // fringe 0 is not usable ..."). Nothing was changed.
+    void valueRefused(const QString& command, const QString& problem);
 
 private:
     QWidget* buildSyntheticTab();
     QWidget* buildIdealTab();
     QWidget* buildControls(QWidget* parent);
+    // An analysis exists and the boxes the command reads hold usable values.
     bool analysisAvailable(const QString& command);
 
     Measurement& m_;

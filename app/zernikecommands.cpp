@@ -4,6 +4,7 @@
 
 #include "analysis/analysiserror.h"
 #include "analysis/idealconicapply.h"
+#include "analysis/inputcheck.h"
 #include "analysis/termcountmismatch.h"
 #include "analysis/usedcoefficients.h"
 #include "analysis/zernikeaverage.h"
@@ -84,6 +85,11 @@ bool ZernikeCommands::average(const QStringList& paths) {
     Measurement& m = window_.measurement();
     QStatusBar* status = window_.statusBar();
     status->clearMessage();
+    const AnalysisInput input = window_.settingsPanel()->input();
+    if (const auto problem = analysisInputProblem(input)) {
+        window_.refuseValue(QStringLiteral("Average Zernikes"), QString::fromStdString(*problem));
+        return false;
+    }
     if (m.store.aperture.radiusPx == 0.0) {
         dialogs_.showMessage(QStringLiteral("Error"), QStringLiteral("Error: Missing Aperture!"),
                              DialogService::Icon::Warning);
@@ -112,7 +118,7 @@ bool ZernikeCommands::average(const QStringList& paths) {
         return false;
     }
 
-    m.settings.input = window_.settingsPanel()->input();
+    m.settings.input = input;
     m.referenceFringes = window_.zernikePage()->referenceFringes();
     const bool aspheric = m.settings.input.analysisType == AnalysisType::Aspheric;
     try {
@@ -139,7 +145,13 @@ bool ZernikeCommands::average(const QStringList& paths) {
 void ZernikeCommands::subtractReference() {
     Measurement& m = window_.measurement();
     window_.statusBar()->clearMessage();
-    m.settings.input = window_.settingsPanel()->input();
+    const AnalysisInput input = window_.settingsPanel()->input();
+    if (const auto problem = analysisInputProblem(input)) {
+        window_.refuseValue(QStringLiteral("Update/Subtract Reference Zernike"),
+                            QString::fromStdString(*problem));
+        return;
+    }
+    m.settings.input = input;
     m.referenceFringes = window_.zernikePage()->referenceFringes();
     try {
         lumi::subtractReference(m, window_.zernikePage()->shownCoefficients());

@@ -1,6 +1,10 @@
 #include "analysis/contourpointgenerator.h"
 #include "app/aberrationpage.h"
+#include "app/mtfpage.h"
+#include "app/plotcanvas.h"
 #include "app/settingspanel.h"
+#include "app/syntheticpage.h"
+#include "app/zernikecommands.h"
 #include "app/zernikepage.h"
 #include "common/numbertext.h"
 #include "mainwindowfixture.h"
@@ -13,6 +17,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <functional>
 
 namespace lumi::testing {
 namespace {
@@ -140,6 +145,61 @@ TEST_F(Apply, UnusableTypedValuesAreRefusedWithTheCommandLinesMessage) {
         EXPECT_EQ(window->measurement().results.peakToValley, pv) << c.text;
         EXPECT_EQ(window->measurement().settings.input.outputWavelengthNm, 632.8) << c.text;
     }
+}
+
+// Commands after APPLY that read the boxes again refuse the same values with
+// the same words, titled with the command, and leave their pictures as they were.
+TEST_F(Apply, PlotAndReferenceCommandsRefuseUnusableTypedValues) {
+    struct Case {
+        const char* command;
+        const char* box;
+        const char* text;
+        std::function<QPushButton*(MainWindow&)> button;
+    };
+    const Case cases[] = {
+        {"Update MTF", "input", "50", [](MainWindow& w) { return w.mtfPage()->updateButton(); }},
+        {"Update Synthetic", "waves", "0",
+         [](MainWindow& w) { return w.syntheticPage()->updateSyntheticButton(); }},
+        {"Overelay IDEAL map", "waves", "1e39",
+         [](MainWindow& w) { return w.syntheticPage()->overlayButton(); }},
+        {"Ideal Interferogram", "waves", "0",
+         [](MainWindow& w) { return w.syntheticPage()->updateIdealButton(); }},
+        {"Update/Subtract Reference Zernike", "output", "2e5",
+         [](MainWindow& w) { return w.zernikePage()->subtractReferenceButton(); }},
+    };
+    digitiseDefocus();
+    pressApply();
+    ASSERT_TRUE(window->measurement().results.analysisDone);
+    const Measurement before = window->measurement();
+    SettingsPanel* panel = window->settingsPanel();
+    for (const Case& c : cases) {
+        const std::string box = c.box;
+        QLineEdit* edit = box == "input"    ? panel->inputWavelength()
+                          : box == "output" ? panel->outputWavelength()
+                                            : panel->wavesPerFringe();
+        const QString kept = edit->text();
+        edit->setText(QString::fromLatin1(c.text));
+        const QImage mtf = window->mtfPage()->plot()->picture();
+        const QImage synthetic = window->syntheticPage()->synthetic()->picture();
+        const std::size_t shown = dialogs.shown.size();
+        QTest::mouseClick(c.button(*window), Qt::LeftButton);
+        ASSERT_EQ(dialogs.shown.size(), shown + 1) << c.command;
+        EXPECT_EQ(dialogs.shown.back().title.toStdString(), c.command);
+        EXPECT_TRUE(dialogs.shown.back().text.startsWith("The ")) << c.command;
+        EXPECT_TRUE(window->statusBar()->currentMessage().startsWith(
+            QString::fromLatin1(c.command) + " stopped: The "))
+            << c.command;
+        EXPECT_EQ(window->mtfPage()->plot()->picture(), mtf) << c.command;
+        EXPECT_EQ(window->syntheticPage()->synthetic()->picture(), synthetic) << c.command;
+        EXPECT_EQ(window->measurement().settings.input, before.settings.input) << c.command;
+        EXPECT_EQ(window->measurement().results.coefficients, before.results.coefficients)
+            << c.command;
+        edit->setText(kept);
+    }
+    panel->wavesPerFringe()->setText("0");
+    EXPECT_FALSE(window->zernikeCommands()->average({"unread.zrk"}));
+    EXPECT_EQ(dialogs.shown.back().title.toStdString(), "Average Zernikes");
+    EXPECT_EQ(window->measurement().results.coefficients, before.results.coefficients);
 }
 
 // The wavelengths are derived before the points are counted: a new picture's
