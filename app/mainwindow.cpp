@@ -58,6 +58,17 @@ namespace {
 
 constexpr char kFringeFilter[] = "Fringe Files (*.frg)|*.frg|All Files (*.*)|*.*";
 
+// A plot page on a small screen scrolls instead of laying its plots over its
+// controls; on a large one it fills the tab and its plots grow.
+QScrollArea* scrolledPage(QWidget* page) {
+    auto* area = new QScrollArea;
+    area->setObjectName(page->objectName() + QStringLiteral("Scroll"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(page);
+    return area;
+}
+
 } // namespace
 
 MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
@@ -76,10 +87,10 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     pageTabs_->addTab(imagePage_, QStringLiteral("Image"));
     pageTabs_->addTab(aberrationPage_, QStringLiteral("Aberration"));
     pageTabs_->addTab(zernikePage_, QStringLiteral("Zernike"));
-    pageTabs_->addTab(waveFrontPage_, QStringLiteral("WaveFront"));
-    pageTabs_->addTab(psfPage_, QStringLiteral("PSF"));
-    pageTabs_->addTab(mtfPage_, QStringLiteral("MTF"));
-    pageTabs_->addTab(syntheticPage_, QStringLiteral("Synthetic"));
+    pageTabs_->addTab(scrolledPage(waveFrontPage_), QStringLiteral("WaveFront"));
+    pageTabs_->addTab(scrolledPage(psfPage_), QStringLiteral("PSF"));
+    pageTabs_->addTab(scrolledPage(mtfPage_), QStringLiteral("MTF"));
+    pageTabs_->addTab(scrolledPage(syntheticPage_), QStringLiteral("Synthetic"));
     pageTabs_->addTab(notesPage_, QStringLiteral("Notes"));
     pageTabs_->setCurrentIndex(0);
 
@@ -329,6 +340,16 @@ void MainWindow::apply() {
                              .arg(m_.results.pointCount)
                              .arg(m_.results.fringeCount)
                              .arg(m_.settings.highestTerm));
+}
+
+int MainWindow::pageIndex(const QWidget* page) const {
+    for (int i = 0; i < pageTabs_->count(); ++i) {
+        const QWidget* tab = pageTabs_->widget(i);
+        if (tab == page || tab->isAncestorOf(page)) {
+            return i;
+        }
+    }
+    return -1;
 }
 
 void MainWindow::refuseValue(const QString& command, const QString& problem) {

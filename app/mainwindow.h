@@ -80,6 +80,8 @@ public:
     FringeEditor& editor() { return editor_; }
     MainMenus* menus() const { return menus_; }
     QTabWidget* tabs() const { return pageTabs_; }
+    // Index of the tab showing `page` (plot pages sit in a scroll area); -1 for none.
+    int pageIndex(const QWidget* page) const;
     SettingsPanel* settingsPanel() const { return settings_; }
     ImagePage* imagePage() const { return imagePage_; }
     AberrationPage* aberrationPage() const { return aberrationPage_; }

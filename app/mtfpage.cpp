@@ -58,9 +58,9 @@ MtfPage::MtfPage(Measurement& measurement, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(mtfPlot_);
+    mtfPlot_->setGrowable(true);
+    layout->addWidget(mtfPlot_, 1);
     layout->addWidget(readoutLabel_);
-    layout->addStretch(1);
 
     connect(updateMtfButton_, &QPushButton::clicked, this, &MtfPage::updateMtf);
     connect(mtfPlot_, &PlotCanvas::mouseMoved, this, &MtfPage::showReadout);
@@ -103,8 +103,8 @@ void MtfPage::updateMtf() {
                           wavelengthNm, *field_, *transform_);
         cutoffFrequency_ = mtf.cutoffFrequency;
         halfSize_ = mtf.halfSize;
-        QPainter painter(&mtfPlot_->picture());
-        paintMtfPlot(painter, mtfPlot_->picture().rect(), mtf);
+        mtfPlot_->paint(
+            [&mtf](QPainter& painter, const QRect& rect) { paintMtfPlot(painter, rect, mtf); });
         emit statusMessage(QString()); // no stale reason of an earlier failure
     } catch (const AnalysisError& e) {
         // No curves on screen: the read-out has nothing to describe.

@@ -1,37 +1,56 @@
 #pragma once
 
 #include <QImage>
+#include <QPicture>
 #include <QWidget>
 
 #include <functional>
+#include <vector>
 
 namespace lumi {
 
 // A picture box of the plot pages: it keeps what is drawn on its picture until it is
-// cleared (like a drawing surface with persistent drawing) and shows it scaled to the
-// box without smoothing, so that plot cells stay crisp. Overlays (marker lines) are
-// painted over the picture on screen only and never change it. Mouse positions are
-// reported in picture pixels (x right, y down from the top-left corner).
+// cleared (like a drawing surface with persistent drawing). The picture has the box's
+// base size, whatever the screen: commands, reports and tests read it.
+// On screen the drawing is repainted at the size the box is shown (larger when the box
+// grows with a maximised window, finer at device pixel ratios above 1) from a recording
+// of the same painting, keeping the picture's aspect, top-left aligned; images drawn
+// into it are enlarged without smoothing, so that plot cells stay crisp.
+// Overlays (marker lines) are painted over the drawing on screen only and never change
+// the picture. Mouse positions are reported in picture pixels (x right, y down from the
+// top-left corner).
 class PlotCanvas : public QWidget {
     Q_OBJECT
 public:
+    // Paints in picture pixels onto a target whose rectangle is given.
+    using Painting = std::function<void(QPainter& painter, const QRect& pictureRect)>;
+
     // A box of `boxSize` layout pixels holding a white picture of the same size.
+    // It keeps that size unless setGrowable() lets it follow its page.
     explicit PlotCanvas(QSize boxSize, QWidget* parent = nullptr);
 
-    // The picture; draw on it, then call update().
-    QImage& picture() { return picture_; }
+    // The box may take the room its page gives: beyond its base size, or down to
+    // three fifths of it.
+    void setGrowable(bool growable);
+    // The box may shrink like a growable one on small screens, never grow.
+    void setShrinkable();
+
     const QImage& picture() const { return picture_; }
     // Fills the picture with `colour` (the plot's cleared state).
     void clearPicture(const QColor& colour = Qt::white);
     // Replaces the picture; it is shown scaled to the box.
     void setPicture(const QImage& picture);
+    // Paints over what is drawn, on the picture and on screen.
+    void paint(const Painting& painting);
 
-    // Painted over the picture at every repaint, in picture pixels.
-    using Overlay = std::function<void(QPainter& painter, const QRect& pictureRect)>;
-    void setOverlay(Overlay overlay) { overlay_ = std::move(overlay); }
+    // Painted over the drawing at every repaint, in picture pixels.
+    void setOverlay(Painting overlay) { overlay_ = std::move(overlay); }
+
+    // Where the drawing is shown in the box, layout pixels.
+    QRect shownRect() const;
 
     QSize sizeHint() const override { return boxSize_; }
-    QSize minimumSizeHint() const override { return boxSize_; }
+    QSize minimumSizeHint() const override { return minimumSize(); }
 
 signals:
     // The pointer moved over the box (no button needed); position in picture pixels.
@@ -42,9 +61,16 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    void record(const Painting& painting);
+    const QImage& shownDrawing(QSize devicePixels, qreal ratio);
+
     QSize boxSize_;
     QImage picture_;
-    Overlay overlay_;
+    // Everything painted since the last clear, replayed at the shown size.
+    std::vector<QPicture> layers_;
+    QImage shown_; // cache of the replay at the last shown size
+    bool shownCurrent_ = false;
+    Painting overlay_;
 };
 
 } // namespace lumi

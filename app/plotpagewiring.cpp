@@ -25,10 +25,14 @@ void connectPlotPages(MainWindow& window, const PlotPages& pages) {
     QObject::connect(pages.synthetic, &SyntheticPage::statusMessage, status, toStatus);
 
     QObject::connect(mainTabs, &QTabWidget::currentChanged, pages.psf, [pages, mainTabs](int i) {
-        QWidget* page = mainTabs->widget(i);
-        if (page == pages.waveFront) {
+        // A page may sit in a scroll area of its tab.
+        const QWidget* tab = mainTabs->widget(i);
+        const auto shows = [tab](const QWidget* page) {
+            return tab != nullptr && (tab == page || tab->isAncestorOf(page));
+        };
+        if (shows(pages.waveFront)) {
             pages.waveFront->pageSelected();
-        } else if (page == pages.psf) {
+        } else if (shows(pages.psf)) {
             pages.psf->pageSelected();
             pages.mtf->clearReadout();
         }

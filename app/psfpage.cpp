@@ -111,18 +111,18 @@ QWidget* PsfPage::buildMapTab() {
     mapUpdateButton_ = new QPushButton(QStringLiteral("Update PSF  "), tab);
     mapUpdateButton_->setObjectName("Command10");
 
+    mapPlot_->setGrowable(true);
+    mapBar_->setShrinkable();
     auto* plots = new QVBoxLayout;
-    plots->addWidget(mapPlot_);
+    plots->addWidget(mapPlot_, 1);
     plots->addWidget(mapBar_);
-    plots->addStretch(1);
     auto* controls = new QVBoxLayout;
     controls->addWidget(mapUpdateButton_);
     controls->addStretch(1);
     auto* layout = new QHBoxLayout(tab);
-    layout->addLayout(plots);
+    layout->addLayout(plots, 1);
     layout->addSpacing(12);
     layout->addLayout(controls);
-    layout->addStretch(1);
     return tab;
 }
 
@@ -151,10 +151,11 @@ QWidget* PsfPage::buildSurfaceTab() {
     backColorCombo_->addItems({QStringLiteral("White"), QStringLiteral("Black")});
     pageSelected();
 
+    surfacePlot_->setGrowable(true);
+    surfaceBar_->setShrinkable();
     auto* plots = new QVBoxLayout;
-    plots->addWidget(surfacePlot_);
+    plots->addWidget(surfacePlot_, 1);
     plots->addWidget(surfaceBar_);
-    plots->addStretch(1);
     auto* controls = new QVBoxLayout;
     controls->addWidget(surfaceUpdateButton_);
     controls->addSpacing(12);
@@ -165,10 +166,9 @@ QWidget* PsfPage::buildSurfaceTab() {
     controls->addWidget(backColorCombo_);
     controls->addStretch(1);
     auto* layout = new QHBoxLayout(tab);
-    layout->addLayout(plots);
+    layout->addLayout(plots, 1);
     layout->addSpacing(12);
     layout->addLayout(controls);
-    layout->addStretch(1);
     return tab;
 }
 
@@ -250,13 +250,12 @@ void PsfPage::drawMap(const PointSpreadFunction& psf) {
     PsfPlotOptions options;
     options.greyScale = !falseColorOption_->isChecked();
     mapBar_->clearPicture();
-    {
-        QPainter painter(&mapBar_->picture());
-        paintPsfIntensityScale(painter, mapBar_->picture().rect(), options.greyScale);
-    }
-    mapBar_->update();
-    QPainter painter(&mapPlot_->picture());
-    paintPsfMap(painter, mapPlot_->picture().rect(), psf, options);
+    mapBar_->paint([&options](QPainter& painter, const QRect& rect) {
+        paintPsfIntensityScale(painter, rect, options.greyScale);
+    });
+    mapPlot_->paint([&psf, &options](QPainter& painter, const QRect& rect) {
+        paintPsfMap(painter, rect, psf, options);
+    });
 }
 
 PsfPlotOptions PsfPage::surfaceChoices() const {
@@ -274,14 +273,13 @@ void PsfPage::drawSurface(const PointSpreadFunction& psf) {
     PsfPlotOptions options = surfaceChoices();
     options.strehl = m_.results.strehl;
     surfaceBar_->clearPicture();
-    {
-        QPainter painter(&surfaceBar_->picture());
-        paintPsfIntensityScale(painter, surfaceBar_->picture().rect(), options.greyScale);
-    }
-    surfaceBar_->update();
+    surfaceBar_->paint([&options](QPainter& painter, const QRect& rect) {
+        paintPsfIntensityScale(painter, rect, options.greyScale);
+    });
     surfacePlot_->clearPicture();
-    QPainter painter(&surfacePlot_->picture());
-    paintPsfSurface(painter, surfacePlot_->picture().rect(), psf, options);
+    surfacePlot_->paint([&psf, &options](QPainter& painter, const QRect& rect) {
+        paintPsfSurface(painter, rect, psf, options);
+    });
 }
 
 } // namespace lumi

@@ -80,6 +80,7 @@ WaveFrontPage::WaveFrontPage(Measurement& measurement, QWidget* parent)
     }
     grid64Option_->setChecked(true);
     scaleBar_->setObjectName("Picture4");
+    scaleBar_->setShrinkable();
 
     auto* side = new QVBoxLayout;
     side->addWidget(gridBox);
@@ -135,10 +136,10 @@ QWidget* WaveFrontPage::buildSurfaceTab() {
     }
     controls->addStretch(1);
 
+    surfacePlot_->setGrowable(true);
     auto* layout = new QHBoxLayout(tab);
-    layout->addWidget(surfacePlot_, 0, Qt::AlignTop);
+    layout->addWidget(surfacePlot_, 1);
     layout->addLayout(controls);
-    layout->addStretch(1);
     return tab;
 }
 
@@ -231,8 +232,9 @@ void WaveFrontPage::updatePlots() {
         sampleWavefront(m_, chosenGridCount());
         emit sampled(chosenGridCount());
         scaleBar_->clearPicture();
-        QPainter painter(&scaleBar_->picture());
-        paintWavefrontScaleBar(painter, scaleBar_->picture().rect(), m_.results.grid);
+        scaleBar_->paint([this](QPainter& painter, const QRect& rect) {
+            paintWavefrontScaleBar(painter, rect, m_.results.grid);
+        });
     } catch (const AnalysisError& e) {
         scaleBar_->update();
         emit statusMessage(QStringLiteral("WaveFront update stopped: ") +
@@ -259,13 +261,13 @@ void WaveFrontPage::drawWavefrontPlots() {
     try {
         mapPlot_->clearPicture();
         mapGridCount_ = grid.gridCount;
-        {
-            QPainter painter(&mapPlot_->picture());
-            paintWavefrontMap(painter, mapPlot_->picture().rect(), grid);
-        }
+        mapPlot_->paint([&grid](QPainter& painter, const QRect& rect) {
+            paintWavefrontMap(painter, rect, grid);
+        });
         surfacePlot_->clearPicture();
-        QPainter painter(&surfacePlot_->picture());
-        paintWavefrontSurface(painter, surfacePlot_->picture().rect(), grid, view);
+        surfacePlot_->paint([&grid, &view](QPainter& painter, const QRect& rect) {
+            paintWavefrontSurface(painter, rect, grid, view);
+        });
         emit statusMessage(QString()); // no stale reason of an earlier failure
     } catch (const AnalysisError& e) {
         emit statusMessage(QStringLiteral("WaveFront drawing stopped: ") +
@@ -280,9 +282,10 @@ void WaveFrontPage::drawColumnProfile() {
     mapPlot_->update();
     columnProfile_->clearPicture();
     try {
-        QPainter painter(&columnProfile_->picture());
-        paintColumnProfile(painter, columnProfile_->picture().rect(), m_.results.grid,
-                           markerColumn_, chosenGridCount());
+        const int gridCount = chosenGridCount();
+        columnProfile_->paint([this, gridCount](QPainter& painter, const QRect& rect) {
+            paintColumnProfile(painter, rect, m_.results.grid, markerColumn_, gridCount);
+        });
     } catch (const AnalysisError& e) {
         emit statusMessage(QStringLiteral("Column profile: ") + QString::fromUtf8(e.what()));
     }
@@ -294,9 +297,10 @@ void WaveFrontPage::drawRowProfile() {
     mapPlot_->update();
     rowProfile_->clearPicture();
     try {
-        QPainter painter(&rowProfile_->picture());
-        paintRowProfile(painter, rowProfile_->picture().rect(), m_.results.grid, markerRow_,
-                        chosenGridCount());
+        const int gridCount = chosenGridCount();
+        rowProfile_->paint([this, gridCount](QPainter& painter, const QRect& rect) {
+            paintRowProfile(painter, rect, m_.results.grid, markerRow_, gridCount);
+        });
     } catch (const AnalysisError& e) {
         emit statusMessage(QStringLiteral("Row profile: ") + QString::fromUtf8(e.what()));
     }

@@ -108,12 +108,17 @@ TEST(MtfPage, ReadoutAtTheRightEndShowsTheCutoffFrequency) {
 TEST(MtfPage, MouseMoveWritesTheReadoutLabel) {
     auto m = analysedExample("defocus-rings.frg");
     MtfPage page(*m);
+    page.resize(1400, 1000);
     page.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
     page.updateButton()->click();
-    const QPointF p = plotPoint(page, 32, 16.0, 0.5);
-    QTest::mouseMove(page.plot(), p.toPoint());
-    const std::optional<QString> expected = page.readoutAt(QPointF(p.toPoint()));
+    // The plot may be shown larger or smaller than its picture.
+    const QRect shown = page.plot()->shownRect();
+    const double scale = shown.width() / static_cast<double>(page.plot()->picture().width());
+    const QPoint local = (shown.topLeft() + plotPoint(page, 32, 16.0, 0.5) * scale).toPoint();
+    QTest::mouseMove(page.plot(), local);
+    const std::optional<QString> expected =
+        page.readoutAt(QPointF(local - shown.topLeft()) / scale);
     ASSERT_TRUE(expected.has_value());
     EXPECT_EQ(page.readout()->text(), *expected);
     EXPECT_TRUE(page.readout()->text().startsWith(QStringLiteral(" MODUL. :  0.5")));

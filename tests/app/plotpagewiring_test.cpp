@@ -28,7 +28,7 @@ protected:
         synthetic = window->findChild<SyntheticPage*>();
         ASSERT_TRUE(waveFront && psf && mtf && synthetic);
     }
-    int tabIndex(QWidget* pageWidget) const { return window->tabs()->indexOf(pageWidget); }
+    int tabIndex(QWidget* pageWidget) const { return window->pageIndex(pageWidget); }
     QString status() const { return window->statusBar()->currentMessage(); }
 
     // examples/defocus-rings.frg through "Load Fringe Data", then "APPLY".

@@ -6,7 +6,7 @@
 // Between the two, three digitisations of the sample are saved as Zernike files
 // and averaged in the "Average Zernikes" window.
 //
-//   lumi-screenshots [--sample N] [--out FOLDER]
+//   lumi-screenshots [--sample N] [--out FOLDER] [--size WxH]
 
 #include "analysis/contourpointgenerator.h"
 #include "app/averagewindow.h"
@@ -197,14 +197,22 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Lumivorexan"));
     int sample = 7;
     QString out = QStringLiteral(LUMI_SOURCE_DIR "/docs/screenshots");
+    QSize windowSize(1360, 820);
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == QLatin1String("--sample")) {
             sample = args[i + 1].toInt();
         } else if (args[i] == QLatin1String("--out")) {
             out = args[i + 1];
+        } else if (args[i] == QLatin1String("--size")) {
+            const QStringList wh = args[i + 1].split(QLatin1Char('x'));
+            windowSize = wh.size() == 2 ? QSize(wh[0].toInt(), wh[1].toInt()) : QSize();
         } else {
-            fail(QStringLiteral("usage: lumi-screenshots [--sample N] [--out FOLDER]"));
+            windowSize = QSize();
+        }
+        if (windowSize.isEmpty()) {
+            fail(
+                QStringLiteral("usage: lumi-screenshots [--sample N] [--out FOLDER] [--size WxH]"));
         }
     }
     const std::optional<SampleAnswer> answer = readAnswer(sample);
@@ -215,7 +223,7 @@ int main(int argc, char* argv[]) {
 
     lumi::ScriptedDialogService dialogs;
     lumi::ContainerWindow container(dialogs);
-    container.resize(1360, 820);
+    container.resize(windowSize);
     container.show();
     lumi::MainWindow& w = *container.mainWindow();
 
