@@ -209,6 +209,7 @@ TEST_F(UndoEditing, NoUndoWhileSeedsArePlacedThenTheErasedPointsComeBack) {
     EXPECT_EQ(store(), withPoint);
     redo(); // seeding again, box ticked without a second question
     EXPECT_TRUE(tools->autoTracingBox()->isChecked());
+    EXPECT_FALSE(window->menus()->undo->isEnabled());
     EXPECT_TRUE(editor().autoTracing());
     EXPECT_EQ(store().pointCount(0), 0);
     EXPECT_EQ(dialogs.unscripted, 0);
