@@ -167,6 +167,7 @@ TEST_F(UndoEditing, UndoInAnUnfinishedConstructionCancelsItAndRedoBringsTheClick
     leftClick(300, 100);
     EXPECT_DOUBLE_EQ(store().aperture.radiusPx, 200.0);
     EXPECT_EQ(stack().count(), 1);
+    EXPECT_EQ(window->menus()->undo->text(), QStringLiteral("&Undo Aperture Circle"));
     undo();
     EXPECT_EQ(store(), FringeStore{});
 }
