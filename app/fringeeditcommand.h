@@ -30,8 +30,6 @@ public:
     int id() const override;
     bool mergeWith(const QUndoCommand* other) override;
 
-    std::size_t pointBytes() const { return delta_.pointBytes(); }
-
 private:
     Target target_;
     FringeStoreDelta delta_;
