@@ -23,6 +23,8 @@
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <algorithm>
 #include <span>
 
 namespace lumi {
@@ -30,7 +32,8 @@ namespace lumi {
 ImagePage::ImagePage(Measurement& measurement, FringeEditor& editor, DialogService& dialogs,
                      QWidget* parent)
     : QWidget(parent), m_(measurement), editor_(editor), dialogs_(dialogs),
-      view_(new InterferogramView(this)), tools_(new FringeToolsPanel(this)) {
+      view_(new InterferogramView(this)), tools_(new FringeToolsPanel(this)),
+      recorder_({m_.store, editor_, [this] { showRestoredEdit(); }}) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(view_, 1);
@@ -70,6 +73,7 @@ void ImagePage::showInterferogram(const QImage& picture) {
     reportCopy_ = picture.convertToFormat(QImage::Format_RGB32);
     canvas()->setPicture(reportCopy_);
     view_->showNewPicture();
+    recorder_.drop();
     editor_.resetForNewImage(m_.store);
     tools_->setAutoTracing(false);
     syncReadouts();
@@ -221,10 +225,31 @@ void ImagePage::redrawMarks(RedrawCaller caller) {
 }
 
 void ImagePage::showLoadedFringeData() {
+    recorder_.drop();
     reportCopy_ = canvas()->cleanPicture();
     redrawMarks(RedrawCaller::FringeFileLoaded);
     syncReadouts();
     syncEnabling();
+}
+
+void ImagePage::showRestoredEdit() {
+    {
+        const QSignalBlocker block(tools_->autoTracingBox()); // no confirmation on redo
+        tools_->setAutoTracing(editor_.autoTracing());
+    }
+    syncReadouts();
+    syncEnabling();
+    if (!canvas()->hasPicture()) {
+        return;
+    }
+    redrawMarks(RedrawCaller::SelectFringe);
+    // Clicks of a construction still waiting for its third one.
+    MarkPainter painter(canvas()->view());
+    for (int i = 1; i <= std::min(editor_.constructionClicks(), 3); ++i) {
+        painter.drawCross(editor_.constructionX(i), editor_.constructionY(i),
+                          m_.preferences.crossSizePx, m_.preferences.circleColor);
+    }
+    canvas()->update();
 }
 
 void ImagePage::syncReadouts() {
@@ -249,11 +274,17 @@ void ImagePage::addPointAt(double xPx, double yPx) {
 }
 
 void ImagePage::onPress(Qt::MouseButton button, Qt::MouseButtons, QPointF p) {
-    if (button != Qt::LeftButton || !canvas()->hasPicture()) {
+    if (!canvas()->hasPicture()) {
         return;
     }
-    if (editor_.autoTracing()) {
-        placeSeed(p.x(), p.y());
+    if (button == Qt::LeftButton && editor_.autoTracing()) {
+        placeSeed(p.x(), p.y()); // seeds are no steps: they end in the trace
+        return;
+    }
+    // One press to its release is one step: a click, a whole drag.
+    recorder_.begin(button == Qt::RightButton ? QStringLiteral("Delete Points")
+                                              : QStringLiteral("Place Point"));
+    if (button != Qt::LeftButton) {
         return;
     }
     if (editor_.groups().fringeTracing && acceptsClickedPoint(m_.store, p.x(), p.y())) {
@@ -274,6 +305,8 @@ void ImagePage::onMove(Qt::MouseButtons held, QPointF p) {
     const float step = static_cast<float>(m_.store.aperture.radiusPx) / static_cast<float>(spacing);
     if (isInsideAnnulus(m_.store, p.x(), p.y()) &&
         editor_.distanceToLastPoint(m_.store, p.x(), p.y()) > static_cast<double>(step)) {
+        recorder_.ensureOpen(QStringLiteral("Spray Points"));
+        recorder_.setText(QStringLiteral("Spray Points"));
         addPointAt(p.x(), p.y());
     }
 }
@@ -283,11 +316,21 @@ void ImagePage::onRelease(Qt::MouseButton button, QPointF p) {
         return;
     }
     if (button == Qt::RightButton) {
+        recorder_.ensureOpen(QStringLiteral("Delete Points"));
         deletePointsNear(p.x(), p.y());
-        return;
+    } else if (button == Qt::LeftButton) {
+        addConstructionClick(p);
     }
-    if (button != Qt::LeftButton) {
-        return;
+    recorder_.finish();
+}
+
+void ImagePage::addConstructionClick(QPointF p) {
+    const bool aperture = editor_.addingAperture();
+    if (!editor_.autoTracing() && (aperture || editor_.addingObstruction())) {
+        recorder_.ensureOpen(QString());
+        recorder_.markConstruction();
+        recorder_.setText(aperture ? QStringLiteral("Aperture Circle")
+                                   : QStringLiteral("Obstruction Circle"));
     }
     switch (editor_.addConstructionClick(m_.store, p.x(), p.y())) {
     case FringeEditor::ConstructionOutcome::NotConstructing: break;
@@ -348,7 +391,9 @@ void ImagePage::onDeleteActiveFringe() {
     if (m_.store.pointCount(editor_.activeFringe()) > 0 && discardGuard_ && !discardGuard_()) {
         return;
     }
+    recorder_.begin(QStringLiteral("Delete Active Fringe"));
     editor_.deleteActiveFringe(m_.store);
+    recorder_.finish();
     tools_->showPointCount(0);
     redrawMarks(RedrawCaller::DeleteActiveFringe);
 }
@@ -359,14 +404,19 @@ void ImagePage::onDeleteAllPoints() {
                            DialogService::Icon::Question)) {
         return;
     }
+    recorder_.begin(QStringLiteral("Delete All Points"));
     tools_->setAutoTracing(false);
     editor_.deleteAllPoints(m_.store);
+    recorder_.finish();
     redrawMarks(RedrawCaller::DeleteAllPoints);
     syncReadouts();
 }
 
 void ImagePage::onReverse() {
-    if (editor_.reverseFringeOrder(m_.store) == 0) {
+    recorder_.begin(QStringLiteral("Reverse"));
+    const int reversed = editor_.reverseFringeOrder(m_.store);
+    recorder_.finish();
+    if (reversed == 0) {
         return;
     }
     syncReadouts();
@@ -374,22 +424,32 @@ void ImagePage::onReverse() {
 }
 
 void ImagePage::onApertureAdd() {
+    recorder_.begin(QStringLiteral("Aperture Circle"));
+    recorder_.markConstruction();
     editor_.startApertureConstruction();
+    recorder_.finish();
 }
 
 void ImagePage::onApertureClear() {
+    recorder_.begin(QStringLiteral("Clear Aperture"));
     editor_.clearAperture();
+    recorder_.finish();
     redrawMarks(RedrawCaller::ClearAperture);
     syncEnabling();
 }
 
 void ImagePage::onObstructionAdd() {
+    recorder_.begin(QStringLiteral("Obstruction Circle"));
+    recorder_.markConstruction();
     editor_.startObstructionConstruction();
+    recorder_.finish();
     syncEnabling();
 }
 
 void ImagePage::onObstructionClear() {
+    recorder_.begin(QStringLiteral("Clear Obstruction"));
     editor_.clearObstruction(m_.store);
+    recorder_.finish();
     redrawMarks(RedrawCaller::ClearObstruction);
     syncEnabling();
 }
@@ -405,7 +465,11 @@ void ImagePage::onAutoTracingToggled(bool checked) {
         tools_->setAutoTracing(false);
         return;
     }
+    // Erasing the points for the seeds is a step of its own; while seeds
+    // are placed the window offers no undo.
+    recorder_.begin(QStringLiteral("Fringe AutoTracing"));
     editor_.beginSeeding(m_.store);
+    recorder_.finish();
     redrawMarks(RedrawCaller::DeleteAllPoints);
     syncReadouts();
 }
@@ -460,7 +524,14 @@ void ImagePage::performAutoTracing() {
             sinceEvents.restart();
         }
     };
+    // The step starts after the seeds were taken: undo returns to the erased
+    // fringes, not to seeding.
+    recorder_.begin(QStringLiteral("AUTOTRACING"));
     const FringeTracer::Outcome outcome = tracer.trace(seeds, m_.store, progress);
+    if (outcome == FringeTracer::Outcome::Traced) {
+        editor_.selectActiveFringe(static_cast<int>(seeds.size()) - 1);
+    }
+    recorder_.finish();
     if (outcome != FringeTracer::Outcome::Traced) {
         redrawMarks(RedrawCaller::SelectFringe);
         emit statusNote(QStringLiteral("AUTOTRACING: the first two seeds lie on one position, "
@@ -468,7 +539,6 @@ void ImagePage::performAutoTracing() {
                                        "was traced."));
         return;
     }
-    editor_.selectActiveFringe(static_cast<int>(seeds.size()) - 1);
     syncReadouts();
     redrawMarks(RedrawCaller::SelectFringe);
     emit statusNote(QStringLiteral("AUTOTRACING done: %1 points on %2 fringes")
@@ -482,8 +552,10 @@ void ImagePage::optimizeActiveFringe() {
     }
     const PixelGrid picture = toPixelGrid(canvas()->cleanPicture());
     const int fringe = editor_.activeFringe();
-    if (FringeOptimizer(picture).optimize(m_.store, fringe) ==
-        FringeOptimizer::Outcome::TooManyPoints) {
+    recorder_.begin(QStringLiteral("Optimize Fringe Points"));
+    const FringeOptimizer::Outcome outcome = FringeOptimizer(picture).optimize(m_.store, fringe);
+    recorder_.finish();
+    if (outcome == FringeOptimizer::Outcome::TooManyPoints) {
         emit statusNote(QStringLiteral("Optimize Fringe Points: fringe %1 has more than %2 "
                                        "points; nothing was changed.")
                             .arg(fringe + 1)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/measurement.h"
+#include "app/editrecorder.h"
 #include "fringe/fringeeditor.h"
 
 #include <QImage>
@@ -55,6 +56,11 @@ public:
     // After a fringe data file was put into the store: redraw, read-outs, enabling.
     void showLoadedFringeData();
 
+    // Each edit of the fringe data becomes one step on `stack` (none: no undo).
+    void setUndoStack(QUndoStack* stack) { recorder_.setStack(stack); }
+    // Ends the edit in progress (a drag) so that undo sees it as a step.
+    void finishEdit() { recorder_.finish(); }
+
     // Asked before "Delete Active Fringe" discards points; false keeps them.
     void setDiscardGuard(std::function<bool()> guard) { discardGuard_ = std::move(guard); }
 
@@ -82,6 +88,10 @@ private:
     void onPress(Qt::MouseButton button, Qt::MouseButtons held, QPointF imagePx);
     void onMove(Qt::MouseButtons held, QPointF imagePx);
     void onRelease(Qt::MouseButton button, QPointF imagePx);
+    void addConstructionClick(QPointF imagePx);
+    // After undo or redo: marks, read-outs, enabling and the autotracing box
+    // follow the restored store and editing state.
+    void showRestoredEdit();
     void addPointAt(double xPx, double yPx);
     void deletePointsNear(double xPx, double yPx);
     void onFringeSelected(int fringe);
@@ -106,6 +116,7 @@ private:
     FringeToolsPanel* tools_;
     QImage reportCopy_;
     std::function<bool()> discardGuard_;
+    EditRecorder recorder_;
 };
 
 } // namespace lumi

@@ -51,6 +51,17 @@ MainMenus::MainMenus(QObject* owner) : QObject(owner), owner_(owner) {
     saveFringeData->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     exit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
     mainHelp->setShortcut(QKeySequence(QStringLiteral("F1")));
+
+    undo = make("EditUndo", "&Undo", false);
+    redo = make("EditRedo", "&Redo", false);
+    undo->setShortcuts(QKeySequence::Undo);
+    // Ctrl+Shift+Z on every platform, beside the platform's own redo key.
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    const QKeySequence ctrlShiftZ(QStringLiteral("Ctrl+Shift+Z"));
+    if (!redoKeys.contains(ctrlShiftZ)) {
+        redoKeys.append(ctrlShiftZ);
+    }
+    redo->setShortcuts(redoKeys);
 }
 
 void MainMenus::populate(QMenuBar* bar) {
@@ -80,6 +91,11 @@ void MainMenus::populate(QMenuBar* bar) {
     file_->addAction(preferences);
     file_->addAction(imageProcessing);
     file_->addAction(exit);
+
+    edit_ = bar->addMenu(QStringLiteral("&Edit"));
+    edit_->setObjectName("MnuEdit");
+    edit_->addAction(undo);
+    edit_->addAction(redo);
 
     report_ = bar->addMenu(QStringLiteral("&Report"));
     report_->setObjectName("MnuReport");

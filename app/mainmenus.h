@@ -19,10 +19,11 @@ public:
     // Actions are children of `owner`, so they can be found by name from it.
     explicit MainMenus(QObject* owner);
 
-    // Puts the three menus into a menu bar.
+    // Puts the menus into a menu bar.
     void populate(QMenuBar* bar);
 
     QMenu* fileMenu() const { return file_; }
+    QMenu* editMenu() const { return edit_; }
     QMenu* reportMenu() const { return report_; }
     QMenu* helpMenu() const { return help_; }
     // "Recent Pictures" and "Recent Fringe Data" under "File"; filled by the window.
@@ -52,12 +53,15 @@ public:
     QAction* mainHelp = nullptr;
     QAction* analysisHelp = nullptr;
     QAction* about = nullptr;
+    QAction* undo = nullptr; // "Edit": undo and redo of fringe editing
+    QAction* redo = nullptr;
 
 private:
     QAction* make(const char* name, const char* caption, bool enabled);
 
     QObject* owner_;
     QMenu* file_ = nullptr;
+    QMenu* edit_ = nullptr;
     QMenu* report_ = nullptr;
     QMenu* help_ = nullptr;
     QMenu* recentPictures_ = nullptr;

@@ -193,6 +193,17 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
             window.exec();
         });
     }
+    // 500 steps of typical edits hold a few megabytes.
+    undoStack_.setUndoLimit(500);
+    imagePage_->setUndoStack(&undoStack_);
+    connect(menus_->undo, &QAction::triggered, this, &MainWindow::undoEdit);
+    connect(menus_->redo, &QAction::triggered, this, &MainWindow::redoEdit);
+    connect(&undoStack_, &QUndoStack::indexChanged, this, [this] {
+        refreshUndoActions();
+        refreshTitle();
+    });
+    connect(imagePage_->tools()->autoTracingBox(), &QCheckBox::toggled, this,
+            &MainWindow::refreshUndoActions);
     reportCommands_ = new ReportCommands(*this, dialogs);
     // The reports print the user data as last stored on the "Notes" page.
     reportCommands_->setUserDataSource([this] { return m_.userData; });
@@ -375,6 +386,8 @@ void MainWindow::resetAnalysisView() {
     zernikePage_->resetFields();
     pageTabs_->setCurrentIndex(0);
     status_->clearMessage();
+    // Steps of the old picture's points cannot be replayed on the new one.
+    undoStack_.clear();
     // A new picture starts new work: nothing of it is unsaved yet.
     unsaved_.markSaved(snapshot(), QString());
     refreshTitle();
@@ -507,6 +520,8 @@ bool MainWindow::loadFringeDataFile(const QString& path, FringeDataFile::Layout 
                                 file.wavelengthsPresent, file.asphericPresent);
 
     imagePage_->showLoadedFringeData();
+    // The file replaced the points as a whole; its state is where undo starts.
+    undoStack_.clear();
     unsaved_.markSaved(snapshot(), path);
     refreshTitle();
     reportCommands_->setFileName(path);
@@ -533,6 +548,39 @@ void MainWindow::openImageProcessing() {
     }
     imageProcessing_->show();
     imageProcessing_->raise();
+}
+
+void MainWindow::undoEdit() {
+    imagePage_->finishEdit();
+    if (editor_.autoTracing()) {
+        status_->showMessage(QStringLiteral("Undo waits until the seeds are traced (\"Perform  "
+                                            "AUTOTRACING\") or \"Fringe AutoTracing\" is off."));
+        return;
+    }
+    undoStack_.undo();
+}
+
+void MainWindow::redoEdit() {
+    imagePage_->finishEdit();
+    if (editor_.autoTracing()) {
+        status_->showMessage(QStringLiteral("Redo waits until the seeds are traced (\"Perform  "
+                                            "AUTOTRACING\") or \"Fringe AutoTracing\" is off."));
+        return;
+    }
+    undoStack_.redo();
+}
+
+void MainWindow::refreshUndoActions() {
+    // While seeds are placed the stack's steps do not fit the seeding state.
+    const bool seeding = editor_.autoTracing();
+    menus_->undo->setEnabled(undoStack_.canUndo() && !seeding);
+    menus_->redo->setEnabled(undoStack_.canRedo() && !seeding);
+    const QString undoText = undoStack_.undoText();
+    const QString redoText = undoStack_.redoText();
+    menus_->undo->setText(undoText.isEmpty() ? QStringLiteral("&Undo")
+                                             : QStringLiteral("&Undo %1").arg(undoText));
+    menus_->redo->setText(redoText.isEmpty() ? QStringLiteral("&Redo")
+                                             : QStringLiteral("&Redo %1").arg(redoText));
 }
 
 void MainWindow::about() {

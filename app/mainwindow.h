@@ -8,6 +8,7 @@
 #include "app/recentfiles.h"
 #include "app/unsavedchanges.h"
 
+#include <QUndoStack>
 #include <QWidget>
 #include <memory>
 
@@ -95,6 +96,8 @@ public:
     QStatusBar* statusBar() const { return status_; }
     ZernikeCommands* zernikeCommands() const { return zernikeCommands_; }
     RecentFiles& recentFiles() { return recent_; }
+    // Undo steps of fringe editing since the last new picture or fringe file.
+    QUndoStack& undoStack() { return undoStack_; }
     // Circles, points or settings changed since the last save or load.
     bool hasUnsavedChanges() const { return unsaved_.modified(snapshot()); }
     // Puts the fringe file's name and the modified mark into the window title.
@@ -123,6 +126,9 @@ private:
     // Asks before a command discards unsaved circles or points; true to go on.
     bool mayDiscardPoints();
     void about();
+    void undoEdit();
+    void redoEdit();
+    void refreshUndoActions();
 
     DialogService& dialogs_;
     Measurement m_;
@@ -148,6 +154,7 @@ private:
     UnsavedChanges unsaved_;
     QString baseTitle_;
     ReportCommands* reportCommands_ = nullptr;
+    QUndoStack undoStack_;
 };
 
 } // namespace lumi

@@ -100,6 +100,8 @@ public:
 
     const GroupEnabling& groups() const { return groups_; }
 
+    bool operator==(const FringeEditor&) const = default;
+
 private:
     void discardConstruction();
 

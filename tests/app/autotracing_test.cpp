@@ -1,5 +1,6 @@
 #include "mainwindowfixture.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QStatusBar>
 
@@ -65,6 +66,34 @@ TEST_F(AutoTracing, Sample1TracedFromOneSeedPerFringeAppliesToItsTilt) {
     for (std::size_t t = 3; t < 9; ++t)
         EXPECT_NEAR(c[t], 0.0, 0.01) << "term " << t;
     EXPECT_LT(window->measurement().results.peakToValley, 0.05);
+}
+
+TEST_F(AutoTracing, TheTraceAndTheErasureAreUndoneAndRedoneAsOneStepEach) {
+    loadSample1();
+    leftClick(300, 300);
+    const FringeStore handPlaced = store();
+    tick(true);
+    seed(kSample1Seeds);
+    perform();
+    const FringeStore traced = store();
+    QTest::mouseClick(tools->optimizeButton(), Qt::LeftButton);
+    ASSERT_NE(store(), traced);
+
+    window->menus()->undo->trigger();
+    EXPECT_EQ(store(), traced);
+    window->menus()->undo->trigger();
+    EXPECT_EQ(store().totalPointCount(), 0);
+    EXPECT_FALSE(editor().autoTracing()); // back to the erased fringes, not to seeding
+    window->menus()->undo->trigger();
+    EXPECT_EQ(store(), handPlaced);
+    window->menus()->redo->trigger();
+    EXPECT_TRUE(editor().autoTracing());
+    EXPECT_FALSE(window->menus()->redo->isEnabled()); // seeding: no redo until it ends
+    QTest::mouseClick(tools->autoTracingBox(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(8, tools->autoTracingBox()->height() / 2)); // seeding abandoned
+    window->menus()->redo->trigger();
+    EXPECT_EQ(store(), traced);
+    EXPECT_EQ(tools->fringeNumber()->text(), QStringLiteral("9"));
 }
 
 TEST_F(AutoTracing, NoLeavesThePointsAndSeedingOff) {

@@ -60,7 +60,7 @@ TEST_F(Shell, MenusHoldTheirEntriesInOrderWithoutSeparators) {
     for (const QAction* a : container->menuBar()->actions()) {
         titles << a->text();
     }
-    EXPECT_EQ(titles, (QStringList{"&File", "&Report", "&Help"}));
+    EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&Report", "&Help"}));
 
     const MainMenus* m = window->menus();
     EXPECT_EQ(
@@ -80,6 +80,7 @@ TEST_F(Shell, MenusHoldTheirEntriesInOrderWithoutSeparators) {
     ASSERT_NE(fringe, nullptr);
     EXPECT_EQ(entries(fringe), (QStringList{"From  Recent versions --> After 2_4 ",
                                             "From  Older versions   --> Before 2_5 "}));
+    EXPECT_EQ(entries(m->editMenu()), (QStringList{"&Undo", "&Redo"}));
     EXPECT_EQ(entries(m->reportMenu()), (QStringList{"&Report", "&Print"}));
     EXPECT_EQ(entries(submenu(m->reportMenu(), "&Print")),
               (QStringList{"Print Screen", "Print Text Report", "Print Full Report",
