@@ -262,6 +262,11 @@ int main(int argc, char* argv[]) {
          }},
     };
     grabAll(container, w, shots, out);
+    // As maximised on a full-HD screen: the plots take the room they are given.
+    const QSize usualSize = container.size();
+    container.resize(1900, 1040);
+    grabAll(container, w, {{"maximised.png", 3, {}}}, out);
+    container.resize(usualSize);
 
     // Three measurements of the same interferogram, each with its own whole-pixel
     // points, saved with "Save Zernike Data" and averaged.
