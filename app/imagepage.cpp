@@ -43,6 +43,7 @@ ImagePage::ImagePage(Measurement& measurement, FringeEditor& editor, DialogServi
     connect(c, &ImageCanvas::mousePressed, this, &ImagePage::onPress);
     connect(c, &ImageCanvas::mouseMoved, this, &ImagePage::onMove);
     connect(c, &ImageCanvas::mouseReleased, this, &ImagePage::onRelease);
+    connect(view_, &InterferogramView::zoomChanged, this, &ImagePage::onZoomChanged);
     connect(tools_, &FringeToolsPanel::fringeSelected, this, &ImagePage::onFringeSelected);
     connect(tools_->deleteActiveButton(), &QPushButton::clicked, this,
             &ImagePage::onDeleteActiveFringe);
@@ -71,10 +72,12 @@ ImageCanvas* ImagePage::canvas() const {
 
 void ImagePage::showInterferogram(const QImage& picture) {
     reportCopy_ = picture.convertToFormat(QImage::Format_RGB32);
-    canvas()->setPicture(reportCopy_);
-    view_->showNewPicture();
+    // Reset before the view fits the picture, so that no earlier mark is drawn on it.
     recorder_.drop();
     editor_.resetForNewImage(m_.store);
+    canvas()->setPicture(reportCopy_);
+    view_->showNewPicture();
+    markScale_ = markScaleFor(view_->zoom());
     tools_->setAutoTracing(false);
     syncReadouts();
     syncEnabling();
@@ -155,11 +158,11 @@ void ImagePage::loadSample(int n) {
 // ---- marks ------------------------------------------------------------------
 
 void ImagePage::drawCircle(const ApertureCircle& circle) {
-    MarkPainter(canvas()->view()).drawCircle(circle, m_.preferences.circleColor);
+    markPainter().drawCircle(circle, m_.preferences.circleColor);
 }
 
 void ImagePage::drawCrosses(bool highlightActive) {
-    MarkPainter painter(canvas()->view());
+    MarkPainter painter = markPainter();
     const DisplayPreferences& p = m_.preferences;
     for (int f = 0; f < FringeStore::kFringesInUse; ++f) {
         const RgbColor color = highlightActive && f == editor_.activeFringe() ? p.activeFringeColor
@@ -207,7 +210,7 @@ void ImagePage::redrawMarks(RedrawCaller caller) {
         }
         // Fringe by fringe: its crosses, then again highlighted when the next
         // fringe is empty (the last fringe of each contiguous run).
-        MarkPainter painter(canvas()->view());
+        MarkPainter painter = markPainter();
         const DisplayPreferences& p = m_.preferences;
         for (int f = 0; f < FringeStore::kFringesInUse; ++f) {
             const int passes = s.pointCount(f + 1) == 0 ? 2 : 1;
@@ -242,14 +245,41 @@ void ImagePage::showRestoredEdit() {
     if (!canvas()->hasPicture()) {
         return;
     }
+    redrawCurrentMarks();
+}
+
+void ImagePage::redrawCurrentMarks() {
     redrawMarks(RedrawCaller::SelectFringe);
+    MarkPainter painter = markPainter();
     // Clicks of a construction still waiting for its third one.
-    MarkPainter painter(canvas()->view());
     for (int i = 1; i <= std::min(editor_.constructionClicks(), 3); ++i) {
         painter.drawCross(editor_.constructionX(i), editor_.constructionY(i),
                           m_.preferences.crossSizePx, m_.preferences.circleColor);
     }
+    for (const ImagePoint& seed : editor_.seeds()) {
+        painter.drawCross(seed.xPx, seed.yPx, m_.preferences.crossSizePx,
+                          m_.preferences.activeFringeColor);
+    }
     canvas()->update();
+}
+
+int ImagePage::markScaleFor(double zoom) {
+    return zoom < 1.0 ? static_cast<int>(std::lround(1.0 / zoom)) : 1;
+}
+
+MarkPainter ImagePage::markPainter() {
+    return MarkPainter(canvas()->view(), markScale_);
+}
+
+void ImagePage::onZoomChanged(double zoom) {
+    const int scale = markScaleFor(zoom);
+    if (scale == markScale_) {
+        return;
+    }
+    markScale_ = scale;
+    if (canvas()->hasPicture()) {
+        redrawCurrentMarks();
+    }
 }
 
 void ImagePage::syncReadouts() {
@@ -268,8 +298,7 @@ void ImagePage::addPointAt(double xPx, double yPx) {
         return; // the fringe is full (200 points)
     }
     tools_->showPointCount(m_.store.pointCount(editor_.activeFringe()));
-    MarkPainter(canvas()->view())
-        .drawCross(xPx, yPx, m_.preferences.crossSizePx, m_.preferences.activeFringeColor);
+    markPainter().drawCross(xPx, yPx, m_.preferences.crossSizePx, m_.preferences.activeFringeColor);
     canvas()->update();
 }
 
@@ -335,8 +364,8 @@ void ImagePage::addConstructionClick(QPointF p) {
     switch (editor_.addConstructionClick(m_.store, p.x(), p.y())) {
     case FringeEditor::ConstructionOutcome::NotConstructing: break;
     case FringeEditor::ConstructionOutcome::ClickStored:
-        MarkPainter(canvas()->view())
-            .drawCross(p.x(), p.y(), m_.preferences.crossSizePx, m_.preferences.circleColor);
+        markPainter().drawCross(p.x(), p.y(), m_.preferences.crossSizePx,
+                                m_.preferences.circleColor);
         canvas()->update();
         break;
     case FringeEditor::ConstructionOutcome::ApertureCompleted:
@@ -483,8 +512,7 @@ void ImagePage::placeSeed(double xPx, double yPx) {
                              DialogService::Icon::Information);
         return;
     }
-    MarkPainter(canvas()->view())
-        .drawCross(xPx, yPx, m_.preferences.crossSizePx, m_.preferences.activeFringeColor);
+    markPainter().drawCross(xPx, yPx, m_.preferences.crossSizePx, m_.preferences.activeFringeColor);
     canvas()->update();
 }
 
@@ -515,9 +543,8 @@ void ImagePage::performAutoTracing() {
     QElapsedTimer sinceEvents;
     sinceEvents.start();
     const FringeTracer::PointObserver progress = [&](int, ImagePoint pt) {
-        MarkPainter(canvas()->view())
-            .drawCross(pt.xPx, pt.yPx, m_.preferences.crossSizePx,
-                       m_.preferences.activeFringeColor);
+        markPainter().drawCross(pt.xPx, pt.yPx, m_.preferences.crossSizePx,
+                                m_.preferences.activeFringeColor);
         if (sinceEvents.elapsed() >= kProgressIntervalMs) {
             canvas()->update();
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

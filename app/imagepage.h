@@ -3,6 +3,7 @@
 #include "analysis/measurement.h"
 #include "app/editrecorder.h"
 #include "fringe/fringeeditor.h"
+#include "ui/markpainter.h"
 
 #include <QImage>
 #include <QWidget>
@@ -105,6 +106,13 @@ private:
     void onAutoTracingToggled(bool checked);
     void placeSeed(double xPx, double yPx);
     void drawCrosses(bool highlightActive);
+    // Marks of the present state: circles, crosses (the active fringe
+    // highlighted), pending construction clicks and seeds.
+    void redrawCurrentMarks();
+    // Marks are drawn thicker on a reduced picture: about one screen pixel wide.
+    static int markScaleFor(double zoom);
+    MarkPainter markPainter();
+    void onZoomChanged(double zoom);
     void drawCircle(const ApertureCircle& circle);
     void syncReadouts();
     void syncEnabling();
@@ -115,6 +123,7 @@ private:
     InterferogramView* view_;
     FringeToolsPanel* tools_;
     QImage reportCopy_;
+    int markScale_ = 1; // pen width and cross multiple, from the zoom
     std::function<bool()> discardGuard_;
     EditRecorder recorder_;
 };

@@ -126,6 +126,7 @@ void InterferogramView::setZoom(double zoom, std::optional<QPointF> anchor) {
     hbar_->setValue(static_cast<int>(std::lround(imagePoint.x() * after - inFrame.x())));
     vbar_->setValue(static_cast<int>(std::lround(imagePoint.y() * after - inFrame.y())));
     showZoomText();
+    emit zoomChanged(zoom);
 }
 
 void InterferogramView::zoomIn() {

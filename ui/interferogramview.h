@@ -52,6 +52,10 @@ public:
     QSize sizeHint() const override { return {660, 540}; }
     QSize minimumSizeHint() const override { return {200, 160}; }
 
+signals:
+    // The zoom was set (device pixels per image pixel).
+    void zoomChanged(double zoom);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     // The wheel scrolls the picture: vertically, or horizontally with Shift or

@@ -1,10 +1,11 @@
 #include "ui/markpainter.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace lumi {
 
-MarkPainter::MarkPainter(QImage& picture) {
+MarkPainter::MarkPainter(QImage& picture, int scale) : scale_(std::max(1, scale)) {
     if (!picture.isNull()) {
         painter_.begin(&picture);
         painter_.setRenderHint(QPainter::Antialiasing, false);
@@ -14,7 +15,7 @@ MarkPainter::MarkPainter(QImage& picture) {
 
 void MarkPainter::usePen(RgbColor color) {
     QPen pen(QColor(color.red, color.green, color.blue));
-    pen.setWidth(1);
+    pen.setWidth(scale_);
     pen.setCosmetic(true);
     painter_.setPen(pen);
 }
@@ -24,7 +25,7 @@ void MarkPainter::drawCross(double xPx, double yPx, int halfArmPx, RgbColor colo
         return;
     }
     usePen(color);
-    const double s = halfArmPx;
+    const double s = halfArmPx * scale_;
     painter_.drawLine(QLineF(xPx, yPx - s, xPx, yPx + s));
     painter_.drawLine(QLineF(xPx - s, yPx, xPx + s, yPx));
 }

@@ -8,17 +8,19 @@
 
 namespace lumi {
 
-// The marks drawn on the interferogram, in image pixels with a 1-pixel pen and
-// no antialiasing, so that every mark pixel has exactly its colour. Painting
-// ends when the painter is destroyed; one painter may draw many marks.
+// The marks drawn on the interferogram, in image pixels with a pen of `scale`
+// pixels (1 at zoom 1 and above; more on a reduced photo, so that marks stay
+// visible) and no antialiasing, so that every mark pixel has exactly its
+// colour. Painting ends when the painter is destroyed; one painter may draw
+// many marks.
 class MarkPainter {
 public:
-    explicit MarkPainter(QImage& picture);
+    explicit MarkPainter(QImage& picture, int scale = 1);
     MarkPainter(const MarkPainter&) = delete;
     MarkPainter& operator=(const MarkPainter&) = delete;
 
     // Plus-shaped cross (DrawCross): vertical arm (x, y - s)..(x, y + s), then the
-    // horizontal arm (x - s, y)..(x + s, y); s = half arm length in pixels.
+    // horizontal arm (x - s, y)..(x + s, y); s = half arm length x scale, pixels.
     void drawCross(double xPx, double yPx, int halfArmPx, RgbColor color);
     // Outline of a circle; nothing for a radius <= 0.
     void drawCircle(const ApertureCircle& circle, RgbColor color);
@@ -26,6 +28,7 @@ public:
 private:
     void usePen(RgbColor color);
     QPainter painter_;
+    int scale_;
 };
 
 } // namespace lumi

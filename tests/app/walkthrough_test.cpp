@@ -80,6 +80,14 @@ TEST_P(NewUser, CameraPhotoFromOpeningToSavedAnalysis) {
     ASSERT_EQ(store().totalPointCount(), 49);
     window->menus()->undo->trigger();
     ASSERT_EQ(store().totalPointCount(), 48);
+    // Crosses are drawn thick enough to be seen on the reduced photo: the last
+    // point's vertical arm still covers the pixel two to its right, ten below.
+    ASSERT_LT(view->zoom(), 0.25);
+    const int last = store().pointCount(3);
+    const QPoint p(static_cast<int>(store().pointX(3, last)),
+                   static_cast<int>(store().pointY(3, last)));
+    const RgbColor active = window->measurement().preferences.activeFringeColor;
+    EXPECT_EQ(viewPixel(p.x() + 2, p.y() + 10), qRgb(active.red, active.green, active.blue));
     EXPECT_TRUE(container->windowTitle().startsWith(QLatin1Char('*')));
 
     // Ctrl+Return presses APPLY; the wavefront plot is drawn from it.

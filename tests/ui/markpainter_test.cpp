@@ -25,6 +25,22 @@ TEST(MarkPainter, CrossCoversExactlyItsTwoArms) {
     }
 }
 
+// On a reduced photo the pen and the arms grow with the scale: a cross of half
+// arm 3 at scale 3 is three pixels wide and reaches 9 pixels out.
+TEST(MarkPainter, ScaledCrossIsWiderAndLonger) {
+    QImage image = blackImage(41, 41);
+    const QRgb c = qRgb(0, 200, 255);
+    MarkPainter(image, 3).drawCross(20, 20, 3, RgbColor{0, 200, 255});
+    for (int x : {19, 20, 21}) {
+        EXPECT_EQ(image.pixel(x, 12), c) << x;
+        EXPECT_EQ(image.pixel(12, x), c) << x;
+    }
+    EXPECT_EQ(image.pixel(17, 14), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(23, 14), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(20, 6), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(34, 20), qRgb(0, 0, 0));
+}
+
 TEST(MarkPainter, CircleOutlinePassesThroughItsFourExtremes) {
     QImage image = blackImage(60, 60);
     MarkPainter(image).drawCircle({30, 30, 20}, RgbColor{255, 255, 0});
