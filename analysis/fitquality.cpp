@@ -171,4 +171,9 @@ std::vector<FitFinding> assessFitQuality(const FringeStore& store, float wavesPe
     return findings;
 }
 
+std::vector<FitFinding> assessFitQuality(const Measurement& m) {
+    return assessFitQuality(m.store, m.settings.wavesPerFringe, m.results.fittedCoefficients,
+                            m.settings.highestTerm);
+}
+
 } // namespace lumi

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/fitfinding.h"
+#include "analysis/measurement.h"
 #include "analysis/zernikecoefficients.h"
 #include "fringe/fringestore.h"
 
@@ -23,5 +24,8 @@ namespace lumi {
 std::vector<FitFinding> assessFitQuality(const FringeStore& store, float wavesPerFringe,
                                          const ZernikeCoefficients& fittedCoefficients,
                                          int highestTerm);
+
+// The findings of the last fit of `m`: its store, settings and fittedCoefficients.
+std::vector<FitFinding> assessFitQuality(const Measurement& m);
 
 } // namespace lumi

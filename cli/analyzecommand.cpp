@@ -2,6 +2,7 @@
 
 #include "analysis/analysiserror.h"
 #include "analysis/applycommand.h"
+#include "analysis/fitquality.h"
 #include "analysis/fringefileinput.h"
 #include "analysis/zernikefile.h"
 #include "cli/analysisjson.h"
@@ -16,6 +17,7 @@
 #include "common/valuelimits.h"
 #include "fringe/fringedatafile.h"
 #include "report/aberrationtexts.h"
+#include "report/fitwarningtexts.h"
 
 #include <cctype>
 #include <cmath>
@@ -249,6 +251,7 @@ int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostrea
             writeAnalysisJson(m, json);
             for (const auto& extra : request.jsonExtras)
                 extra(m, json);
+            writeFitWarningsJson(m, json);
             json.endObject();
             out << json.text();
         } else {
@@ -256,6 +259,7 @@ int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostrea
                                       request.fringeFile);
             for (const auto& extra : request.textExtras)
                 extra(m, out);
+            out << fitWarningPageText(assessFitQuality(m));
         }
         return kExitOk;
     } catch (const FileError& e) {

@@ -75,4 +75,13 @@ std::vector<std::string> fitWarningTexts(const std::vector<FitFinding>& findings
     return texts;
 }
 
+std::string fitWarningPageText(const std::vector<FitFinding>& findings) {
+    if (findings.empty())
+        return "";
+    std::string text = "\nFit warnings:\n";
+    for (const FitFinding& f : findings)
+        text += "  " + fitWarningText(f) + "\n";
+    return text;
+}
+
 } // namespace lumi

@@ -21,4 +21,8 @@ std::string fitWarningText(const FitFinding& finding);
 // The sentences of all findings, in order.
 std::vector<std::string> fitWarningTexts(const std::vector<FitFinding>& findings);
 
+// The command line page's block: "\nFit warnings:\n" and one indented line per
+// finding; "" when there is none.
+std::string fitWarningPageText(const std::vector<FitFinding>& findings);
+
 } // namespace lumi
