@@ -16,7 +16,7 @@ constexpr int kSmallestEmptyRun = 2;     // octants: a quarter of the pupil
 constexpr double kRimRadius = 0.7;       // normalised: the fit beyond it is extrapolated
 constexpr double kRobustSigmas = 6.0;    // digitising noise stays below about 4
 constexpr double kFloorFringes = 0.4;    // of the height step between fringes
-constexpr double kSlopeStep = 1e-4;      // normalised, for the local slope
+constexpr double kSlopeStep = 1e-5;      // normalised, for the local slope
 constexpr double kMadToSigma = 1.4826;   // median |residual| of normal noise to sigma
 constexpr std::size_t kMostOutliers = 5; // reported, worst first
 
@@ -49,7 +49,7 @@ void addCoverageFindings(const std::vector<ZernikeSample>& samples, double obstr
     const double innerRadius = 0.5 * (1.0 + std::clamp(obstructionRatio, 0.0, 1.0));
     std::array<bool, kOctants> held{};
     for (const ZernikeSample& s : samples) {
-        if (std::hypot(s.x, s.y) < innerRadius)
+        if (!(std::hypot(s.x, s.y) >= innerRadius)) // also skips a non-finite point
             continue;
         double deg = std::atan2(-s.y, s.x) * 180.0 / std::numbers::pi;
         if (deg < 0.0)
@@ -109,13 +109,11 @@ void addOutliers(const std::vector<ZernikeSample>& samples, const std::vector<Po
     for (std::size_t i = 0; i < n; ++i) {
         const ZernikeSample& s = samples[i];
         const double w = fittedHeight(c, termCount, s.x, s.y);
-        const double dx = fittedHeight(c, termCount, s.x + kSlopeStep, s.y) -
-                          fittedHeight(c, termCount, s.x - kSlopeStep, s.y);
-        const double dy = fittedHeight(c, termCount, s.x, s.y + kSlopeStep) -
-                          fittedHeight(c, termCount, s.x, s.y - kSlopeStep);
+        const double dx = fittedHeight(c, termCount, s.x + kSlopeStep, s.y) - w;
+        const double dy = fittedHeight(c, termCount, s.x, s.y + kSlopeStep) - w;
         // Slope in waves per pixel; a flat spot (ring centre) makes the distance
         // large, and the floor in waves then decides.
-        const double slope = std::hypot(dx, dy) / (2.0 * kSlopeStep * store.aperture.radiusPx);
+        const double slope = std::hypot(dx, dy) / (kSlopeStep * store.aperture.radiusPx);
         residuals[i] = s.valueWaves - w;
         distancesPx[i] = std::fabs(residuals[i]) / std::max(slope, 1e-300);
         if (!std::isfinite(residuals[i]) || std::isnan(distancesPx[i]))
