@@ -213,7 +213,9 @@ std::string analyzeHelpText() {
            "Fits Zernike terms to the points of a fringe data file (APPLY) and\n"
            "prints the \"Aberration\" page: P-V, RMS, Strehl ratio, tilt, defocus,\n"
            "astigmatism, coma and spherical in waves and nm, fringe and point\n"
-           "counts, the fit error and the fitted coefficients in fringes.\n"
+           "counts, the fit error and the fitted coefficients in fringes, then any\n"
+           "fit warnings (parts of the pupil without points, points far from the\n"
+           "fit; \"warnings\" in JSON).\n"
            "Settings not given come from the file.\n"
            "\n"
            "Options:\n" +
