@@ -344,6 +344,11 @@ void MainWindow::apply() {
                                       : QStringLiteral("; fit warnings: see the Aberration page")));
 }
 
+void MainWindow::clearFitFindings() {
+    fitFindings_.clear();
+    aberrationPage_->showFitWarnings({});
+}
+
 void MainWindow::showFitFindings() {
     fitFindings_ = assessFitQuality(m_);
     aberrationPage_->showFitWarnings(fitWarningTexts(fitFindings_));

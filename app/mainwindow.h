@@ -73,6 +73,9 @@ public:
     const SummaryTexts& updateShownSummary();
     // What makes the last fit poorly supported, as the "Aberration" page shows it.
     const std::vector<FitFinding>& fitFindings() const { return fitFindings_; }
+    // Forgets them (and hides them) once the summary no longer comes from a fit
+    // of the points, as after averaging Zernike files.
+    void clearFitFindings();
     // Grid count of the window's last sampling (APPLY, the wavefront plots or
     // the PSF), which "Update MTF" samples with; 0 before the first.
     int lastSampledGridCount() const { return lastSampledGridCount_; }

@@ -1,12 +1,17 @@
 #include "analysis/contourpointgenerator.h"
+#include "analysis/zernikefile.h"
 #include "app/aberrationpage.h"
+#include "app/averagewindow.h"
 #include "app/settingspanel.h"
+#include "app/zernikecommands.h"
+#include "common/textfile.h"
 #include "mainwindowfixture.h"
 #include "report/aberrationtexts.h"
 
 #include <QComboBox>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
 #include <cmath>
 
@@ -63,14 +68,32 @@ TEST_F(FitWarnings, AnOutlierIsNamedAndAGoodFitClearsIt) {
     EXPECT_TRUE(window->fitFindings().empty());
 }
 
-TEST_F(FitWarnings, ANewPictureClearsThem) {
-    digitise();
-    store().setPoint(2, 5, store().pointX(3, 5), store().pointY(3, 5));
-    applyWith37Terms();
-    ASSERT_TRUE(page()->fitWarningsShown());
-    showPicture(300, 200);
-    EXPECT_FALSE(page()->fitWarningsShown());
-    EXPECT_TRUE(window->fitFindings().empty());
+// Warnings belong to the fit of the points: a new picture or a summary of averaged
+// Zernike files removes them.
+TEST_F(FitWarnings, ANewPictureOrAnAverageClearsThem) {
+    for (const bool byAverage : {false, true}) {
+        digitise();
+        store().setPoint(2, 5, store().pointX(3, 5), store().pointY(3, 5));
+        applyWith37Terms();
+        ASSERT_TRUE(page()->fitWarningsShown());
+        if (byAverage) {
+            QTemporaryDir dir;
+            ZernikeCoefficients c{};
+            c[3] = 1.0;
+            const QString zrk = dir.filePath("a.zrk");
+            writeTextFileReplacing(zrk.toStdString(), ZernikeFile::toText(c, 0.5f));
+            window->menus()->averageZernike->trigger();
+            AverageWindow* averaging = window->zernikeCommands()->averageWindow();
+            ASSERT_NE(averaging, nullptr);
+            dialogs.openManyAnswers = {{zrk}};
+            QTest::mouseClick(averaging->includeButton(), Qt::LeftButton);
+            QTest::mouseClick(averaging->applyButton(), Qt::LeftButton);
+        } else {
+            showPicture(300, 200);
+        }
+        EXPECT_FALSE(page()->fitWarningsShown()) << byAverage;
+        EXPECT_TRUE(window->fitFindings().empty()) << byAverage;
+    }
 }
 
 // The longest texts the formatter makes for absurd but finite results must show whole on a
