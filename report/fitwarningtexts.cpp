@@ -31,8 +31,9 @@ std::string sectorText(const FitFinding& f) {
                 std::string(kDirections[static_cast<std::size_t>((fromOctant + octants / 2) % 8)]) +
                 " " + std::string(kShares[static_cast<std::size_t>(octants)]) + " of the pupil";
     } else {
-        where = "the pupil from " + formatFixed(f.fromDeg, 0) + " to " + formatFixed(f.toDeg, 0) +
-                " degrees (counterclockwise from the right)";
+        where = "the pupil sector from " + formatFixed(f.fromDeg, 0) + " to " +
+                formatFixed(f.toDeg > 360.0 ? f.toDeg - 360.0 : f.toDeg, 0) +
+                " degrees counterclockwise from the right";
     }
     return "No points in " + where + " (" + termsText(f.termCount) +
            "): the fit there is extrapolated.";

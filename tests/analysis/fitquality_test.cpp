@@ -71,8 +71,6 @@ INSTANTIATE_TEST_SUITE_P(
     Data, WellDigitisedFit,
     ::testing::Values(CleanCase{"exact tilt", coefficientsOf({{1, 3.0}, {2, 1.5}}), 0.0, 0.0},
                       CleanCase{"exact mixed", kMixed, 0.0, 0.0},
-                      CleanCase{"noisy tilt", coefficientsOf({{1, 3.0}, {2, 1.5}}), 1.0, 0.0},
-                      CleanCase{"noisy rings", coefficientsOf({{1, 0.25}, {3, 2.2}}), 1.0, 0.0},
                       CleanCase{"noisy mixed", kMixed, 1.0, 0.0},
                       CleanCase{"noisy obstructed spherical", coefficientsOf({{3, -2.5}, {8, 1.6}}),
                                 1.0, 0.3}),

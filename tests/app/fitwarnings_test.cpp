@@ -120,7 +120,7 @@ TEST_F(FitWarnings, LongNumbersNeverClipInTheSummaryFields) {
     window->aberrationPage()->showFitWarnings(
         {"Fringe 101, point 200 lies 123456.79 waves from the fit, 141.4 times the RMS fit "
          "error.",
-         "No points in the pupil from 45 to 180 degrees (counterclockwise from the right) (37 "
+         "No points in the pupil sector from 315 to 90 degrees counterclockwise from the right (37 "
          "terms): the fit there is extrapolated."});
     container->resize(1024, 700); // a 1024 x 768 screen less a title bar and a panel
     window->tabs()->setCurrentWidget(window->aberrationPage());

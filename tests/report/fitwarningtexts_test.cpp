@@ -57,9 +57,9 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"three quarters", sector(180, 450),
                  "No points in the lower right three quarters of the pupil (37 terms): the fit "
                  "there is extrapolated."},
-        TextCase{"odd run by angles", sector(45, 180),
-                 "No points in the pupil from 45 to 180 degrees (counterclockwise from the "
-                 "right) (37 terms): the fit there is extrapolated."},
+        TextCase{"odd run by angles, through 0", sector(315, 450),
+                 "No points in the pupil sector from 315 to 90 degrees counterclockwise from the "
+                 "right (37 terms): the fit there is extrapolated."},
         TextCase{"rim", rim(0.584),
                  "No points beyond 58 % of the pupil radius (9 terms): the fit near the edge is "
                  "extrapolated."},
