@@ -3,6 +3,9 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPalette>
+#include <QStringList>
+#include <algorithm>
 #include <array>
 
 namespace lumi {
@@ -26,6 +29,17 @@ constexpr std::array<Row, 8> kRows{{
     {" SPHERICAL     (low-order)", "LblSpherical", "LblSphericalnm"},
 }};
 
+constexpr const char* kBaseWidth = "baseWidth";
+
+// Sets the text and keeps the whole of it visible: the field never gets narrower
+// than the text (the layout then squeezes the empty space instead).
+void showText(QLabel* label, const QString& text) {
+    label->setText(text);
+    label->setMinimumWidth(0);
+    label->setMinimumWidth(
+        std::max(label->property(kBaseWidth).toInt(), label->sizeHint().width()));
+}
+
 QLabel* makeLabel(const char* text, QWidget* parent) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
     label->setTextFormat(Qt::PlainText);
@@ -37,6 +51,8 @@ QLabel* makeField(const char* name, QWidget* parent, int minWidth) {
     label->setObjectName(name);
     label->setFrameShape(QFrame::StyledPanel);
     label->setFrameShadow(QFrame::Sunken);
+    // The least width of the empty field; showText widens it for longer texts.
+    label->setProperty(kBaseWidth, minWidth);
     label->setMinimumWidth(minWidth);
     label->setMinimumHeight(24);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -49,7 +65,7 @@ QLabel* makeField(const char* name, QWidget* parent, int minWidth) {
 
 } // namespace
 
-AberrationPage::AberrationPage(QWidget* parent) : QWidget(parent) {
+AberrationPage::AberrationPage(QWidget* parent) : QWidget(parent), fitWarnings_(new QLabel(this)) {
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(8);
@@ -63,7 +79,7 @@ AberrationPage::AberrationPage(QWidget* parent) : QWidget(parent) {
         bold.setBold(true);
         cap->setFont(bold);
         grid->addWidget(cap, row, 0);
-        grid->addWidget(makeField(r.valueName, this, 300), row, 1);
+        grid->addWidget(makeField(r.valueName, this, 200), row, 1);
         if (r.nmName != nullptr) {
             grid->addWidget(makeField(r.nmName, this, 130), row, 2);
         }
@@ -78,6 +94,22 @@ AberrationPage::AberrationPage(QWidget* parent) : QWidget(parent) {
         grid->addWidget(cap, row, 0);
         grid->addWidget(makeField(name, this, 120), row++, 1, Qt::AlignLeft);
     }
+
+    // Why the fit may not be trusted, right under the fit error; dark red on a
+    // pale background so that it is seen in light and dark themes alike.
+    fitWarnings_->setObjectName(QStringLiteral("fitWarnings"));
+    fitWarnings_->setTextFormat(Qt::PlainText);
+    fitWarnings_->setWordWrap(true);
+    fitWarnings_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    fitWarnings_->setFrameShape(QFrame::StyledPanel);
+    fitWarnings_->setMargin(6);
+    fitWarnings_->setAutoFillBackground(true);
+    QPalette warningColours = fitWarnings_->palette();
+    warningColours.setColor(QPalette::Window, QColor(255, 243, 205));
+    warningColours.setColor(QPalette::WindowText, QColor(140, 20, 0));
+    fitWarnings_->setPalette(warningColours);
+    fitWarnings_->hide();
+    grid->addWidget(fitWarnings_, row++, 0, 1, 3);
 
     // What the best-fit conic constant of an aspheric analysis means.
     grid->setRowMinimumHeight(row++, 12);
@@ -125,17 +157,34 @@ void AberrationPage::showResults(const SummaryTexts& t) {
         {"LblFringes", &t.fringeCount},
     }};
     for (const auto& [name, text] : texts) {
-        field(name)->setText(QString::fromStdString(*text));
+        showText(field(name), QString::fromStdString(*text));
     }
-    field("LblPoints")->setText(QString::fromStdString(t.pointCount));
+    showText(field("LblPoints"), QString::fromStdString(t.pointCount));
+}
+
+void AberrationPage::showFitWarnings(const std::vector<std::string>& texts) {
+    QStringList lines;
+    for (const std::string& text : texts)
+        lines.append(QString::fromStdString(text));
+    fitWarnings_->setText(lines.join(QLatin1Char('\n')));
+    fitWarnings_->setVisible(!lines.isEmpty());
+}
+
+QString AberrationPage::fitWarningsText() const {
+    return fitWarnings_->text();
+}
+
+bool AberrationPage::fitWarningsShown() const {
+    return !fitWarnings_->isHidden();
 }
 
 void AberrationPage::clearFields() {
     for (QLabel* label : findChildren<QLabel*>()) {
         if (label->objectName().startsWith(QLatin1String("Lbl"))) {
-            label->clear();
+            showText(label, QString());
         }
     }
+    showFitWarnings({});
 }
 
 } // namespace lumi

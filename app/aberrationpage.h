@@ -4,6 +4,9 @@
 
 #include <QWidget>
 
+#include <string>
+#include <vector>
+
 class QLabel;
 
 namespace lumi {
@@ -22,11 +25,20 @@ public:
     // Empties every field (after the fringe data are reset).
     void clearFields();
 
+    // Shows the fit warnings, one per line, in the box under the fields; an
+    // empty list hides the box.
+    void showFitWarnings(const std::vector<std::string>& texts);
+    // The warning box's text ("" when hidden) and whether it is shown.
+    QString fitWarningsText() const;
+    bool fitWarningsShown() const;
+
     // Field by object name: "LblPV", "LblPVnm", ..., "LblFitError", "LblFringes", "LblPoints".
     QString fieldText(const char* objectName) const;
 
 private:
     QLabel* field(const char* objectName) const;
+
+    QLabel* fitWarnings_;
 };
 
 } // namespace lumi

@@ -2,6 +2,7 @@
 
 #include "analysis/analysiserror.h"
 #include "analysis/applycommand.h"
+#include "analysis/fitquality.h"
 #include "analysis/fringefileinput.h"
 #include "analysis/idealconicapply.h"
 #include "analysis/inputcheck.h"
@@ -26,6 +27,7 @@
 #include "common/fileerror.h"
 #include "common/numbertext.h"
 #include "report/aberrationtexts.h"
+#include "report/fitwarningtexts.h"
 #include "ui/dialogservice.h"
 #include "ui/imagecanvas.h"
 
@@ -331,6 +333,9 @@ void MainWindow::apply() {
         shownSummary_ =
             summaryTexts(m_.results, m_.settings, m_.results.applyProgress, shownSummary_);
         aberrationPage_->showResults(shownSummary_);
+        if (m_.results.applyProgress >= ApplyProgress::Fitted) {
+            showFitFindings();
+        }
         if (m_.results.fittedCoefficients != fittedBefore) {
             zernikePage_->showFit(m_.results, m_.settings.highestTerm, m_.settings.wavesPerFringe,
                                   shownSummary_);
@@ -340,6 +345,7 @@ void MainWindow::apply() {
     }
     shownSummary_ = summaryTexts(m_.results, m_.settings, m_.results.applyProgress, shownSummary_);
     aberrationPage_->showResults(shownSummary_);
+    showFitFindings();
     zernikePage_->showFit(m_.results, m_.settings.highestTerm, m_.settings.wavesPerFringe,
                           shownSummary_);
     if (m_.settings.input.analysisType == AnalysisType::Aspheric) {
@@ -347,10 +353,23 @@ void MainWindow::apply() {
             QString::fromStdString(bestFitConicText(m_.results.bestFitConic)));
     }
     emit analysisApplied();
-    status_->showMessage(QStringLiteral("APPLY done: %1 points on %2 fringes, terms 0..%3")
+    status_->showMessage(QStringLiteral("APPLY done: %1 points on %2 fringes, terms 0..%3%4")
                              .arg(m_.results.pointCount)
                              .arg(m_.results.fringeCount)
-                             .arg(m_.settings.highestTerm));
+                             .arg(m_.settings.highestTerm)
+                             .arg(fitFindings_.empty()
+                                      ? QString()
+                                      : QStringLiteral("; fit warnings: see the Aberration page")));
+}
+
+void MainWindow::clearFitFindings() {
+    fitFindings_.clear();
+    aberrationPage_->showFitWarnings({});
+}
+
+void MainWindow::showFitFindings() {
+    fitFindings_ = assessFitQuality(m_);
+    aberrationPage_->showFitWarnings(fitWarningTexts(fitFindings_));
 }
 
 int MainWindow::pageIndex(const QWidget* page) const {
@@ -380,6 +399,7 @@ const SummaryTexts& MainWindow::updateShownSummary() {
 void MainWindow::resetAnalysisView() {
     resetAnalysis(m_);
     shownSummary_ = {};
+    fitFindings_.clear();
     lastSampledGridCount_ = 0;
     notesPage_->resetForNewPicture();
     aberrationPage_->clearFields();

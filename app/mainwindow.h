@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/fitfinding.h"
 #include "analysis/measurement.h"
 #include "fringe/fringedatafile.h"
 #include "fringe/fringeeditor.h"
@@ -74,6 +75,11 @@ public:
     // Re-makes the shown summary texts from the results as far as their last
     // command came (fields of stages it did not reach keep their texts).
     const SummaryTexts& updateShownSummary();
+    // What makes the last fit poorly supported, as the "Aberration" page shows it.
+    const std::vector<FitFinding>& fitFindings() const { return fitFindings_; }
+    // Forgets them (and hides them) once the summary no longer comes from a fit
+    // of the points, as after averaging Zernike files.
+    void clearFitFindings();
     // Grid count of the window's last sampling (APPLY, the wavefront plots or
     // the PSF), which "Update MTF" samples with; 0 before the first.
     int lastSampledGridCount() const { return lastSampledGridCount_; }
@@ -120,6 +126,8 @@ protected:
 
 private:
     void resetAnalysisView();
+    // Judges the fit just made and shows the findings on the "Aberration" page.
+    void showFitFindings();
     void fillRecentMenu(QMenu* menu, RecentFiles::Kind kind);
     UnsavedChanges::Snapshot snapshot() const;
     void markStartingState();
@@ -133,6 +141,7 @@ private:
     DialogService& dialogs_;
     Measurement m_;
     SummaryTexts shownSummary_;
+    std::vector<FitFinding> fitFindings_; // of the last fit that finished
     int lastSampledGridCount_ = 0;
     FringeEditor editor_;
     MainMenus* menus_;

@@ -130,6 +130,7 @@ bool ZernikeCommands::average(const QStringList& paths) {
     }
     const SummaryTexts& texts = window_.updateShownSummary();
     window_.aberrationPage()->showResults(texts);
+    window_.clearFitFindings(); // the summary is now of the average, not of the points
     window_.zernikePage()->showAverage(average, texts);
     if (aspheric) {
         window_.settingsPanel()->setBestFitConicText(

@@ -1,6 +1,7 @@
 // APPLY at its largest: 101 fringes x 200 points, 37 terms; and the sampler at
 // the plots' largest grid.
 #include "analysis/applycommand.h"
+#include "analysis/fitquality.h"
 #include "analysis/normalequations.h"
 #include "analysis/wavefrontsampler.h"
 #include "analysis/zernikefit.h"
@@ -39,6 +40,17 @@ void BM_Apply37Terms20200Points(benchmark::State& state) {
     state.counters["points"] = m.store.totalPointCount();
 }
 BENCHMARK(BM_Apply37Terms20200Points)->Unit(benchmark::kMillisecond);
+
+// The fit-quality findings APPLY adds in the window and the command line.
+void BM_FitQuality37Terms20200Points(benchmark::State& state) {
+    lumi::Measurement m = fullStore();
+    lumi::runApply(m);
+    for (auto _ : state) {
+        const auto findings = lumi::assessFitQuality(m);
+        benchmark::DoNotOptimize(findings.data());
+    }
+}
+BENCHMARK(BM_FitQuality37Terms20200Points)->Unit(benchmark::kMillisecond);
 
 void BM_NormalEquations37Terms20200Points(benchmark::State& state) {
     const lumi::Measurement m = fullStore();

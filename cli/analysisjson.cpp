@@ -1,8 +1,10 @@
 #include "cli/analysisjson.h"
 
+#include "analysis/fitquality.h"
 #include "analysis/measurement.h"
 #include "cli/jsonwriter.h"
 #include "report/aberrationtexts.h"
+#include "report/fitwarningtexts.h"
 
 namespace lumi::cli {
 namespace {
@@ -57,6 +59,34 @@ void writeAnalysisJson(const Measurement& m, JsonWriter& json) {
         json.member(key.c_str(), text);
     json.endObject();
     json.endObject();
+}
+
+void writeFitWarningsJson(const Measurement& m, JsonWriter& json) {
+    json.key("warnings");
+    json.beginArray();
+    for (const FitFinding& f : assessFitQuality(m)) {
+        json.beginObject();
+        json.member("kind", fitFindingKindName(f.kind));
+        json.member("text", fitWarningText(f));
+        json.member("termCount", f.termCount);
+        switch (f.kind) {
+        case FitFinding::Kind::EmptySector:
+            json.member("fromDeg", f.fromDeg);
+            json.member("toDeg", f.toDeg);
+            break;
+        case FitFinding::Kind::EmptyRim: json.member("outermostRadius", f.outermostRadius); break;
+        case FitFinding::Kind::Outlier:
+            json.member("fringe", f.fringeNumber);
+            json.member("point", f.pointNumber);
+            json.member("xPx", f.xPx);
+            json.member("yPx", f.yPx);
+            json.member("residualWaves", f.residualWaves);
+            json.member("fitRmsWaves", f.fitRmsWaves);
+            break;
+        }
+        json.endObject();
+    }
+    json.endArray();
 }
 
 } // namespace lumi::cli

@@ -17,4 +17,11 @@ class JsonWriter;
 // (every displayed text, plus the report texts in the chosen unit).
 void writeAnalysisJson(const Measurement& m, JsonWriter& json);
 
+// Writes "warnings": the fit-quality findings of the last fit, [] when there is
+// none; each {kind, text, termCount, then by kind: fromDeg/toDeg (degrees
+// counterclockwise on the picture from the right), outermostRadius (normalised
+// pupil), or fringe (as numbered on screen, from 1)/point/xPx/yPx/residualWaves/
+// fitRmsWaves (waves at the input wavelength)}.
+void writeFitWarningsJson(const Measurement& m, JsonWriter& json);
+
 } // namespace lumi::cli

@@ -2,6 +2,7 @@
 
 #include "analysis/analysiserror.h"
 #include "analysis/applycommand.h"
+#include "analysis/fitquality.h"
 #include "analysis/fringefileinput.h"
 #include "analysis/zernikefile.h"
 #include "cli/analysisjson.h"
@@ -16,6 +17,7 @@
 #include "common/valuelimits.h"
 #include "fringe/fringedatafile.h"
 #include "report/aberrationtexts.h"
+#include "report/fitwarningtexts.h"
 
 #include <cctype>
 #include <cmath>
@@ -211,7 +213,9 @@ std::string analyzeHelpText() {
            "Fits Zernike terms to the points of a fringe data file (APPLY) and\n"
            "prints the \"Aberration\" page: P-V, RMS, Strehl ratio, tilt, defocus,\n"
            "astigmatism, coma and spherical in waves and nm, fringe and point\n"
-           "counts, the fit error and the fitted coefficients in fringes.\n"
+           "counts, the fit error and the fitted coefficients in fringes, then any\n"
+           "fit warnings (parts of the pupil without points, points far from the\n"
+           "fit; \"warnings\" in JSON).\n"
            "Settings not given come from the file.\n"
            "\n"
            "Options:\n" +
@@ -249,6 +253,7 @@ int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostrea
             writeAnalysisJson(m, json);
             for (const auto& extra : request.jsonExtras)
                 extra(m, json);
+            writeFitWarningsJson(m, json);
             json.endObject();
             out << json.text();
         } else {
@@ -256,6 +261,7 @@ int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostrea
                                       request.fringeFile);
             for (const auto& extra : request.textExtras)
                 extra(m, out);
+            out << fitWarningPageText(assessFitQuality(m));
         }
         return kExitOk;
     } catch (const FileError& e) {

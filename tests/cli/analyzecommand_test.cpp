@@ -1,8 +1,10 @@
+#include "analysis/contourpointgenerator.h"
 #include "analysis/zernikefile.h"
 #include "cli/analyzecommand.h"
 #include "cli/exitcodes.h"
 #include "clirun.h"
 #include "common/textfile.h"
+#include "fringe/fringedatafile.h"
 #include "jsonread.h"
 #include "support/casename.h"
 
@@ -86,8 +88,9 @@ TEST(AnalyzeJson, HasExactlyTheDocumentedKeys) {
         "fittedCoefficients", "coefficients", "highestTerm", "wavesPerFringe", "wavelengthRatio",
         "peakToValley",       "rms",          "strehl",      "fitRmsError",    "fringeCount",
         "pointCount",         "tilt",         "defocus",     "astigmatism",    "coma",
-        "spherical",          "texts"};
+        "spherical",          "texts",        "warnings"};
     EXPECT_EQ(keys, expected);
+    EXPECT_EQ(r.at("warnings"), Json::array()); // points on exact contours over the pupil
     for (const char* k : {"tilt", "astigmatism", "coma"}) {
         EXPECT_TRUE(r.at(k).at("magnitude").is_number()) << k;
         EXPECT_TRUE(r.at(k).at("angleDeg").is_number()) << k;
@@ -212,6 +215,60 @@ TEST(AnalyzePage, ShowsTheCaptionsCountsAndCoefficients) {
     EXPECT_NE(r.out.find(" Total  Points on Fringes         1700"), std::string::npos);
     EXPECT_EQ(r.err, "");
 }
+
+// A poorly supported fit is reported in the JSON "warnings" and below the page.
+struct WarningCase {
+    const char* name;
+    void (*spoil)(FringeStore&);
+    const char* kind;
+    const char* textStart;
+};
+
+class AnalyzeWarnings : public ::testing::TestWithParam<WarningCase> {};
+
+TEST_P(AnalyzeWarnings, NameTheProblem) {
+    const WarningCase& wc = GetParam();
+    FringeStore store;
+    ZernikeCoefficients c{};
+    c[1] = 1.0;
+    c[3] = 2.0;
+    c[4] = 0.5;
+    c[8] = 0.3;
+    generateContourPoints(c, 0.5, {320.0, 240.0, 200.0}, {}, store);
+    wc.spoil(store);
+    FringeDataFile file = FringeDataFile::fromStore(store);
+    file.setStandardAnalysis();
+    const auto path = scratchDir(std::string("warnings-") + wc.name) / "spoilt.frg";
+    file.writeFile(path);
+
+    const Json r = analyzeJson({path.string(), "--terms", "37"});
+    ASSERT_EQ(r.at("warnings").size(), 1u) << r.at("warnings").dump();
+    const Json& w = r.at("warnings").at(0);
+    EXPECT_EQ(w.at("kind"), wc.kind);
+    const std::string text = w.at("text").get<std::string>();
+    EXPECT_EQ(text.rfind(wc.textStart, 0), 0u) << text;
+    EXPECT_EQ(w.at("termCount"), 37);
+    const CliRun page = runCliWith({"analyze", path.string(), "--terms", "37"});
+    EXPECT_NE(page.out.find("\nFit warnings:\n  " + text + "\n"), std::string::npos) << page.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Spoilt, AnalyzeWarnings,
+    ::testing::Values(
+        WarningCase{"left half only",
+                    [](FringeStore& s) {
+                        for (int f = 0; f < FringeStore::kFringesInUse; ++f)
+                            for (int p = s.pointCount(f); p >= 1; --p)
+                                if (s.pointX(f, p) > 318.0)
+                                    s.removePoint(f, p);
+                    },
+                    "emptySector",
+                    "No points in the right half of the pupil (37 terms): the fit there is "
+                    "extrapolated."},
+        WarningCase{"point on the next fringe",
+                    [](FringeStore& s) { s.setPoint(2, 5, s.pointX(3, 5), s.pointY(3, 5)); },
+                    "outlier", "Fringe 3, point 5 lies 0."}),
+    lumi::test::ByName{});
 
 // Bad input ends with a message and exit status 2 (3 for a failed analysis);
 // nothing is printed on stdout.

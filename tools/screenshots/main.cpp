@@ -9,6 +9,7 @@
 //   lumi-screenshots [--sample N] [--out FOLDER] [--size WxH]
 
 #include "analysis/contourpointgenerator.h"
+#include "app/aberrationpage.h"
 #include "app/averagewindow.h"
 #include "app/containerwindow.h"
 #include "app/fringetoolspanel.h"
@@ -35,6 +36,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -187,6 +189,58 @@ void autotraceShots(QWidget& container, lumi::MainWindow& w, lumi::ScriptedDialo
     }
 }
 
+// A poorly supported fit on the "Aberration" page: 37 terms, the points of the right half of
+// the pupil deleted and one point moved onto its neighbour fringe. The points and the
+// number of terms are put back afterwards.
+void fitWarningShot(QWidget& container, lumi::MainWindow& w, const QString& out) {
+    lumi::FringeStore& store = w.measurement().store;
+    const lumi::FringeStore saved = store;
+    const double cx = store.aperture.centerXPx;
+    int moved = 0;
+    for (int p = 1; p <= store.pointCount(2) && moved == 0; ++p) {
+        if (store.pointX(2, p) < cx - 0.3 * store.aperture.radiusPx) {
+            moved = p;
+        }
+    }
+    int nearest = 1;
+    const auto distance = [&](int q) {
+        return std::hypot(store.pointX(3, q) - store.pointX(2, moved),
+                          store.pointY(3, q) - store.pointY(2, moved));
+    };
+    for (int q = 2; q <= store.pointCount(3); ++q) {
+        if (distance(q) < distance(nearest)) {
+            nearest = q;
+        }
+    }
+    if (moved == 0 || store.pointCount(3) == 0) {
+        fail(QStringLiteral("no point to move for the fit warning"));
+    }
+    // Between two points of the next fringe, on its line but on neither of them.
+    const int next = nearest < store.pointCount(3) ? nearest + 1 : nearest - 1;
+    store.setPoint(2, moved, std::round(0.5 * (store.pointX(3, nearest) + store.pointX(3, next))),
+                   std::round(0.5 * (store.pointY(3, nearest) + store.pointY(3, next))));
+    for (int f = 0; f < lumi::FringeStore::kFringesInUse; ++f) {
+        for (int p = store.pointCount(f); p >= 1; --p) {
+            if (store.pointX(f, p) > cx + 2.0) {
+                store.removePoint(f, p);
+            }
+        }
+    }
+    QComboBox* terms = w.settingsPanel()->zernikeNumber();
+    const QString termsBefore = terms->currentText();
+    terms->setCurrentText(QStringLiteral("37"));
+    pressApply(w);
+    if (w.fitFindings().size() != 2) {
+        fail(QStringLiteral("expected two fit warnings, got %1: %2")
+                 .arg(w.fitFindings().size())
+                 .arg(w.aberrationPage()->fitWarningsText()));
+    }
+    grabAll(container, w, {{"fitwarning.png", 1, {}}}, out);
+    terms->setCurrentText(termsBefore);
+    store = saved;
+    pressApply(w);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -267,6 +321,7 @@ int main(int argc, char* argv[]) {
     container.resize(1900, 1040);
     grabAll(container, w, {{"maximised.png", 3, {}}}, out);
     container.resize(usualSize);
+    fitWarningShot(container, w, out);
 
     // Three measurements of the same interferogram, each with its own whole-pixel
     // points, saved with "Save Zernike Data" and averaged.
