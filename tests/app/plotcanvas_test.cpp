@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, PlotCanvasGrowth,
                                            GrowthCase{"wide_box", {400, 100}, {0, 0, 200, 100}},
                                            GrowthCase{"tall_box", {150, 300}, {0, 0, 150, 75}},
                                            GrowthCase{"small_screen", {80, 40}, {0, 0, 80, 40}}),
-                         [](const auto& info) { return test::namePart(info.param.name); });
+                         test::ByName());
 
 TEST(PlotCanvas, FixedBoxKeepsItsBaseSize) {
     PlotCanvas canvas(QSize(100, 50));

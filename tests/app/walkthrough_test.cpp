@@ -81,13 +81,14 @@ TEST_P(NewUser, CameraPhotoFromOpeningToSavedAnalysis) {
     window->menus()->undo->trigger();
     ASSERT_EQ(store().totalPointCount(), 48);
     // Crosses are drawn thick enough to be seen on the reduced photo: the last
-    // point's vertical arm still covers the pixel two to its right, ten below.
-    ASSERT_LT(view->zoom(), 0.25);
+    // point's vertical arm (3 or more pixels wide at a third or less) still covers
+    // the pixel one to its right, eight below.
+    ASSERT_LE(view->zoom(), 1.0 / 3.0);
     const int last = store().pointCount(3);
     const QPoint p(static_cast<int>(store().pointX(3, last)),
                    static_cast<int>(store().pointY(3, last)));
     const RgbColor active = window->measurement().preferences.activeFringeColor;
-    EXPECT_EQ(viewPixel(p.x() + 2, p.y() + 10), qRgb(active.red, active.green, active.blue));
+    EXPECT_EQ(viewPixel(p.x() + 1, p.y() + 8), qRgb(active.red, active.green, active.blue));
     EXPECT_TRUE(container->windowTitle().startsWith(QLatin1Char('*')));
 
     // Ctrl+Return presses APPLY; the wavefront plot is drawn from it.
@@ -119,7 +120,7 @@ TEST_P(NewUser, CameraPhotoFromOpeningToSavedAnalysis) {
 INSTANTIATE_TEST_SUITE_P(Screens, NewUser,
                          ::testing::Values(Screen{"small_1024x700", {1024, 700}},
                                            Screen{"full_hd_at_scale_2", {960, 540}}),
-                         [](const auto& info) { return test::namePart(info.param.name); });
+                         test::ByName());
 
 } // namespace
 } // namespace lumi::testing
