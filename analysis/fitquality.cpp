@@ -36,12 +36,15 @@ void addCoverageFindings(const std::vector<ZernikeSample>& samples, double obstr
     double outermost = 0.0;
     for (const ZernikeSample& s : samples)
         outermost = std::max(outermost, std::hypot(s.x, s.y));
-    if (outermost < kRimRadius) {
+    const auto emptyRim = [&] {
         FitFinding f;
         f.kind = FitFinding::Kind::EmptyRim;
         f.termCount = termCount;
         f.outermostRadius = outermost;
         out.push_back(f);
+    };
+    if (outermost < kRimRadius) {
+        emptyRim();
         return;
     }
     // Octant k spans [45k, 45k + 45) degrees counterclockwise on the picture;
@@ -59,11 +62,7 @@ void addCoverageFindings(const std::vector<ZernikeSample>& samples, double obstr
     }
     const auto firstHeld = std::find(held.begin(), held.end(), true);
     if (firstHeld == held.end()) { // every point inside the inner radius
-        FitFinding f;
-        f.kind = FitFinding::Kind::EmptyRim;
-        f.termCount = termCount;
-        f.outermostRadius = outermost;
-        out.push_back(f);
+        emptyRim();
         return;
     }
     // Walk once around from a held octant so that runs wrap through 0 degrees.

@@ -571,23 +571,26 @@ void MainWindow::openImageProcessing() {
 }
 
 void MainWindow::undoEdit() {
-    imagePage_->finishEdit();
-    if (editor_.autoTracing()) {
-        status_->showMessage(QStringLiteral("Undo waits until the seeds are traced (\"Perform  "
-                                            "AUTOTRACING\") or \"Fringe AutoTracing\" is off."));
-        return;
-    }
-    undoStack_.undo();
+    stepEdit(false);
 }
 
 void MainWindow::redoEdit() {
+    stepEdit(true);
+}
+
+void MainWindow::stepEdit(bool redo) {
     imagePage_->finishEdit();
     if (editor_.autoTracing()) {
-        status_->showMessage(QStringLiteral("Redo waits until the seeds are traced (\"Perform  "
+        status_->showMessage((redo ? QStringLiteral("Redo") : QStringLiteral("Undo")) +
+                             QStringLiteral(" waits until the seeds are traced (\"Perform  "
                                             "AUTOTRACING\") or \"Fringe AutoTracing\" is off."));
         return;
     }
-    undoStack_.redo();
+    if (redo) {
+        undoStack_.redo();
+    } else {
+        undoStack_.undo();
+    }
 }
 
 void MainWindow::refreshUndoActions() {

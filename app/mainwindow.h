@@ -135,6 +135,8 @@ private:
     bool mayDiscardPoints();
     void about();
     void undoEdit();
+    // Undo or redo one step, unless seeds are being placed.
+    void stepEdit(bool redo);
     void redoEdit();
     void refreshUndoActions();
 
