@@ -2,6 +2,7 @@
 
 #include "app/containerwindow.h"
 #include "app/splashwindow.h"
+#include "app/windowcentring.h"
 
 namespace lumi {
 
@@ -21,6 +22,7 @@ void StartRoutine::showMain() {
         return;
     }
     container_ = std::make_unique<ContainerWindow>(dialogs_);
+    fitWindowToScreen(*container_);
     container_->show();
     emit containerShown(container_.get());
 }

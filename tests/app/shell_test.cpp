@@ -7,9 +7,11 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -184,6 +186,12 @@ TEST(StartRoutine, SplashTimerOpensTheContainerOnce) {
     EXPECT_FALSE(start.splash()->isVisible());
     ASSERT_NE(start.container(), nullptr);
     EXPECT_TRUE(start.container()->isVisible());
+    // The container is no larger than the screen's free area allows (nor than
+    // its usual 1280 x 800), unless its controls need more.
+    const QSize room = start.container()->screen()->availableGeometry().size();
+    const QSize least = start.container()->minimumSizeHint();
+    EXPECT_LE(start.container()->width(), std::max(std::min(room.width(), 1280), least.width()));
+    EXPECT_LE(start.container()->height(), std::max(std::min(room.height(), 800), least.height()));
 }
 
 struct SplashDismissal {
