@@ -47,22 +47,7 @@ int sumOf(const PixelTriple& p) {
     return p.red + p.green + p.blue;
 }
 
-// Each pixel through per-component tables, rows in two bands.
-PixelGrid mapComponents(const PixelGrid& in, const ComponentTable& blue,
-                        const ComponentTable& green, const ComponentTable& red) {
-    PixelGrid out(in.width(), in.height());
-    forEachRowBand(in.height(), [&](int first, int end) {
-        for (int y = first; y < end; ++y) {
-            const PixelTriple* src = in.row(y);
-            PixelTriple* dst = out.row(y);
-            for (int x = 0; x < in.width(); ++x) {
-                dst[x] = {blue[src[x].blue], green[src[x].green], red[src[x].red]};
-            }
-        }
-    });
-    return out;
-}
-
+// Each pixel through f, rows in two bands.
 template <typename PixelFunction> PixelGrid mapPixels(const PixelGrid& in, const PixelFunction& f) {
     PixelGrid out(in.width(), in.height());
     forEachRowBand(in.height(), [&](int first, int end) {
@@ -75,6 +60,14 @@ template <typename PixelFunction> PixelGrid mapPixels(const PixelGrid& in, const
         }
     });
     return out;
+}
+
+// Each pixel through per-component tables.
+PixelGrid mapComponents(const PixelGrid& in, const ComponentTable& blue,
+                        const ComponentTable& green, const ComponentTable& red) {
+    return mapPixels(in, [&](const PixelTriple& p) {
+        return PixelTriple{blue[p.blue], green[p.green], red[p.red]};
+    });
 }
 
 } // namespace
