@@ -1,7 +1,7 @@
 // Painting the wavefront plots at the largest grid (N = 128) into report-sized pictures.
 // Target: map and surface each under 30 ms.
 #include "analysis/wavefrontgrid.h"
-#include "bench/guiscope.h"
+#include "cli/offscreengui.h"
 #include "optics/render/wavefrontmap.h"
 #include "optics/render/wavefrontsurface.h"
 
@@ -40,7 +40,7 @@ std::unique_ptr<lumi::WavefrontGrid> sampleGrid() {
 }
 
 void BM_WavefrontMap128(benchmark::State& state) {
-    const lumi::bench::GuiScope gui;
+    const lumi::cli::OffscreenGui gui;
     const auto grid = sampleGrid();
     QImage image(600, 600, QImage::Format_RGB32);
     for (auto _ : state) {
@@ -53,7 +53,7 @@ void BM_WavefrontMap128(benchmark::State& state) {
 BENCHMARK(BM_WavefrontMap128)->Unit(benchmark::kMillisecond);
 
 void BM_WavefrontSurface128(benchmark::State& state) {
-    const lumi::bench::GuiScope gui;
+    const lumi::cli::OffscreenGui gui;
     const auto grid = sampleGrid();
     lumi::WavefrontSurfaceOptions options;
     options.background =

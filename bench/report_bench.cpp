@@ -2,7 +2,7 @@
 // 128-cell synthetic interferogram) and the painted page, plus the reduction of a 6000 x 4000
 // camera photo to the page's picture. Target: the whole update under 300 ms.
 #include "analysis/wavefrontsampler.h"
-#include "bench/guiscope.h"
+#include "cli/offscreengui.h"
 #include "optics/graphicalreportplots.h"
 #include "report/render/graphicalreportpage.h"
 
@@ -38,7 +38,7 @@ void BM_ReportPlots(benchmark::State& state) {
 BENCHMARK(BM_ReportPlots)->Unit(benchmark::kMillisecond);
 
 void BM_ReportPage(benchmark::State& state) {
-    const lumi::bench::GuiScope gui;
+    const lumi::cli::OffscreenGui gui;
     const auto m = appliedMeasurement();
     auto field = std::make_unique<lumi::ComplexField>();
     lumi::FieldTransform transform;
