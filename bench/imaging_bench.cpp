@@ -5,6 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <initializer_list>
+#include <string>
 
 namespace {
 
@@ -33,17 +35,8 @@ const lumi::PixelGrid& photo() {
     return grid;
 }
 
-// The slider previews on an 800 x 600 picture: one operation per slider step.
-void preview800x600(benchmark::State& state, ImageOperation op) {
-    static const lumi::PixelGrid small = makePhoto(800, 600);
-    for (auto _ : state) {
-        lumi::PixelGrid out = lumi::applyImageOperation(small, op, 24);
-        benchmark::DoNotOptimize(out.data());
-    }
-}
-
-void run(benchmark::State& state, ImageOperation op) {
-    const lumi::PixelGrid& in = photo();
+// One operation per iteration on the given picture.
+void applyRepeatedly(benchmark::State& state, const lumi::PixelGrid& in, const ImageOperation& op) {
     for (auto _ : state) {
         lumi::PixelGrid out = lumi::applyImageOperation(in, op, 24);
         benchmark::DoNotOptimize(out.data());
@@ -77,52 +70,60 @@ ImageOperation balance() {
     return op;
 }
 
-} // namespace
+// The picture the slider previews use: one operation per slider step.
+const lumi::PixelGrid& previewPicture() {
+    static const lumi::PixelGrid grid = makePhoto(800, 600);
+    return grid;
+}
 
-BENCHMARK_CAPTURE(run, brightness_20, make(Kind::Brightness, 20))
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK_CAPTURE(run, contrast_150, make(Kind::Contrast, 150))
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK_CAPTURE(run, binary_127, make(Kind::Binary, 127))
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK_CAPTURE(run, balance, balance())->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(run, saturation_50, make(Kind::Saturation, 50))
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK_CAPTURE(run, grey, make(Kind::GreyScale))->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(run, invert, make(Kind::Invert))->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(run, flip_h, make(Kind::FlipHorizontal))
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK_CAPTURE(run, flip_v, make(Kind::FlipVertical))
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK_CAPTURE(run, scale_50, scale(50))->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(run, scale_150, scale(150))->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(run, rotate_30, make(Kind::Rotate, 30))
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK_CAPTURE(run, rotate_90, make(Kind::Rotate, 90))
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK_CAPTURE(run, low_pass_uniform, filter(lumi::FilterKernel::Uniform))
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK_CAPTURE(run, low_pass_peaked, filter(lumi::FilterKernel::Peaked))
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK_CAPTURE(run, high_pass_weak, filter(lumi::FilterKernel::Weak))
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK_CAPTURE(run, high_pass_strong, filter(lumi::FilterKernel::Strong))
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK_CAPTURE(preview800x600, brightness_20, make(Kind::Brightness, 20))
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK_CAPTURE(preview800x600, rotate_30, make(Kind::Rotate, 30))
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+struct Case {
+    const char* name;
+    ImageOperation op;
+};
+
+// Registers "<prefix><name>" for each case, run on picture().
+bool registerEach(const std::string& prefix, std::initializer_list<Case> cases,
+                  const lumi::PixelGrid& (*picture)()) {
+    for (const Case& c : cases) {
+        benchmark::RegisterBenchmark((prefix + c.name).c_str(),
+                                     [op = c.op, picture](benchmark::State& state) {
+                                         applyRepeatedly(state, picture(), op);
+                                     })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    }
+    return true;
+}
+
+[[maybe_unused]] const bool fullPhotoCases =
+    registerEach("run/",
+                 {
+                     {"brightness_20", make(Kind::Brightness, 20)},
+                     {"contrast_150", make(Kind::Contrast, 150)},
+                     {"binary_127", make(Kind::Binary, 127)},
+                     {"balance", balance()},
+                     {"saturation_50", make(Kind::Saturation, 50)},
+                     {"grey", make(Kind::GreyScale)},
+                     {"invert", make(Kind::Invert)},
+                     {"flip_h", make(Kind::FlipHorizontal)},
+                     {"flip_v", make(Kind::FlipVertical)},
+                     {"scale_50", scale(50)},
+                     {"scale_150", scale(150)},
+                     {"rotate_30", make(Kind::Rotate, 30)},
+                     {"rotate_90", make(Kind::Rotate, 90)},
+                     {"low_pass_uniform", filter(lumi::FilterKernel::Uniform)},
+                     {"low_pass_peaked", filter(lumi::FilterKernel::Peaked)},
+                     {"high_pass_weak", filter(lumi::FilterKernel::Weak)},
+                     {"high_pass_strong", filter(lumi::FilterKernel::Strong)},
+                 },
+                 photo);
+
+[[maybe_unused]] const bool previewCases =
+    registerEach("preview800x600/",
+                 {
+                     {"brightness_20", make(Kind::Brightness, 20)},
+                     {"rotate_30", make(Kind::Rotate, 30)},
+                 },
+                 previewPicture);
+
+} // namespace
