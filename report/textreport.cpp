@@ -161,13 +161,8 @@ TextReportInput textReportInput(const Measurement& m, const ShownSettingsTexts& 
     in.wavesPerFringeText = shown.wavesPerFringe;
     in.highestTerm = m.settings.highestTerm;
     // 16-bit counters in the report: at most 101 x 200 points, no overflow.
-    for (int f = 0; f < FringeStore::kFringesInUse; ++f) {
-        const int count = m.store.pointCount(f);
-        if (count > 0) {
-            ++in.fringeCount;
-            in.pointCount += count;
-        }
-    }
+    in.fringeCount = m.store.nonEmptyFringeCount();
+    in.pointCount = m.store.totalPointCount();
     in.summary = aberrationFieldTexts(summary);
     in.aspheric = shown.aspheric;
     in.bestConicText = bestFitConicText(m.results.bestFitConic);
