@@ -21,8 +21,7 @@ int paintFullReport(QPagedPaintDevice& device, const TextReportInput& text,
     int pages = paintTextReport(painter, device, text);
     if (graphical != nullptr) {
         const QSize size = kGraphicalReportPageSize;
-        const FittedPicture fit =
-            preparePicturePage(device, QImage(size, QImage::Format_Mono), PictureFit::FullPage);
+        const FittedPicture fit = preparePicturePage(device, size, PictureFit::FullPage);
         device.newPage();
         ++pages;
         painter.save();

@@ -8,17 +8,17 @@
 
 namespace lumi {
 
-FittedPicture preparePicturePage(QPagedPaintDevice& device, const QImage& picture, PictureFit fit) {
+FittedPicture preparePicturePage(QPagedPaintDevice& device, QSize pictureSize, PictureFit fit) {
     QPageLayout portrait = device.pageLayout();
     portrait.setOrientation(QPageLayout::Portrait);
     const QRect printable = portrait.paintRectPixels(device.logicalDpiX());
-    const PageExtent pictureSize{static_cast<double>(picture.width()),
-                                 static_cast<double>(picture.height())};
+    const PageExtent picture{static_cast<double>(pictureSize.width()),
+                             static_cast<double>(pictureSize.height())};
     const PageExtent area{static_cast<double>(printable.width()),
                           static_cast<double>(printable.height())};
     const FittedPicture placed = fit == PictureFit::FullPage
-                                     ? fitPictureToPage(pictureSize, area)
-                                     : fitPictureToPortraitPage(pictureSize, area);
+                                     ? fitPictureToPage(picture, area)
+                                     : fitPictureToPortraitPage(picture, area);
     device.setPageOrientation(placed.orientation == PageOrientation::Landscape
                                   ? QPageLayout::Landscape
                                   : QPageLayout::Portrait);
@@ -31,7 +31,7 @@ void drawFittedPicture(QPainter& painter, const QImage& picture, const FittedPic
 }
 
 void printPictureDocument(QPagedPaintDevice& device, const QImage& picture, PictureFit fit) {
-    const FittedPicture placed = preparePicturePage(device, picture, fit);
+    const FittedPicture placed = preparePicturePage(device, picture.size(), fit);
     QPainter painter;
     if (!painter.begin(&device)) {
         throw std::runtime_error("the document could not be started");

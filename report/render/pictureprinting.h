@@ -15,11 +15,11 @@ enum class PictureFit {
     PortraitPage, // fitted on a portrait page
 };
 
-// Sets the device's orientation for the picture and returns where it goes, in
-// device pixels of that orientation's printable area. Call before the painter
-// begins (or before newPage() for a later page). Throws AnalysisError for a
-// picture or printable area without extent.
-FittedPicture preparePicturePage(QPagedPaintDevice& device, const QImage& picture, PictureFit fit);
+// Sets the device's orientation for a picture of `pictureSize` pixels and
+// returns where it goes, in device pixels of that orientation's printable area.
+// Call before the painter begins (or before newPage() for a later page). Throws
+// AnalysisError for a picture or printable area without extent.
+FittedPicture preparePicturePage(QPagedPaintDevice& device, QSize pictureSize, PictureFit fit);
 
 // Draws the picture at the printable area's top-left corner with the fitted size.
 void drawFittedPicture(QPainter& painter, const QImage& picture, const FittedPicture& fit);
