@@ -209,10 +209,6 @@ QImage graphicalReportImage(const GraphicalReportContent& content) {
     return image;
 }
 
-} // namespace lumi
-
-namespace lumi {
-
 QImage fringePointsPicture(const FringeStore& store) {
     const ApertureCircle& a = store.aperture;
     if (!(a.radiusPx > 0.0) || !std::isfinite(a.radiusPx) || !std::isfinite(a.centerXPx) ||
