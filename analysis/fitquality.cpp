@@ -87,14 +87,6 @@ void addCoverageFindings(const std::vector<ZernikeSample>& samples, double obstr
     }
 }
 
-double fittedHeight(const ZernikeCoefficients& c, int termCount, double x, double y) {
-    const auto z = evaluateZernikeTerms(x, y);
-    double w = 0.0;
-    for (std::size_t t = 0; t < static_cast<std::size_t>(termCount); ++t)
-        w += z[t] * c[t];
-    return w;
-}
-
 // Outliers are judged by their distance from the fitted contour in pixels, not by
 // their residual in waves: where fringes crowd (steep wavefront) the same
 // digitising error gives a larger residual.
@@ -107,9 +99,9 @@ void addOutliers(const std::vector<ZernikeSample>& samples, const std::vector<Po
     double squares = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
         const ZernikeSample& s = samples[i];
-        const double w = fittedHeight(c, termCount, s.x, s.y);
-        const double dx = fittedHeight(c, termCount, s.x + kSlopeStep, s.y) - w;
-        const double dy = fittedHeight(c, termCount, s.x, s.y + kSlopeStep) - w;
+        const double w = zernikeSum(c, termCount, s.x, s.y);
+        const double dx = zernikeSum(c, termCount, s.x + kSlopeStep, s.y) - w;
+        const double dy = zernikeSum(c, termCount, s.x, s.y + kSlopeStep) - w;
         // Slope in waves per pixel; a flat spot (ring centre) makes the distance
         // large, and the floor in waves then decides.
         const double slope = std::hypot(dx, dy) / (kSlopeStep * store.aperture.radiusPx);

@@ -10,6 +10,14 @@ double evaluateZernike(int n, double x, double y) {
     return evaluateZernikeTerms(x, y)[static_cast<std::size_t>(n)];
 }
 
+double zernikeSum(const ZernikeCoefficients& c, int termCount, double x, double y) {
+    const auto z = evaluateZernikeTerms(x, y);
+    double w = 0.0;
+    for (std::size_t t = 0; t < static_cast<std::size_t>(termCount); ++t)
+        w += z[t] * c[t];
+    return w;
+}
+
 std::array<double, kZernikeTermCount> evaluateZernikeTerms(double x, double y) {
     const double r2 = x * x + y * y;
     const double r4 = r2 * r2;

@@ -17,6 +17,10 @@ double evaluateZernike(int n, double x, double y);
 // element n is what evaluateZernike(n, x, y) returns.
 std::array<double, kZernikeTermCount> evaluateZernikeTerms(double x, double y);
 
+// Sum of c[t] x term t at (x, y) over terms 0..termCount-1 (termCount at most
+// 37), added in term order.
+double zernikeSum(const ZernikeCoefficients& c, int termCount, double x, double y);
+
 // Description shown in the coefficient grid, blanks included ("  Power ").
 // Empty for n outside 0..36.
 std::string_view zernikeDescription(int n);

@@ -58,11 +58,7 @@ void fitZernike(Measurement& m) {
     // Residual at the points against the reference-corrected coefficients.
     double squares = 0.0;
     for (const ZernikeSample& s : samples) {
-        const auto z = evaluateZernikeTerms(s.x, s.y);
-        double fitted = 0.0;
-        for (std::size_t t = 0; t < terms; ++t)
-            fitted += z[t] * res.coefficients[t];
-        const double residual = s.valueWaves - fitted;
+        const double residual = s.valueWaves - zernikeSum(res.coefficients, termCount, s.x, s.y);
         squares += residual * residual;
     }
     const double fitRms = std::sqrt(squares / static_cast<double>(samples.size()));
