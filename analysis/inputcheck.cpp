@@ -5,11 +5,7 @@
 namespace lumi {
 
 std::optional<std::string> analysisInputProblem(const AnalysisInput& input) {
-    if (auto problem = wavelengthProblem("the input wavelength", input.inputWavelengthNm))
-        return problem;
-    if (auto problem = wavelengthProblem("the output wavelength", input.outputWavelengthNm))
-        return problem;
-    return wavesPerFringeProblem(input.wavesPerFringe);
+    return settingsProblem(input.inputWavelengthNm, input.outputWavelengthNm, input.wavesPerFringe);
 }
 
 } // namespace lumi

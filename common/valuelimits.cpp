@@ -31,6 +31,15 @@ std::optional<std::string> wavesPerFringeProblem(double waves) {
     return std::nullopt;
 }
 
+std::optional<std::string> settingsProblem(double inputWavelengthNm, double outputWavelengthNm,
+                                           double wavesPerFringe) {
+    if (auto problem = wavelengthProblem("the input wavelength", inputWavelengthNm))
+        return problem;
+    if (auto problem = wavelengthProblem("the output wavelength", outputWavelengthNm))
+        return problem;
+    return wavesPerFringeProblem(wavesPerFringe);
+}
+
 std::optional<std::string> apertureRadiusProblem(double radiusPx) {
     if (std::isfinite(radiusPx) && radiusPx > 0.0)
         return std::nullopt;

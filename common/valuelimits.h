@@ -28,6 +28,11 @@ std::optional<std::string> wavelengthProblem(std::string_view what, double nm);
 // precision (the program keeps it there); the sign is ignored by its users.
 std::optional<std::string> wavesPerFringeProblem(double waves);
 
+// The three settings of a measurement, checked in this order: the input
+// wavelength, the output wavelength, then the waves per fringe.
+std::optional<std::string> settingsProblem(double inputWavelengthNm, double outputWavelengthNm,
+                                           double wavesPerFringe);
+
 // An aperture radius in pixels: finite and above 0.
 std::optional<std::string> apertureRadiusProblem(double radiusPx);
 

@@ -53,11 +53,8 @@ std::optional<ValueFault> valueFault(const FringeDataFile& file, int apertureLin
         return ValueFault{obstructionLine, *problem};
     if (!file.wavelengthsPresent)
         return std::nullopt;
-    if (auto problem = wavelengthProblem("the input wavelength", file.inputWavelengthNm))
-        return ValueFault{settingsLine, *problem};
-    if (auto problem = wavelengthProblem("the output wavelength", file.outputWavelengthNm))
-        return ValueFault{settingsLine, *problem};
-    if (auto problem = wavesPerFringeProblem(static_cast<double>(file.wavesPerFringe)))
+    if (auto problem = settingsProblem(file.inputWavelengthNm, file.outputWavelengthNm,
+                                       static_cast<double>(file.wavesPerFringe)))
         return ValueFault{settingsLine, *problem};
     return std::nullopt;
 }
