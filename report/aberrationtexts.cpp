@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 namespace lumi {
 namespace {
@@ -49,13 +50,22 @@ std::string padded(std::string_view s, std::size_t width) {
     return out;
 }
 
+// Appends the line without its trailing blanks, then a line end.
+void addLine(std::string& out, std::string line) {
+    while (!line.empty() && line.back() == ' ')
+        line.pop_back();
+    out += line + "\n";
+}
+
 void row(std::string& out, std::string_view caption, std::string_view waves,
          std::string_view nm = {}) {
     std::string line = padded(caption, kCaptionWidth);
     line += nm.empty() ? std::string(waves) : padded(waves, kWavesWidth) + std::string(nm);
-    while (!line.empty() && line.back() == ' ')
-        line.pop_back();
-    out += line + "\n";
+    addLine(out, std::move(line));
+}
+
+std::string_view unitName(OutputUnits units) {
+    return units == OutputUnits::Nanometres ? "nm" : "waves";
 }
 
 std::string removedList(const AnalysisSettings& s) {
@@ -194,8 +204,7 @@ std::string aberrationPageText(const AnalysisResults& r, const AnalysisSettings&
     if (s.input.analysisType == AnalysisType::Aspheric)
         row(out, "Best Fit Conic Constant", bestFitConicText(r.bestFitConic));
 
-    out += std::string("\nReport values (") + (units == OutputUnits::Nanometres ? "nm" : "waves") +
-           "):\n";
+    out += "\nReport values (" + std::string(unitName(units)) + "):\n";
     const auto values = reportValueTexts(r, s, units);
     for (std::size_t i = 0; i < values.size(); ++i)
         row(out, "  " + std::string(kReportNames[i]), values[i]);
@@ -207,10 +216,7 @@ std::string aberrationPageText(const AnalysisResults& r, const AnalysisSettings&
         std::string value = coefficientCellText(
             r.fittedCoefficients[static_cast<std::size_t>(term)], s.wavesPerFringe);
         value.insert(0, 14 - std::min<std::size_t>(value.size(), 14), ' ');
-        std::string line = index + value + "  " + std::string(zernikeDescription(term));
-        while (!line.empty() && line.back() == ' ')
-            line.pop_back();
-        out += line + "\n";
+        addLine(out, index + value + "  " + std::string(zernikeDescription(term)));
     }
     return out;
 }
@@ -241,7 +247,7 @@ JsonTexts jsonTexts(const AnalysisResults& r, const AnalysisSettings& s, OutputU
     const auto values = reportValueTexts(r, s, units);
     for (std::size_t i = 0; i < values.size(); ++i)
         j.report.emplace_back(std::string(kReportNames[i]), values[i]);
-    j.report.emplace_back("unit", units == OutputUnits::Nanometres ? "nm" : "waves");
+    j.report.emplace_back("unit", unitName(units));
     return j;
 }
 
