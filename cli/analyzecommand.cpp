@@ -7,6 +7,7 @@
 #include "analysis/zernikefile.h"
 #include "cli/analysisjson.h"
 #include "cli/analyzeextensions.h"
+#include "cli/commandusage.h"
 #include "cli/exitcodes.h"
 #include "cli/jsonwriter.h"
 #include "cli/optiontable.h"
@@ -51,10 +52,7 @@ FileError namingFile(const FileError& e, const std::string& path) {
     return e.line() > 0 ? FileError(path + ": " + e.what()) : e;
 }
 
-void printUsageError(std::ostream& err, const std::string& problem) {
-    err << "lumivorexan-cli analyze: " << problem << "\n"
-        << kUsage << "Run \"lumivorexan-cli analyze --help\" for details.\n";
-}
+constexpr CommandUsage kCommand{"analyze", kUsage};
 
 } // namespace
 
@@ -234,7 +232,7 @@ int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostrea
     try {
         request = parseAnalyzeArguments(args);
     } catch (const UsageError& e) {
-        printUsageError(err, e.what());
+        kCommand.printUsageError(err, e.what());
         return kExitBadInput;
     }
     if (request.helpRequested) {
@@ -268,7 +266,7 @@ int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostrea
         err << "lumivorexan-cli analyze: " << e.what() << "\n";
         return kExitBadInput;
     } catch (const UsageError& e) {
-        printUsageError(err, e.what());
+        kCommand.printUsageError(err, e.what());
         return kExitBadInput;
     } catch (const AnalysisError& e) {
         err << "lumivorexan-cli analyze: analysis failed: " << e.what() << "\n";

@@ -1,5 +1,6 @@
 #include "cli/tracecommand.h"
 
+#include "cli/commandusage.h"
 #include "cli/exitcodes.h"
 #include "cli/jsonwriter.h"
 #include "cli/optiontable.h"
@@ -157,10 +158,7 @@ void checkGeometry(const TraceRequest& r, const PixelGrid& grid) {
                              std::to_string(grid.height()) + " pixels)");
 }
 
-void printUsageError(std::ostream& err, const std::string& problem) {
-    err << "lumivorexan-cli trace: " << problem << "\n"
-        << kUsage << "Run \"lumivorexan-cli trace --help\" for details.\n";
-}
+constexpr CommandUsage kCommand{"trace", kUsage};
 
 std::string outcomeText(FringeTracer::Outcome outcome) {
     switch (outcome) {
@@ -229,7 +227,7 @@ int runTrace(std::span<const std::string> args, std::ostream& out, std::ostream&
     try {
         r = parseTraceArguments(args);
     } catch (const UsageError& e) {
-        printUsageError(err, e.what());
+        kCommand.printUsageError(err, e.what());
         return kExitBadInput;
     }
     if (r.helpRequested) {
@@ -259,7 +257,7 @@ int runTrace(std::span<const std::string> args, std::ostream& out, std::ostream&
         if (outcome != FringeTracer::Outcome::Traced)
             throw UsageError(outcomeText(outcome));
     } catch (const UsageError& e) {
-        printUsageError(err, e.what());
+        kCommand.printUsageError(err, e.what());
         return kExitBadInput;
     }
     const int fringes = static_cast<int>(r.seeds.size());
