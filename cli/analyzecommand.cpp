@@ -1,6 +1,5 @@
 #include "cli/analyzecommand.h"
 
-#include "analysis/analysiserror.h"
 #include "analysis/applycommand.h"
 #include "analysis/fitquality.h"
 #include "analysis/fringefileinput.h"
@@ -262,18 +261,8 @@ int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostrea
             out << fitWarningPageText(assessFitQuality(m));
         }
         return kExitOk;
-    } catch (const FileError& e) {
-        err << "lumivorexan-cli analyze: " << e.what() << "\n";
-        return kExitBadInput;
-    } catch (const UsageError& e) {
-        kCommand.printUsageError(err, e.what());
-        return kExitBadInput;
-    } catch (const AnalysisError& e) {
-        err << "lumivorexan-cli analyze: analysis failed: " << e.what() << "\n";
-        return kExitAnalysis;
-    } catch (const std::exception& e) {
-        err << "lumivorexan-cli analyze: " << e.what() << "\n";
-        return kExitAnalysis;
+    } catch (...) {
+        return kCommand.failureStatus(err, "analysis failed: ");
     }
 }
 

@@ -1,6 +1,5 @@
 #include "cli/averagecommand.h"
 
-#include "analysis/analysiserror.h"
 #include "analysis/idealconicapply.h"
 #include "analysis/termcountmismatch.h"
 #include "analysis/usedcoefficients.h"
@@ -158,22 +157,12 @@ int runAverage(std::span<const std::string> args, std::ostream& out, std::ostrea
                 extra(m, out);
         }
         return kExitOk;
-    } catch (const FileError& e) {
-        err << "lumivorexan-cli average: " << e.what() << "\n";
-        return kExitBadInput;
-    } catch (const UsageError& e) {
-        kCommand.printUsageError(err, e.what());
-        return kExitBadInput;
     } catch (const TermCountMismatch& e) {
         err << "lumivorexan-cli average: " << e.what() << " (" << e.fileName() << " holds "
             << e.fileCount() << " terms, the first file " << e.firstCount() << ")\n";
         return kExitAnalysis;
-    } catch (const AnalysisError& e) {
-        err << "lumivorexan-cli average: " << e.what() << "\n";
-        return kExitAnalysis;
-    } catch (const std::exception& e) {
-        err << "lumivorexan-cli average: " << e.what() << "\n";
-        return kExitAnalysis;
+    } catch (...) {
+        return kCommand.failureStatus(err);
     }
 }
 

@@ -174,18 +174,8 @@ int runReport(std::span<const std::string> args, std::ostream& out, std::ostream
             out << "wrote " << *request.pdfFile << " (" << pages << " pages)\n";
         }
         return kExitOk;
-    } catch (const FileError& e) {
-        err << "lumivorexan-cli report: " << e.what() << "\n";
-        return kExitBadInput;
-    } catch (const UsageError& e) {
-        kCommand.printUsageError(err, e.what());
-        return kExitBadInput;
-    } catch (const AnalysisError& e) {
-        err << "lumivorexan-cli report: analysis failed: " << e.what() << "\n";
-        return kExitAnalysis;
-    } catch (const std::exception& e) {
-        err << "lumivorexan-cli report: " << e.what() << "\n";
-        return kExitAnalysis;
+    } catch (...) {
+        return kCommand.failureStatus(err, "analysis failed: ");
     }
 }
 

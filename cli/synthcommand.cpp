@@ -1,6 +1,5 @@
 #include "cli/synthcommand.h"
 
-#include "analysis/analysiserror.h"
 #include "analysis/idealconicfit.h"
 #include "analysis/idealinterferogram.h"
 #include "analysis/syntheticinterferogram.h"
@@ -287,15 +286,8 @@ int runSynth(std::span<const std::string> args, std::ostream& out, std::ostream&
                  *request.skeletonOutFile, out);
         }
         return kExitOk;
-    } catch (const FileError& e) {
-        err << "lumivorexan-cli synth: " << e.what() << "\n";
-        return kExitBadInput;
-    } catch (const AnalysisError& e) {
-        err << "lumivorexan-cli synth: " << e.what() << "\n";
-        return kExitAnalysis;
-    } catch (const std::exception& e) {
-        err << "lumivorexan-cli synth: " << e.what() << "\n";
-        return kExitAnalysis;
+    } catch (...) {
+        return kCommand.failureStatus(err);
     }
 }
 
