@@ -14,7 +14,6 @@
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
 #include "common/numbertext.h"
-#include "common/valuelimits.h"
 #include "fringe/fringedatafile.h"
 #include "report/aberrationtexts.h"
 #include "report/fitwarningtexts.h"
@@ -30,14 +29,6 @@ constexpr const char* kUsage =
     "Usage: lumivorexan-cli analyze FILE.frg [--terms auto|9|16|25|37] [--remove LIST]\n"
     "         [--input-wavelength NM] [--output-wavelength NM] [--waves-per-fringe W]\n"
     "         [--reference FILE.zrk] [--units waves|nm] [--json] [--zernike-out FILE.zrk]\n";
-
-// The same limits as the file's values (common/valuelimits.h).
-double checkedWavelength(std::string_view option, std::string_view what, std::string_view text) {
-    const double v = parseOptionNumber(option, text);
-    if (auto problem = wavelengthProblem(what, v))
-        throw UsageError(std::string(option) + ": " + *problem);
-    return v;
-}
 
 std::string lower(std::string_view s) {
     std::string out(s);
@@ -82,23 +73,20 @@ void addAnalyzeOptions(OptionTable& table, AnalyzeRequest& request) {
                    "(632.8 when the file holds none).",
                    [&request](std::string_view v) {
                        request.inputWavelengthNm =
-                           checkedWavelength("--input-wavelength", "the input wavelength", v);
+                           parseOptionWavelength("--input-wavelength", "the input wavelength", v);
                    });
     table.addValue("--output-wavelength", "NM",
                    "Wavelength at which results are expressed, in nm. Default: the\n"
                    "file's value (632.8 when the file holds none).",
                    [&request](std::string_view v) {
                        request.outputWavelengthNm =
-                           checkedWavelength("--output-wavelength", "the output wavelength", v);
+                           parseOptionWavelength("--output-wavelength", "the output wavelength", v);
                    });
     table.addValue("--waves-per-fringe", "W",
                    "Waves of wavefront per fringe step (0.5 double pass, 1 single pass);\n"
                    "the sign is ignored. Default: the file's value.",
                    [&request](std::string_view v) {
-                       const double w = parseOptionNumber("--waves-per-fringe", v);
-                       if (auto problem = wavesPerFringeProblem(w))
-                           throw UsageError("--waves-per-fringe: " + *problem);
-                       request.wavesPerFringe = w;
+                       request.wavesPerFringe = parseOptionWavesPerFringe("--waves-per-fringe", v);
                    });
     table.addValue("--reference", "FILE.zrk",
                    "Reference coefficients of the test set-up (a Zernike file, in\n"

@@ -7,7 +7,6 @@
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
 #include "common/numbertext.h"
-#include "common/valuelimits.h"
 #include "fringe/fringedatafile.h"
 #include "fringe/fringeoptimizer.h"
 #include "fringe/fringestore.h"
@@ -71,21 +70,6 @@ std::vector<ImagePoint> parseSeeds(std::string_view text) {
     return seeds;
 }
 
-// The same limits as a fringe data file's values (common/valuelimits.h).
-double checkedWavelength(std::string_view option, std::string_view what, std::string_view text) {
-    const double v = parseOptionNumber(option, text);
-    if (auto problem = wavelengthProblem(what, v))
-        throw UsageError(std::string(option) + ": " + *problem);
-    return v;
-}
-
-double checkedWavesPerFringe(std::string_view option, std::string_view text) {
-    const double w = parseOptionNumber(option, text);
-    if (auto problem = wavesPerFringeProblem(w))
-        throw UsageError(std::string(option) + ": " + *problem);
-    return w;
-}
-
 void addTraceOptions(OptionTable& table, TraceRequest& r) {
     table.addFlag("--help", "Show this help and exit.", [&r] { r.helpRequested = true; });
     table.addValue("--aperture", "CX,CY,R", "Aperture circle in image pixels (needed).",
@@ -115,13 +99,13 @@ void addTraceOptions(OptionTable& table, TraceRequest& r) {
     table.addValue("--waves-per-fringe", "W",
                    "Waves per fringe saved in the file (not 0). Default 0.5.",
                    [&r](std::string_view v) {
-                       r.wavesPerFringe = checkedWavesPerFringe("--waves-per-fringe", v);
+                       r.wavesPerFringe = parseOptionWavesPerFringe("--waves-per-fringe", v);
                    });
     table.addValue("--input-wavelength", "NM",
                    "Input (and output) wavelength saved in the file. Default 632.8.",
                    [&r](std::string_view v) {
                        r.inputWavelengthNm =
-                           checkedWavelength("--input-wavelength", "the input wavelength", v);
+                           parseOptionWavelength("--input-wavelength", "the input wavelength", v);
                    });
     table.addValue("--out", "FILE.frg", "The fringe data file to write (needed; replaced).",
                    [&r](std::string_view v) { r.outFile = std::string(v); });
