@@ -1,12 +1,12 @@
 #include "cli/analyzecommand.h"
 
-#include "analysis/analysiserror.h"
 #include "analysis/applycommand.h"
 #include "analysis/fitquality.h"
 #include "analysis/fringefileinput.h"
 #include "analysis/zernikefile.h"
 #include "cli/analysisjson.h"
 #include "cli/analyzeextensions.h"
+#include "cli/commandusage.h"
 #include "cli/exitcodes.h"
 #include "cli/jsonwriter.h"
 #include "cli/optiontable.h"
@@ -14,7 +14,6 @@
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
 #include "common/numbertext.h"
-#include "common/valuelimits.h"
 #include "fringe/fringedatafile.h"
 #include "report/aberrationtexts.h"
 #include "report/fitwarningtexts.h"
@@ -31,14 +30,6 @@ constexpr const char* kUsage =
     "         [--input-wavelength NM] [--output-wavelength NM] [--waves-per-fringe W]\n"
     "         [--reference FILE.zrk] [--units waves|nm] [--json] [--zernike-out FILE.zrk]\n";
 
-// The same limits as the file's values (common/valuelimits.h).
-double checkedWavelength(std::string_view option, std::string_view what, std::string_view text) {
-    const double v = parseOptionNumber(option, text);
-    if (auto problem = wavelengthProblem(what, v))
-        throw UsageError(std::string(option) + ": " + *problem);
-    return v;
-}
-
 std::string lower(std::string_view s) {
     std::string out(s);
     for (char& c : out)
@@ -51,10 +42,7 @@ FileError namingFile(const FileError& e, const std::string& path) {
     return e.line() > 0 ? FileError(path + ": " + e.what()) : e;
 }
 
-void printUsageError(std::ostream& err, const std::string& problem) {
-    err << "lumivorexan-cli analyze: " << problem << "\n"
-        << kUsage << "Run \"lumivorexan-cli analyze --help\" for details.\n";
-}
+constexpr CommandUsage kCommand{"analyze", kUsage};
 
 } // namespace
 
@@ -85,23 +73,20 @@ void addAnalyzeOptions(OptionTable& table, AnalyzeRequest& request) {
                    "(632.8 when the file holds none).",
                    [&request](std::string_view v) {
                        request.inputWavelengthNm =
-                           checkedWavelength("--input-wavelength", "the input wavelength", v);
+                           parseOptionWavelength("--input-wavelength", "the input wavelength", v);
                    });
     table.addValue("--output-wavelength", "NM",
                    "Wavelength at which results are expressed, in nm. Default: the\n"
                    "file's value (632.8 when the file holds none).",
                    [&request](std::string_view v) {
                        request.outputWavelengthNm =
-                           checkedWavelength("--output-wavelength", "the output wavelength", v);
+                           parseOptionWavelength("--output-wavelength", "the output wavelength", v);
                    });
     table.addValue("--waves-per-fringe", "W",
                    "Waves of wavefront per fringe step (0.5 double pass, 1 single pass);\n"
                    "the sign is ignored. Default: the file's value.",
                    [&request](std::string_view v) {
-                       const double w = parseOptionNumber("--waves-per-fringe", v);
-                       if (auto problem = wavesPerFringeProblem(w))
-                           throw UsageError("--waves-per-fringe: " + *problem);
-                       request.wavesPerFringe = w;
+                       request.wavesPerFringe = parseOptionWavesPerFringe("--waves-per-fringe", v);
                    });
     table.addValue("--reference", "FILE.zrk",
                    "Reference coefficients of the test set-up (a Zernike file, in\n"
@@ -234,7 +219,7 @@ int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostrea
     try {
         request = parseAnalyzeArguments(args);
     } catch (const UsageError& e) {
-        printUsageError(err, e.what());
+        kCommand.printUsageError(err, e.what());
         return kExitBadInput;
     }
     if (request.helpRequested) {
@@ -264,18 +249,8 @@ int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostrea
             out << fitWarningPageText(assessFitQuality(m));
         }
         return kExitOk;
-    } catch (const FileError& e) {
-        err << "lumivorexan-cli analyze: " << e.what() << "\n";
-        return kExitBadInput;
-    } catch (const UsageError& e) {
-        printUsageError(err, e.what());
-        return kExitBadInput;
-    } catch (const AnalysisError& e) {
-        err << "lumivorexan-cli analyze: analysis failed: " << e.what() << "\n";
-        return kExitAnalysis;
-    } catch (const std::exception& e) {
-        err << "lumivorexan-cli analyze: " << e.what() << "\n";
-        return kExitAnalysis;
+    } catch (...) {
+        return kCommand.failureStatus(err, "analysis failed: ");
     }
 }
 

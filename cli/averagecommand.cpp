@@ -1,6 +1,5 @@
 #include "cli/averagecommand.h"
 
-#include "analysis/analysiserror.h"
 #include "analysis/idealconicapply.h"
 #include "analysis/termcountmismatch.h"
 #include "analysis/usedcoefficients.h"
@@ -8,6 +7,7 @@
 #include "analysis/zernikeaverage.h"
 #include "cli/analysisjson.h"
 #include "cli/analyzecommand.h"
+#include "cli/commandusage.h"
 #include "cli/exitcodes.h"
 #include "cli/jsonwriter.h"
 #include "cli/optiontable.h"
@@ -85,10 +85,7 @@ std::string helpText() {
            "  lumivorexan-cli average run1.zrk run2.zrk run3.zrk --frg run1.frg --json\n";
 }
 
-void printUsageError(std::ostream& err, const std::string& problem) {
-    err << "lumivorexan-cli average: " << problem << "\n"
-        << kUsage << "Run \"lumivorexan-cli average --help\" for details.\n";
-}
+constexpr CommandUsage kCommand{"average", kUsage};
 
 std::string describeFiles(const AverageRequest& request) {
     return std::to_string(request.zernikeFiles.size()) + " Zernike file(s) averaged" +
@@ -103,7 +100,7 @@ int runAverage(std::span<const std::string> args, std::ostream& out, std::ostrea
     try {
         request = parseAverageArguments(args);
     } catch (const UsageError& e) {
-        printUsageError(err, e.what());
+        kCommand.printUsageError(err, e.what());
         return kExitBadInput;
     }
     if (request.analyze.helpRequested) {
@@ -160,22 +157,12 @@ int runAverage(std::span<const std::string> args, std::ostream& out, std::ostrea
                 extra(m, out);
         }
         return kExitOk;
-    } catch (const FileError& e) {
-        err << "lumivorexan-cli average: " << e.what() << "\n";
-        return kExitBadInput;
-    } catch (const UsageError& e) {
-        printUsageError(err, e.what());
-        return kExitBadInput;
     } catch (const TermCountMismatch& e) {
         err << "lumivorexan-cli average: " << e.what() << " (" << e.fileName() << " holds "
             << e.fileCount() << " terms, the first file " << e.firstCount() << ")\n";
         return kExitAnalysis;
-    } catch (const AnalysisError& e) {
-        err << "lumivorexan-cli average: " << e.what() << "\n";
-        return kExitAnalysis;
-    } catch (const std::exception& e) {
-        err << "lumivorexan-cli average: " << e.what() << "\n";
-        return kExitAnalysis;
+    } catch (...) {
+        return kCommand.failureStatus(err);
     }
 }
 

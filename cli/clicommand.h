@@ -16,8 +16,10 @@ namespace lumi::cli {
 // a handler that stores the typed value in the command's request (or throws
 // UsageError), then parse(args) runs the handlers in command-line order and
 // returns the positional arguments; helpText() gives the --help block. Catch
-// UsageError in run(), print "lumivorexan-cli NAME: <what>" and the usage, and
-// return kExitBadInput. Register the command with one line in commandlist.cpp.
+// UsageError in run() and print it with CommandUsage::printUsageError()
+// (commandusage.h: "lumivorexan-cli NAME: <what>" and the usage), then return
+// kExitBadInput; CommandUsage::failureStatus() turns the other exceptions into
+// their message and status. Register the command with one line in commandlist.cpp.
 struct CliCommand {
     std::string_view name;
     std::string_view summary; // one line for the top-level --help

@@ -3,6 +3,7 @@
 #include "analysis/analysiserror.h"
 #include "analysis/zernike.h"
 #include "cli/coefficientlist.h"
+#include "cli/commandusage.h"
 #include "cli/exitcodes.h"
 #include "cli/jsonwriter.h"
 #include "cli/optiontable.h"
@@ -91,10 +92,7 @@ void addGenerateOptions(OptionTable& table, GenerateRequest& r) {
                   [&r] { r.json = true; });
 }
 
-void printUsageError(std::ostream& err, const std::string& problem) {
-    err << "lumivorexan-cli generate: " << problem << "\n"
-        << kUsage << "Run \"lumivorexan-cli generate --help\" for details.\n";
-}
+constexpr CommandUsage kCommand{"generate", kUsage};
 
 void circleArray(JsonWriter& json, const char* name, const ApertureCircle& c) {
     json.key(name);
@@ -184,7 +182,7 @@ int runGenerate(std::span<const std::string> args, std::ostream& out, std::ostre
     try {
         request = parseGenerateArguments(args);
     } catch (const UsageError& e) {
-        printUsageError(err, e.what());
+        kCommand.printUsageError(err, e.what());
         return kExitBadInput;
     }
     if (request.helpRequested) {

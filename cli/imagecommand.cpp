@@ -1,5 +1,6 @@
 #include "cli/imagecommand.h"
 
+#include "cli/commandusage.h"
 #include "cli/exitcodes.h"
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
@@ -25,10 +26,7 @@ constexpr const char* kUsage =
     "         [--balance R,G,B] [--saturation N] [--grey] [--invert] [--flip h|v]\n"
     "         [--scale PERCENT] [--rotate DEG] [--low-pass 1|2|3] [--high-pass 1|2|3]\n";
 
-void printUsageError(std::ostream& err, const std::string& problem) {
-    err << "lumivorexan-cli image: " << problem << "\n"
-        << kUsage << "Run \"lumivorexan-cli image --help\" for details.\n";
-}
+constexpr CommandUsage kCommand{"image", kUsage};
 
 // A whole number from min to max, as the window's sliders hold them.
 int wholeNumber(std::string_view option, std::string_view text, int min, int max) {
@@ -200,7 +198,7 @@ int runImage(std::span<const std::string> args, std::ostream& out, std::ostream&
     try {
         request = parseImageArguments(args);
     } catch (const UsageError& e) {
-        printUsageError(err, e.what());
+        kCommand.printUsageError(err, e.what());
         return kExitBadInput;
     }
     if (request.helpRequested) {

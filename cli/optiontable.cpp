@@ -2,6 +2,7 @@
 
 #include "cli/usageerror.h"
 #include "common/numbertext.h"
+#include "common/valuelimits.h"
 
 #include <CLI/CLI.hpp>
 
@@ -169,6 +170,21 @@ double parseOptionNumber(std::string_view option, std::string_view text) {
         throw UsageError(std::string(option) + ": \"" + std::string(text) +
                          "\" is not a number (use \".\" as the decimal point)");
     return *v;
+}
+
+double parseOptionWavelength(std::string_view option, std::string_view what,
+                             std::string_view text) {
+    const double v = parseOptionNumber(option, text);
+    if (auto problem = wavelengthProblem(what, v))
+        throw UsageError(std::string(option) + ": " + *problem);
+    return v;
+}
+
+double parseOptionWavesPerFringe(std::string_view option, std::string_view text) {
+    const double w = parseOptionNumber(option, text);
+    if (auto problem = wavesPerFringeProblem(w))
+        throw UsageError(std::string(option) + ": " + *problem);
+    return w;
 }
 
 } // namespace lumi::cli

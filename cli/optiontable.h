@@ -61,4 +61,10 @@ private:
 // ("." decimal point). Throws UsageError naming the option.
 double parseOptionNumber(std::string_view option, std::string_view text);
 
+// parseOptionNumber() held to a data file's limits (common/valuelimits.h):
+// a wavelength in nm (`what` names it, "the input wavelength") and waves per
+// fringe. Throws UsageError naming the option.
+double parseOptionWavelength(std::string_view option, std::string_view what, std::string_view text);
+double parseOptionWavesPerFringe(std::string_view option, std::string_view text);
+
 } // namespace lumi::cli

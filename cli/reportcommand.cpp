@@ -2,6 +2,7 @@
 
 #include "analysis/analysiserror.h"
 #include "cli/analyzecommand.h"
+#include "cli/commandusage.h"
 #include "cli/exitcodes.h"
 #include "cli/offscreengui.h"
 #include "cli/optiontable.h"
@@ -31,10 +32,7 @@ constexpr const char* kUsage =
     "Usage: lumivorexan-cli report FILE.frg [analysis options as for analyze]\n"
     "         [--notes FILE.txt] (--pdf OUT.pdf | --text OUT.txt)\n";
 
-void printUsageError(std::ostream& err, const std::string& problem) {
-    err << "lumivorexan-cli report: " << problem << "\n"
-        << kUsage << "Run \"lumivorexan-cli report --help\" for details.\n";
-}
+constexpr CommandUsage kCommand{"report", kUsage};
 
 void addReportOptions(OptionTable& table, ReportRequest& request) {
     addAnalyzeOptions(table, request.analysis);
@@ -137,7 +135,7 @@ int runReport(std::span<const std::string> args, std::ostream& out, std::ostream
     try {
         request = parseReportArguments(args);
     } catch (const UsageError& e) {
-        printUsageError(err, e.what());
+        kCommand.printUsageError(err, e.what());
         return kExitBadInput;
     }
     if (request.analysis.helpRequested) {
@@ -176,18 +174,8 @@ int runReport(std::span<const std::string> args, std::ostream& out, std::ostream
             out << "wrote " << *request.pdfFile << " (" << pages << " pages)\n";
         }
         return kExitOk;
-    } catch (const FileError& e) {
-        err << "lumivorexan-cli report: " << e.what() << "\n";
-        return kExitBadInput;
-    } catch (const UsageError& e) {
-        printUsageError(err, e.what());
-        return kExitBadInput;
-    } catch (const AnalysisError& e) {
-        err << "lumivorexan-cli report: analysis failed: " << e.what() << "\n";
-        return kExitAnalysis;
-    } catch (const std::exception& e) {
-        err << "lumivorexan-cli report: " << e.what() << "\n";
-        return kExitAnalysis;
+    } catch (...) {
+        return kCommand.failureStatus(err, "analysis failed: ");
     }
 }
 

@@ -1,11 +1,11 @@
 #include "cli/synthcommand.h"
 
-#include "analysis/analysiserror.h"
 #include "analysis/idealconicfit.h"
 #include "analysis/idealinterferogram.h"
 #include "analysis/syntheticinterferogram.h"
 #include "analysis/zernikefile.h"
 #include "cli/coefficientlist.h"
+#include "cli/commandusage.h"
 #include "cli/exitcodes.h"
 #include "cli/optiontable.h"
 #include "cli/pngfile.h"
@@ -32,10 +32,7 @@ constexpr const char* kUsage =
 // Aperture of the synthetic measurement; only the obstruction is normalised by it.
 constexpr ApertureCircle kAperture{1000.0, 1000.0, 1000.0};
 
-void printUsageError(std::ostream& err, const std::string& problem) {
-    err << "lumivorexan-cli synth: " << problem << "\n"
-        << kUsage << "Run \"lumivorexan-cli synth --help\" for details.\n";
-}
+constexpr CommandUsage kCommand{"synth", kUsage};
 
 void addSynthOptions(OptionTable& table, SynthRequest& r) {
     table.addFlag("--help", "Show this help and exit.", [&r] { r.helpRequested = true; });
@@ -262,7 +259,7 @@ int runSynth(std::span<const std::string> args, std::ostream& out, std::ostream&
     try {
         request = parseSynthArguments(args);
     } catch (const UsageError& e) {
-        printUsageError(err, e.what());
+        kCommand.printUsageError(err, e.what());
         return kExitBadInput;
     }
     if (request.helpRequested) {
@@ -289,15 +286,8 @@ int runSynth(std::span<const std::string> args, std::ostream& out, std::ostream&
                  *request.skeletonOutFile, out);
         }
         return kExitOk;
-    } catch (const FileError& e) {
-        err << "lumivorexan-cli synth: " << e.what() << "\n";
-        return kExitBadInput;
-    } catch (const AnalysisError& e) {
-        err << "lumivorexan-cli synth: " << e.what() << "\n";
-        return kExitAnalysis;
-    } catch (const std::exception& e) {
-        err << "lumivorexan-cli synth: " << e.what() << "\n";
-        return kExitAnalysis;
+    } catch (...) {
+        return kCommand.failureStatus(err);
     }
 }
 

@@ -1,12 +1,12 @@
 #include "cli/tracecommand.h"
 
+#include "cli/commandusage.h"
 #include "cli/exitcodes.h"
 #include "cli/jsonwriter.h"
 #include "cli/optiontable.h"
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
 #include "common/numbertext.h"
-#include "common/valuelimits.h"
 #include "fringe/fringedatafile.h"
 #include "fringe/fringeoptimizer.h"
 #include "fringe/fringestore.h"
@@ -70,21 +70,6 @@ std::vector<ImagePoint> parseSeeds(std::string_view text) {
     return seeds;
 }
 
-// The same limits as a fringe data file's values (common/valuelimits.h).
-double checkedWavelength(std::string_view option, std::string_view what, std::string_view text) {
-    const double v = parseOptionNumber(option, text);
-    if (auto problem = wavelengthProblem(what, v))
-        throw UsageError(std::string(option) + ": " + *problem);
-    return v;
-}
-
-double checkedWavesPerFringe(std::string_view option, std::string_view text) {
-    const double w = parseOptionNumber(option, text);
-    if (auto problem = wavesPerFringeProblem(w))
-        throw UsageError(std::string(option) + ": " + *problem);
-    return w;
-}
-
 void addTraceOptions(OptionTable& table, TraceRequest& r) {
     table.addFlag("--help", "Show this help and exit.", [&r] { r.helpRequested = true; });
     table.addValue("--aperture", "CX,CY,R", "Aperture circle in image pixels (needed).",
@@ -114,13 +99,13 @@ void addTraceOptions(OptionTable& table, TraceRequest& r) {
     table.addValue("--waves-per-fringe", "W",
                    "Waves per fringe saved in the file (not 0). Default 0.5.",
                    [&r](std::string_view v) {
-                       r.wavesPerFringe = checkedWavesPerFringe("--waves-per-fringe", v);
+                       r.wavesPerFringe = parseOptionWavesPerFringe("--waves-per-fringe", v);
                    });
     table.addValue("--input-wavelength", "NM",
                    "Input (and output) wavelength saved in the file. Default 632.8.",
                    [&r](std::string_view v) {
                        r.inputWavelengthNm =
-                           checkedWavelength("--input-wavelength", "the input wavelength", v);
+                           parseOptionWavelength("--input-wavelength", "the input wavelength", v);
                    });
     table.addValue("--out", "FILE.frg", "The fringe data file to write (needed; replaced).",
                    [&r](std::string_view v) { r.outFile = std::string(v); });
@@ -157,10 +142,7 @@ void checkGeometry(const TraceRequest& r, const PixelGrid& grid) {
                              std::to_string(grid.height()) + " pixels)");
 }
 
-void printUsageError(std::ostream& err, const std::string& problem) {
-    err << "lumivorexan-cli trace: " << problem << "\n"
-        << kUsage << "Run \"lumivorexan-cli trace --help\" for details.\n";
-}
+constexpr CommandUsage kCommand{"trace", kUsage};
 
 std::string outcomeText(FringeTracer::Outcome outcome) {
     switch (outcome) {
@@ -229,7 +211,7 @@ int runTrace(std::span<const std::string> args, std::ostream& out, std::ostream&
     try {
         r = parseTraceArguments(args);
     } catch (const UsageError& e) {
-        printUsageError(err, e.what());
+        kCommand.printUsageError(err, e.what());
         return kExitBadInput;
     }
     if (r.helpRequested) {
@@ -259,7 +241,7 @@ int runTrace(std::span<const std::string> args, std::ostream& out, std::ostream&
         if (outcome != FringeTracer::Outcome::Traced)
             throw UsageError(outcomeText(outcome));
     } catch (const UsageError& e) {
-        printUsageError(err, e.what());
+        kCommand.printUsageError(err, e.what());
         return kExitBadInput;
     }
     const int fringes = static_cast<int>(r.seeds.size());

@@ -2,6 +2,7 @@
 #include "cli/userdatafile.h"
 #include "clirun.h"
 #include "common/fileerror.h"
+#include "common/textfile.h"
 #include "support/pdftools.h"
 
 #include <gtest/gtest.h>
@@ -9,15 +10,9 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
-#include <iterator>
 
 namespace lumi::cli::test {
 namespace {
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::filesystem::path notesFile(const std::filesystem::path& dir) {
     const auto path = dir / "notes.txt";
@@ -33,7 +28,7 @@ TEST(ReportCommand, textReportHoldsUserDataSummaryAndOneLinePerTerm) {
         runCliWith({"report", sourcePath("examples/astigmatism-coma.frg").string(), "--terms", "9",
                     "--notes", notesFile(dir).string(), "--text", out.string()});
     ASSERT_EQ(r.status, kExitOk) << r.err;
-    const std::string text = readFile(out);
+    const std::string text = readTextFile(out);
     const std::string label = std::string(19, ' ') + "OPTIC DESCRIPTION";
     EXPECT_NE(text.find(label + std::string(49 - label.size(), ' ') + "200 mm f/5, mirror\n"),
               std::string::npos);

@@ -48,8 +48,7 @@ protected:
     }
     std::vector<FitFinding> applyAndAssess() {
         runApply(m);
-        return assessFitQuality(m.store, m.settings.wavesPerFringe, m.results.fittedCoefficients,
-                                m.settings.highestTerm);
+        return assessFitQuality(m);
     }
     Measurement m;
 };

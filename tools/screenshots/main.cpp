@@ -114,6 +114,16 @@ struct Shot {
     std::function<void()> prepare;
 };
 
+// Lets the widget paint, then saves it as `file` in `out`; returns the path.
+QString grabTo(QWidget& widget, const QString& out, const QString& file) {
+    QApplication::processEvents();
+    const QString path = QDir(out).filePath(file);
+    if (!widget.grab().save(path)) {
+        fail(QStringLiteral("cannot write %1").arg(path));
+    }
+    return path;
+}
+
 void grabAll(QWidget& container, lumi::MainWindow& w, const std::vector<Shot>& shots,
              const QString& out) {
     for (const Shot& shot : shots) {
@@ -121,12 +131,7 @@ void grabAll(QWidget& container, lumi::MainWindow& w, const std::vector<Shot>& s
         if (shot.prepare) {
             shot.prepare();
         }
-        QApplication::processEvents();
-        const QString path = QDir(out).filePath(QString::fromLatin1(shot.file));
-        if (!container.grab().save(path)) {
-            fail(QStringLiteral("cannot write %1").arg(path));
-        }
-        QTextStream(stdout) << path << '\n';
+        QTextStream(stdout) << grabTo(container, out, QString::fromLatin1(shot.file)) << '\n';
     }
 }
 
@@ -176,11 +181,7 @@ void autotraceShots(QWidget& container, lumi::MainWindow& w, lumi::ScriptedDialo
         // The confirmation window as "Fringe AutoTracing" shows it.
         lumi::AutoTracingWindow confirm;
         confirm.show();
-        QApplication::processEvents();
-        const QString path = QDir(out).filePath(QStringLiteral("autotracing-confirm.png"));
-        if (!confirm.grab().save(path)) {
-            fail(QStringLiteral("cannot write %1").arg(path));
-        }
+        grabTo(confirm, out, QStringLiteral("autotracing-confirm.png"));
     }
     tools->performAutoTracingButton()->click();
     grabAll(container, w, {{"autotracing.png", 0, {}}}, out);
@@ -338,11 +339,7 @@ int main(int argc, char* argv[]) {
     lumi::AverageWindow* averaging = w.zernikeCommands()->averageWindow();
     dialogs.openManyAnswers.push_back(runs);
     averaging->includeButton()->click();
-    QApplication::processEvents();
-    const QString averagingPath = QDir(out).filePath(QStringLiteral("averaging.png"));
-    if (!averaging->grab().save(averagingPath)) {
-        fail(QStringLiteral("cannot write %1").arg(averagingPath));
-    }
+    grabTo(*averaging, out, QStringLiteral("averaging.png"));
     averaging->applyButton()->click();
     grabAll(container, w, {{"averaged.png", 2, {}}}, out);
     // The graphical report of the same measurement, as "&Report" opens it.
@@ -355,12 +352,7 @@ int main(int argc, char* argv[]) {
         fail(QStringLiteral("the graphical report did not open"));
     }
     report->resize(1250, 900);
-    QApplication::processEvents();
-    const QString reportPath = QDir(out).filePath(QStringLiteral("report.png"));
-    if (!report->grab().save(reportPath)) {
-        fail(QStringLiteral("cannot write %1").arg(reportPath));
-    }
-    QTextStream(stdout) << reportPath << '\n';
+    QTextStream(stdout) << grabTo(*report, out, QStringLiteral("report.png")) << '\n';
     report->close();
 
     // Aspheric analysis of the mirror of sample 6, 200 mm f/6, figured short of a
