@@ -52,7 +52,7 @@ ZernikeAverage averageZernikeFiles(std::span<const std::filesystem::path> paths)
             files.push_back(ZernikeFile::readFile(path));
         } catch (const FileError& e) {
             // Open errors already name the path; content errors ("line 7: ...") do not.
-            throw e.line() > 0 ? FileError(path.string() + ": " + e.what()) : e;
+            throw e.namingFile(path.string());
         }
     }
     return averageZernikeFiles(files, names);

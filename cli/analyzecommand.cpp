@@ -37,11 +37,6 @@ std::string lower(std::string_view s) {
     return out;
 }
 
-// Content errors ("line 7: ...") do not name the file; open/write errors do.
-FileError namingFile(const FileError& e, const std::string& path) {
-    return e.line() > 0 ? FileError(path + ": " + e.what()) : e;
-}
-
 constexpr CommandUsage kCommand{"analyze", kUsage};
 
 } // namespace
@@ -143,7 +138,7 @@ Measurement analyzeFringeFile(const AnalyzeRequest& request) {
             file = FringeDataFile::readFile(request.fringeFile);
             file.checkPointsNearAperture();
         } catch (const FileError& e) {
-            throw namingFile(e, request.fringeFile);
+            throw e.namingFile(request.fringeFile);
         }
     }
     Measurement m;
@@ -171,7 +166,7 @@ Measurement analyzeFringeFile(const AnalyzeRequest& request) {
         try {
             m.referenceFringes = readReferenceFile(*request.referenceFile);
         } catch (const FileError& e) {
-            throw namingFile(e, *request.referenceFile);
+            throw e.namingFile(*request.referenceFile);
         }
     }
 

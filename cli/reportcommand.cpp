@@ -148,7 +148,7 @@ int runReport(std::span<const std::string> args, std::ostream& out, std::ostream
             try {
                 userData = readUserDataFile(*request.notesFile);
             } catch (const FileError& e) {
-                throw e.line() > 0 ? FileError(*request.notesFile + ": " + e.what()) : e;
+                throw e.namingFile(*request.notesFile);
             }
         }
         const Measurement m = analyzeFringeFile(request.analysis);

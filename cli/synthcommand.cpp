@@ -208,7 +208,7 @@ Measurement synthMeasurement(const SynthRequest& request) {
         try {
             file = ZernikeFile::readFile(*request.zernikeFile);
         } catch (const FileError& e) {
-            throw e.line() > 0 ? FileError(*request.zernikeFile + ": " + e.what()) : e;
+            throw e.namingFile(*request.zernikeFile);
         }
         for (std::size_t t = 0; t < static_cast<std::size_t>(kZernikeTermCount); ++t) {
             m.results.coefficients[t] = file.valuesFringes[t] * w;

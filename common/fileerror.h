@@ -17,6 +17,12 @@ public:
 
     int line() const { return line_; }
 
+    // The error as it is reported for file `path`: a contents fault ("line 7:
+    // ...") gains the file's name in front; an open/write error names it already.
+    FileError namingFile(const std::string& path) const {
+        return line_ > 0 ? FileError(path + ": " + what()) : *this;
+    }
+
 private:
     int line_ = 0;
 };
