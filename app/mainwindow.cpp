@@ -451,12 +451,9 @@ bool MainWindow::mayDiscardPoints() {
 // ---- fringe data files ----------------------------------------------------------
 
 void MainWindow::saveFringeData() {
-    FileDialogRequest request;
-    request.title = QStringLiteral("Save Fringe Data As");
-    request.filter = QString::fromLatin1(kFringeFilter);
-    request.initialFolder = recent_.lastFolder(RecentFiles::Kind::FringeData);
-    request.confirmOverwrite = true;
-    const std::optional<QString> path = dialogs_.saveFile(request);
+    const std::optional<QString> path = askSavePath(
+        dialogs_, QStringLiteral("Save Fringe Data As"), QString::fromLatin1(kFringeFilter),
+        recent_.lastFolder(RecentFiles::Kind::FringeData));
     if (!path) {
         return;
     }
