@@ -409,9 +409,13 @@ void MainWindow::resetAnalysisView() {
     // Steps of the old picture's points cannot be replayed on the new one.
     undoStack_.clear();
     // A new picture starts new work: nothing of it is unsaved yet.
-    unsaved_.markSaved(snapshot(), QString());
-    refreshTitle();
+    markSavedAs(QString());
     emit analysisReset();
+}
+
+void MainWindow::markSavedAs(const QString& fileName) {
+    unsaved_.markSaved(snapshot(), fileName);
+    refreshTitle();
 }
 
 UnsavedChanges::Snapshot MainWindow::snapshot() const {
@@ -477,8 +481,7 @@ void MainWindow::saveFringeData() {
         return;
     }
     recent_.add(RecentFiles::Kind::FringeData, *path);
-    unsaved_.markSaved(snapshot(), *path);
-    refreshTitle();
+    markSavedAs(*path);
     reportCommands_->setFileName(*path);
     status_->showMessage(QStringLiteral("Fringe data saved: %1").arg(*path));
 }
@@ -539,8 +542,7 @@ bool MainWindow::loadFringeDataFile(const QString& path, FringeDataFile::Layout 
     imagePage_->showLoadedFringeData();
     // The file replaced the points as a whole; its state is where undo starts.
     undoStack_.clear();
-    unsaved_.markSaved(snapshot(), path);
-    refreshTitle();
+    markSavedAs(path);
     reportCommands_->setFileName(path);
     status_->showMessage(QStringLiteral("Fringe data loaded: %1 points").arg(file.points.size()));
     return true;
