@@ -330,9 +330,7 @@ void MainWindow::apply() {
         // comes after it) the coefficients and summary; the other fields keep
         // the texts of the last APPLY. A failed fit leaves the coefficients as
         // they were, so the grid keeps its earlier rows.
-        shownSummary_ =
-            summaryTexts(m_.results, m_.settings, m_.results.applyProgress, shownSummary_);
-        aberrationPage_->showResults(shownSummary_);
+        aberrationPage_->showResults(updateShownSummary());
         if (m_.results.applyProgress >= ApplyProgress::Fitted) {
             showFitFindings();
         }
@@ -343,8 +341,7 @@ void MainWindow::apply() {
         status_->showMessage(QStringLiteral("APPLY stopped: ") + QString::fromUtf8(e.what()));
         return;
     }
-    shownSummary_ = summaryTexts(m_.results, m_.settings, m_.results.applyProgress, shownSummary_);
-    aberrationPage_->showResults(shownSummary_);
+    aberrationPage_->showResults(updateShownSummary());
     showFitFindings();
     zernikePage_->showFit(m_.results, m_.settings.highestTerm, m_.settings.wavesPerFringe,
                           shownSummary_);
