@@ -135,14 +135,17 @@ void ReportCommands::saveScreen() {
     saveBitmapWithDialog(dialogs_, capture, QStringLiteral("Save Screen as Bitmap"));
 }
 
+std::array<std::string, 5> ReportCommands::userData() const {
+    return userData_ ? userData_() : std::array<std::string, 5>{};
+}
+
 TextReportInput ReportCommands::textReportInput() const {
     const SettingsPanel* panel = window_.settingsPanel();
     const ShownSettingsTexts shown{panel->inputWavelengthText().toStdString(),
                                    panel->outputWavelengthText().toStdString(),
                                    panel->wavesPerFringeText().toStdString(), panel->isAspheric()};
-    TextReportInput in =
-        lumi::textReportInput(window_.measurement(), shown, window_.shownSummary(),
-                              userData_ ? userData_() : std::array<std::string, 5>{}, fileName_);
+    TextReportInput in = lumi::textReportInput(window_.measurement(), shown, window_.shownSummary(),
+                                               userData(), fileName_);
     in.bestConicText = panel->bestFitConicText().toStdString();
     return in;
 }
@@ -174,7 +177,7 @@ GraphicalReportSources ReportCommands::graphicalSources() const {
     s.relief = window_.waveFrontPage()->reliefValue();
     s.psfSurface = window_.psfPage()->surfaceChoices();
     s.title = fileName_;
-    const std::array<std::string, 5> user = userData_ ? userData_() : std::array<std::string, 5>{};
+    const std::array<std::string, 5> user = userData();
     s.subtitle = user[0] + (user[0].empty() || user[1].empty() ? "" : "   ") + user[1];
     s.textReport = [this] { return textReportInput(); };
     return s;

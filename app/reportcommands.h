@@ -54,6 +54,8 @@ public:
 
 private:
     GraphicalReportSources graphicalSources() const;
+    // The stored user data strings; all empty while no source is set.
+    std::array<std::string, 5> userData() const;
 
     MainWindow& window_;
     DialogService& dialogs_;
