@@ -107,10 +107,13 @@ void ReportCommands::setFileName(const QString& path) {
     fileName_ = QFileInfo(path).fileName().toStdString();
 }
 
+bool ReportCommands::mayPrint(DocumentPrinter::Destination destination, const QString& question) {
+    return destination != DocumentPrinter::Destination::Printer ||
+           dialogs_.askYesNo(kCaption, question, DialogService::Icon::Question);
+}
+
 void ReportCommands::printScreen(DocumentPrinter::Destination destination) {
-    if (destination == DocumentPrinter::Destination::Printer &&
-        !dialogs_.askYesNo(kCaption, QStringLiteral("Do you want to print this window?"),
-                           DialogService::Icon::Question)) {
+    if (!mayPrint(destination, QStringLiteral("Do you want to print this window?"))) {
         return;
     }
     QImage capture;
@@ -151,9 +154,7 @@ TextReportInput ReportCommands::textReportInput() const {
 }
 
 void ReportCommands::printTextReport(DocumentPrinter::Destination destination) {
-    if (destination == DocumentPrinter::Destination::Printer &&
-        !dialogs_.askYesNo(kCaption, QStringLiteral("Do you want to print a data report?"),
-                           DialogService::Icon::Question)) {
+    if (!mayPrint(destination, QStringLiteral("Do you want to print a data report?"))) {
         return;
     }
     const TextReportInput input = textReportInput();
