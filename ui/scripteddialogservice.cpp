@@ -58,17 +58,20 @@ void ScriptedDialogService::showMessage(const QString& title, const QString& tex
 }
 
 std::optional<QString> ScriptedDialogService::openFile(const FileDialogRequest& request) {
-    shown.push_back({Shown::Kind::OpenFile, request.title, request.filter});
-    fileDialogFolders.append(request.initialFolder);
-    lastFileRequest = request;
-    return takeChosen(openAnswers, unscripted);
+    return answerFileDialog(Shown::Kind::OpenFile, request, openAnswers);
 }
 
 std::optional<QString> ScriptedDialogService::saveFile(const FileDialogRequest& request) {
-    shown.push_back({Shown::Kind::SaveFile, request.title, request.filter});
+    return answerFileDialog(Shown::Kind::SaveFile, request, saveAnswers);
+}
+
+std::optional<QString> ScriptedDialogService::answerFileDialog(Shown::Kind kind,
+                                                               const FileDialogRequest& request,
+                                                               std::deque<QString>& answers) {
+    shown.push_back({kind, request.title, request.filter});
     fileDialogFolders.append(request.initialFolder);
     lastFileRequest = request;
-    return takeChosen(saveAnswers, unscripted);
+    return takeChosen(answers, unscripted);
 }
 
 std::optional<QStringList> ScriptedDialogService::openFiles(const FileDialogRequest& request) {
