@@ -227,12 +227,9 @@ void ImageProcessingWindow::saveAsCommand() {
     if (!hasPicture()) {
         return;
     }
-    FileDialogRequest request;
-    request.title = QStringLiteral("Save Picture As");
-    request.filter = QString::fromLatin1(kPictureFilter);
-    request.initialFolder = dialogFolder_;
-    request.confirmOverwrite = true;
-    const std::optional<QString> path = dialogs_.saveFile(request);
+    const std::optional<QString> path =
+        askSavePath(dialogs_, QStringLiteral("Save Picture As"),
+                    QString::fromLatin1(kPictureFilter), dialogFolder_);
     if (!path) {
         return;
     }

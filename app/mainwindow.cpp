@@ -330,9 +330,7 @@ void MainWindow::apply() {
         // comes after it) the coefficients and summary; the other fields keep
         // the texts of the last APPLY. A failed fit leaves the coefficients as
         // they were, so the grid keeps its earlier rows.
-        shownSummary_ =
-            summaryTexts(m_.results, m_.settings, m_.results.applyProgress, shownSummary_);
-        aberrationPage_->showResults(shownSummary_);
+        aberrationPage_->showResults(updateShownSummary());
         if (m_.results.applyProgress >= ApplyProgress::Fitted) {
             showFitFindings();
         }
@@ -343,8 +341,7 @@ void MainWindow::apply() {
         status_->showMessage(QStringLiteral("APPLY stopped: ") + QString::fromUtf8(e.what()));
         return;
     }
-    shownSummary_ = summaryTexts(m_.results, m_.settings, m_.results.applyProgress, shownSummary_);
-    aberrationPage_->showResults(shownSummary_);
+    aberrationPage_->showResults(updateShownSummary());
     showFitFindings();
     zernikePage_->showFit(m_.results, m_.settings.highestTerm, m_.settings.wavesPerFringe,
                           shownSummary_);
@@ -409,9 +406,13 @@ void MainWindow::resetAnalysisView() {
     // Steps of the old picture's points cannot be replayed on the new one.
     undoStack_.clear();
     // A new picture starts new work: nothing of it is unsaved yet.
-    unsaved_.markSaved(snapshot(), QString());
-    refreshTitle();
+    markSavedAs(QString());
     emit analysisReset();
+}
+
+void MainWindow::markSavedAs(const QString& fileName) {
+    unsaved_.markSaved(snapshot(), fileName);
+    refreshTitle();
 }
 
 UnsavedChanges::Snapshot MainWindow::snapshot() const {
@@ -451,12 +452,9 @@ bool MainWindow::mayDiscardPoints() {
 // ---- fringe data files ----------------------------------------------------------
 
 void MainWindow::saveFringeData() {
-    FileDialogRequest request;
-    request.title = QStringLiteral("Save Fringe Data As");
-    request.filter = QString::fromLatin1(kFringeFilter);
-    request.initialFolder = recent_.lastFolder(RecentFiles::Kind::FringeData);
-    request.confirmOverwrite = true;
-    const std::optional<QString> path = dialogs_.saveFile(request);
+    const std::optional<QString> path = askSavePath(
+        dialogs_, QStringLiteral("Save Fringe Data As"), QString::fromLatin1(kFringeFilter),
+        recent_.lastFolder(RecentFiles::Kind::FringeData));
     if (!path) {
         return;
     }
@@ -480,8 +478,7 @@ void MainWindow::saveFringeData() {
         return;
     }
     recent_.add(RecentFiles::Kind::FringeData, *path);
-    unsaved_.markSaved(snapshot(), *path);
-    refreshTitle();
+    markSavedAs(*path);
     reportCommands_->setFileName(*path);
     status_->showMessage(QStringLiteral("Fringe data saved: %1").arg(*path));
 }
@@ -542,8 +539,7 @@ bool MainWindow::loadFringeDataFile(const QString& path, FringeDataFile::Layout 
     imagePage_->showLoadedFringeData();
     // The file replaced the points as a whole; its state is where undo starts.
     undoStack_.clear();
-    unsaved_.markSaved(snapshot(), path);
-    refreshTitle();
+    markSavedAs(path);
     reportCommands_->setFileName(path);
     status_->showMessage(QStringLiteral("Fringe data loaded: %1 points").arg(file.points.size()));
     return true;

@@ -131,6 +131,9 @@ private:
     void fillRecentMenu(QMenu* menu, RecentFiles::Kind kind);
     UnsavedChanges::Snapshot snapshot() const;
     void markStartingState();
+    // The current state becomes the saved one, of fringe file `fileName`
+    // (empty for none); the title shows it.
+    void markSavedAs(const QString& fileName);
     // Asks before a command discards unsaved circles or points; true to go on.
     bool mayDiscardPoints();
     void about();

@@ -106,11 +106,9 @@ void NotesPage::clearFields() {
 }
 
 void NotesPage::saveUserDataCommand() {
-    FileDialogRequest request;
-    request.title = QStringLiteral("Save User Data As");
-    request.filter = QStringLiteral("User Data Files (*.txt)|*.txt|All Files (*.*)|*.*");
-    request.confirmOverwrite = true;
-    const std::optional<QString> path = dialogs_.saveFile(request);
+    const std::optional<QString> path =
+        askSavePath(dialogs_, QStringLiteral("Save User Data As"),
+                    QStringLiteral("User Data Files (*.txt)|*.txt|All Files (*.*)|*.*"));
     if (!path) {
         return;
     }

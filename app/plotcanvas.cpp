@@ -35,6 +35,10 @@ void PlotCanvas::clearPicture(const QColor& colour) {
 
 void PlotCanvas::setPicture(const QImage& picture) {
     picture_ = picture.convertToFormat(QImage::Format_RGB32);
+    recordPictureAsIs();
+}
+
+void PlotCanvas::recordPictureAsIs() {
     layers_.clear();
     const QImage shown = picture_;
     record([shown](QPainter& painter, const QRect& rect) { painter.drawImage(rect, shown); });
@@ -46,9 +50,7 @@ void PlotCanvas::paint(const Painting& painting) {
         painting(painter, picture_.rect());
     } catch (...) {
         // A painting stopped part-way: the screen shows the picture as it was left.
-        layers_.clear();
-        const QImage shown = picture_;
-        record([shown](QPainter& painter, const QRect& rect) { painter.drawImage(rect, shown); });
+        recordPictureAsIs();
         throw;
     }
     record(painting);

@@ -62,6 +62,8 @@ protected:
 
 private:
     void record(const Painting& painting);
+    // The recording starts again from the picture as it now is.
+    void recordPictureAsIs();
     const QImage& shownDrawing(QSize devicePixels, qreal ratio);
 
     QSize boxSize_;

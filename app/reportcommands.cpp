@@ -107,10 +107,13 @@ void ReportCommands::setFileName(const QString& path) {
     fileName_ = QFileInfo(path).fileName().toStdString();
 }
 
+bool ReportCommands::mayPrint(DocumentPrinter::Destination destination, const QString& question) {
+    return destination != DocumentPrinter::Destination::Printer ||
+           dialogs_.askYesNo(kCaption, question, DialogService::Icon::Question);
+}
+
 void ReportCommands::printScreen(DocumentPrinter::Destination destination) {
-    if (destination == DocumentPrinter::Destination::Printer &&
-        !dialogs_.askYesNo(kCaption, QStringLiteral("Do you want to print this window?"),
-                           DialogService::Icon::Question)) {
+    if (!mayPrint(destination, QStringLiteral("Do you want to print this window?"))) {
         return;
     }
     QImage capture;
@@ -135,22 +138,23 @@ void ReportCommands::saveScreen() {
     saveBitmapWithDialog(dialogs_, capture, QStringLiteral("Save Screen as Bitmap"));
 }
 
+std::array<std::string, 5> ReportCommands::userData() const {
+    return userData_ ? userData_() : std::array<std::string, 5>{};
+}
+
 TextReportInput ReportCommands::textReportInput() const {
     const SettingsPanel* panel = window_.settingsPanel();
     const ShownSettingsTexts shown{panel->inputWavelengthText().toStdString(),
                                    panel->outputWavelengthText().toStdString(),
                                    panel->wavesPerFringeText().toStdString(), panel->isAspheric()};
-    TextReportInput in =
-        lumi::textReportInput(window_.measurement(), shown, window_.shownSummary(),
-                              userData_ ? userData_() : std::array<std::string, 5>{}, fileName_);
+    TextReportInput in = lumi::textReportInput(window_.measurement(), shown, window_.shownSummary(),
+                                               userData(), fileName_);
     in.bestConicText = panel->bestFitConicText().toStdString();
     return in;
 }
 
 void ReportCommands::printTextReport(DocumentPrinter::Destination destination) {
-    if (destination == DocumentPrinter::Destination::Printer &&
-        !dialogs_.askYesNo(kCaption, QStringLiteral("Do you want to print a data report?"),
-                           DialogService::Icon::Question)) {
+    if (!mayPrint(destination, QStringLiteral("Do you want to print a data report?"))) {
         return;
     }
     const TextReportInput input = textReportInput();
@@ -174,7 +178,7 @@ GraphicalReportSources ReportCommands::graphicalSources() const {
     s.relief = window_.waveFrontPage()->reliefValue();
     s.psfSurface = window_.psfPage()->surfaceChoices();
     s.title = fileName_;
-    const std::array<std::string, 5> user = userData_ ? userData_() : std::array<std::string, 5>{};
+    const std::array<std::string, 5> user = userData();
     s.subtitle = user[0] + (user[0].empty() || user[1].empty() ? "" : "   ") + user[1];
     s.textReport = [this] { return textReportInput(); };
     return s;

@@ -53,7 +53,11 @@ public:
     GraphicalReportWindow* graphicalReport() const;
 
 private:
+    // Printing asks `question` first; a PDF file is asked for without it.
+    bool mayPrint(DocumentPrinter::Destination destination, const QString& question);
     GraphicalReportSources graphicalSources() const;
+    // The stored user data strings; all empty while no source is set.
+    std::array<std::string, 5> userData() const;
 
     MainWindow& window_;
     DialogService& dialogs_;

@@ -14,15 +14,8 @@ bool UnsavedChanges::pointsAtRisk(const Snapshot& now) const {
         return false;
     }
     // A store without circles or points has nothing to lose.
-    if (now.store.aperture.radiusPx != 0.0 || now.store.obstruction.radiusPx != 0.0) {
-        return true;
-    }
-    for (int f = 0; f < FringeStore::kFringesInUse; ++f) {
-        if (now.store.pointCount(f) > 0) {
-            return true;
-        }
-    }
-    return false;
+    return now.store.aperture.radiusPx != 0.0 || now.store.obstruction.radiusPx != 0.0 ||
+           now.store.totalPointCount() > 0;
 }
 
 QString UnsavedChanges::title(const QString& base, const QString& fileName, bool modified) {

@@ -41,11 +41,9 @@ void ZernikeCommands::saveZernikeData() {
                              DialogService::Icon::None);
         return;
     }
-    FileDialogRequest request;
-    request.title = QStringLiteral("Save Zernike Data As");
-    request.filter = QStringLiteral("Zernike Files (*.zrk)|*.zrk|All Files (*.*)|*.*");
-    request.confirmOverwrite = true;
-    const std::optional<QString> path = dialogs_.saveFile(request);
+    const std::optional<QString> path =
+        askSavePath(dialogs_, QStringLiteral("Save Zernike Data As"),
+                    QStringLiteral("Zernike Files (*.zrk)|*.zrk|All Files (*.*)|*.*"));
     if (!path) {
         return;
     }

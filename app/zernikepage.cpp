@@ -79,6 +79,16 @@ QLabel* makeField(const char* name, QWidget* parent) {
     return label;
 }
 
+// The values column of a grid, read the lenient way the fields are typed in.
+ZernikeCoefficients valuesIn(const QTableWidget& grid) {
+    ZernikeCoefficients values{};
+    for (int term = 0; term < kZernikeTermCount; ++term) {
+        values[static_cast<std::size_t>(term)] =
+            parseLenient(grid.item(term, 1)->text().toStdString());
+    }
+    return values;
+}
+
 } // namespace
 
 ZernikePage::ZernikePage(const Measurement& m, QWidget* parent) : QWidget(parent) {
@@ -187,22 +197,12 @@ void ZernikePage::showSummaryFields(const SummaryTexts& texts) {
 }
 
 ZernikeCoefficients ZernikePage::shownCoefficients() const {
-    ZernikeCoefficients shown{};
-    for (int term = 0; term < kZernikeTermCount; ++term) {
-        shown[static_cast<std::size_t>(term)] =
-            parseLenient(coefficientGrid_->item(term, 1)->text().toStdString());
-    }
-    return shown;
+    return valuesIn(*coefficientGrid_);
 }
 
 ZernikeCoefficients ZernikePage::referenceFringes() {
     editor_->commit();
-    ZernikeCoefficients reference{};
-    for (int term = 0; term < kZernikeTermCount; ++term) {
-        reference[static_cast<std::size_t>(term)] =
-            parseLenient(referenceGrid_->item(term, 1)->text().toStdString());
-    }
-    return reference;
+    return valuesIn(*referenceGrid_);
 }
 
 void ZernikePage::resetFields() {

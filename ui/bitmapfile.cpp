@@ -12,11 +12,8 @@
 namespace lumi {
 
 bool saveBitmapWithDialog(DialogService& dialogs, const QImage& picture, const QString& title) {
-    FileDialogRequest request;
-    request.title = title;
-    request.filter = QStringLiteral("Bitmap Image (*.bmp)|*.bmp");
-    request.confirmOverwrite = true;
-    const std::optional<QString> chosen = dialogs.saveFile(request);
+    const std::optional<QString> chosen =
+        askSavePath(dialogs, title, QStringLiteral("Bitmap Image (*.bmp)|*.bmp"));
     if (!chosen || chosen->isEmpty()) {
         return false;
     }

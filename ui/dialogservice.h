@@ -55,6 +55,19 @@ public:
     virtual bool confirmAutoTracing();
 };
 
+// The path chosen in a save dialog with `title` and `filter`, opened in
+// `initialFolder`; the dialog asks before an existing file is replaced.
+// nullopt when the user cancels.
+inline std::optional<QString> askSavePath(DialogService& dialogs, const QString& title,
+                                          const QString& filter,
+                                          const QString& initialFolder = QString()) {
+    FileDialogRequest request;
+    request.title = title;
+    request.filter = filter;
+    request.initialFolder = initialFolder;
+    return dialogs.saveFile(request);
+}
+
 // The questions of the autotracing confirmation window.
 inline constexpr char kAutoTracingTitle[] = "Fringe AutoTracing";
 inline constexpr char kAutoTracingQuestion[] =

@@ -68,11 +68,8 @@ bool DocumentPrinter::run(Destination destination, const QString& title, const P
 }
 
 bool DocumentPrinter::saveAsPdf(const QString& title, const Paint& paint) {
-    FileDialogRequest request;
-    request.title = QStringLiteral("Save as PDF");
-    request.filter = QStringLiteral("PDF Document (*.pdf)|*.pdf");
-    request.confirmOverwrite = true;
-    const std::optional<QString> chosen = dialogs_.saveFile(request);
+    const std::optional<QString> chosen = askSavePath(dialogs_, QStringLiteral("Save as PDF"),
+                                                      QStringLiteral("PDF Document (*.pdf)|*.pdf"));
     if (!chosen) {
         return false;
     }

@@ -1,33 +1,36 @@
 #include "ui/scripteddialogservice.h"
 
+#include <utility>
+
 namespace lumi {
 
 namespace {
 
-std::optional<QString> takePath(std::deque<QString>& queue, int& unscripted) {
+// The next scripted answer; nullopt, counted as unscripted, when none is left.
+template <typename T> std::optional<T> nextAnswer(std::deque<T>& queue, int& unscripted) {
     if (queue.empty()) {
         ++unscripted;
         return std::nullopt;
     }
-    const QString path = queue.front();
+    T answer = std::move(queue.front());
     queue.pop_front();
-    if (path.isEmpty()) {
+    return answer;
+}
+
+// A file dialog's answer: an empty path or list stands for Cancel.
+template <typename T> std::optional<T> takeChosen(std::deque<T>& queue, int& unscripted) {
+    std::optional<T> chosen = nextAnswer(queue, unscripted);
+    if (chosen && chosen->isEmpty()) {
         return std::nullopt;
     }
-    return path;
+    return chosen;
 }
 
 } // namespace
 
 bool ScriptedDialogService::askYesNo(const QString& title, const QString& text, Icon) {
     shown.push_back({Shown::Kind::Question, title, text});
-    if (yesNoAnswers.empty()) {
-        ++unscripted;
-        return false;
-    }
-    const bool yes = yesNoAnswers.front();
-    yesNoAnswers.pop_front();
-    return yes;
+    return nextAnswer(yesNoAnswers, unscripted).value_or(false);
 }
 
 std::optional<bool> ScriptedDialogService::askYesNoOrDismiss(const QString& title,
@@ -55,43 +58,31 @@ void ScriptedDialogService::showMessage(const QString& title, const QString& tex
 }
 
 std::optional<QString> ScriptedDialogService::openFile(const FileDialogRequest& request) {
-    shown.push_back({Shown::Kind::OpenFile, request.title, request.filter});
-    fileDialogFolders.append(request.initialFolder);
-    lastFileRequest = request;
-    return takePath(openAnswers, unscripted);
+    return answerFileDialog(Shown::Kind::OpenFile, request, openAnswers);
 }
 
 std::optional<QString> ScriptedDialogService::saveFile(const FileDialogRequest& request) {
-    shown.push_back({Shown::Kind::SaveFile, request.title, request.filter});
+    return answerFileDialog(Shown::Kind::SaveFile, request, saveAnswers);
+}
+
+std::optional<QString> ScriptedDialogService::answerFileDialog(Shown::Kind kind,
+                                                               const FileDialogRequest& request,
+                                                               std::deque<QString>& answers) {
+    shown.push_back({kind, request.title, request.filter});
     fileDialogFolders.append(request.initialFolder);
     lastFileRequest = request;
-    return takePath(saveAnswers, unscripted);
+    return takeChosen(answers, unscripted);
 }
 
 std::optional<QStringList> ScriptedDialogService::openFiles(const FileDialogRequest& request) {
     shown.push_back({Shown::Kind::OpenFile, request.title, request.filter});
     lastOpenManyRequest = request;
-    if (openManyAnswers.empty()) {
-        ++unscripted;
-        return std::nullopt;
-    }
-    const QStringList paths = openManyAnswers.front();
-    openManyAnswers.pop_front();
-    if (paths.isEmpty()) {
-        return std::nullopt;
-    }
-    return paths;
+    return takeChosen(openManyAnswers, unscripted);
 }
 
 std::optional<RgbColor> ScriptedDialogService::chooseColor(RgbColor) {
     shown.push_back({Shown::Kind::Color, QString(), QString()});
-    if (colorAnswers.empty()) {
-        ++unscripted;
-        return std::nullopt;
-    }
-    const std::optional<RgbColor> answer = colorAnswers.front();
-    colorAnswers.pop_front();
-    return answer;
+    return nextAnswer(colorAnswers, unscripted).value_or(std::nullopt);
 }
 
 QStringList ScriptedDialogService::texts() const {

@@ -59,6 +59,11 @@ public:
     QStringList texts() const;
     // Text of the last message or question, empty when none.
     QString lastText() const;
+
+private:
+    // Records a single-file open or save dialog and answers it from `answers`.
+    std::optional<QString> answerFileDialog(Shown::Kind kind, const FileDialogRequest& request,
+                                            std::deque<QString>& answers);
 };
 
 } // namespace lumi
