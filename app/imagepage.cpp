@@ -398,9 +398,12 @@ void ImagePage::deletePointsNear(double xPx, double yPx) {
         }
         if (hitsPoint(m_.store.pointX(f, i), m_.store.pointY(f, i), xPx, yPx)) {
             m_.store.removePoint(f, i);
-            tools_->showPointCount(m_.store.pointCount(f));
-            redrawMarks(RedrawCaller::SelectFringe);
         }
+    }
+    if (m_.store.pointCount(f) != countAtClick) {
+        // One redraw for all the points removed (a full redraw copies the whole picture).
+        tools_->showPointCount(m_.store.pointCount(f));
+        redrawMarks(RedrawCaller::SelectFringe);
     }
 }
 
