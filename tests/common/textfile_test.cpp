@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -108,6 +110,38 @@ TEST_F(SafeWriter, TheLongestLegalNameIsWrittenAndReplaced) {
     writeTextFileReplacing(target, "new");
     EXPECT_EQ(readTextFile(target), "new");
     EXPECT_TRUE(strayFiles({target.filename().string()}).empty());
+}
+
+// The new contents have no name until they are complete, so a program killed
+// by SIGTERM or SIGINT while writing leaves the old file and nothing else,
+// whenever the signal lands.
+TEST_F(SafeWriter, AWriteKilledBySIGTERMOrSIGINTLeavesNoPartialFile) {
+    const fs::path target = dir / "big.frg";
+    const std::size_t size = 64u << 20;
+    for (const int signal : {SIGTERM, SIGINT}) {
+        writeTextFileReplacing(target, "old");
+        int started[2];
+        ASSERT_EQ(::pipe(started), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const std::string bytes(size, 'x');
+            if (::write(started[1], "s", 1) != 1)
+                ::_exit(1);
+            writeTextFileReplacing(target, bytes);
+            ::_exit(0);
+        }
+        char byte = 0;
+        ASSERT_EQ(::read(started[0], &byte, 1), 1);
+        ::kill(child, signal);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ::close(started[0]);
+        ::close(started[1]);
+        const std::string now = readTextFile(target, size);
+        EXPECT_TRUE(now == "old" || now.size() == size) << now.size();
+        EXPECT_TRUE(strayFiles({"big.frg"}).empty()) << signal;
+    }
 }
 
 // The rule for an existing file, whoever runs the tests: the permission bits
