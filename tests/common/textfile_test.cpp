@@ -112,6 +112,17 @@ TEST_F(SafeWriter, TheLongestLegalNameIsWrittenAndReplaced) {
     EXPECT_TRUE(strayFiles({target.filename().string()}).empty());
 }
 
+// Bytes process `pid` has written so far (its /proc io record), 0 when unknown.
+std::size_t writtenBytes(pid_t pid) {
+    std::ifstream io("/proc/" + std::to_string(pid) + "/io");
+    std::string key;
+    std::size_t value = 0;
+    while (io >> key >> value)
+        if (key == "wchar:")
+            return value;
+    return 0;
+}
+
 // The new contents have no name until they are complete, so a program killed
 // by SIGTERM or SIGINT while writing leaves the old file and nothing else,
 // whenever the signal lands.
@@ -133,6 +144,10 @@ TEST_F(SafeWriter, AWriteKilledBySIGTERMOrSIGINTLeavesNoPartialFile) {
         }
         char byte = 0;
         ASSERT_EQ(::read(started[0], &byte, 1), 1);
+        // Signalled halfway through the write: the child's written bytes are
+        // watched (a bounded wait, whatever the machine's speed).
+        for (int i = 0; i < 20000 && writtenBytes(child) < size / 2; ++i)
+            ::usleep(1000);
         ::kill(child, signal);
         int status = 0;
         ::waitpid(child, &status, 0);
