@@ -7,13 +7,13 @@
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
 #include "common/numbertext.h"
+#include "common/outputfiles.h"
+#include "common/valuelimits.h"
 #include "fringe/fringedatafile.h"
 #include "fringe/fringeoptimizer.h"
 #include "fringe/fringestore.h"
-#include "ui/imageconversion.h"
-
-#include <QImageReader>
-#include <QString>
+#include "imaging/qt/imageconversion.h"
+#include "imaging/qt/pictureloader.h"
 
 #include <array>
 #include <cmath>
@@ -130,6 +130,11 @@ void checkGeometry(const TraceRequest& r, const PixelGrid& grid) {
         throw UsageError("--aperture: the centre " + pointText(a.centerXPx, a.centerYPx) +
                          " lies outside the picture");
     const ApertureCircle& o = r.obstruction;
+    // The window's rule for what a file made on another picture may hold; the
+    // obstruction, which must lie inside the aperture, then fits too.
+    if (auto problem = circleNearPictureProblem("the aperture", a.centerXPx, a.centerYPx,
+                                                a.radiusPx, grid.width(), grid.height()))
+        throw UsageError("--aperture: " + *problem);
     if (o.radiusPx > 0.0 &&
         (std::hypot(o.centerXPx - a.centerXPx, o.centerYPx - a.centerYPx) + o.radiusPx >=
          a.radiusPx))
@@ -219,14 +224,16 @@ int runTrace(std::span<const std::string> args, std::ostream& out, std::ostream&
         return kExitOk;
     }
 
-    QImageReader reader(QString::fromStdString(r.imageFile));
-    const QImage picture = reader.read();
-    if (picture.isNull()) {
-        err << "lumivorexan-cli trace: cannot read the picture " << r.imageFile << ": "
-            << reader.errorString().toStdString() << "\n";
+    PixelGrid grid;
+    try {
+        const std::filesystem::path inputs[] = {r.imageFile};
+        const std::filesystem::path outputs[] = {r.outFile};
+        OutputFiles::check(outputs, inputs);
+        grid = readPicturePixelGrid(r.imageFile);
+    } catch (const FileError& e) {
+        err << "lumivorexan-cli trace: " << e.what() << "\n";
         return kExitBadInput;
     }
-    const PixelGrid grid = toPixelGrid(picture);
 
     FringeStore store;
     store.aperture = r.aperture;
