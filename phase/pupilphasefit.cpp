@@ -91,6 +91,8 @@ PupilPhaseFit fitPupilPhase(const PhaseField& f, const PupilPhaseFitInput& in) {
             s.valueWaves -= tx * s.x + ty * s.y;
         fit.coefficientsWaves[1] = 0.0;
         fit.coefficientsWaves[2] = 0.0;
+        fit.removedTiltXWaves = tx;
+        fit.removedTiltYWaves = ty;
     }
     double squares = 0.0;
     for (const ZernikeSample& s : fit.samples) {

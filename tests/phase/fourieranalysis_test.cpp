@@ -22,18 +22,6 @@ PixelGrid toGrid(const RgbImage& img) {
     return g;
 }
 
-ZernikeCoefficients mirrorWaves() {
-    ZernikeCoefficients c{};
-    c[3] = 0.35;
-    c[4] = 0.12;
-    c[5] = -0.08;
-    c[6] = 0.06;
-    c[7] = -0.05;
-    c[8] = -0.15;
-    c[15] = 0.03;
-    return c;
-}
-
 // P-V and RMS as APPLY reports them, tilt and power removed.
 Measurement summaryOf(const ZernikeCoefficients& c, const SampleRecipe& r, bool obstructed) {
     Measurement m;
@@ -65,7 +53,7 @@ TEST_P(WholeField, FindsTheApertureAndTheMirrorsWavefront) {
     spec.tiltFringes = c.fringes;
     spec.tiltAngleDeg = c.angleDeg;
     spec.obstructed = c.obstructed;
-    spec.aberrationWaves = mirrorWaves();
+    spec.aberrationWaves = typicalMirrorWaves();
     const SampleRecipe recipe = bathPhotoRecipe(spec);
     FourierOptions o;
     o.termCount = 25;
@@ -86,7 +74,7 @@ TEST_P(WholeField, FindsTheApertureAndTheMirrorsWavefront) {
     m.store.aperture = r.aperture;
     m.store.obstruction = r.obstruction;
     runApplyToSamples(m, r.fit.samples, r.fringesAcrossPupil);
-    const ZernikeCoefficients truth = mirrorWaves();
+    const ZernikeCoefficients truth = typicalMirrorWaves();
     for (std::size_t t = 4; t <= 8; ++t)
         EXPECT_NEAR(m.results.coefficients[t], truth[t], 0.005) << "term " << t;
     const Measurement expected = summaryOf(truth, recipe, c.obstructed);

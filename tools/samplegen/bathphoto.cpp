@@ -9,6 +9,18 @@
 
 namespace lumi {
 
+ZernikeCoefficients typicalMirrorWaves() {
+    ZernikeCoefficients c{};
+    c[3] = 0.35;
+    c[4] = 0.12;
+    c[5] = -0.08;
+    c[6] = 0.06;
+    c[7] = -0.05;
+    c[8] = -0.15;
+    c[15] = 0.03;
+    return c;
+}
+
 SampleRecipe bathPhotoRecipe(const BathPhotoSpec& s) {
     SampleRecipe r;
     r.name = "bath";

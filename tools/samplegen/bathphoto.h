@@ -23,6 +23,10 @@ struct BathPhotoSpec {
     std::uint64_t seed = 7;
 };
 
+// A mirror's wavefront for the generated photos (waves): power 0.35, astigmatism
+// 0.12 / -0.08, coma 0.06 / -0.05, spherical -0.15 and a little secondary spherical.
+ZernikeCoefficients typicalMirrorWaves();
+
 // The recipe: the pupil a little off the picture's centre with a radius of 0.44 of
 // the shorter side, the tilt terms 1 and 2 set for the asked fringes.
 SampleRecipe bathPhotoRecipe(const BathPhotoSpec& spec);
