@@ -15,11 +15,11 @@ namespace lumi::phase {
 namespace {
 
 // The analysis grid is about this many pixels across: 37 terms need far fewer.
-constexpr double kGridPixelsAcross = 1000.0;
+constexpr double kGridPixelsAcross = 700.0;
 // Carrier periods (grid pixels) below which a finer grid is taken, and the period
 // aimed at then.
-constexpr double kShortestPeriod = 4.5;
-constexpr double kAimedPeriod = 6.0;
+constexpr double kShortestPeriod = 4.0;
+constexpr double kAimedPeriod = 5.0;
 constexpr float kMinFitQuality = 0.3f;
 
 void report(const FourierOptions& o, double done, std::string_view step) {
@@ -163,12 +163,13 @@ FourierResult analyseWholeField(const PixelGrid& picture, const FourierOptions& 
     const auto n = static_cast<std::size_t>(w) * static_cast<std::size_t>(h);
     std::vector<std::uint8_t> mask(n, 0);
     std::size_t maskCount = 0;
+    const double inR2 = std::pow(std::max(ap.radiusPx - 0.5, 0.0), 2.0);
+    const double obR2 = ob.radiusPx > 0.0 ? std::pow(ob.radiusPx + 0.5, 2.0) : -1.0;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            const double r = std::hypot(x - ap.centerXPx, y - ap.centerYPx);
-            const bool in = r <= ap.radiusPx - 0.5 &&
-                            !(ob.radiusPx > 0.0 &&
-                              std::hypot(x - ob.centerXPx, y - ob.centerYPx) < ob.radiusPx + 0.5);
+            const double ax = x - ap.centerXPx, ay = y - ap.centerYPx;
+            const double bx = x - ob.centerXPx, by = y - ob.centerYPx;
+            const bool in = ax * ax + ay * ay <= inR2 && !(bx * bx + by * by < obR2);
             mask[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) +
                  static_cast<std::size_t>(x)] = in ? 1 : 0;
             maskCount += in ? 1u : 0u;
@@ -178,10 +179,11 @@ FourierResult analyseWholeField(const PixelGrid& picture, const FourierOptions& 
                          "The aperture (radius " + pixels(res.aperture.radiusPx) +
                              " pixels) holds too few pixels of the picture");
 
-    // Background off and the fringe contrast evened out over about two periods;
+    // Background off and the fringe contrast evened out over about three periods
+    // (a box of 3 periods nearly nulls the carrier, so little of it leaks in);
     // bright specks clipped.
     report(o, 0.35, "Removing the background");
-    const int box = std::max(2, static_cast<int>(std::lround(period)));
+    const int box = std::max(2, static_cast<int>(std::lround(1.5 * period)));
     const std::vector<float> background = maskedBoxMean(grid.grey.value, mask, w, h, box);
     std::vector<float> signal(n, 0.0f);
     std::vector<float> squares(n, 0.0f);

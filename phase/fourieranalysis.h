@@ -25,7 +25,7 @@ struct FourierOptions {
     bool invert = false;          // flips the sign of the wavefront
     int termCount = 25;           // Zernike terms 0..termCount-1 fitted, 1..37
     double maxFailedShare = 0.05; // refuse when more of the pupil cannot be unwrapped
-    int gerchbergIterations = 8;
+    int gerchbergIterations = 5;
     // Called with the share done (0..1) and the step about to run. May be empty.
     std::function<void(double done, std::string_view step)> progress;
 };
@@ -50,7 +50,7 @@ struct FourierResult {
 };
 
 // Whole-field analysis of a fringe photograph: grey level block-averaged to about
-// 1000 pixels across (never coarser than a sixth of the carrier period); carrier
+// 700 pixels across (finer when the carrier period would fall under 4 grid pixels); carrier
 // side lobe; aperture and obstruction from the lobe's modulation (unless given);
 // background taken off and fringe contrast evened inside the pupil; Gerchberg
 // continuation beyond the edge; demodulation; quality-guided unwrapping; Zernike

@@ -135,8 +135,9 @@ FoundPupil findPupil(const std::vector<float>& m, int width, int height, double 
     const auto w = static_cast<std::size_t>(width);
     const auto h = static_cast<std::size_t>(height);
     std::vector<float> sorted = m;
-    std::sort(sorted.begin(), sorted.end());
-    const double top = static_cast<double>(sorted[sorted.size() * 995 / 1000]);
+    auto topIt = sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() * 995 / 1000);
+    std::nth_element(sorted.begin(), topIt, sorted.end());
+    const double top = static_cast<double>(*topIt);
     if (!(top > 0.0))
         throw PhaseError(PhaseError::Kind::NoFringes,
                          "No fringes found: the picture has no contrast");
@@ -226,12 +227,15 @@ FoundPupil findPupil(const std::vector<float>& m, int width, int height, double 
     auto rayProfile = [&](double cx, double cy, double a, double rMax) {
         const auto steps = static_cast<std::size_t>(rMax / kStep) + 2;
         std::vector<double> raw(steps), out(steps);
+        // Three neighbouring rays averaged: speckle in the map evens out.
+        const double dirs[3][2] = {{std::cos(a - 0.006), std::sin(a - 0.006)},
+                                   {std::cos(a), std::sin(a)},
+                                   {std::cos(a + 0.006), std::sin(a + 0.006)}};
         for (std::size_t s = 0; s < steps; ++s) {
             const double r = static_cast<double>(s) * kStep;
             double sum = 0.0;
-            // Three neighbouring rays averaged: speckle in the map evens out.
-            for (const double da : {-0.006, 0.0, 0.006})
-                sum += sample(cx + r * std::cos(a + da), cy + r * std::sin(a + da));
+            for (const auto& d : dirs)
+                sum += sample(cx + r * d[0], cy + r * d[1]);
             raw[s] = sum / 3.0;
         }
         const auto sm = static_cast<std::size_t>(smooth);
@@ -292,7 +296,7 @@ FoundPupil findPupil(const std::vector<float>& m, int width, int height, double 
 
     // Then on each ray the level half-way between the light just inside and just
     // outside that edge, as uneven light makes one level too high on the dim side.
-    const double band = std::max(2.0 * smoothingPx, 0.03 * ap->radiusPx);
+    const double band = std::max(1.3 * smoothingPx, 0.02 * ap->radiusPx);
     std::vector<Point> edge;
     std::vector<Point> inner;
     std::vector<double> innerLevels;
