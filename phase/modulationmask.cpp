@@ -28,8 +28,8 @@ ModulationMask modulationMask(const PhaseShiftMap& map, const ApertureCircle* ap
     const auto considered = [&](std::size_t i) {
         if (!aperture && !useObstruction)
             return true;
-        const double x = static_cast<double>(i % static_cast<std::size_t>(map.width));
-        const double y = static_cast<double>(i / static_cast<std::size_t>(map.width));
+        const double x = map.pictureX(static_cast<double>(i % static_cast<std::size_t>(map.width)));
+        const double y = map.pictureY(static_cast<double>(i / static_cast<std::size_t>(map.width)));
         return (!aperture || inside(aperture, x, y)) &&
                (!useObstruction || !inside(obstruction, x, y));
     };

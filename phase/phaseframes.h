@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imaging/pixelgrid.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -22,5 +24,11 @@ struct PhaseFrames {
 // Throws PhaseShiftError TooFewFrames (fewer than 3) or SizeMismatch (naming the
 // first frame whose pixel count differs from width x height, or an empty frame set).
 void checkPhaseFrames(const PhaseFrames& frames);
+
+// Adds a picture as the next frame, each pixel's grey level its brightest colour
+// channel (the laser's own colour on a colour sensor). The first frame sets the
+// size; a later one of another size throws PhaseShiftError SizeMismatch naming
+// its index, and nothing is added.
+void appendFrame(PhaseFrames& frames, const PixelGrid& picture);
 
 } // namespace lumi::phase

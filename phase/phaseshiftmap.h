@@ -6,7 +6,9 @@
 namespace lumi::phase {
 
 // The wrapped phase and the fringe modulation of a phase-shifted frame set,
-// width x height, row-major from the top-left pixel (y downwards).
+// width x height, row-major from the top-left pixel (y downwards). Map pixel
+// (i, j) is the sum of binFactor x binFactor picture pixels, its centre at
+// picture position (pictureX(i), pictureY(j)).
 //
 // Convention: frame k is I_k = A + B cos(phi - delta_k) with delta_k its step
 // (radians). phi grows with the wavefront height like the traced fringe order
@@ -19,6 +21,10 @@ struct PhaseShiftMap {
     std::vector<float> modulation;     // B in grey levels (0 .. 127.5)
     std::vector<float> background;     // A in grey levels
     std::vector<std::uint8_t> clipped; // 1 where some frame reached 255 (saturated)
+    int binFactor = 1;
+
+    double pictureX(double i) const { return binFactor * i + 0.5 * (binFactor - 1); }
+    double pictureY(double j) const { return binFactor * j + 0.5 * (binFactor - 1); }
 };
 
 } // namespace lumi::phase

@@ -53,52 +53,89 @@ std::array<std::vector<double>, 3> phaseShiftWeights(std::span<const double> ste
     return out;
 }
 
-PhaseShiftMap solvePhaseShift(const PhaseFrames& frames, std::span<const double> stepsRad) {
+int phaseShiftBinFactor(int width, int height, double maxMapPixels) {
+    const double pixels = static_cast<double>(width) * static_cast<double>(height);
+    return std::max(1, static_cast<int>(std::ceil(std::sqrt(pixels / maxMapPixels))));
+}
+
+PhaseShiftMap solvePhaseShift(const PhaseFrames& frames, std::span<const double> stepsRad,
+                              int binFactor) {
     checkPhaseFrames(frames);
     if (stepsRad.size() != frames.frames.size())
         throw PhaseShiftError(PhaseShiftError::Kind::BadSteps,
                               std::to_string(stepsRad.size()) + " steps given for " +
                                   std::to_string(frames.frames.size()) + " frames");
+    if (binFactor < 1 || frames.width / binFactor < 1 || frames.height / binFactor < 1)
+        throw PhaseShiftError(PhaseShiftError::Kind::BadSteps,
+                              "The bin factor " + std::to_string(binFactor) +
+                                  " leaves no pixel of the frames");
     const auto weights = phaseShiftWeights(stepsRad);
     const std::size_t n = frames.frames.size();
-    const std::size_t pixels = frames.pixelCount();
-    const auto width = static_cast<std::size_t>(frames.width);
+    const auto bin = static_cast<std::size_t>(binFactor);
+    const auto inWidth = static_cast<std::size_t>(frames.width);
 
     PhaseShiftMap map;
-    map.width = frames.width;
-    map.height = frames.height;
+    map.binFactor = binFactor;
+    map.width = frames.width / binFactor;
+    map.height = frames.height / binFactor;
+    const auto width = static_cast<std::size_t>(map.width);
+    const std::size_t pixels = width * static_cast<std::size_t>(map.height);
     map.phaseRad.resize(pixels);
     map.modulation.resize(pixels);
     map.background.resize(pixels);
     map.clipped.resize(pixels);
 
+    // Weights per frame divided by the pixels of a bin: the sums are then means.
+    const float perBin = 1.0f / static_cast<float>(bin * bin);
     std::vector<float> wf(3 * n);
     for (std::size_t j = 0; j < 3; ++j)
         for (std::size_t k = 0; k < n; ++k)
-            wf[j * n + k] = static_cast<float>(weights[j][k]);
+            wf[j * n + k] = static_cast<float>(weights[j][k]) * perBin;
 
-    // Row by row: the frame loop outside, the pixel loop inside (vectorised sums of
-    // 8-bit grey levels in single precision; 255 x N stays exact in a float).
-    lumi::forEachRowBand(frames.height, [&](int firstRow, int endRow) {
-        std::vector<float> a(width), c(width), s(width);
+    // Row by row: frame and bin rows outside, the pixel loop inside (vectorised sums
+    // of 8-bit grey levels in single precision).
+    lumi::forEachRowBand(map.height, [&](int firstRow, int endRow) {
+        std::vector<float> sum(inWidth), a(width), c(width), s(width);
         std::vector<std::uint8_t> hi(width);
         for (int y = firstRow; y < endRow; ++y) {
-            const std::size_t row = static_cast<std::size_t>(y) * width;
             std::fill(a.begin(), a.end(), 0.0f);
             std::fill(c.begin(), c.end(), 0.0f);
             std::fill(s.begin(), s.end(), 0.0f);
             std::fill(hi.begin(), hi.end(), std::uint8_t{0});
             for (std::size_t k = 0; k < n; ++k) {
-                const std::uint8_t* in = frames.frames[k].data() + row;
                 const float wa = wf[k], wc = wf[n + k], ws = wf[2 * n + k];
+                if (bin == 1) {
+                    const std::uint8_t* in =
+                        frames.frames[k].data() + static_cast<std::size_t>(y) * inWidth;
+                    for (std::size_t x = 0; x < width; ++x) {
+                        const float v = in[x];
+                        a[x] += wa * v;
+                        c[x] += wc * v;
+                        s[x] += ws * v;
+                        hi[x] = std::max(hi[x], in[x]);
+                    }
+                    continue;
+                }
+                std::fill(sum.begin(), sum.end(), 0.0f);
+                for (std::size_t r = 0; r < bin; ++r) {
+                    const std::uint8_t* in =
+                        frames.frames[k].data() + (static_cast<std::size_t>(y) * bin + r) * inWidth;
+                    for (std::size_t x = 0; x < inWidth; ++x)
+                        sum[x] += in[x];
+                    for (std::size_t x = 0; x < width; ++x)
+                        for (std::size_t b = 0; b < bin; ++b)
+                            hi[x] = std::max(hi[x], in[x * bin + b]);
+                }
                 for (std::size_t x = 0; x < width; ++x) {
-                    const float v = in[x];
+                    float v = 0.0f;
+                    for (std::size_t b = 0; b < bin; ++b)
+                        v += sum[x * bin + b];
                     a[x] += wa * v;
                     c[x] += wc * v;
                     s[x] += ws * v;
-                    hi[x] = std::max(hi[x], in[x]);
                 }
             }
+            const std::size_t row = static_cast<std::size_t>(y) * width;
             for (std::size_t x = 0; x < width; ++x) {
                 map.phaseRad[row + x] = std::atan2(static_cast<double>(s[x]), c[x]);
                 map.modulation[row + x] = std::sqrt(c[x] * c[x] + s[x] * s[x]);

@@ -19,9 +19,18 @@ std::array<std::vector<double>, 3> phaseShiftWeights(std::span<const double> ste
 
 // The wrapped phase, modulation and background of every pixel by least squares
 // over the frames with known steps (radians, one per frame; only their
-// differences matter for the phase up to a constant). Uses both cores.
-// Throws what checkPhaseFrames and phaseShiftWeights throw, and BadSteps when the
-// step count differs from the frame count.
-PhaseShiftMap solvePhaseShift(const PhaseFrames& frames, std::span<const double> stepsRad);
+// differences matter for the phase up to a constant). With binFactor s > 1 each
+// map pixel sums s x s picture pixels first (the same as averaging their B cos phi
+// and B sin phi; the rightmost and lowest partial blocks are left out), for large
+// photos whose fringes are many pixels apart; modulation and background stay per
+// picture pixel. Uses both cores. Throws what checkPhaseFrames and
+// phaseShiftWeights throw, and BadSteps when the step count differs from the frame
+// count or binFactor is below 1 or leaves no map pixel.
+PhaseShiftMap solvePhaseShift(const PhaseFrames& frames, std::span<const double> stepsRad,
+                              int binFactor = 1);
+
+// The bin factor that keeps a map of a width x height picture at or below
+// maxMapPixels (2 000 000 by default: a 6000 x 4000 photo is binned by 4).
+int phaseShiftBinFactor(int width, int height, double maxMapPixels = 2.0e6);
 
 } // namespace lumi::phase

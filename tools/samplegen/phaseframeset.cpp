@@ -40,7 +40,7 @@ PhaseFrameSet makePhaseFrameSet(int frameCount, double maxStepErrorDeg, std::uin
     r.traits.beamWidthPupil = 0.8;
     r.traits.gradient = 0.25;
     r.traits.gradientAngleDeg = 40.0;
-    r.traits.exposure = 0.75;
+    r.traits.exposure = 0.45;
     r.traits.glow = 0.3; // the bright halo of light scattered off the rim
     r.traits.sensorNoise = 0.01;
     r.traits.redGain = 1.0;
