@@ -19,7 +19,6 @@ struct PhaseShiftMap {
     int height = 0;
     std::vector<double> phaseRad;      // phi wrapped into (-pi, pi]
     std::vector<float> modulation;     // B in grey levels (0 .. 127.5)
-    std::vector<float> background;     // A in grey levels
     std::vector<std::uint8_t> clipped; // 1 where some frame reached 255 (saturated)
     int binFactor = 1;
 

@@ -82,7 +82,6 @@ PhaseShiftMap solvePhaseShift(const PhaseFrames& frames, std::span<const double>
     const std::size_t pixels = width * static_cast<std::size_t>(map.height);
     map.phaseRad.resize(pixels);
     map.modulation.resize(pixels);
-    map.background.resize(pixels);
     map.clipped.resize(pixels);
 
     // Weights per frame divided by the pixels of a bin: the sums are then means.
@@ -95,21 +94,19 @@ PhaseShiftMap solvePhaseShift(const PhaseFrames& frames, std::span<const double>
     // Row by row: frame and bin rows outside, the pixel loop inside (vectorised sums
     // of 8-bit grey levels in single precision).
     lumi::forEachRowBand(map.height, [&](int firstRow, int endRow) {
-        std::vector<float> sum(inWidth), a(width), c(width), s(width);
+        std::vector<float> sum(inWidth), c(width), s(width);
         std::vector<std::uint8_t> hi(width);
         for (int y = firstRow; y < endRow; ++y) {
-            std::fill(a.begin(), a.end(), 0.0f);
             std::fill(c.begin(), c.end(), 0.0f);
             std::fill(s.begin(), s.end(), 0.0f);
             std::fill(hi.begin(), hi.end(), std::uint8_t{0});
             for (std::size_t k = 0; k < n; ++k) {
-                const float wa = wf[k], wc = wf[n + k], ws = wf[2 * n + k];
+                const float wc = wf[n + k], ws = wf[2 * n + k];
                 if (bin == 1) {
                     const std::uint8_t* in =
                         frames.frames[k].data() + static_cast<std::size_t>(y) * inWidth;
                     for (std::size_t x = 0; x < width; ++x) {
                         const float v = in[x];
-                        a[x] += wa * v;
                         c[x] += wc * v;
                         s[x] += ws * v;
                         hi[x] = std::max(hi[x], in[x]);
@@ -130,16 +127,14 @@ PhaseShiftMap solvePhaseShift(const PhaseFrames& frames, std::span<const double>
                     float v = 0.0f;
                     for (std::size_t b = 0; b < bin; ++b)
                         v += sum[x * bin + b];
-                    a[x] += wa * v;
                     c[x] += wc * v;
                     s[x] += ws * v;
                 }
             }
             const std::size_t row = static_cast<std::size_t>(y) * width;
             for (std::size_t x = 0; x < width; ++x) {
-                map.phaseRad[row + x] = std::atan2(static_cast<double>(s[x]), c[x]);
+                map.phaseRad[row + x] = std::atan2(s[x], c[x]); // float: 1e-7 rad
                 map.modulation[row + x] = std::sqrt(c[x] * c[x] + s[x] * s[x]);
-                map.background[row + x] = a[x];
                 map.clipped[row + x] = hi[x] == 255 ? 1 : 0;
             }
         }

@@ -17,12 +17,12 @@ namespace lumi::phase {
 // background, e.g. all equal, or 0, 180 and 360 degrees).
 std::array<std::vector<double>, 3> phaseShiftWeights(std::span<const double> stepsRad);
 
-// The wrapped phase, modulation and background of every pixel by least squares
+// The wrapped phase and modulation of every pixel by least squares
 // over the frames with known steps (radians, one per frame; only their
 // differences matter for the phase up to a constant). With binFactor s > 1 each
 // map pixel sums s x s picture pixels first (the same as averaging their B cos phi
 // and B sin phi; the rightmost and lowest partial blocks are left out), for large
-// photos whose fringes are many pixels apart; modulation and background stay per
+// photos whose fringes are many pixels apart; the modulation stays per
 // picture pixel. Uses both cores. Throws what checkPhaseFrames and
 // phaseShiftWeights throw, and BadSteps when the step count differs from the frame
 // count or binFactor is below 1 or leaves no map pixel.
