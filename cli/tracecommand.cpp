@@ -27,26 +27,6 @@ constexpr const char* kUsage =
     "         --seeds \"X,Y;X,Y;...\" [--spacing N] [--optimize] [--sub-pixel]\n"
     "         [--waves-per-fringe W] [--input-wavelength NM] --out FILE.frg [--json]\n";
 
-// Numbers separated by `separator`, exactly `count` of them.
-std::vector<double> numberList(std::string_view option, std::string_view text, char separator,
-                               std::size_t count, const char* form) {
-    std::vector<double> v;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find(separator, start);
-        v.push_back(parseOptionNumber(option, text.substr(start, end == std::string_view::npos
-                                                                     ? std::string_view::npos
-                                                                     : end - start)));
-        if (end == std::string_view::npos)
-            break;
-        start = end + 1;
-    }
-    if (v.size() != count)
-        throw UsageError(std::string(option) + ": \"" + std::string(text) +
-                         "\" is not of the form " + form);
-    return v;
-}
-
 std::vector<ImagePoint> parseSeeds(std::string_view text) {
     std::vector<ImagePoint> seeds;
     std::size_t start = 0;
@@ -54,7 +34,7 @@ std::vector<ImagePoint> parseSeeds(std::string_view text) {
         const std::size_t end = text.find(';', start);
         const std::string_view one = text.substr(
             start, end == std::string_view::npos ? std::string_view::npos : end - start);
-        const std::vector<double> v = numberList("--seeds", one, ',', 2, "X,Y");
+        const std::vector<double> v = parseOptionNumberList("--seeds", one, ',', 2, "X,Y");
         seeds.push_back({v[0], v[1]});
         if (end == std::string_view::npos)
             break;
@@ -63,24 +43,14 @@ std::vector<ImagePoint> parseSeeds(std::string_view text) {
     return seeds;
 }
 
-} // namespace
-
-ApertureCircle parseCircle(std::string_view option, std::string_view text) {
-    const std::vector<double> v = numberList(option, text, ',', 3, "CX,CY,R");
-    if (!(v[2] > 0.0))
-        throw UsageError(std::string(option) + ": the radius must be above 0");
-    return {v[0], v[1], v[2]};
-}
-
-namespace {
 
 void addTraceOptions(OptionTable& table, TraceRequest& r) {
     table.addFlag("--help", "Show this help and exit.", [&r] { r.helpRequested = true; });
     table.addValue("--aperture", "CX,CY,R", "Aperture circle in image pixels (needed).",
-                   [&r](std::string_view v) { r.aperture = parseCircle("--aperture", v); });
-    table.addValue("--obstruction", "CX,CY,R",
-                   "Central obstruction in image pixels. Default: none.",
-                   [&r](std::string_view v) { r.obstruction = parseCircle("--obstruction", v); });
+                   [&r](std::string_view v) { r.aperture = parseOptionCircle("--aperture", v); });
+    table.addValue(
+        "--obstruction", "CX,CY,R", "Central obstruction in image pixels. Default: none.",
+        [&r](std::string_view v) { r.obstruction = parseOptionCircle("--obstruction", v); });
     table.addValue("--seeds", "X,Y;X,Y;...",
                    "One point on each dark fringe, in fringe order, ideally on a line\n"
                    "across the fringes (needed; 2 to 101 seeds).",
