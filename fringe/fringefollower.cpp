@@ -61,6 +61,16 @@ bool FringeFollower::inside(ImagePoint p) const {
     return isInsideAnnulus(aperture_, obstruction_, p.xPx, p.yPx);
 }
 
+bool FringeFollower::nearRim(ImagePoint p, double marginPx) const {
+    if (aperture_.radiusPx - std::hypot(p.xPx - aperture_.centerXPx, p.yPx - aperture_.centerYPx) <
+        marginPx)
+        return true;
+    return obstruction_.radiusPx > 0.0 &&
+           std::hypot(p.xPx - obstruction_.centerXPx, p.yPx - obstruction_.centerYPx) -
+                   obstruction_.radiusPx <
+               marginPx;
+}
+
 bool FringeFollower::startOf(std::span<const ImagePoint> seeds, std::size_t k, ImagePoint forward,
                              Start& start) const {
     // First guess across the fringes: the seed line through the neighbouring seeds.
@@ -141,12 +151,15 @@ FringeFollower::follow(int fringe, const Start& start, double sign, std::size_t 
             normal = normalOf(along);
             const std::optional<DarkCentre> centre =
                 findDarkCentre(sampler_, candidate, normal, period, 0.5 * period);
+            // Within a period of the rim the profile sees the dark surround or
+            // the obstruction's shadow: a line lost there has reached the edge.
+            const bool atRim = nearRim(candidate, period);
             if (!centre)
-                return stop(TraceStop::Reason::LostDarkLine, candidate);
+                return atRim ? PassEnd::Edge : stop(TraceStop::Reason::LostDarkLine, candidate);
             if (centre->depthBrightness < kShallowShare * reference)
-                return stop(TraceStop::Reason::ShallowMinimum, candidate);
+                return atRim ? PassEnd::Edge : stop(TraceStop::Reason::ShallowMinimum, candidate);
             if (centre->quarterRiseBrightness < kQuarterRiseShare * centre->depthBrightness)
-                return stop(TraceStop::Reason::WideDarkPatch, candidate);
+                return atRim ? PassEnd::Edge : stop(TraceStop::Reason::WideDarkPatch, candidate);
             const ImagePoint next = centre->point;
             if (!inside(next))
                 return PassEnd::Edge;

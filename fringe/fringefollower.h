@@ -55,6 +55,8 @@ private:
                    std::vector<ImagePoint>& points, FringeTrackIndex& index,
                    std::vector<TraceStop>& stops, const PointObserver& observer) const;
     bool inside(ImagePoint p) const;
+    // Within marginPx of the aperture's rim or the obstruction's.
+    bool nearRim(ImagePoint p, double marginPx) const;
 
     BrightnessSampler sampler_;
     ApertureCircle aperture_;
