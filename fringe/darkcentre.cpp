@@ -17,7 +17,7 @@ std::optional<DarkCentre> findDarkCentre(const BrightnessSampler& sampler, Image
     const ImagePoint along{-normal.yPx, normal.xPx};
     const double alongHalf = std::max(4.0, 0.5 * periodPx);
     const int alongSamples =
-        std::clamp(static_cast<int>(std::lround(2.0 * alongHalf / 1.5)), 7, 31);
+        std::clamp(static_cast<int>(std::lround(2.0 * alongHalf / 1.5)), 7, 15);
 
     std::vector<double> raw(static_cast<std::size_t>(2 * half + 1));
     for (int i = -half; i <= half; ++i) {

@@ -138,9 +138,13 @@ FringeFollower::follow(int fringe, const Start& start, double sign, std::size_t 
         const double subStep = stepPx_ / subSteps;
         ImagePoint normal = normalOf(travel);
         for (int k = 0; k < subSteps; ++k) {
+            // The measured direction starts each step (and the pass); later
+            // sub-steps go on along the chord of the last one.
             ImagePoint along = travel;
+            const bool measure = k == 0;
             if (const auto o =
-                    fringeOrientationAt(sampler_, pos, period, aperture_, obstruction_)) {
+                    measure ? fringeOrientationAt(sampler_, pos, period, aperture_, obstruction_)
+                            : std::nullopt) {
                 const double c = dot(o->along, travel);
                 if (std::fabs(c) >= kMaxTurnCos)
                     along = c < 0.0 ? ImagePoint{-o->along.xPx, -o->along.yPx} : o->along;
@@ -180,8 +184,10 @@ FringeFollower::follow(int fringe, const Start& start, double sign, std::size_t 
         points.push_back(pos);
         if (observer)
             observer(fringe, pos);
-        if (const auto p = periodNear(sampler_, pos, normal, period, 0.7, 1.4))
-            period = std::clamp(0.7 * period + 0.3 * *p, 0.85 * period, 1.2 * period);
+        // The period changes slowly along a fringe: measured at every other point.
+        if (stored % 2 == 1)
+            if (const auto p = periodNear(sampler_, pos, normal, period, 0.7, 1.4))
+                period = std::clamp(0.7 * period + 0.3 * *p, 0.85 * period, 1.2 * period);
     }
     return PassEnd::Full;
 }

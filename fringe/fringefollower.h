@@ -19,7 +19,7 @@ class FringeTrackIndex;
 // sub-steps of at most 1.25 periods, each along the local direction and pulled
 // across onto the dark line found within half a period (a profile of half a
 // period along the fringe, so 6 px fringes are still seen). The period is
-// measured again at every stored point. A fringe stops, and the stop is
+// measured again at every other stored point. A fringe stops, and the stop is
 // reported, where its dark line fades, where no dark line is within reach, or
 // where it comes within half a period of another fringe's points (seeds and
 // traced paths), instead of running across its neighbours.

@@ -5,7 +5,7 @@
 namespace lumi {
 namespace {
 
-constexpr int kHalfGrid = 4;
+constexpr int kHalfGrid = 3;
 
 bool usable(const ApertureCircle& aperture, const ApertureCircle& obstruction, double xPx,
             double yPx) {
@@ -60,7 +60,7 @@ std::optional<FringeOrientation> fringeOrientationAt(const BrightnessSampler& sa
         }
     }
     const double trace = jxx + jyy;
-    if (used < 12 || !(trace > 0.0))
+    if (used < 10 || !(trace > 0.0))
         return std::nullopt;
     // The gradients point across the fringes; the fringes run at right angles.
     const double angle = 0.5 * std::atan2(2.0 * jxy, jxx - jyy);

@@ -15,7 +15,7 @@ struct FringeOrientation {
 };
 
 // Orientation at `point` for fringes about `periodPx` apart: gradients taken a
-// quarter period apart on a 9 x 9 grid covering one period each side, Gaussian
+// quarter period apart on a 7 x 7 grid covering 3/4 period each side, Gaussian
 // weighted. Samples outside the aperture circle or inside the obstruction are
 // left out (radius 0: no limit), so the pupil's edge does not bend the result.
 // nullopt when too few samples remain or the picture is flat there.

@@ -14,7 +14,7 @@ std::vector<double> detrendedProfile(const BrightnessSampler& sampler, ImagePoin
                                      ImagePoint normal, const PeriodSearch& s) {
     const int half = std::max(2, static_cast<int>(std::ceil(s.rangePx / s.spacingPx)));
     const ImagePoint along{-normal.yPx, normal.xPx};
-    const int alongSamples = std::clamp(static_cast<int>(std::lround(2.0 * s.alongPx)) + 1, 3, 31);
+    const int alongSamples = std::clamp(static_cast<int>(std::lround(2.0 * s.alongPx)) + 1, 3, 15);
     std::vector<double> v(static_cast<std::size_t>(2 * half + 1));
     for (int i = -half; i <= half; ++i) {
         const double t = i * s.spacingPx;
