@@ -1,13 +1,12 @@
 // Autotracing of generated Bath photographs (60 curved tilt fringes of red laser light,
-// centre mark, two bright specks, speckle, uneven light, halo; fringe periods 6 to 16 px
-// at 800 x 600, scaled with the picture at 6000 x 4000), from one seed per fringe on each
+// centre mark 25 px across, a dozen saturated specks, speckle, uneven light, halo; fringe periods 6
+// to 16 px at 800 x 600, scaled with the picture at 6000 x 4000), from one seed per fringe on each
 // of five seed lines, with the specified trace and with "--follow". Besides the time, each
 // run reports the accuracy figures of its last trace as counters: misassigned points
 // (half a period or more from their own fringe), the worst distance in periods, and the
 // fit's P-V and worst term 4..8 errors against the generating wavefront (waves).
 #include "fringe/fringetracer.h"
 #include "tools/samplegen/bathtracingfigures.h"
-#include "tools/samplegen/photorenderer.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,9 +27,16 @@ const Photo& photo(int width, int height) {
     auto it = cache.find({width, height});
     if (it == cache.end()) {
         Photo p;
-        p.spec = {width, height, 60.0, 15.0, 0.8, {0.25, -0.1}, {0.12, -0.08}, 0.35, 7};
-        p.recipe = lumi::bathPhotoRecipe(p.spec);
-        p.picture = lumi::pixelGridOf(lumi::PhotoRenderer().render(p.recipe));
+        lumi::ZernikeCoefficients mirror{};
+        mirror[3] = 0.8;
+        mirror[4] = 0.25;
+        mirror[5] = -0.1;
+        mirror[6] = 0.12;
+        mirror[7] = -0.08;
+        mirror[8] = 0.35;
+        p.spec = {width, height, 60.0, 15.0, false, 0.5, mirror, 7};
+        p.recipe = lumi::markedBathRecipe(p.spec);
+        p.picture = lumi::pixelGridOf(lumi::renderBathPhoto(p.recipe));
         it = cache.emplace(std::make_pair(width, height), std::move(p)).first;
     }
     return it->second;

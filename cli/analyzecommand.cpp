@@ -209,6 +209,28 @@ std::string analyzeHelpText() {
            "  lumivorexan-cli analyze examples/defocus-rings.frg --remove tilt --json\n";
 }
 
+void printAnalysis(const Measurement& m, const AnalyzeRequest& request, const std::string& source,
+                   std::ostream& out, std::ostream& err) {
+    std::ostream& log = request.json ? err : out;
+    for (const auto& action : request.postActions)
+        action(m, log);
+    if (request.json) {
+        JsonWriter json;
+        json.beginObject();
+        writeAnalysisJson(m, json);
+        for (const auto& extra : request.jsonExtras)
+            extra(m, json);
+        writeFitWarningsJson(m, json);
+        json.endObject();
+        out << json.text();
+    } else {
+        out << aberrationPageText(m.results, m.settings, m.preferences.outputUnits, source);
+        for (const auto& extra : request.textExtras)
+            extra(m, out);
+        out << fitWarningPageText(assessFitQuality(m));
+    }
+}
+
 int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     AnalyzeRequest request;
     try {
@@ -224,25 +246,7 @@ int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostrea
 
     try {
         const Measurement m = analyzeFringeFile(request);
-        std::ostream& log = request.json ? err : out;
-        for (const auto& action : request.postActions)
-            action(m, log);
-        if (request.json) {
-            JsonWriter json;
-            json.beginObject();
-            writeAnalysisJson(m, json);
-            for (const auto& extra : request.jsonExtras)
-                extra(m, json);
-            writeFitWarningsJson(m, json);
-            json.endObject();
-            out << json.text();
-        } else {
-            out << aberrationPageText(m.results, m.settings, m.preferences.outputUnits,
-                                      request.fringeFile);
-            for (const auto& extra : request.textExtras)
-                extra(m, out);
-            out << fitWarningPageText(assessFitQuality(m));
-        }
+        printAnalysis(m, request, request.fringeFile, out, err);
         return kExitOk;
     } catch (...) {
         return kCommand.failureStatus(err, "analysis failed: ");

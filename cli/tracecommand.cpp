@@ -48,13 +48,6 @@ std::vector<double> numberList(std::string_view option, std::string_view text, c
     return v;
 }
 
-ApertureCircle parseCircle(std::string_view option, std::string_view text) {
-    const std::vector<double> v = numberList(option, text, ',', 3, "CX,CY,R");
-    if (!(v[2] > 0.0))
-        throw UsageError(std::string(option) + ": the radius must be above 0");
-    return {v[0], v[1], v[2]};
-}
-
 std::vector<ImagePoint> parseSeeds(std::string_view text) {
     std::vector<ImagePoint> seeds;
     std::size_t start = 0;
@@ -70,6 +63,17 @@ std::vector<ImagePoint> parseSeeds(std::string_view text) {
     }
     return seeds;
 }
+
+} // namespace
+
+ApertureCircle parseCircle(std::string_view option, std::string_view text) {
+    const std::vector<double> v = numberList(option, text, ',', 3, "CX,CY,R");
+    if (!(v[2] > 0.0))
+        throw UsageError(std::string(option) + ": the radius must be above 0");
+    return {v[0], v[1], v[2]};
+}
+
+namespace {
 
 void addTraceOptions(OptionTable& table, TraceRequest& r) {
     table.addFlag("--help", "Show this help and exit.", [&r] { r.helpRequested = true; });

@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumi::cli {
@@ -26,6 +27,10 @@ struct TraceRequest {
     bool json = false;
     bool helpRequested = false;
 };
+
+// "CX,CY,R" of a circle option in image pixels, radius above 0. Throws UsageError
+// naming the option.
+ApertureCircle parseCircle(std::string_view option, std::string_view text);
 
 // Parses the arguments after "trace". Throws UsageError.
 TraceRequest parseTraceArguments(std::span<const std::string> args);

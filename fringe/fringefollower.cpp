@@ -86,32 +86,49 @@ bool FringeFollower::startOf(std::span<const ImagePoint> seeds, std::size_t k, I
 
     const ImagePoint seed = seeds[k];
     const double maxPeriod = std::max(48.0, aperture_.radiusPx);
-    const std::optional<double> alongLine = findFringePeriod(sampler_, seed, across, maxPeriod);
+    std::optional<double> alongLine = findFringePeriod(sampler_, seed, across, maxPeriod);
+    // One seed per fringe: the neighbouring seeds are about a period apart along
+    // the seed line. Near the rim the profile sees the dark surround and may
+    // read a longer period; the seeds' spacing bounds it.
+    double gap = 0.0;
+    for (const std::size_t n : {k - 1, k + 1})
+        if (n < seeds.size()) {
+            const double d = std::hypot(seeds[n].xPx - seed.xPx, seeds[n].yPx - seed.yPx);
+            if (d > 0.0 && (gap == 0.0 || d < gap))
+                gap = d;
+        }
+    // Across the fringes the period is at most the spacing along the line.
+    const double cap = gap > 0.0 ? 1.2 * gap : maxPeriod;
+    if (gap > 0.0 && (!alongLine || *alongLine > cap))
+        alongLine = gap;
     if (!alongLine)
         return false;
     double period = *alongLine;
     ImagePoint along = normalOf(across);
     // The seed line may cross the fringes at a slant, so its period is too long:
-    // the direction at that scale, then the period across the fringes, then the
-    // direction again at the true scale.
+    // the direction at that scale, then the period across the fringes, twice.
     for (int round = 0; round < 2; ++round) {
         if (const auto o = fringeOrientationAt(sampler_, seed, period, aperture_, obstruction_))
             along = o->along;
-        if (round == 0)
-            if (const auto p = periodNear(sampler_, seed, normalOf(along), period, 0.4, 1.3))
-                period = *p;
+        if (const auto p = findFringePeriod(sampler_, seed, normalOf(along), maxPeriod);
+            p && *p <= cap)
+            period = *p;
     }
+    if (const auto o = fringeOrientationAt(sampler_, seed, period, aperture_, obstruction_))
+        along = o->along;
 
     ImagePoint point = seed;
     std::optional<DarkCentre> centre;
+    // Both searches start from the click, so the seed moves at most half a
+    // period: never onto a neighbouring fringe.
     for (int pass = 0; pass < 2; ++pass) {
-        centre = findDarkCentre(sampler_, point, normalOf(along), period, 0.5 * period);
+        centre = findDarkCentre(sampler_, seed, normalOf(along), period, 0.5 * period);
         if (!centre)
             return false;
         point = centre->point;
+        if (const auto o = fringeOrientationAt(sampler_, point, period, aperture_, obstruction_))
+            along = o->along;
     }
-    if (const auto o = fringeOrientationAt(sampler_, point, period, aperture_, obstruction_))
-        along = o->along;
     if (dot(along, forward) < 0.0)
         along = {-along.xPx, -along.yPx};
     start = {point, along, period, centre->depthBrightness};

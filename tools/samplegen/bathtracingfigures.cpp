@@ -76,6 +76,12 @@ TracingFigures tracingFigures(const SampleRecipe& r, const FringeStore& s, const
     return f;
 }
 
+SampleRecipe markedBathRecipe(const BathPhotoSpec& spec) {
+    SampleRecipe r = bathPhotoRecipe(spec);
+    r.obstructionRadiusPx = 12.5 * std::min(spec.widthPx, spec.heightPx) / 600.0;
+    return r;
+}
+
 PixelGrid pixelGridOf(const RgbImage& img) {
     PixelGrid grid(img.width, img.height);
     for (int y = 0; y < img.height; ++y)

@@ -6,7 +6,7 @@
 #include "fringe/fringestore.h"
 #include "fringe/imagepoint.h"
 #include "imaging/pixelgrid.h"
-#include "tools/samplegen/bathphotorecipe.h"
+#include "tools/samplegen/bathphoto.h"
 #include "tools/samplegen/rgbimage.h"
 
 #include <array>
@@ -46,6 +46,11 @@ struct TracingFigures {
 // the default analysis settings.
 TracingFigures tracingFigures(const SampleRecipe& recipe, const FringeStore& store,
                               const Seeding& seeding);
+
+// The Bath photo's recipe with its centre mark an opaque disc 25 px across on a
+// photo 600 px high, scaled with the picture. A user who did not mark it as an
+// obstruction traces without one.
+SampleRecipe markedBathRecipe(const BathPhotoSpec& spec);
 
 // The rendered photograph as the pixel grid the tracer reads.
 PixelGrid pixelGridOf(const RgbImage& image);

@@ -58,35 +58,6 @@ std::vector<DustDonut> dust(const SampleRecipe& r, SeededNoise& noise) {
     return out;
 }
 
-struct BrightSpeck {
-    double xPx, yPx, radiusPx;
-};
-
-std::vector<BrightSpeck> brightSpecks(const SampleRecipe& r, SeededNoise& noise) {
-    std::vector<BrightSpeck> out;
-    for (int k = 0; k < r.traits.brightSpeckCount; ++k) {
-        const double rho = 0.8 * std::sqrt(noise.uniform());
-        const double angle = 2.0 * std::numbers::pi * noise.uniform();
-        out.push_back({r.apertureXPx + rho * std::cos(angle) * r.apertureRadiusPx,
-                       r.apertureYPx + rho * std::sin(angle) * r.apertureRadiusPx,
-                       r.traits.brightSpeckRadiusPx});
-    }
-    return out;
-}
-
-// Light added by the specks: a Gaussian spot four times full exposure at its peak.
-double speckLight(const std::vector<BrightSpeck>& specks, double xPx, double yPx) {
-    double add = 0.0;
-    for (const BrightSpeck& s : specks) {
-        const double dx = xPx - s.xPx;
-        const double dy = yPx - s.yPx;
-        const double d2 = (dx * dx + dy * dy) / (s.radiusPx * s.radiusPx);
-        if (d2 < 16.0)
-            add += 4.0 * std::exp(-0.5 * d2);
-    }
-    return add;
-}
-
 // Multiplier of the light under a dust particle's Fresnel shadow: a dark ring with a
 // lighter centre and a faint outer ripple.
 double dustFactor(const std::vector<DustDonut>& donuts, double xPx, double yPx) {
@@ -123,8 +94,6 @@ std::vector<double> PhotoRenderer::lightPlane(const SampleRecipe& r, bool clean)
     SeededNoise noise(r.seed);
     const std::vector<double> grain = clean ? std::vector<double>{} : speckle(r, noise);
     const std::vector<DustDonut> donuts = clean ? std::vector<DustDonut>{} : dust(r, noise);
-    const std::vector<BrightSpeck> specks =
-        clean ? std::vector<BrightSpeck>{} : brightSpecks(r, noise);
 
     const double gradAngle = t.gradientAngleDeg * std::numbers::pi / 180.0;
     const double gx = std::cos(gradAngle);
@@ -171,7 +140,6 @@ std::vector<double> PhotoRenderer::lightPlane(const SampleRecipe& r, bool clean)
                     const double s = grain[index(i, j, r.widthPx)];
                     pupil *= (1.0 - t.speckleStrength) + t.speckleStrength * s;
                     pupil *= dustFactor(donuts, px, py);
-                    pupil += speckLight(specks, px, py);
                 }
                 if (obstructed) {
                     const double d = std::hypot(px - r.obstructionXPx, py - r.obstructionYPx);

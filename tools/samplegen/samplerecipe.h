@@ -31,9 +31,7 @@ struct PhotoTraits {
     double glow = 0.035;           // scattered light around the aperture
     double sensorNoise = 0.008;    // Gaussian read noise, share of full scale
     int dustCount = 0;             // faint diffraction donuts from dust in the beam
-    int brightSpeckCount = 0;      // small over-exposed specks (scatter off dust on the mirror)
-    double brightSpeckRadiusPx = 2.0;
-    double redGain = 1.0; // laser tint: channel gains of the tone curve
+    double redGain = 1.0;          // laser tint: channel gains of the tone curve
     double greenGain = 1.0;
     double blueGain = 1.0;
     // Dark fringe centres lie where W = (k + darkFringeOrder) x wavesPerFringe; 0 puts them on

@@ -264,8 +264,8 @@ class BathTracing : public ::testing::TestWithParam<BathCase> {};
 // own dark lines (the specified tracer's figures are printed beside them).
 TEST_P(BathTracing, FollowingStaysOnEachFringeFromEverySeedLine) {
     const BathCase& c = GetParam();
-    const SampleRecipe r = bathPhotoRecipe(c.spec);
-    const PixelGrid picture = pixelGridOf(PhotoRenderer().render(r));
+    const SampleRecipe r = markedBathRecipe(c.spec);
+    const PixelGrid picture = pixelGridOf(renderBathPhoto(r));
     const ApertureCircle aperture{r.apertureXPx, r.apertureYPx, r.apertureRadiusPx};
     for (std::size_t l = 0; l < kBathSeedLines.size(); ++l) {
         const Seeding seeding = seedsOnLine(r, c.spec, kBathSeedLines[l]);
@@ -290,12 +290,27 @@ TEST_P(BathTracing, FollowingStaysOnEachFringeFromEverySeedLine) {
     }
 }
 
+// Terms 3..8 of a mirror's wavefront (waves), the rest 0.
+ZernikeCoefficients mirror(double power, double astig0, double astig45, double comaX, double comaY,
+                           double spherical) {
+    ZernikeCoefficients c{};
+    c[3] = power;
+    c[4] = astig0;
+    c[5] = astig45;
+    c[6] = comaX;
+    c[7] = comaY;
+    c[8] = spherical;
+    return c;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Photos, BathTracing,
     ::testing::Values(BathCase{"sixty_fringes",
-                               {800, 600, 60.0, 15.0, 0.8, {0.25, -0.1}, {0.12, -0.08}, 0.35, 7}},
+                               {800, 600, 60.0, 15.0, false, 0.5,
+                                mirror(0.8, 0.25, -0.1, 0.12, -0.08, 0.35), 7}},
                       BathCase{"thirty_five_fringes",
-                               {800, 600, 35.0, -30.0, -1.5, {-0.3, 0.2}, {-0.15, 0.1}, 0.6, 11}}),
+                               {800, 600, 35.0, -30.0, false, 0.5,
+                                mirror(-1.5, -0.3, 0.2, -0.15, 0.1, 0.6), 11}}),
     [](const auto& p) { return std::string(p.param.name); });
 
 } // namespace

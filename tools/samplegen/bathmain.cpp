@@ -1,0 +1,50 @@
+// lumi-bathphoto: writes one generated Bath-style fringe photo (JPEG, quality 85) and
+// prints its known answer.
+//   lumi-bathphoto OUT.jpg WIDTH HEIGHT FRINGES ANGLE_DEG [obstructed] [seed=N]
+
+#include "tools/samplegen/bathphoto.h"
+#include "tools/samplegen/picturewriter.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <string>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv); // image format plugins are found through it
+    if (argc < 6) {
+        std::fputs("usage: lumi-bathphoto OUT.jpg WIDTH HEIGHT FRINGES ANGLE_DEG [obstructed] "
+                   "[seed=N]\n",
+                   stderr);
+        return 2;
+    }
+    lumi::BathPhotoSpec spec;
+    spec.widthPx = std::stoi(argv[2]);
+    spec.heightPx = std::stoi(argv[3]);
+    spec.tiltFringes = std::stod(argv[4]);
+    spec.tiltAngleDeg = std::stod(argv[5]);
+    for (int i = 6; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "obstructed")
+            spec.obstructed = true;
+        else if (a.rfind("seed=", 0) == 0)
+            spec.seed = std::stoull(a.substr(5));
+    }
+    spec.aberrationWaves = lumi::typicalMirrorWaves();
+    const lumi::SampleRecipe r = lumi::bathPhotoRecipe(spec);
+    const std::string error =
+        lumi::writePicture(lumi::renderBathPhoto(r), lumi::PictureFormat::Jpeg, argv[1]);
+    if (!error.empty()) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    std::printf("aperture %.3f %.3f %.3f obstruction %.3f %.3f %.3f\n", r.apertureXPx,
+                r.apertureYPx, r.apertureRadiusPx, spec.obstructed ? r.obstructionXPx : 0.0,
+                spec.obstructed ? r.obstructionYPx : 0.0,
+                spec.obstructed ? r.obstructionRadiusPx : 0.0);
+    std::printf("coefficients");
+    for (std::size_t t = 0; t < 37; ++t)
+        std::printf(" %.6g", r.coefficientsWaves[t]);
+    std::printf("\n");
+    return 0;
+}
