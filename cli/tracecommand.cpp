@@ -14,6 +14,7 @@
 #include "fringe/fringestore.h"
 #include "imaging/qt/imageconversion.h"
 #include "imaging/qt/pictureloader.h"
+#include "report/tracestoptexts.h"
 
 #include <array>
 #include <cmath>
@@ -24,7 +25,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: lumivorexan-cli trace IMAGE --aperture CX,CY,R [--obstruction CX,CY,R]\n"
-    "         --seeds \"X,Y;X,Y;...\" [--spacing N] [--optimize] [--sub-pixel]\n"
+    "         --seeds \"X,Y;X,Y;...\" [--spacing N] [--follow] [--optimize] [--sub-pixel]\n"
     "         [--waves-per-fringe W] [--input-wavelength NM] --out FILE.frg [--json]\n";
 
 std::vector<ImagePoint> parseSeeds(std::string_view text) {
@@ -63,6 +64,12 @@ void addTraceOptions(OptionTable& table, TraceRequest& r) {
                            throw UsageError("--spacing: a whole number from 5 to 40 is needed");
                        r.pointSpacing = static_cast<int>(n);
                    });
+    table.addFlag("--follow",
+                  "Follow each fringe along its own direction, with a search sized to\n"
+                  "the local fringe period (fringes down to about 6 px), and stop a\n"
+                  "fringe where it leaves its dark line instead of running across its\n"
+                  "neighbours; every early stop is reported.",
+                  [&r] { r.follow = true; });
     table.addFlag("--optimize", "Optimise every traced fringe of up to 100 points afterwards.",
                   [&r] { r.optimize = true; });
     table.addFlag("--sub-pixel",
@@ -210,6 +217,7 @@ int runTrace(std::span<const std::string> args, std::ostream& out, std::ostream&
     }
 
     FringeStore store;
+    std::vector<TraceStop> stops;
     store.aperture = r.aperture;
     store.obstruction = r.obstruction;
     try {
@@ -217,8 +225,9 @@ int runTrace(std::span<const std::string> args, std::ostream& out, std::ostream&
         TraceOptions options;
         options.pointSpacing = r.pointSpacing;
         options.subPixelCentre = r.subPixel;
-        const FringeTracer::Outcome outcome =
-            FringeTracer(grid, r.aperture, r.obstruction, options).trace(r.seeds, store);
+        options.followFringe = r.follow;
+        const FringeTracer::Outcome outcome = FringeTracer(grid, r.aperture, r.obstruction, options)
+                                                  .trace(r.seeds, store, {}, &stops);
         if (outcome != FringeTracer::Outcome::Traced)
             throw UsageError(outcomeText(outcome));
     } catch (const UsageError& e) {
@@ -270,6 +279,25 @@ int runTrace(std::span<const std::string> args, std::ostream& out, std::ostream&
             json.endObject();
         }
         json.endArray();
+        if (r.follow) {
+            json.key("stops");
+            json.beginArray();
+            for (const TraceStop& stop : stops) {
+                json.beginObject();
+                json.member("fringe", stop.fringe);
+                json.member("reason", std::string(traceStopReasonName(stop.reason)));
+                json.key("at");
+                json.beginArray();
+                json.value(stop.where.xPx);
+                json.value(stop.where.yPx);
+                json.endArray();
+                if (stop.otherFringe >= 0)
+                    json.member("otherFringe", stop.otherFringe);
+                json.member("text", traceStopText(stop));
+                json.endObject();
+            }
+            json.endArray();
+        }
         json.endObject();
         out << json.text();
         return kExitOk;
@@ -278,6 +306,12 @@ int runTrace(std::span<const std::string> args, std::ostream& out, std::ostream&
         << store.nonEmptyFringeCount() << " of " << fringes << " fringes.\n";
     for (int f = 0; f < fringes; ++f)
         out << "  fringe " << f + 1 << ": " << store.pointCount(f) << " points\n";
+    if (!stops.empty()) {
+        out << stops.size() << (stops.size() == 1 ? " fringe" : " fringes")
+            << " stopped before the aperture's edge:\n";
+        for (const std::string& line : traceStopTexts(stops))
+            out << "  " << line << "\n";
+    }
     return kExitOk;
 }
 
