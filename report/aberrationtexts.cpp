@@ -1,5 +1,7 @@
 #include "report/aberrationtexts.h"
 
+#include "report/asphericnote.h"
+
 #include "analysis/zernike.h"
 #include "common/numbertext.h"
 
@@ -203,6 +205,8 @@ std::string aberrationPageText(const AnalysisResults& r, const AnalysisSettings&
     row(out, " SPHERICAL     (low-order)", t.spherical, t.sphericalNm);
     if (s.input.analysisType == AnalysisType::Aspheric)
         row(out, "Best Fit Conic Constant", bestFitConicText(r.bestFitConic));
+    if (const std::string note = asphericConventionNote(s); !note.empty())
+        addLine(out, note);
 
     out += "\nReport values (" + std::string(unitName(units)) + "):\n";
     const auto values = reportValueTexts(r, s, units);
