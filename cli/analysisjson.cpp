@@ -83,6 +83,10 @@ void writeFitWarningsJson(const Measurement& m, JsonWriter& json) {
             json.member("residualWaves", f.residualWaves);
             json.member("fitRmsWaves", f.fitRmsWaves);
             break;
+        case FitFinding::Kind::IllDetermined:
+            json.member("noiseAmplification", f.noiseAmplification);
+            json.member("supportedTermCount", f.supportedTermCount);
+            break;
         }
         json.endObject();
     }

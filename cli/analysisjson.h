@@ -21,7 +21,8 @@ void writeAnalysisJson(const Measurement& m, JsonWriter& json);
 // none; each {kind, text, termCount, then by kind: fromDeg/toDeg (degrees
 // counterclockwise on the picture from the right), outermostRadius (normalised
 // pupil), or fringe (as numbered on screen, from 1)/point/xPx/yPx/residualWaves/
-// fitRmsWaves (waves at the input wavelength)}.
+// fitRmsWaves (waves at the input wavelength), or noiseAmplification/
+// supportedTermCount (illDetermined: 37, 25, 16 or 9 terms, 0 for fewer)}.
 void writeFitWarningsJson(const Measurement& m, JsonWriter& json);
 
 } // namespace lumi::cli
