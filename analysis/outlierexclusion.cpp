@@ -9,7 +9,7 @@
 
 namespace lumi {
 
-OutlierExclusion refitWithoutOutliers(Measurement& m, const IdealConicProvider& idealConic) {
+OutlierExclusion refitWithoutOutliers(Measurement& m, const ApplyRunner& apply) {
     OutlierExclusion out;
     out.fittedPoints = m.store;
     // originalNumber[f][p - 1]: the point's number in m.store.
@@ -40,7 +40,10 @@ OutlierExclusion refitWithoutOutliers(Measurement& m, const IdealConicProvider& 
             auto& numbers = originalNumber[static_cast<std::size_t>(it->first)];
             numbers.erase(numbers.begin() + (it->second - 1));
         }
-        runApply(work, idealConic);
+        if (apply)
+            apply(work);
+        else
+            runApply(work);
         ++out.rounds;
     }
     if (out.rounds > 0) {

@@ -4,6 +4,7 @@
 #include "analysis/measurement.h"
 #include "fringe/fringestore.h"
 
+#include <functional>
 #include <vector>
 
 namespace lumi {
@@ -33,6 +34,9 @@ inline constexpr int kMostExclusionRounds = 3;
 // those of the last refit (its point and fringe counts are of the points used).
 // A fit that flags nothing is left exactly as it was. An AnalysisError of a
 // refit propagates and leaves m as it was.
-OutlierExclusion refitWithoutOutliers(Measurement& m, const IdealConicProvider& idealConic = {});
+// `apply` runs each refit (runApply(m) when empty; the front ends pass their
+// APPLY with its ideal-conic provider).
+using ApplyRunner = std::function<void(Measurement&)>;
+OutlierExclusion refitWithoutOutliers(Measurement& m, const ApplyRunner& apply = {});
 
 } // namespace lumi

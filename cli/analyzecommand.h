@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/measurement.h"
+#include "analysis/outlierexclusion.h"
 #include "cli/analyzerequest.h"
 
 #include <iosfwd>
@@ -18,8 +19,14 @@ void addAnalyzeOptions(OptionTable& table, AnalyzeRequest& request);
 AnalyzeRequest parseAnalyzeArguments(std::span<const std::string> args);
 
 // Loads the fringe data file, applies the request's settings over the file's
-// own, reads the reference, runs APPLY and writes the Zernike file if asked.
+// own, reads the reference, runs APPLY (and the refits without outliers when
+// asked) and writes the Zernike file if asked.
 // Throws FileError (file unreadable or malformed) and AnalysisError.
+struct AnalyzedFile {
+    Measurement measurement;   // every point of the file in its store
+    OutlierExclusion outliers; // fittedPoints: the points the fit used
+};
+AnalyzedFile analyzeFringeFileWithPoints(const AnalyzeRequest& request);
 Measurement analyzeFringeFile(const AnalyzeRequest& request);
 
 // The --help page of "analyze".

@@ -31,6 +31,7 @@ struct AnalyzeRequest {
     OutputUnits units = OutputUnits::Waves;
     bool json = false;
     std::optional<std::string> zernikeOutFile;
+    bool excludeOutliers = false; // refit without flagged points (analyze only)
     bool helpRequested = false;
 
     // Hooks for options added by other parts of the program (analyzeextensions.cpp).

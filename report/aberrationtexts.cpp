@@ -1,6 +1,7 @@
 #include "report/aberrationtexts.h"
 
 #include "report/asphericnote.h"
+#include "report/uncertaintytexts.h"
 
 #include "analysis/zernike.h"
 #include "common/numbertext.h"
@@ -181,7 +182,8 @@ std::array<std::string, 5> reportValueTexts(const AnalysisResults& r,
 }
 
 std::string aberrationPageText(const AnalysisResults& r, const AnalysisSettings& s,
-                               OutputUnits units, const std::string& fringeFile) {
+                               OutputUnits units, const std::string& fringeFile,
+                               const FitUncertainty* uncertainty) {
     const SummaryTexts t = summaryTexts(r, s, ApplyProgress::Summarised);
     std::string out;
     out += "Fringe data: " + fringeFile + "\n";
@@ -213,13 +215,17 @@ std::string aberrationPageText(const AnalysisResults& r, const AnalysisSettings&
     for (std::size_t i = 0; i < values.size(); ++i)
         row(out, "  " + std::string(kReportNames[i]), values[i]);
 
-    out += "\nZernike coefficients [fringes]:\n";
+    const bool withErrors = uncertainty != nullptr && uncertainty->available();
+    out += withErrors ? "\nZernike coefficients [fringes, +/- 1 sigma]:\n"
+                      : "\nZernike coefficients [fringes]:\n";
     for (int term = 0; term <= s.highestTerm; ++term) {
         std::string index = std::to_string(term);
         index.insert(0, 4 - std::min<std::size_t>(index.size(), 4), ' ');
         std::string value = coefficientCellText(
             r.fittedCoefficients[static_cast<std::size_t>(term)], s.wavesPerFringe);
         value.insert(0, 14 - std::min<std::size_t>(value.size(), 14), ' ');
+        if (withErrors)
+            value += "  +/- " + stdErrorCellText(*uncertainty, term, s.wavesPerFringe);
         addLine(out, index + value + "  " + std::string(zernikeDescription(term)));
     }
     return out;
