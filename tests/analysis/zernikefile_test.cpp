@@ -208,13 +208,14 @@ TEST_F(ZernikeFileOnDisk, WriteReadAndKeepTheOldFileOnFailure) {
     EXPECT_EQ(read.termCount, 5);
     const std::string old = readTextFile(target);
 
-    // A 250-byte name leaves no room for a temporary name beside it: the
-    // temporary cannot be made, and the old file stays as it was.
-    const auto longTarget = dir / (std::string(246, 'm') + ".zrk");
-    std::filesystem::copy_file(target, longTarget);
+    // A refused write (the file is read-only) leaves the old file as it was.
+    namespace fs = std::filesystem;
+    fs::permissions(target,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
     waves[4] = 9.0;
-    EXPECT_THROW(ZernikeFile::writeFile(longTarget, waves, 0.5f), FileError);
-    EXPECT_EQ(readTextFile(longTarget), old);
+    EXPECT_THROW(ZernikeFile::writeFile(target, waves, 0.5f), FileError);
+    EXPECT_EQ(readTextFile(target), old);
     EXPECT_THROW(ZernikeFile::readFile(dir / "missing.zrk"), FileError);
 }
 
