@@ -31,15 +31,21 @@ std::vector<ZernikeSample> fringeSamples(const FringeStore& store, float wavesPe
 }
 
 void fitZernike(Measurement& m) {
+    fitZernikeSamples(m, fringeSamples(m.store, m.settings.wavesPerFringe));
+}
+
+void fitZernikeSamples(Measurement& m, std::span<const ZernikeSample> samples) {
     AnalysisResults& res = m.results;
     const int highest = std::clamp(m.settings.highestTerm, 0, kZernikeTermCount - 1);
     const int termCount = highest + 1;
     const auto terms = static_cast<std::size_t>(termCount);
     const double wavesPerFringe = static_cast<double>(m.settings.wavesPerFringe);
 
-    std::fill_n(res.coefficients.begin(), terms, 0.0);
+    // Every used coefficient is cleared, not only the fitted ones: a term an
+    // earlier fit with more terms left behind would otherwise be saved with
+    // this fit's terms and counted by an average of such files.
+    res.coefficients.fill(0.0);
 
-    const std::vector<ZernikeSample> samples = fringeSamples(m.store, m.settings.wavesPerFringe);
     NormalEquations eq = buildNormalEquations(samples, termCount);
     solveNormalEquations(eq);
 

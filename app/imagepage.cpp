@@ -6,6 +6,7 @@
 #include "fringe/fringeoptimizer.h"
 #include "fringe/fringetracer.h"
 #include "imaging/qt/imageconversion.h"
+#include "report/tracestoptexts.h"
 #include "ui/dialogservice.h"
 #include "ui/imagecanvas.h"
 #include "ui/interferogramview.h"
@@ -475,10 +476,12 @@ void ImagePage::onAutoTracingToggled(bool checked) {
         editor_.setAutoTracing(false);
         return;
     }
-    if (!dialogs_.confirmAutoTracing()) {
+    AutoTracingChoice choice{editor_.followFringe()};
+    if (!dialogs_.confirmAutoTracing(choice)) {
         tools_->setAutoTracing(false);
         return;
     }
+    editor_.setFollowFringe(choice.followFringe);
     // Erasing the points for the seeds is a step of its own; while seeds
     // are placed the window offers no undo.
     recorder_.begin(QStringLiteral("Fringe AutoTracing"));
@@ -519,6 +522,7 @@ void ImagePage::performAutoTracing() {
     const PixelGrid picture = toPixelGrid(canvas()->cleanPicture());
     TraceOptions options;
     options.pointSpacing = m_.preferences.pointSpacing;
+    options.followFringe = editor_.followFringe();
     const FringeTracer tracer(picture, m_.store.aperture, m_.store.obstruction, options);
 
     // Crosses go onto the view as the trace runs; the window repaints and
@@ -539,7 +543,8 @@ void ImagePage::performAutoTracing() {
     // The step starts after the seeds were taken: undo returns to the erased
     // fringes, not to seeding.
     recorder_.begin(QStringLiteral("AUTOTRACING"));
-    const FringeTracer::Outcome outcome = tracer.trace(seeds, m_.store, progress);
+    std::vector<TraceStop> stops;
+    const FringeTracer::Outcome outcome = tracer.trace(seeds, m_.store, progress, &stops);
     if (outcome == FringeTracer::Outcome::Traced) {
         editor_.selectActiveFringe(static_cast<int>(seeds.size()) - 1);
     }
@@ -553,9 +558,31 @@ void ImagePage::performAutoTracing() {
     }
     syncReadouts();
     redrawMarks(RedrawCaller::SelectFringe);
-    emit statusNote(QStringLiteral("AUTOTRACING done: %1 points on %2 fringes")
-                        .arg(m_.store.totalPointCount())
-                        .arg(m_.store.nonEmptyFringeCount()));
+    const QString done = QStringLiteral("AUTOTRACING done: %1 points on %2 fringes")
+                             .arg(m_.store.totalPointCount())
+                             .arg(m_.store.nonEmptyFringeCount());
+    if (stops.empty()) {
+        emit statusNote(done);
+        return;
+    }
+    emit statusNote(done + QStringLiteral("; %1 stopped early").arg(stops.size()));
+    showTraceStops(stops);
+}
+
+void ImagePage::showTraceStops(const std::vector<TraceStop>& stops) {
+    // A long list is cut so the message fits the screen.
+    constexpr std::size_t kShown = 15;
+    QStringList lines;
+    lines << QStringLiteral("%1 of the followed fringes stopped before the aperture's edge; "
+                            "place points by hand there if they are needed:")
+                 .arg(stops.size());
+    const std::vector<std::string> texts = traceStopTexts(stops);
+    for (std::size_t i = 0; i < texts.size() && i < kShown; ++i)
+        lines << QString::fromStdString(texts[i]);
+    if (texts.size() > kShown)
+        lines << QStringLiteral("... and %1 more.").arg(texts.size() - kShown);
+    dialogs_.showMessage(QStringLiteral("Fringe AutoTracing"), lines.join(QLatin1Char('\n')),
+                         DialogService::Icon::Information);
 }
 
 void ImagePage::optimizeActiveFringe() {

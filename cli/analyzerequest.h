@@ -33,6 +33,7 @@ struct AnalyzeRequest {
     OutputUnits units = OutputUnits::Waves;
     bool json = false;
     std::optional<std::string> zernikeOutFile;
+    bool excludeOutliers = false; // refit without flagged points (analyze only)
     bool helpRequested = false;
 
     // Every other file the command will write (plots, reports) and the folders

@@ -1,6 +1,7 @@
 #include "cli/reportcommand.h"
 
 #include "analysis/analysiserror.h"
+#include "analysis/fituncertainty.h"
 #include "cli/analyzecommand.h"
 #include "cli/commandusage.h"
 #include "cli/exitcodes.h"
@@ -175,9 +176,14 @@ int runReport(std::span<const std::string> args, std::ostream& out, std::ostream
         }
         const std::string fileName =
             std::filesystem::path(request.analysis.fringeFile).filename().string();
-        const TextReportInput text = textReportInput(
+        TextReportInput text = textReportInput(
             m, shownSettingsTexts(m.settings.input),
             summaryTexts(m.results, m.settings, m.results.applyProgress), userData, fileName);
+        if (const FitUncertainty fit =
+                fitUncertainty(m.store, m.settings.wavesPerFringe, m.results.fittedCoefficients,
+                               m.settings.highestTerm);
+            fit.available())
+            text.coefficientStdError = fit.stdError;
         if (request.textFile) {
             writeTextFileReplacing(*request.textFile, plainText(textReportLines(text)));
             written.wrote(*request.textFile);

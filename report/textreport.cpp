@@ -264,6 +264,12 @@ std::vector<ReportLine> textReportLines(const TextReportInput& in, int wrapColum
         w.nextZone(reportWholeNumber(i));
         w.nextZone(
             reportRealNumber(in.coefficients[static_cast<std::size_t>(i)] / in.wavesPerFringe));
+        if (in.coefficientStdError) {
+            // 6 decimals like the "Zernike" page's cells: a sigma needs no 15 digits.
+            w.nextZone("+/- " + formatFixed((*in.coefficientStdError)[static_cast<std::size_t>(i)] /
+                                                in.wavesPerFringe,
+                                            6));
+        }
         w.endLine();
     }
     return w.take();

@@ -21,11 +21,17 @@ std::string sample1() {
     return sourcePath("resources/samples/sample1.jpg").string();
 }
 
-TEST(TraceCommand, TracesSample1IntoAFileThatAnalyzesToItsTilt) {
+// The specified trace and the fringe-following one ("--follow").
+class TraceSample1 : public ::testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(TraceSample1, IntoAFileThatAnalyzesToItsTilt) {
     const auto dir = scratchDir("trace-sample1");
     const std::string out = (dir / "s1.frg").string();
-    const CliRun t = runCliWith({"trace", sample1(), "--aperture", "322,238,205", "--seeds",
-                                 kSample1Seeds, "--optimize", "--out", out, "--json"});
+    std::vector<std::string> args{"trace",   sample1(),     "--aperture", "322,238,205",
+                                  "--seeds", kSample1Seeds, "--optimize", "--out",
+                                  out,       "--json"};
+    args.insert(args.end(), GetParam().begin(), GetParam().end());
+    const CliRun t = runCliWith(args);
     ASSERT_EQ(t.status, kExitOk) << t.err;
     const Json json = parseJson(t.out);
     ASSERT_FALSE(json.is_discarded()) << t.out;
@@ -46,6 +52,42 @@ TEST(TraceCommand, TracesSample1IntoAFileThatAnalyzesToItsTilt) {
     EXPECT_NEAR(fitted[2], -0.9, 0.01);
     for (std::size_t term = 3; term < 9; ++term)
         EXPECT_NEAR(fitted[term], 0.0, 0.01) << "term " << term;
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, TraceSample1,
+                         ::testing::Values(std::vector<std::string>{},
+                                           std::vector<std::string>{"--follow"}),
+                         [](const auto& p) { return p.param.empty() ? "specified" : "follow"; });
+
+TEST(TraceCommand, FollowReportsTwoSeedsOnOneFringe) {
+    const auto dir = scratchDir("trace-follow-stops");
+    const std::string out = (dir / "s1.frg").string();
+    // Seeds 1 and 2 both on the first dark fringe of sample 1.
+    const std::vector<std::string> args{"trace",       sample1(), "--aperture",
+                                        "322,238,205", "--seeds", "157,309;160,307;240,273",
+                                        "--follow",    "--out",   out};
+    const CliRun text = runCliWith(args);
+    ASSERT_EQ(text.status, kExitOk) << text.err;
+    EXPECT_NE(text.out.find("Fringe 2 stopped at (1"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("it came within half a fringe period of fringe 1."), std::string::npos)
+        << text.out;
+
+    std::vector<std::string> jsonArgs = args;
+    jsonArgs.push_back("--json");
+    const CliRun t = runCliWith(jsonArgs);
+    ASSERT_EQ(t.status, kExitOk) << t.err;
+    const Json json = parseJson(t.out);
+    ASSERT_FALSE(json.is_discarded()) << t.out;
+    bool secondStopped = false;
+    for (const Json& stop : json.at("stops")) {
+        EXPECT_NE(stop.at("fringe").get<double>(), 2.0) << "the third fringe is on its own";
+        if (stop.at("fringe").get<double>() == 1.0) {
+            EXPECT_EQ(stop.at("reason").get<std::string>(), "nearOtherFringe");
+            EXPECT_EQ(stop.at("otherFringe").get<double>(), 0.0);
+            secondStopped = true;
+        }
+    }
+    EXPECT_TRUE(secondStopped) << t.out;
 }
 
 struct BadTrace {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -24,13 +25,16 @@ namespace fs = std::filesystem;
 class SafeWriter : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("lumi_textfile_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        // A folder of its own, one level deep: the names of parameterised cases
+        // hold a '/', which would leave their parent folder behind.
+        std::string pattern = (fs::temp_directory_path() / "lumi_textfile_XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr) << pattern;
+        dir = pattern;
     }
     void TearDown() override {
+        if (dir.empty()) {
+            return;
+        }
         fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
         fs::remove_all(dir);
     }

@@ -86,6 +86,16 @@ TEST(TextReport, linesOfAKnownMeasurement) {
     EXPECT_EQ(t[77], at(15, " 35 ") + std::string(10, ' ') + " 0.6 ");
 }
 
+TEST(TextReport, standardErrorsFollowTheirCoefficientsInFringes) {
+    TextReportInput in = knownMeasurement();
+    ZernikeCoefficients sigma{};
+    sigma[10] = 0.000617; // waves: 0.001234 fringes
+    in.coefficientStdError = sigma;
+    const auto t = texts(textReportLines(in));
+    EXPECT_EQ(t[52], at(15, " 10 ") + std::string(10, ' ') + " 0.1 " + std::string(9, ' ') +
+                         "+/- 0.001234");
+}
+
 TEST(TextReport, bestConicLineOnlyInAsphericAnalysis) {
     TextReportInput in = knownMeasurement();
     in.bestConicText = "  K =   -1.023";
