@@ -108,12 +108,13 @@ bool ImagePage::loadPictureFile(const QString& path) {
     }
     if (loaded.problem != LoadedPicture::Problem::None) {
         dialogs_.beep();
+        const bool damaged = loaded.problem == LoadedPicture::Problem::Damaged ||
+                             loaded.problem == LoadedPicture::Problem::Undecodable;
         const QString what =
-            loaded.problem == LoadedPicture::Problem::Unreadable
-                ? QStringLiteral("The picture cannot be read: %1\n")
-                      .arg(QString::fromStdString(loaded.reason))
-                : QStringLiteral("The picture file %1 is damaged: %2.\n")
-                      .arg(QDir::toNativeSeparators(path), QString::fromStdString(loaded.reason));
+            damaged
+                ? QStringLiteral("The picture file %1 is damaged: %2.\n")
+                      .arg(QDir::toNativeSeparators(path), QString::fromStdString(loaded.reason))
+                : QString::fromStdString(loaded.message(path.toStdString())) + '\n';
         dialogs_.showMessage(QStringLiteral("Lumivorexan"),
                              what + QStringLiteral("The current picture and points are kept."),
                              DialogService::Icon::Warning);
