@@ -19,6 +19,7 @@ struct TraceRequest {
     ApertureCircle obstruction; // radius 0: none
     std::vector<ImagePoint> seeds;
     int pointSpacing = 20;
+    bool follow = false; // follow each fringe's own direction, report early stops
     bool optimize = false;
     bool subPixel = false;
     double wavesPerFringe = 0.5;
@@ -26,10 +27,6 @@ struct TraceRequest {
     bool json = false;
     bool helpRequested = false;
 };
-
-// "CX,CY,R" of a circle option in image pixels, radius above 0. Throws UsageError
-// naming the option.
-ApertureCircle parseCircle(std::string_view option, std::string_view text);
 
 // Parses the arguments after "trace". Throws UsageError.
 TraceRequest parseTraceArguments(std::span<const std::string> args);
