@@ -102,8 +102,6 @@ void BM_WholeField(benchmark::State& state) {
                                        radius;
     state.counters["terms4to8Err"] = termError;
     state.counters["rmsErr"] = std::fabs(m->results.rms - truth.results.rms);
-    state.counters["rms"] = m->results.rms;
-    state.counters["rmsTrue"] = truth.results.rms;
     state.counters["pvErr"] = std::fabs(m->results.peakToValley - truth.results.peakToValley);
     state.counters["unwrapped"] = r.unwrappedShare;
     state.counters["residualRms"] = r.fit.residualRmsWaves;

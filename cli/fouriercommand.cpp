@@ -11,10 +11,10 @@
 #include "cli/pngfile.h"
 #include "cli/tracecommand.h"
 #include "cli/usageerror.h"
-#include "common/numbertext.h"
-#include "phase/fourieranalysis.h"
 #include "common/fileerror.h"
+#include "common/numbertext.h"
 #include "imaging/qt/pictureloader.h"
+#include "phase/fourieranalysis.h"
 
 #include <QImage>
 

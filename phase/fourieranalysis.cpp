@@ -20,6 +20,10 @@ constexpr double kGridPixelsAcross = 700.0;
 // aimed at then.
 constexpr double kShortestPeriod = 4.0;
 constexpr double kAimedPeriod = 5.0;
+// Carrier periods (grid pixels) above which a coarser grid is taken, down to this
+// many pixels across the picture's longer side.
+constexpr double kCoarsestPeriod = 7.0;
+constexpr double kFewestPixelsAcross = 450.0;
 constexpr float kMinFitQuality = 0.3f;
 
 void report(const FourierOptions& o, double done, std::string_view step) {
@@ -104,28 +108,45 @@ FourierResult analyseWholeField(const PixelGrid& picture, const FourierOptions& 
         std::max(1, static_cast<int>(std::lround(std::max(picture.width(), picture.height()) /
                                                  kGridPixelsAcross)));
     std::vector<float> highPassed;
-    CarrierFrequency carrier; // cycles per grid pixel
-    for (;;) {
-        grid.grey = blockAveragedGrey(picture, grid.factor);
-        const int w = grid.grey.width;
-        const int h = grid.grey.height;
-        // Slow light (illumination, halo) off, so it does not lift the low bins.
+    // The grid of `factor` with its slow light (illumination, halo) taken off, so
+    // it does not lift the low bins of the spectrum.
+    auto prepare = [&](int factor) {
+        grid.factor = factor;
+        grid.grey = blockAveragedGrey(picture, factor);
+        const int gw = grid.grey.width;
+        const int gh = grid.grey.height;
         const std::vector<std::uint8_t> all(grid.grey.value.size(), 1);
         const std::vector<float> slow =
-            maskedBoxMean(grid.grey.value, all, w, h, std::max(2, std::max(w, h) / 32));
+            maskedBoxMean(grid.grey.value, all, gw, gh, std::max(2, std::max(gw, gh) / 32));
         highPassed.resize(slow.size());
         for (std::size_t i = 0; i < slow.size(); ++i)
             highPassed[i] = grid.grey.value[i] - slow[i];
+    };
+    CarrierFrequency carrier; // cycles per grid pixel
+    for (;;) {
+        prepare(grid.factor);
         report(o, 0.1, "Finding the carrier fringes");
         if (o.carrier) {
             const double sum = o.carrier->fx + o.carrier->fy;
             const double sign = (sum < 0.0 || (sum == 0.0 && o.carrier->fx < 0.0)) ? -1.0 : 1.0;
             carrier = {sign * o.carrier->fx * grid.factor, sign * o.carrier->fy * grid.factor};
-        } else
-            carrier = findCarrier(highPassed, w, h);
+        } else {
+            carrier = findCarrier(highPassed, grid.grey.width, grid.grey.height);
+        }
         const double period = 1.0 / std::hypot(carrier.fx, carrier.fy);
-        if (period >= kShortestPeriod || grid.factor == 1)
+        if (period >= kShortestPeriod || grid.factor == 1) {
+            // Long periods allow a coarser grid (fewer pixels to transform), as long
+            // as the pupil keeps enough pixels for its edge.
+            const int longest = std::max(picture.width(), picture.height());
+            const int coarser = std::min(static_cast<int>(grid.factor * period / kCoarsestPeriod),
+                                         static_cast<int>(longest / kFewestPixelsAcross));
+            if (coarser >= grid.factor + 1 && coarser * 10 >= grid.factor * 13) {
+                const double scale = static_cast<double>(coarser) / grid.factor;
+                prepare(coarser);
+                carrier = {carrier.fx * scale, carrier.fy * scale};
+            }
             break;
+        }
         const int finer = std::max(1, static_cast<int>(grid.factor * period / kAimedPeriod));
         grid.factor = std::min(finer, grid.factor - 1);
     }

@@ -80,14 +80,6 @@ TEST_P(WholeField, FindsTheApertureAndTheMirrorsWavefront) {
     const Measurement expected = summaryOf(truth, recipe, c.obstructed);
     EXPECT_NEAR(m.results.rms, expected.results.rms, 0.003);
     EXPECT_NEAR(m.results.peakToValley, expected.results.peakToValley, 0.03);
-    std::printf("%s: aperture %.2f %.2f %.2f (truth %.2f %.2f %.2f) ob %.2f; terms4..8 err", c.name,
-                r.aperture.centerXPx, r.aperture.centerYPx, r.aperture.radiusPx, recipe.apertureXPx,
-                recipe.apertureYPx, radius, r.obstruction.radiusPx);
-    for (std::size_t t = 3; t <= 8; ++t)
-        std::printf(" %.4f", m.results.coefficients[t] - truth[t]);
-    std::printf("; rms %.4f/%.4f pv %.4f/%.4f share %.4f resid %.4f\n", m.results.rms,
-                expected.results.rms, m.results.peakToValley, expected.results.peakToValley,
-                r.unwrappedShare, r.fit.residualRmsWaves);
 }
 
 INSTANTIATE_TEST_SUITE_P(
