@@ -79,6 +79,8 @@ class PsiRefuses : public PsiCommand, public ::testing::WithParamInterface<Refus
 TEST_P(PsiRefuses, NamingTheFault) {
     const Refusal& c = GetParam();
     auto args = psiArgs(c.frames);
+    if (c.name == "identical_frames")
+        std::fill(args.begin() + 1, args.end(), frame(0));
     if (c.oddFrame) {
         const std::string odd = (*dir_ / (c.name + ".png")).string();
         if (c.name == "frame_of_another_size") {
@@ -128,8 +130,14 @@ INSTANTIATE_TEST_SUITE_P(
                 4,
                 {"--aperture", "900,100,50"},
                 false,
+                kExitBadInput,
+                "--aperture: The aperture 900,100,50 does not lie on the frames"},
+        Refusal{"identical_frames",
+                4,
+                {},
+                false,
                 kExitAnalysis,
-                "does not lie on the frames"}),
+                "f0.png: The frames show too little fringe modulation"}),
     lumi::test::ByName{});
 
 } // namespace
