@@ -31,6 +31,10 @@ std::vector<ZernikeSample> fringeSamples(const FringeStore& store, float wavesPe
 }
 
 void fitZernike(Measurement& m) {
+    fitZernikeSamples(m, fringeSamples(m.store, m.settings.wavesPerFringe));
+}
+
+void fitZernikeSamples(Measurement& m, std::span<const ZernikeSample> samples) {
     AnalysisResults& res = m.results;
     const int highest = std::clamp(m.settings.highestTerm, 0, kZernikeTermCount - 1);
     const int termCount = highest + 1;
@@ -39,7 +43,6 @@ void fitZernike(Measurement& m) {
 
     std::fill_n(res.coefficients.begin(), terms, 0.0);
 
-    const std::vector<ZernikeSample> samples = fringeSamples(m.store, m.settings.wavesPerFringe);
     NormalEquations eq = buildNormalEquations(samples, termCount);
     solveNormalEquations(eq);
 

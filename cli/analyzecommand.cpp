@@ -20,6 +20,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <filesystem>
 #include <ostream>
 
 namespace lumi::cli {
@@ -131,7 +132,29 @@ AnalyzeRequest parseAnalyzeArguments(std::span<const std::string> args) {
     return request;
 }
 
+void checkDestinations(const AnalyzeRequest& request) {
+    std::vector<std::filesystem::path> outputs;
+    if (request.zernikeOutFile)
+        outputs.emplace_back(*request.zernikeOutFile);
+    for (const std::string& folder : request.outputFolders)
+        OutputFiles::checkFolder(folder);
+    for (const std::string& f : request.outputFiles) {
+        // A file in a folder still to be made cannot exist yet; the folder was checked.
+        std::error_code ec;
+        if (std::filesystem::exists(std::filesystem::path(f).parent_path(), ec) ||
+            std::filesystem::path(f).parent_path().empty())
+            outputs.emplace_back(f);
+    }
+    std::vector<std::filesystem::path> inputs{request.fringeFile};
+    if (request.referenceFile)
+        inputs.emplace_back(*request.referenceFile);
+    for (const std::string& f : request.inputFiles)
+        inputs.emplace_back(f);
+    OutputFiles::check(outputs, inputs);
+}
+
 Measurement analyzeFringeFile(const AnalyzeRequest& request) {
+    checkDestinations(request);
     FringeDataFile file; // no file: no points and the program's default settings
     if (!request.fringeFile.empty()) {
         try {
@@ -178,9 +201,11 @@ Measurement analyzeFringeFile(const AnalyzeRequest& request) {
     else
         runApply(m);
 
-    if (request.zernikeOutFile)
+    if (request.zernikeOutFile) {
         ZernikeFile::writeFile(*request.zernikeOutFile, m.results.coefficients,
                                m.settings.wavesPerFringe);
+        request.written->wrote(*request.zernikeOutFile);
+    }
     return m;
 }
 
@@ -209,6 +234,28 @@ std::string analyzeHelpText() {
            "  lumivorexan-cli analyze examples/defocus-rings.frg --remove tilt --json\n";
 }
 
+void printAnalysis(const Measurement& m, const AnalyzeRequest& request, const std::string& source,
+                   std::ostream& out, std::ostream& err) {
+    std::ostream& log = request.json ? err : out;
+    for (const auto& action : request.postActions)
+        action(m, log);
+    if (request.json) {
+        JsonWriter json;
+        json.beginObject();
+        writeAnalysisJson(m, json);
+        for (const auto& extra : request.jsonExtras)
+            extra(m, json);
+        writeFitWarningsJson(m, json);
+        json.endObject();
+        out << json.text();
+    } else {
+        out << aberrationPageText(m.results, m.settings, m.preferences.outputUnits, source);
+        for (const auto& extra : request.textExtras)
+            extra(m, out);
+        out << fitWarningPageText(assessFitQuality(m));
+    }
+}
+
 int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     AnalyzeRequest request;
     try {
@@ -224,26 +271,14 @@ int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostrea
 
     try {
         const Measurement m = analyzeFringeFile(request);
-        std::ostream& log = request.json ? err : out;
-        for (const auto& action : request.postActions)
-            action(m, log);
-        if (request.json) {
-            JsonWriter json;
-            json.beginObject();
-            writeAnalysisJson(m, json);
-            for (const auto& extra : request.jsonExtras)
-                extra(m, json);
-            writeFitWarningsJson(m, json);
-            json.endObject();
-            out << json.text();
-        } else {
-            out << aberrationPageText(m.results, m.settings, m.preferences.outputUnits,
-                                      request.fringeFile);
-            for (const auto& extra : request.textExtras)
-                extra(m, out);
-            out << fitWarningPageText(assessFitQuality(m));
-        }
+        printAnalysis(m, request, request.fringeFile, out, err);
         return kExitOk;
+    } catch (const FileError& e) {
+        try {
+            throw request.written->withWritten(e);
+        } catch (...) {
+            return kCommand.failureStatus(err);
+        }
     } catch (...) {
         return kCommand.failureStatus(err, "analysis failed: ");
     }

@@ -22,6 +22,13 @@ AnalyzeRequest parseAnalyzeArguments(std::span<const std::string> args);
 // Throws FileError (file unreadable or malformed) and AnalysisError.
 Measurement analyzeFringeFile(const AnalyzeRequest& request);
 
+// What analyze prints for an analysed measurement: the request's post actions
+// (messages to `err` with --json, else to `out`), then the JSON object or the
+// "Aberration" page naming `source`, each with the request's extras and the fit
+// warnings. Throws what the post actions throw.
+void printAnalysis(const Measurement& m, const AnalyzeRequest& request, const std::string& source,
+                   std::ostream& out, std::ostream& err);
+
 // The --help page of "analyze".
 std::string analyzeHelpText();
 

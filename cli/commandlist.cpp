@@ -1,6 +1,7 @@
 #include "cli/analyzecommand.h"
 #include "cli/averagecommand.h"
 #include "cli/clicommand.h"
+#include "cli/fouriercommand.h"
 #include "cli/generatecommand.h"
 #include "cli/imagecommand.h"
 #include "cli/psicommand.h"
@@ -26,6 +27,9 @@ std::span<const CliCommand> cliCommands() {
                    &runImage},
         CliCommand{"trace", "trace the dark fringes of a picture from one seed per fringe",
                    &runTrace},
+        CliCommand{"fourier",
+                   "analyse a photo of many tilt fringes whole-field, without fringe points",
+                   &runFourier},
         CliCommand{"psi", "analyse phase-shifted frames (steps given or estimated) as analyze does",
                    &runPsi},
         CliCommand{"report", "write the report of a fringe data file as PDF or text", &runReport},

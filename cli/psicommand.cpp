@@ -8,10 +8,10 @@
 #include "cli/exitcodes.h"
 #include "cli/jsonwriter.h"
 #include "cli/optiontable.h"
-#include "cli/picturefile.h"
 #include "cli/pngfile.h"
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
+#include "imaging/qt/pictureloader.h"
 #include "phase/phaseerror.h"
 #include "phase/phasefitapply.h"
 #include "phase/phaseshiftanalysis.h"
@@ -123,7 +123,7 @@ phase::PhaseFrames readFrames(const std::vector<std::string>& files) {
     phase::PhaseFrames frames;
     for (const std::string& f : files) {
         try {
-            phase::appendFrame(frames, readPictureFile(f));
+            phase::appendFrame(frames, readPicturePixelGrid(f));
         } catch (const phase::PhaseShiftError& e) {
             throw FileError(f + ": " + e.what());
         }

@@ -4,13 +4,16 @@
 #include "cli/exitcodes.h"
 #include "cli/jsonwriter.h"
 #include "cli/optiontable.h"
-#include "cli/picturefile.h"
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
 #include "common/numbertext.h"
+#include "common/outputfiles.h"
+#include "common/valuelimits.h"
 #include "fringe/fringedatafile.h"
 #include "fringe/fringeoptimizer.h"
 #include "fringe/fringestore.h"
+#include "imaging/qt/imageconversion.h"
+#include "imaging/qt/pictureloader.h"
 
 #include <array>
 #include <cmath>
@@ -39,6 +42,7 @@ std::vector<ImagePoint> parseSeeds(std::string_view text) {
     }
     return seeds;
 }
+
 
 void addTraceOptions(OptionTable& table, TraceRequest& r) {
     table.addFlag("--help", "Show this help and exit.", [&r] { r.helpRequested = true; });
@@ -100,6 +104,11 @@ void checkGeometry(const TraceRequest& r, const PixelGrid& grid) {
         throw UsageError("--aperture: the centre " + pointText(a.centerXPx, a.centerYPx) +
                          " lies outside the picture");
     const ApertureCircle& o = r.obstruction;
+    // The window's rule for what a file made on another picture may hold; the
+    // obstruction, which must lie inside the aperture, then fits too.
+    if (auto problem = circleNearPictureProblem("the aperture", a.centerXPx, a.centerYPx,
+                                                a.radiusPx, grid.width(), grid.height()))
+        throw UsageError("--aperture: " + *problem);
     if (o.radiusPx > 0.0 &&
         (std::hypot(o.centerXPx - a.centerXPx, o.centerYPx - a.centerYPx) + o.radiusPx >=
          a.radiusPx))
@@ -191,7 +200,10 @@ int runTrace(std::span<const std::string> args, std::ostream& out, std::ostream&
 
     PixelGrid grid;
     try {
-        grid = readPictureFile(r.imageFile);
+        const std::filesystem::path inputs[] = {r.imageFile};
+        const std::filesystem::path outputs[] = {r.outFile};
+        OutputFiles::check(outputs, inputs);
+        grid = readPicturePixelGrid(r.imageFile);
     } catch (const FileError& e) {
         err << "lumivorexan-cli trace: " << e.what() << "\n";
         return kExitBadInput;

@@ -99,7 +99,7 @@ UnwrapResult unwrapPhase(const PhaseField& wrapped) {
     std::size_t edgeCount = 0;
     auto edgeKey = [&](std::size_t a, std::size_t b) {
         const double r = 0.5 * static_cast<double>(rel[a] + rel[b]); // 0..1
-        return static_cast<std::uint16_t>(std::lround(r * (kKeys - 1)));
+        return static_cast<std::uint16_t>(r * (kKeys - 1) + 0.5);
     };
     std::vector<std::uint8_t> hasEdge(2 * n, 0);
     for (std::size_t y = 0; y < h; ++y) {

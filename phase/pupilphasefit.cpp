@@ -40,17 +40,20 @@ PupilPhaseFit fitPupilPhase(const PhaseField& f, const PupilPhaseFitInput& in) {
     const ApertureCircle& ap = in.aperture;
     const ApertureCircle& ob = in.obstruction;
     const GridPlacement& pl = in.placement;
+    const double apR2 = ap.radiusPx * ap.radiusPx;
+    const double obR2 = ob.radiusPx > 0.0 ? ob.radiusPx * ob.radiusPx : -1.0;
     auto usable = [&](int x, int y) {
         const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(f.width) +
                               static_cast<std::size_t>(x);
         if (!f.inPupil[i] || !(f.quality[i] >= in.minQuality) || !std::isfinite(f.phaseRad[i]))
             return false;
-        const double px = pl.originXPx + pl.scalePx * x;
-        const double py = pl.originYPx + pl.scalePx * y;
-        if (std::hypot(px - ap.centerXPx, py - ap.centerYPx) > ap.radiusPx)
+        const double ax = pl.originXPx + pl.scalePx * x - ap.centerXPx;
+        const double ay = pl.originYPx + pl.scalePx * y - ap.centerYPx;
+        if (ax * ax + ay * ay > apR2)
             return false;
-        return !(ob.radiusPx > 0.0 &&
-                 std::hypot(px - ob.centerXPx, py - ob.centerYPx) < ob.radiusPx);
+        const double bx = pl.originXPx + pl.scalePx * x - ob.centerXPx;
+        const double by = pl.originYPx + pl.scalePx * y - ob.centerYPx;
+        return !(bx * bx + by * by < obR2);
     };
     std::size_t count = 0;
     for (int y = 0; y < f.height; ++y)
@@ -91,6 +94,8 @@ PupilPhaseFit fitPupilPhase(const PhaseField& f, const PupilPhaseFitInput& in) {
             s.valueWaves -= tx * s.x + ty * s.y;
         fit.coefficientsWaves[1] = 0.0;
         fit.coefficientsWaves[2] = 0.0;
+        fit.removedTiltXWaves = tx;
+        fit.removedTiltYWaves = ty;
     }
     double squares = 0.0;
     for (const ZernikeSample& s : fit.samples) {

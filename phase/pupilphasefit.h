@@ -36,6 +36,9 @@ struct PupilPhaseFit {
     // wavefront in waves (tilt taken off when removeTilt).
     std::vector<ZernikeSample> samples;
     double residualRmsWaves = 0.0; // RMS of samples minus the fitted terms
+    // With removeTilt: the fitted terms 1 and 2 taken off (waves), else 0.
+    double removedTiltXWaves = 0.0;
+    double removedTiltYWaves = 0.0;
 };
 
 // Least-squares Zernike fit of an unwrapped phase map (radians) through the normal
