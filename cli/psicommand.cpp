@@ -12,6 +12,7 @@
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
 #include "imaging/qt/pictureloader.h"
+#include "phase/phaseerror.h"
 #include "phase/phasefitapply.h"
 #include "phase/phaseshiftanalysis.h"
 #include "phase/phaseshifterror.h"
@@ -215,7 +216,8 @@ std::string helpText() {
            table.helpText() +
            "\n"
            "Exit status: 0 done; 2 bad option, a frame that cannot be read or differs in\n"
-           "size from the first (named), steps that do not determine the phase; 3 the\n"
+           "size from the first (named), steps that do not determine the phase, an\n"
+           "aperture off the frames; 3 the\n"
            "analysis failed (too little modulation, steps that cannot be estimated, the\n"
            "phase cannot be unwrapped).\n"
            "\n"
@@ -295,6 +297,12 @@ int runPsi(std::span<const std::string> args, std::ostream& out, std::ostream& e
         err << "lumivorexan-cli psi: " << (badSteps ? std::string("--steps") : frames) << ": "
             << e.what() << "\n";
         return badSteps ? kExitBadInput : kExitAnalysis;
+    } catch (const phase::PhaseError& e) {
+        // A given aperture off the frames is a bad option value; the rest failed analyses.
+        const bool badAperture = e.kind() == phase::PhaseError::Kind::NoPupil && request.aperture;
+        err << "lumivorexan-cli psi: " << (badAperture ? "--aperture: " : "analysis failed: ")
+            << e.what() << "\n";
+        return badAperture ? kExitBadInput : kExitAnalysis;
     } catch (...) {
         return kCommand.failureStatus(err, "analysis failed: ");
     }
