@@ -8,9 +8,10 @@ namespace lumi {
 // at the input wavelength.
 struct FitFinding {
     enum class Kind {
-        EmptySector, // no point in an angular sector of the outer pupil
-        EmptyRim,    // no point near the pupil edge at all
-        Outlier,     // one point far from the fitted surface
+        EmptySector,   // no point in an angular sector of the outer pupil
+        EmptyRim,      // no point near the pupil edge at all
+        Outlier,       // one point far from the fitted surface
+        IllDetermined, // the points cannot tell the terms apart (noise decides them)
     };
     Kind kind = Kind::EmptySector;
     int termCount = 0; // terms of the fit
@@ -32,6 +33,12 @@ struct FitFinding {
     double yPx = 0.0;
     double residualWaves = 0.0;
     double fitRmsWaves = 0.0;
+
+    // IllDetermined: the largest noise amplification of a term (see
+    // fitdetermination.h) and the largest offered term count the points
+    // support (37, 25, 16 or 9; 0 when not even 9).
+    double noiseAmplification = 0.0;
+    int supportedTermCount = 0;
 
     bool operator==(const FitFinding&) const = default;
 };

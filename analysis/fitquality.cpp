@@ -1,5 +1,6 @@
 #include "analysis/fitquality.h"
 
+#include "analysis/fitdetermination.h"
 #include "analysis/zernike.h"
 #include "analysis/zernikefit.h"
 
@@ -92,7 +93,7 @@ void addCoverageFindings(const std::vector<ZernikeSample>& samples, double obstr
 // digitising error gives a larger residual.
 void addOutliers(const std::vector<ZernikeSample>& samples, const std::vector<PointId>& ids,
                  const FringeStore& store, float wavesPerFringe, const ZernikeCoefficients& c,
-                 int termCount, std::vector<FitFinding>& out) {
+                 int termCount, std::size_t most, std::vector<FitFinding>& out) {
     const std::size_t n = samples.size();
     std::vector<double> residuals(n);
     std::vector<double> distancesPx(n);
@@ -122,7 +123,7 @@ void addOutliers(const std::vector<ZernikeSample>& samples, const std::vector<Po
     std::stable_sort(far.begin(), far.end(), [&residuals](std::size_t a, std::size_t b) {
         return std::fabs(residuals[a]) > std::fabs(residuals[b]);
     });
-    far.resize(std::min(far.size(), kMostOutliers));
+    far.resize(std::min(far.size(), most));
     for (const std::size_t i : far) {
         FitFinding f;
         f.kind = FitFinding::Kind::Outlier;
@@ -137,6 +138,16 @@ void addOutliers(const std::vector<ZernikeSample>& samples, const std::vector<Po
     }
 }
 
+// The points in the order fringeSamples makes the samples.
+std::vector<PointId> pointIds(const FringeStore& store) {
+    std::vector<PointId> ids;
+    ids.reserve(static_cast<std::size_t>(store.totalPointCount()));
+    for (int f = 0; f < FringeStore::kFringesInUse; ++f)
+        for (int p = 1; p <= store.pointCount(f); ++p)
+            ids.push_back({f, p});
+    return ids;
+}
+
 } // namespace
 
 std::vector<FitFinding> assessFitQuality(const FringeStore& store, float wavesPerFringe,
@@ -147,16 +158,38 @@ std::vector<FitFinding> assessFitQuality(const FringeStore& store, float wavesPe
         return findings;
     const int termCount = std::clamp(highestTerm, 0, kZernikeTermCount - 1) + 1;
     const std::vector<ZernikeSample> samples = fringeSamples(store, wavesPerFringe);
-    std::vector<PointId> ids; // in the order fringeSamples makes the samples
-    ids.reserve(samples.size());
-    for (int f = 0; f < FringeStore::kFringesInUse; ++f)
-        for (int p = 1; p <= store.pointCount(f); ++p)
-            ids.push_back({f, p});
+    const std::vector<PointId> ids = pointIds(store);
 
+    if (const FitDetermination d =
+            assessFitDetermination(samples, store.aperture.radiusPx, termCount);
+        d.illDetermined()) {
+        FitFinding f;
+        f.kind = FitFinding::Kind::IllDetermined;
+        f.termCount = termCount;
+        // Infinite when the points cannot be inverted at all; the texts and
+        // JSON carry a finite number.
+        f.noiseAmplification = std::min(d.largestAmplification, 1e300);
+        f.supportedTermCount = d.supportedTermCount;
+        findings.push_back(f);
+    }
     if (termCount > 3)
         addCoverageFindings(samples, store.obstruction.radiusPx / store.aperture.radiusPx,
                             termCount, findings);
-    addOutliers(samples, ids, store, wavesPerFringe, fittedCoefficients, termCount, findings);
+    addOutliers(samples, ids, store, wavesPerFringe, fittedCoefficients, termCount, kMostOutliers,
+                findings);
+    return findings;
+}
+
+std::vector<FitFinding> flaggedOutliers(const FringeStore& store, float wavesPerFringe,
+                                        const ZernikeCoefficients& fittedCoefficients,
+                                        int highestTerm) {
+    std::vector<FitFinding> findings;
+    if (!(store.aperture.radiusPx > 0.0) || store.totalPointCount() == 0)
+        return findings;
+    const int termCount = std::clamp(highestTerm, 0, kZernikeTermCount - 1) + 1;
+    const std::vector<ZernikeSample> samples = fringeSamples(store, wavesPerFringe);
+    addOutliers(samples, pointIds(store), store, wavesPerFringe, fittedCoefficients, termCount,
+                samples.size(), findings);
     return findings;
 }
 

@@ -19,11 +19,18 @@ namespace lumi {
 //   over the local slope: pixels) exceeds 6 robust standard deviations of all
 //   such distances (1.4826 x median) and whose residual exceeds 0.4 x
 //   `wavesPerFringe`; the 5 largest residuals, largest first.
+// - determination: IllDetermined when a term's noise amplification exceeds
+//   kNoiseAmplificationLimit (fitdetermination.h), first of all findings.
 // Samples are built as the fit builds them. Returns nothing for an empty store,
 // a non-positive aperture radius or non-finite residuals; never NaN.
 std::vector<FitFinding> assessFitQuality(const FringeStore& store, float wavesPerFringe,
                                          const ZernikeCoefficients& fittedCoefficients,
                                          int highestTerm);
+
+// Every point the outlier rule above flags (not only 5), largest residual first.
+std::vector<FitFinding> flaggedOutliers(const FringeStore& store, float wavesPerFringe,
+                                        const ZernikeCoefficients& fittedCoefficients,
+                                        int highestTerm);
 
 // The findings of the last fit of `m`: its store, settings and fittedCoefficients.
 std::vector<FitFinding> assessFitQuality(const Measurement& m);

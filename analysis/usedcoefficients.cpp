@@ -32,6 +32,8 @@ ZernikeCoefficients referenceCorrected(const ZernikeCoefficients& valuesFringes,
 
 void replaceUsedCoefficients(Measurement& m, const ZernikeCoefficients& usedWaves, int lastTerm) {
     const auto last = static_cast<std::size_t>(std::clamp(lastTerm, 0, kZernikeSlots - 1));
+    // Nothing of an earlier analysis with more terms may stay above lastTerm.
+    m.results.coefficients.fill(0.0);
     std::copy_n(usedWaves.begin(), last + 1, m.results.coefficients.begin());
     calcAberrations(m);
     m.results.applyProgress = ApplyProgress::Summarised;

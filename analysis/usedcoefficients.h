@@ -7,7 +7,7 @@
 namespace lumi {
 
 // Replaces results.coefficients[0..lastTerm] by `usedWaves` (waves at the input
-// wavelength; entries above lastTerm keep their values) and reruns the
+// wavelength; entries above lastTerm become 0) and reruns the
 // aberration summary without a new fit. The one place where a command other
 // than the fit changes the used coefficients.
 void replaceUsedCoefficients(Measurement& m, const ZernikeCoefficients& usedWaves, int lastTerm);

@@ -41,7 +41,10 @@ void fitZernikeSamples(Measurement& m, std::span<const ZernikeSample> samples) {
     const auto terms = static_cast<std::size_t>(termCount);
     const double wavesPerFringe = static_cast<double>(m.settings.wavesPerFringe);
 
-    std::fill_n(res.coefficients.begin(), terms, 0.0);
+    // Every used coefficient is cleared, not only the fitted ones: a term an
+    // earlier fit with more terms left behind would otherwise be saved with
+    // this fit's terms and counted by an average of such files.
+    res.coefficients.fill(0.0);
 
     NormalEquations eq = buildNormalEquations(samples, termCount);
     solveNormalEquations(eq);

@@ -15,12 +15,11 @@ namespace lumi {
 std::vector<ZernikeSample> fringeSamples(const FringeStore& store, float wavesPerFringe);
 
 // Least-squares fit of terms 0..settings.highestTerm to the fringe points.
-// Zeroes coefficients[0..highestTerm] first; on success writes fittedCoefficients
+// Zeroes every coefficient (0..50) first; on success writes fittedCoefficients
 // (entries above highestTerm set to 0, like the emptied grid rows), coefficients =
-// fitted - wavesPerFringe x referenceFringes, fitRmsError (against the reference-
-// corrected coefficients, waves), then runs calcAberrations (applyProgress Fitted,
-// then Summarised).
-// Fitted, then Summarised).
+// fitted - wavesPerFringe x referenceFringes (above highestTerm 0), fitRmsError
+// (against the reference-corrected coefficients, waves), then runs
+// calcAberrations (applyProgress Fitted, then Summarised).
 // On a singular or non-finite solve (AnalysisError) nothing else is changed.
 void fitZernike(Measurement& m);
 

@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPalette>
+#include <QPushButton>
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -65,7 +66,9 @@ QLabel* makeField(const char* name, QWidget* parent, int minWidth) {
 
 } // namespace
 
-AberrationPage::AberrationPage(QWidget* parent) : QWidget(parent), fitWarnings_(new QLabel(this)) {
+AberrationPage::AberrationPage(QWidget* parent)
+    : QWidget(parent), fitWarnings_(new QLabel(this)),
+      refit_(new QPushButton(QStringLiteral("Fit without flagged points"), this)) {
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(8);
@@ -109,7 +112,14 @@ AberrationPage::AberrationPage(QWidget* parent) : QWidget(parent), fitWarnings_(
     warningColours.setColor(QPalette::WindowText, QColor(140, 20, 0));
     fitWarnings_->setPalette(warningColours);
     fitWarnings_->hide();
-    grid->addWidget(fitWarnings_, row++, 0, 1, 3);
+    grid->addWidget(fitWarnings_, row, 0, 1, 3);
+    // Refits without the outliers; the points stay in the store and the file.
+    refit_->setObjectName(QStringLiteral("fitWithoutFlagged"));
+    refit_->setToolTip(QStringLiteral("Fit again without the points named above, until no "
+                                      "point is flagged; every point stays in the fringe data"));
+    refit_->hide();
+    connect(refit_, &QPushButton::clicked, this, &AberrationPage::fitWithoutFlaggedPointsClicked);
+    grid->addWidget(refit_, row++, 3, Qt::AlignLeft | Qt::AlignTop);
 
     // What the best-fit conic constant of an aspheric analysis means.
     grid->setRowMinimumHeight(row++, 12);
@@ -162,12 +172,13 @@ void AberrationPage::showResults(const SummaryTexts& t) {
     showText(field("LblPoints"), QString::fromStdString(t.pointCount));
 }
 
-void AberrationPage::showFitWarnings(const std::vector<std::string>& texts) {
+void AberrationPage::showFitWarnings(const std::vector<std::string>& texts, bool offerRefit) {
     QStringList lines;
     for (const std::string& text : texts)
         lines.append(QString::fromStdString(text));
     fitWarnings_->setText(lines.join(QLatin1Char('\n')));
     fitWarnings_->setVisible(!lines.isEmpty());
+    refit_->setVisible(offerRefit && !lines.isEmpty());
 }
 
 QString AberrationPage::fitWarningsText() const {

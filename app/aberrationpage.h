@@ -8,6 +8,7 @@
 #include <vector>
 
 class QLabel;
+class QPushButton;
 
 namespace lumi {
 
@@ -26,8 +27,10 @@ public:
     void clearFields();
 
     // Shows the fit warnings, one per line, in the box under the fields; an
-    // empty list hides the box.
-    void showFitWarnings(const std::vector<std::string>& texts);
+    // empty list hides the box. offerRefit shows "Fit without flagged points"
+    // beside it (when points were flagged as outliers).
+    void showFitWarnings(const std::vector<std::string>& texts, bool offerRefit = false);
+    QPushButton* fitWithoutFlaggedButton() const { return refit_; }
     // The warning box's text ("" when hidden) and whether it is shown.
     QString fitWarningsText() const;
     bool fitWarningsShown() const;
@@ -35,10 +38,14 @@ public:
     // Field by object name: "LblPV", "LblPVnm", ..., "LblFitError", "LblFringes", "LblPoints".
     QString fieldText(const char* objectName) const;
 
+signals:
+    void fitWithoutFlaggedPointsClicked();
+
 private:
     QLabel* field(const char* objectName) const;
 
     QLabel* fitWarnings_;
+    QPushButton* refit_;
 };
 
 } // namespace lumi

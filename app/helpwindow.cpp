@@ -105,8 +105,12 @@ constexpr char kAnalysis[] = R"(
 light (632.8 nm for a helium-neon laser); <i>Output</i> is the wavelength at
 which you want the results expressed (for example 550 nm, green light).</li>
 <li><b>Waves/ Fringe</b>: how much the wavefront changes from one fringe to the
-next: 0.5 when the light passes the surface twice (a mirror tested at its
-centre of curvature), 1 for a single pass.</li>
+next. 1 when the light is reflected off the mirror once: a mirror tested at
+its centre of curvature (Bath, Fizeau, Twyman-Green). 0.5 when it is reflected
+off the mirror twice: a double-pass (autocollimation) test against a flat. The
+best-fit conic constant of the aspheric analysis is proportional to this value,
+so a centre-of-curvature test with 0.5 reports half the conic constant; the
+summary then shows a note.</li>
 <li><b>Zernike number</b>: how many Zernike terms are fitted. "Auto" fits 25,
 enough for most optics; use 37 only with many well-spread points.</li>
 <li><b>REMOVE</b>: aberrations left out of the results. Tilt (the fringes'

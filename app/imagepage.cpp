@@ -5,16 +5,15 @@
 #include "app/sampleresources.h"
 #include "fringe/fringeoptimizer.h"
 #include "fringe/fringetracer.h"
+#include "imaging/qt/imageconversion.h"
 #include "report/tracestoptexts.h"
 #include "ui/dialogservice.h"
 #include "ui/imagecanvas.h"
-#include "ui/imageconversion.h"
 #include "ui/interferogramview.h"
 #include "ui/markpainter.h"
 
-#include "imaging/picturedamage.h"
+#include "imaging/qt/pictureloader.h"
 
-#include <QBuffer>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -22,7 +21,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -100,45 +98,28 @@ void ImagePage::loadImageCommand(const QString& initialFolder) {
 
 bool ImagePage::loadPictureFile(const QString& path) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    QFile file(path);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly)) {
-        bytes = file.readAll();
-    }
-    // The decoders only warn about a truncated file and hand back a picture
-    // with a grey part, so the structure is checked first.
-    const std::string damage =
-        pictureDamage(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                static_cast<std::size_t>(bytes.size())));
-    QImage picture;
-    QString reason = QString::fromStdString(damage);
-    if (reason.isEmpty()) {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer);
-        picture = reader.read();
-        if (picture.isNull() && reader.error() != QImageReader::UnsupportedFormatError &&
-            reader.error() != QImageReader::UnknownError && !bytes.isEmpty()) {
-            reason = reader.errorString();
-        }
-    }
+    const LoadedPicture loaded = loadPicture(path.toStdString());
     QGuiApplication::restoreOverrideCursor();
-    if (!reason.isEmpty()) {
-        dialogs_.beep();
-        dialogs_.showMessage(QStringLiteral("Lumivorexan"),
-                             QStringLiteral("The picture file %1 is damaged: %2.\n"
-                                            "The current picture and points are kept.")
-                                 .arg(QDir::toNativeSeparators(path), reason),
-                             DialogService::Icon::Warning);
-        return false;
-    }
-    if (picture.isNull()) {
+    if (loaded.problem == LoadedPicture::Problem::NotAPicture) {
         dialogs_.beep();
         dialogs_.showMessage(QStringLiteral("Lumivorexan"), QStringLiteral("Invalid Picture"),
                              DialogService::Icon::None);
         return false;
     }
-    showInterferogram(picture);
+    if (loaded.problem != LoadedPicture::Problem::None) {
+        dialogs_.beep();
+        const QString what =
+            loaded.problem == LoadedPicture::Problem::Unreadable
+                ? QStringLiteral("The picture cannot be read: %1\n")
+                      .arg(QString::fromStdString(loaded.reason))
+                : QStringLiteral("The picture file %1 is damaged: %2.\n")
+                      .arg(QDir::toNativeSeparators(path), QString::fromStdString(loaded.reason));
+        dialogs_.showMessage(QStringLiteral("Lumivorexan"),
+                             what + QStringLiteral("The current picture and points are kept."),
+                             DialogService::Icon::Warning);
+        return false;
+    }
+    showInterferogram(loaded.picture);
     emit pictureFileLoaded(path);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "analysis/analysiserror.h"
 #include "analysis/applycommand.h"
 #include "analysis/fitquality.h"
+#include "analysis/fituncertainty.h"
 #include "analysis/fringefileinput.h"
 #include "analysis/idealconicapply.h"
 #include "analysis/inputcheck.h"
@@ -15,6 +16,7 @@
 #include "app/mainmenus.h"
 #include "app/mtfpage.h"
 #include "app/notespage.h"
+#include "app/outlierrefit.h"
 #include "app/plotpagewiring.h"
 #include "app/preferenceswindow.h"
 #include "app/psfpage.h"
@@ -27,6 +29,7 @@
 #include "common/fileerror.h"
 #include "common/numbertext.h"
 #include "report/aberrationtexts.h"
+#include "report/asphericnote.h"
 #include "report/fitwarningtexts.h"
 #include "ui/dialogservice.h"
 #include "ui/imagecanvas.h"
@@ -52,6 +55,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace lumi {
@@ -120,6 +124,8 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     status_->setSizeGripEnabled(false);
 
     connect(settings_, &SettingsPanel::applyClicked, this, &MainWindow::apply);
+    connect(aberrationPage_, &AberrationPage::fitWithoutFlaggedPointsClicked, this,
+            [this] { fitWithoutFlaggedPoints(*this); });
     // Ctrl+Return presses "APPLY" wherever the focus is; a half-typed value is
     // read as it stands, like a click would.
     auto* applyKey = new QAction(this);
@@ -331,20 +337,20 @@ void MainWindow::apply() {
         // the texts of the last APPLY. A failed fit leaves the coefficients as
         // they were, so the grid keeps its earlier rows.
         aberrationPage_->showResults(updateShownSummary());
-        if (m_.results.applyProgress >= ApplyProgress::Fitted) {
-            showFitFindings();
-        }
         if (m_.results.fittedCoefficients != fittedBefore) {
             zernikePage_->showFit(m_.results, m_.settings.highestTerm, m_.settings.wavesPerFringe,
                                   shownSummary_);
+        }
+        if (m_.results.applyProgress >= ApplyProgress::Fitted) {
+            showFitFindings(m_.store);
         }
         status_->showMessage(QStringLiteral("APPLY stopped: ") + QString::fromUtf8(e.what()));
         return;
     }
     aberrationPage_->showResults(updateShownSummary());
-    showFitFindings();
     zernikePage_->showFit(m_.results, m_.settings.highestTerm, m_.settings.wavesPerFringe,
                           shownSummary_);
+    showFitFindings(m_.store);
     if (m_.settings.input.analysisType == AnalysisType::Aspheric) {
         settings_->setBestFitConicText(
             QString::fromStdString(bestFitConicText(m_.results.bestFitConic)));
@@ -364,9 +370,24 @@ void MainWindow::clearFitFindings() {
     aberrationPage_->showFitWarnings({});
 }
 
-void MainWindow::showFitFindings() {
-    fitFindings_ = assessFitQuality(m_);
-    aberrationPage_->showFitWarnings(fitWarningTexts(fitFindings_));
+void MainWindow::showFitFindings(const FringeStore& fittedPoints, const std::string& leadingText) {
+    const float wpf = m_.settings.wavesPerFringe;
+    fitFindings_ =
+        assessFitQuality(fittedPoints, wpf, m_.results.fittedCoefficients, m_.settings.highestTerm);
+    std::vector<std::string> texts = fitWarningTexts(fitFindings_);
+    if (!leadingText.empty()) {
+        texts.insert(texts.begin(), leadingText);
+    }
+    if (const std::string note = asphericConventionNote(m_.settings); !note.empty()) {
+        texts.push_back(note);
+    }
+    const bool flagged = std::any_of(fitFindings_.begin(), fitFindings_.end(), [](const auto& f) {
+        return f.kind == FitFinding::Kind::Outlier;
+    });
+    aberrationPage_->showFitWarnings(texts, flagged);
+    zernikePage_->showStdErrors(
+        fitUncertainty(fittedPoints, wpf, m_.results.fittedCoefficients, m_.settings.highestTerm),
+        wpf);
 }
 
 int MainWindow::pageIndex(const QWidget* page) const {

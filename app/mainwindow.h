@@ -80,6 +80,11 @@ public:
     // Forgets them (and hides them) once the summary no longer comes from a fit
     // of the points, as after averaging Zernike files.
     void clearFitFindings();
+    // Judges the fit just made of `fittedPoints` (the store, or the points a
+    // refit kept) and shows the findings on the "Aberration" page after
+    // `leadingText` (when not empty), with "Fit without flagged points" when a
+    // point is flagged, and the coefficients' standard errors on the "Zernike" page.
+    void showFitFindings(const FringeStore& fittedPoints, const std::string& leadingText = {});
     // Grid count of the window's last sampling (APPLY, the wavefront plots or
     // the PSF), which "Update MTF" samples with; 0 before the first.
     int lastSampledGridCount() const { return lastSampledGridCount_; }
@@ -126,8 +131,6 @@ protected:
 
 private:
     void resetAnalysisView();
-    // Judges the fit just made and shows the findings on the "Aberration" page.
-    void showFitFindings();
     void fillRecentMenu(QMenu* menu, RecentFiles::Kind kind);
     UnsavedChanges::Snapshot snapshot() const;
     void markStartingState();

@@ -5,6 +5,7 @@
 #include "app/referencegrideditor.h"
 #include "common/numbertext.h"
 #include "report/aberrationtexts.h"
+#include "report/uncertaintytexts.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
@@ -22,6 +23,8 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 // The standard deviation column of the coefficient grid, shown after averaging.
 constexpr int kStdDevColumn = 3;
+// The fit's standard error column, shown after a fit, placed beside the coefficients.
+constexpr int kStdErrorColumn = 4;
 
 QString fixed6(double v) {
     return QString::fromStdString(fringeCellText(v));
@@ -92,9 +95,10 @@ ZernikeCoefficients valuesIn(const QTableWidget& grid) {
 } // namespace
 
 ZernikePage::ZernikePage(const Measurement& m, QWidget* parent) : QWidget(parent) {
-    coefficientGrid_ =
-        makeGrid("MSFlexGrid1", {"Zernike", "    Coefficient", "    Description", "    Std. Dev."},
-                 {700, 900, 2000, 900}, this);
+    coefficientGrid_ = makeGrid(
+        "MSFlexGrid1",
+        {"Zernike", "    Coefficient", "    Description", "    Std. Dev.", "  +/- 1 sigma"},
+        {700, 900, 2000, 900, 900}, this);
     for (int term = 0; term < kZernikeTermCount; ++term) {
         const std::string_view description = zernikeDescription(term);
         coefficientGrid_->setItem(
@@ -102,8 +106,11 @@ ZernikePage::ZernikePage(const Measurement& m, QWidget* parent) : QWidget(parent
             cell(
                 QString::fromUtf8(description.data(), static_cast<qsizetype>(description.size()))));
         coefficientGrid_->setItem(term, kStdDevColumn, cell(QString()));
+        coefficientGrid_->setItem(term, kStdErrorColumn, cell(QString()));
     }
     coefficientGrid_->setColumnHidden(kStdDevColumn, true);
+    coefficientGrid_->setColumnHidden(kStdErrorColumn, true);
+    coefficientGrid_->horizontalHeader()->moveSection(kStdErrorColumn, 2);
     coefficientGrid_->horizontalHeader()->setStretchLastSection(true);
     fitColumns(coefficientGrid_);
     referenceGrid_ = makeGrid("MSFlexGrid2", {"Zernike", "    Coefficient"}, {700, 1200}, this);
@@ -186,8 +193,17 @@ void ZernikePage::showAverage(const ZernikeAverage& average, const SummaryTexts&
             ->setText(used ? fixed6(average.stdDevFringes[t]) : QString());
     }
     coefficientGrid_->setColumnHidden(kStdDevColumn, false);
+    coefficientGrid_->setColumnHidden(kStdErrorColumn, true); // not of a fit
     fitColumns(coefficientGrid_);
     showSummaryFields(texts);
+}
+
+void ZernikePage::showStdErrors(const FitUncertainty& u, float wavesPerFringe) {
+    for (int term = 0; term < kZernikeTermCount; ++term)
+        coefficientGrid_->item(term, kStdErrorColumn)
+            ->setText(QString::fromStdString(stdErrorCellText(u, term, wavesPerFringe)));
+    coefficientGrid_->setColumnHidden(kStdErrorColumn, !u.available());
+    fitColumns(coefficientGrid_);
 }
 
 void ZernikePage::showSummaryFields(const SummaryTexts& texts) {
@@ -208,6 +224,7 @@ ZernikeCoefficients ZernikePage::referenceFringes() {
 void ZernikePage::resetFields() {
     editor_->drop();
     coefficientGrid_->setColumnHidden(kStdDevColumn, true);
+    coefficientGrid_->setColumnHidden(kStdErrorColumn, true);
     for (int term = 0; term < kZernikeTermCount; ++term) {
         coefficientGrid_->item(term, 1)->setText(QStringLiteral("0"));
         referenceGrid_->item(term, 1)->setText(QStringLiteral("0"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/analysisresults.h"
+#include "analysis/fituncertainty.h"
 #include "analysis/measurement.h"
 #include "analysis/zernikeaverage.h"
 #include "report/summarytexts.h"
@@ -39,6 +40,9 @@ public:
     // the summary texts.
     void showFit(const AnalysisResults& results, int highestTerm, float wavesPerFringe,
                  const SummaryTexts& texts);
+    // The 1 sigma of each fitted term in fringes (6 decimals) in the column
+    // beside the coefficients, shown when the fit has standard errors.
+    void showStdErrors(const FitUncertainty& uncertainty, float wavesPerFringe);
     // After an averaging: terms 0..termCount show the mean (fringes, 6 decimals)
     // and its standard deviation, the other rows are emptied; then the fields.
     void showAverage(const ZernikeAverage& average, const SummaryTexts& texts);

@@ -62,9 +62,60 @@ void writeAnalysisJson(const Measurement& m, JsonWriter& json) {
 }
 
 void writeFitWarningsJson(const Measurement& m, JsonWriter& json) {
+    writeFitWarningsJson(assessFitQuality(m), json);
+}
+
+void writeUncertaintyJson(const FitUncertainty& fit, const SummaryUncertainty& summary,
+                          int highestTerm, JsonWriter& json) {
+    json.key("coefficientStdError");
+    json.beginArray();
+    for (int t = 0; t <= highestTerm; ++t) {
+        if (fit.available() && t < fit.termCount)
+            json.value(fit.stdError[static_cast<std::size_t>(t)]);
+        else
+            json.null();
+    }
+    json.endArray();
+    json.key("uncertainty");
+    json.beginObject();
+    json.member("degreesOfFreedom", fit.degreesOfFreedom);
+    const auto optional = [&json](const char* name, bool given, double v) {
+        json.key(name);
+        if (given)
+            json.value(v);
+        else
+            json.null();
+    };
+    optional("residualSigma", fit.available(), fit.residualSigma);
+    optional("peakToValley", summary.available, summary.peakToValley);
+    optional("rms", summary.rmsAvailable, summary.rms);
+    optional("strehl", summary.rmsAvailable, summary.strehl);
+    json.endObject();
+}
+
+void writeExclusionJson(const OutlierExclusion& exclusion, JsonWriter& json) {
+    json.key("excludedOutliers");
+    json.beginObject();
+    json.member("count", static_cast<int>(exclusion.excluded.size()));
+    json.member("refits", exclusion.rounds);
+    json.key("points");
+    json.beginArray();
+    for (const ExcludedPoint& p : exclusion.excluded) {
+        json.beginObject();
+        json.member("fringe", p.fringeNumber);
+        json.member("point", p.pointNumber);
+        json.member("xPx", p.xPx);
+        json.member("yPx", p.yPx);
+        json.endObject();
+    }
+    json.endArray();
+    json.endObject();
+}
+
+void writeFitWarningsJson(const std::vector<FitFinding>& findings, JsonWriter& json) {
     json.key("warnings");
     json.beginArray();
-    for (const FitFinding& f : assessFitQuality(m)) {
+    for (const FitFinding& f : findings) {
         json.beginObject();
         json.member("kind", fitFindingKindName(f.kind));
         json.member("text", fitWarningText(f));
@@ -82,6 +133,10 @@ void writeFitWarningsJson(const Measurement& m, JsonWriter& json) {
             json.member("yPx", f.yPx);
             json.member("residualWaves", f.residualWaves);
             json.member("fitRmsWaves", f.fitRmsWaves);
+            break;
+        case FitFinding::Kind::IllDetermined:
+            json.member("noiseAmplification", f.noiseAmplification);
+            json.member("supportedTermCount", f.supportedTermCount);
             break;
         }
         json.endObject();

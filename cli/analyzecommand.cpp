@@ -2,7 +2,9 @@
 
 #include "analysis/applycommand.h"
 #include "analysis/fitquality.h"
+#include "analysis/fituncertainty.h"
 #include "analysis/fringefileinput.h"
+#include "analysis/summaryuncertainty.h"
 #include "analysis/zernikefile.h"
 #include "cli/analysisjson.h"
 #include "cli/analyzeextensions.h"
@@ -17,9 +19,11 @@
 #include "fringe/fringedatafile.h"
 #include "report/aberrationtexts.h"
 #include "report/fitwarningtexts.h"
+#include "report/uncertaintytexts.h"
 
 #include <cctype>
 #include <cmath>
+#include <filesystem>
 #include <ostream>
 
 namespace lumi::cli {
@@ -28,7 +32,8 @@ namespace {
 constexpr const char* kUsage =
     "Usage: lumivorexan-cli analyze FILE.frg [--terms auto|9|16|25|37] [--remove LIST]\n"
     "         [--input-wavelength NM] [--output-wavelength NM] [--waves-per-fringe W]\n"
-    "         [--reference FILE.zrk] [--units waves|nm] [--json] [--zernike-out FILE.zrk]\n";
+    "         [--reference FILE.zrk] [--units waves|nm] [--json] [--zernike-out FILE.zrk]\n"
+    "         [--exclude-outliers]\n";
 
 std::string lower(std::string_view s) {
     std::string out(s);
@@ -78,8 +83,11 @@ void addAnalyzeOptions(OptionTable& table, AnalyzeRequest& request) {
                            parseOptionWavelength("--output-wavelength", "the output wavelength", v);
                    });
     table.addValue("--waves-per-fringe", "W",
-                   "Waves of wavefront per fringe step (0.5 double pass, 1 single pass);\n"
-                   "the sign is ignored. Default: the file's value.",
+                   "Waves of wavefront per fringe step; the sign is ignored. 1 for one\n"
+                   "reflection off the mirror (a mirror at its centre of curvature:\n"
+                   "Bath, Fizeau, Twyman-Green), 0.5 for two (double-pass autocollimation\n"
+                   "against a flat); the best-fit conic of --aspheric is proportional to\n"
+                   "it. Default: the file's value.",
                    [&request](std::string_view v) {
                        request.wavesPerFringe = parseOptionWavesPerFringe("--waves-per-fringe", v);
                    });
@@ -105,8 +113,11 @@ void addAnalyzeOptions(OptionTable& table, AnalyzeRequest& request) {
                   "coefficients (waves at the input wavelength, terms 0..highestTerm),\n"
                   "highestTerm, wavesPerFringe, wavelengthRatio, peakToValley, rms,\n"
                   "strehl, fitRmsError, fringeCount, pointCount, tilt {magnitude,\n"
-                  "angleDeg}, defocus, astigmatism {...}, coma {...}, spherical and\n"
-                  "texts (the displayed texts). Waves at the output wavelength unless\n"
+                  "angleDeg}, defocus, astigmatism {...}, coma {...}, spherical,\n"
+                  "texts (the displayed texts), coefficientStdError (1 sigma per\n"
+                  "fitted term, waves at the input wavelength), uncertainty\n"
+                  "{degreesOfFreedom, residualSigma, peakToValley, rms, strehl} and\n"
+                  "warnings. Waves at the output wavelength unless\n"
                   "stated; numbers in shortest round-trip form.",
                   [&request] { request.json = true; });
     table.addValue("--zernike-out", "FILE.zrk",
@@ -115,10 +126,20 @@ void addAnalyzeOptions(OptionTable& table, AnalyzeRequest& request) {
     addAnalyzeExtensions(table, request);
 }
 
+// Options of "analyze" alone (not of the commands that share its options).
+void addAnalyzeOnlyOptions(OptionTable& table, AnalyzeRequest& request) {
+    table.addFlag("--exclude-outliers",
+                  "Refit without the points flagged as outliers, again until a fit\n"
+                  "flags none (at most 3 refits); says how many were left out\n"
+                  "(\"excludedOutliers\" in JSON). The file keeps every point.",
+                  [&request] { request.excludeOutliers = true; });
+}
+
 AnalyzeRequest parseAnalyzeArguments(std::span<const std::string> args) {
     AnalyzeRequest request;
     OptionTable table;
     addAnalyzeOptions(table, request);
+    addAnalyzeOnlyOptions(table, request);
     const auto files = table.parse(args);
     if (request.helpRequested)
         return request;
@@ -131,7 +152,29 @@ AnalyzeRequest parseAnalyzeArguments(std::span<const std::string> args) {
     return request;
 }
 
-Measurement analyzeFringeFile(const AnalyzeRequest& request) {
+void checkDestinations(const AnalyzeRequest& request) {
+    std::vector<std::filesystem::path> outputs;
+    if (request.zernikeOutFile)
+        outputs.emplace_back(*request.zernikeOutFile);
+    for (const std::string& folder : request.outputFolders)
+        OutputFiles::checkFolder(folder);
+    for (const std::string& f : request.outputFiles) {
+        // A file in a folder still to be made cannot exist yet; the folder was checked.
+        std::error_code ec;
+        if (std::filesystem::exists(std::filesystem::path(f).parent_path(), ec) ||
+            std::filesystem::path(f).parent_path().empty())
+            outputs.emplace_back(f);
+    }
+    std::vector<std::filesystem::path> inputs{request.fringeFile};
+    if (request.referenceFile)
+        inputs.emplace_back(*request.referenceFile);
+    for (const std::string& f : request.inputFiles)
+        inputs.emplace_back(f);
+    OutputFiles::check(outputs, inputs);
+}
+
+AnalyzedFile analyzeFringeFileWithPoints(const AnalyzeRequest& request) {
+    checkDestinations(request);
     FringeDataFile file; // no file: no points and the program's default settings
     if (!request.fringeFile.empty()) {
         try {
@@ -177,25 +220,41 @@ Measurement analyzeFringeFile(const AnalyzeRequest& request) {
         request.apply(m);
     else
         runApply(m);
+    OutlierExclusion outliers;
+    if (request.excludeOutliers)
+        outliers = refitWithoutOutliers(m, request.apply);
+    else
+        outliers.fittedPoints = m.store;
 
-    if (request.zernikeOutFile)
+    if (request.zernikeOutFile) {
         ZernikeFile::writeFile(*request.zernikeOutFile, m.results.coefficients,
                                m.settings.wavesPerFringe);
-    return m;
+        request.written->wrote(*request.zernikeOutFile);
+    }
+    return {std::move(m), std::move(outliers)};
+}
+
+Measurement analyzeFringeFile(const AnalyzeRequest& request) {
+    return analyzeFringeFileWithPoints(request).measurement;
 }
 
 std::string analyzeHelpText() {
     AnalyzeRequest scratch;
     OptionTable table;
     addAnalyzeOptions(table, scratch);
+    addAnalyzeOnlyOptions(table, scratch);
     return std::string(kUsage) +
            "\n"
            "Fits Zernike terms to the points of a fringe data file (APPLY) and\n"
            "prints the \"Aberration\" page: P-V, RMS, Strehl ratio, tilt, defocus,\n"
            "astigmatism, coma and spherical in waves and nm, fringe and point\n"
-           "counts, the fit error and the fitted coefficients in fringes, then any\n"
-           "fit warnings (parts of the pupil without points, points far from the\n"
-           "fit; \"warnings\" in JSON).\n"
+           "counts, the fit error and the fitted coefficients in fringes with their\n"
+           "1 sigma standard errors (residual scatter over M - T degrees of freedom\n"
+           "times the root of the inverse normal matrix's diagonal), the 1 sigma of\n"
+           "P-V (Monte-Carlo over the coefficients' covariance, fixed seed), RMS and\n"
+           "Strehl (linear propagation), then any fit warnings (parts of the pupil\n"
+           "without points, points far from the fit, points that cannot determine\n"
+           "the terms; \"warnings\" in JSON).\n"
            "Settings not given come from the file.\n"
            "\n"
            "Options:\n" +
@@ -210,7 +269,14 @@ std::string analyzeHelpText() {
 }
 
 void printAnalysis(const Measurement& m, const AnalyzeRequest& request, const std::string& source,
-                   std::ostream& out, std::ostream& err) {
+                   std::ostream& out, std::ostream& err, const OutlierExclusion* outliers) {
+    // Uncertainty and warnings are of the points the fit used.
+    const FringeStore& used = outliers ? outliers->fittedPoints : m.store;
+    const FitUncertainty fit = fitUncertainty(used, m.settings.wavesPerFringe,
+                                              m.results.fittedCoefficients, m.settings.highestTerm);
+    const SummaryUncertainty summary = summaryUncertainty(fit, m.results.grid, m.settings);
+    const std::vector<FitFinding> findings = assessFitQuality(
+        used, m.settings.wavesPerFringe, m.results.fittedCoefficients, m.settings.highestTerm);
     std::ostream& log = request.json ? err : out;
     for (const auto& action : request.postActions)
         action(m, log);
@@ -218,16 +284,23 @@ void printAnalysis(const Measurement& m, const AnalyzeRequest& request, const st
         JsonWriter json;
         json.beginObject();
         writeAnalysisJson(m, json);
+        writeUncertaintyJson(fit, summary, m.settings.highestTerm, json);
+        if (request.excludeOutliers && outliers)
+            writeExclusionJson(*outliers, json);
         for (const auto& extra : request.jsonExtras)
             extra(m, json);
-        writeFitWarningsJson(m, json);
+        writeFitWarningsJson(findings, json);
         json.endObject();
         out << json.text();
     } else {
-        out << aberrationPageText(m.results, m.settings, m.preferences.outputUnits, source);
+        out << aberrationPageText(m.results, m.settings, m.preferences.outputUnits, source, &fit);
+        out << uncertaintyPageText(fit, summary);
+        if (outliers)
+            if (const std::string excluded = exclusionText(*outliers); !excluded.empty())
+                out << "\n" << excluded << "\n";
         for (const auto& extra : request.textExtras)
             extra(m, out);
-        out << fitWarningPageText(assessFitQuality(m));
+        out << fitWarningPageText(findings);
     }
 }
 
@@ -245,9 +318,16 @@ int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostrea
     }
 
     try {
-        const Measurement m = analyzeFringeFile(request);
-        printAnalysis(m, request, request.fringeFile, out, err);
+        const AnalyzedFile analyzed = analyzeFringeFileWithPoints(request);
+        printAnalysis(analyzed.measurement, request, request.fringeFile, out, err,
+                      &analyzed.outliers);
         return kExitOk;
+    } catch (const FileError& e) {
+        try {
+            throw request.written->withWritten(e);
+        } catch (...) {
+            return kCommand.failureStatus(err);
+        }
     } catch (...) {
         return kCommand.failureStatus(err, "analysis failed: ");
     }

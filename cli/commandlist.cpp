@@ -4,6 +4,7 @@
 #include "cli/fouriercommand.h"
 #include "cli/generatecommand.h"
 #include "cli/imagecommand.h"
+#include "cli/psicommand.h"
 #include "cli/reportcommand.h"
 #include "cli/synthcommand.h"
 #include "cli/tracecommand.h"
@@ -29,6 +30,8 @@ std::span<const CliCommand> cliCommands() {
         CliCommand{"fourier",
                    "analyse a photo of many tilt fringes whole-field, without fringe points",
                    &runFourier},
+        CliCommand{"psi", "analyse phase-shifted frames (steps given or estimated) as analyze does",
+                   &runPsi},
         CliCommand{"report", "write the report of a fringe data file as PDF or text", &runReport},
     };
     return kCommands;

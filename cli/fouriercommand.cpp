@@ -13,11 +13,10 @@
 #include "cli/usageerror.h"
 #include "common/numbertext.h"
 #include "phase/fourieranalysis.h"
-#include "ui/imageconversion.h"
+#include "common/fileerror.h"
+#include "imaging/qt/pictureloader.h"
 
 #include <QImage>
-#include <QImageReader>
-#include <QString>
 
 #include <algorithm>
 #include <cmath>
@@ -55,7 +54,7 @@ void addFourierOptions(OptionTable& table, FourierRequest& r) {
                        if (v == "auto")
                            r.aperture.reset();
                        else
-                           r.aperture = parseCircle("--aperture", v);
+                           r.aperture = parseOptionCircle("--aperture", v);
                    });
     table.addValue("--obstruction", "CX,CY,R|none",
                    "Central obstruction in picture pixels, or none. Default: found\n"
@@ -64,7 +63,7 @@ void addFourierOptions(OptionTable& table, FourierRequest& r) {
                        if (v == "none")
                            r.obstruction = ApertureCircle{};
                        else
-                           r.obstruction = parseCircle("--obstruction", v);
+                           r.obstruction = parseOptionCircle("--obstruction", v);
                    });
     table.addFlag("--invert",
                   "Flip the sign of the wavefront (a single photo cannot tell it).\n"
@@ -188,14 +187,13 @@ int runFourier(std::span<const std::string> args, std::ostream& out, std::ostrea
         return kExitOk;
     }
 
-    QImageReader reader(QString::fromStdString(r.imageFile));
-    const QImage picture = reader.read();
-    if (picture.isNull()) {
-        err << "lumivorexan-cli fourier: cannot read the picture " << r.imageFile << ": "
-            << reader.errorString().toStdString() << "\n";
+    PixelGrid grid;
+    try {
+        grid = readPicturePixelGrid(r.imageFile);
+    } catch (const FileError& e) {
+        err << "lumivorexan-cli fourier: " << e.what() << "\n";
         return kExitBadInput;
     }
-    const PixelGrid grid = toPixelGrid(picture);
 
     auto result = std::make_shared<phase::FourierResult>();
     AnalyzeRequest& a = r.analysis;

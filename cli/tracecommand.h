@@ -28,10 +28,6 @@ struct TraceRequest {
     bool helpRequested = false;
 };
 
-// "CX,CY,R" of a circle option in image pixels, radius above 0. Throws UsageError
-// naming the option.
-ApertureCircle parseCircle(std::string_view option, std::string_view text);
-
 // Parses the arguments after "trace". Throws UsageError.
 TraceRequest parseTraceArguments(std::span<const std::string> args);
 

@@ -111,12 +111,15 @@ ModulationTransfer computeModulationTransfer(const WavefrontGrid& grid, double c
         }
     }
     transform.transform2d(field, n);
+    // The MTF is the modulus of the optical transfer function. Tilt or coma
+    // shift the PSF, which turns the OTF's phase, never its modulus; the real
+    // part alone would swing between 0 and the modulus.
     for (int k = 0; k < n; ++k) {
         double* re = field.realRow(k);
         double* im = field.imagRow(k);
         for (int l = 0; l < n; ++l) {
-            re[l] = std::fabs(re[l]);
-            im[l] = std::fabs(im[l]);
+            re[l] = std::hypot(re[l], im[l]);
+            im[l] = 0.0;
         }
     }
 

@@ -10,7 +10,8 @@ namespace lumi {
 
 // The modulation transfer function of a sampled wavefront: pupil (N x N nodes
 // padded into a 2N x 2N field) -> 2-D transform -> intensity -> 2-D transform
-// -> absolute values, cut along both axes and normalised to zero frequency.
+// -> modulus of the transfer function, cut along both axes and normalised to
+// zero frequency.
 // Frequencies are in units of the plot's x axis: index k of a cut lies at
 // k / N of the cut-off frequency.
 class ModulationTransfer {
@@ -60,9 +61,9 @@ std::vector<MtfPoint> idealMtfCurve(double cutoffFrequency, int halfSize);
 int fillMtfPupil(const WavefrontGrid& grid, ComplexField& field);
 
 // Computes the MTF of `grid` with its own grid count N (2N must be a power of
-// two up to 512: N = 1, 2, 4 .. 128). The field keeps the transfer function
-// (absolute values). Throws AnalysisError: InvalidGeometry for another N or an
-// empty pupil, NonFinite for a non-finite wavefront or transfer value.
+// two up to 512: N = 1, 2, 4 .. 128). The field keeps the modulus of the
+// transfer function in its real plane (imaginary plane 0). Throws AnalysisError: InvalidGeometry
+// for another N or an empty pupil, NonFinite for a non-finite wavefront or transfer value.
 ModulationTransfer computeModulationTransfer(const WavefrontGrid& grid, double cutoffFrequency,
                                              ComplexField& field, FieldTransform& transform);
 

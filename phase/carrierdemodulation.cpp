@@ -142,12 +142,20 @@ Demodulation demodulate(const std::vector<float>& signal, const std::vector<std:
 
     // Band of the real signal in the half spectrum: the lobe and its mirror.
     std::vector<float> band(static_cast<std::size_t>(hw) * static_cast<std::size_t>(ny), 0.0f);
+    const double cut2 = 0.25 * f0 * f0;
+    // The window at squared distance d2 (0 beyond the cut, no root taken there).
+    auto window2 = [&](double dx, double dy) {
+        const double d2 = dx * dx + dy * dy;
+        return d2 >= cut2 ? 0.0 : lobeWindow(std::sqrt(d2), f0);
+    };
     for (int row = 0; row < ny; ++row) {
         const double fy = static_cast<double>(signedBin(row, ny)) / ny;
+        if (std::fabs(std::fabs(fy) - std::fabs(carrier.fy)) > 0.5 * f0)
+            continue; // no lobe reaches this row
         for (int kx = 0; kx < hw; ++kx) {
             const double fx = static_cast<double>(kx) / nx;
-            const double w = std::max(lobeWindow(std::hypot(fx - carrier.fx, fy - carrier.fy), f0),
-                                      lobeWindow(std::hypot(fx + carrier.fx, fy + carrier.fy), f0));
+            const double w = std::max(window2(fx - carrier.fx, fy - carrier.fy),
+                                      window2(fx + carrier.fx, fy + carrier.fy));
             band[static_cast<std::size_t>(row) * static_cast<std::size_t>(hw) +
                  static_cast<std::size_t>(kx)] = static_cast<float>(w * norm);
         }

@@ -221,7 +221,7 @@ FoundPupil findPupil(const std::vector<float>& m, int width, int height, double 
                fy * ((1 - fx) * m[y1 * w + x0] + fx * m[y1 * w + x1]);
     };
     constexpr int kRays = 360;
-    constexpr double kStep = 0.5;
+    constexpr double kStep = 0.5; // pixels along a ray
     const int smooth = std::max(1, static_cast<int>(std::lround(0.5 * smoothingPx / kStep)));
     // Smoothed modulation along the ray from (cx, cy) at angle a, 0 .. rMax.
     auto rayProfile = [&](double cx, double cy, double a, double rMax) {
@@ -239,13 +239,13 @@ FoundPupil findPupil(const std::vector<float>& m, int width, int height, double 
             raw[s] = sum / 3.0;
         }
         const auto sm = static_cast<std::size_t>(smooth);
+        std::vector<double> running(steps + 1, 0.0); // running[s] = raw[0] + ... + raw[s - 1]
+        for (std::size_t s = 0; s < steps; ++s)
+            running[s + 1] = running[s] + raw[s];
         for (std::size_t s = 0; s < steps; ++s) {
             const std::size_t lo = s >= sm ? s - sm : 0;
             const std::size_t hi = std::min(steps - 1, s + sm);
-            double sum = 0.0;
-            for (std::size_t q = lo; q <= hi; ++q)
-                sum += raw[q];
-            out[s] = sum / static_cast<double>(hi - lo + 1);
+            out[s] = (running[hi + 1] - running[lo]) / static_cast<double>(hi - lo + 1);
         }
         return out;
     };

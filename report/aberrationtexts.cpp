@@ -1,5 +1,8 @@
 #include "report/aberrationtexts.h"
 
+#include "report/asphericnote.h"
+#include "report/uncertaintytexts.h"
+
 #include "analysis/zernike.h"
 #include "common/numbertext.h"
 
@@ -179,7 +182,8 @@ std::array<std::string, 5> reportValueTexts(const AnalysisResults& r,
 }
 
 std::string aberrationPageText(const AnalysisResults& r, const AnalysisSettings& s,
-                               OutputUnits units, const std::string& fringeFile) {
+                               OutputUnits units, const std::string& fringeFile,
+                               const FitUncertainty* uncertainty) {
     const SummaryTexts t = summaryTexts(r, s, ApplyProgress::Summarised);
     std::string out;
     out += "Fringe data: " + fringeFile + "\n";
@@ -203,19 +207,25 @@ std::string aberrationPageText(const AnalysisResults& r, const AnalysisSettings&
     row(out, " SPHERICAL     (low-order)", t.spherical, t.sphericalNm);
     if (s.input.analysisType == AnalysisType::Aspheric)
         row(out, "Best Fit Conic Constant", bestFitConicText(r.bestFitConic));
+    if (const std::string note = asphericConventionNote(s); !note.empty())
+        addLine(out, note);
 
     out += "\nReport values (" + std::string(unitName(units)) + "):\n";
     const auto values = reportValueTexts(r, s, units);
     for (std::size_t i = 0; i < values.size(); ++i)
         row(out, "  " + std::string(kReportNames[i]), values[i]);
 
-    out += "\nZernike coefficients [fringes]:\n";
+    const bool withErrors = uncertainty != nullptr && uncertainty->available();
+    out += withErrors ? "\nZernike coefficients [fringes, +/- 1 sigma]:\n"
+                      : "\nZernike coefficients [fringes]:\n";
     for (int term = 0; term <= s.highestTerm; ++term) {
         std::string index = std::to_string(term);
         index.insert(0, 4 - std::min<std::size_t>(index.size(), 4), ' ');
         std::string value = coefficientCellText(
             r.fittedCoefficients[static_cast<std::size_t>(term)], s.wavesPerFringe);
         value.insert(0, 14 - std::min<std::size_t>(value.size(), 14), ' ');
+        if (withErrors)
+            value += "  +/- " + stdErrorCellText(*uncertainty, term, s.wavesPerFringe);
         addLine(out, index + value + "  " + std::string(zernikeDescription(term)));
     }
     return out;

@@ -6,6 +6,7 @@
 
 #include "analysis/analysisresults.h"
 #include "analysis/analysissettings.h"
+#include "analysis/fituncertainty.h"
 #include "fringe/displaypreferences.h"
 #include "report/summarytexts.h"
 
@@ -55,9 +56,12 @@ SummaryTexts summaryTexts(const AnalysisResults& results, const AnalysisSettings
 std::array<std::string, 5> reportValueTexts(const AnalysisResults& results,
                                             const AnalysisSettings& settings, OutputUnits units);
 
-// The command line's "Aberration" page of an analysed fringe data file.
+// The command line's "Aberration" page of an analysed fringe data file; with
+// an uncertainty that has standard errors, each coefficient is followed by
+// "+/- " and its 1 sigma in fringes.
 std::string aberrationPageText(const AnalysisResults& results, const AnalysisSettings& settings,
-                               OutputUnits units, const std::string& fringeFile);
+                               OutputUnits units, const std::string& fringeFile,
+                               const FitUncertainty* uncertainty = nullptr);
 
 // The texts of the command line's JSON, in key order: the summary texts, then
 // the report values under "report" with their "unit".

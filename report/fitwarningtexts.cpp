@@ -46,6 +46,7 @@ std::string_view fitFindingKindName(FitFinding::Kind kind) {
     case FitFinding::Kind::EmptySector: return "emptySector";
     case FitFinding::Kind::EmptyRim: return "emptyRim";
     case FitFinding::Kind::Outlier: return "outlier";
+    case FitFinding::Kind::IllDetermined: return "illDetermined";
     }
     return "";
 }
@@ -64,6 +65,13 @@ std::string fitWarningText(const FitFinding& f) {
                formatFixed(std::fabs(f.residualWaves), 2) + " waves from the fit, " +
                formatFixed(ratio, 1) + " times the RMS fit error.";
     }
+    case FitFinding::Kind::IllDetermined:
+        return "The points do not determine " + termsText(f.termCount) +
+               ": noise on them is amplified " + formatShortest(std::round(f.noiseAmplification)) +
+               " times into a term, so P-V and the terms are not to be trusted. " +
+               (f.supportedTermCount > 0
+                    ? "They support at most " + termsText(f.supportedTermCount) + "."
+                    : "They do not support even 9 terms: add points across the fringes.");
     }
     return "";
 }

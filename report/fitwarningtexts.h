@@ -10,7 +10,8 @@
 
 namespace lumi {
 
-// The JSON name of a finding's kind: "emptySector", "emptyRim", "outlier".
+// The JSON name of a finding's kind: "emptySector", "emptyRim", "outlier",
+// "illDetermined".
 std::string_view fitFindingKindName(FitFinding::Kind kind);
 
 // One sentence, e.g. "No points in the upper left quarter of the pupil (37 terms):

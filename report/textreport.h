@@ -5,6 +5,7 @@
 #include "report/summarytexts.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,10 +47,22 @@ struct TextReportInput {
     std::string bestConicText;
     ZernikeCoefficients coefficients{}; // used coefficients, waves at the input wavelength
     double wavesPerFringe = 0.5;        // of the last analysis; divides the coefficients
+    // 1 sigma of each fitted term (waves at the input wavelength) when the
+    // coefficients come from a fit with spare points; printed beside them.
+    std::optional<ZernikeCoefficients> coefficientStdError;
 };
+
+// A report prints at most this much of one user data field (about 25 pages of
+// notes); more is not a note but a wrong file pasted in.
+inline constexpr std::size_t kMaxPrintedFieldBytes = 100000;
+// What the reports print of a user data field: the field itself up to
+// kMaxPrintedFieldBytes; a longer one is cut there (at a whole character) and
+// ends with a line saying how many bytes are not printed.
+std::string printedUserField(const std::string& field);
 
 // Gathers the report's values: counts from the store, the coefficients from
 // the results, the waves per fringe and highest term of the last analysis, the
+// user data as printedUserField() gives them, the
 // three texts and the analysis type from `shown` (the settings as the window
 // shows them now), the summary from `summary`, the best-fit conic text from the
 // results.
@@ -61,11 +74,12 @@ TextReportInput textReportInput(const Measurement& m, const ShownSettingsTexts& 
 // The report's lines in printing order: title, file name, user data, settings,
 // fringe statistics, aberrations, then one line per term 0..highestTerm with the
 // index at column 15 and the coefficient in fringes at column 29 (14-column print
-// zones). Label/value lines put the label at column 20 and the value at 50.
-// A value holding line breaks continues on further lines at its column; with
-// wrapColumns > 0 a value reaching beyond that column is also broken at blanks
-// (or mid-word when one word is too long). Throws AnalysisError
-// ZeroWavesPerFringe when wavesPerFringe is 0 or not finite.
+// zones), and when the input has them "+/- " and the standard error in fringes
+// with 6 decimals in the next zone. Label/value lines put the label at column 20 and the value
+// at 50. A value holding line breaks continues on further lines at its column; with wrapColumns > 0
+// a value reaching beyond that column is also broken at blanks (or mid-word when one word is too
+// long), in time linear in the value's length. Throws AnalysisError ZeroWavesPerFringe when
+// wavesPerFringe is 0 or not finite.
 std::vector<ReportLine> textReportLines(const TextReportInput& input, int wrapColumns = 0);
 
 // A whole number as printed: sign place (blank or "-"), digits, one blank: " 35 ".

@@ -70,7 +70,10 @@ TEST_P(PoorlyCoveredPupil, NamesTheEmptyPart) {
     const CoverageCase& c = GetParam();
     Measurement m = digitised(kMixed, 0.0, c.keep);
     m.settings.highestTerm = c.highestTerm;
-    const std::vector<FitFinding> findings = fitAndAssess(m);
+    // Half a pupil cannot determine 37 terms either: that finding may come first.
+    std::vector<FitFinding> findings = fitAndAssess(m);
+    std::erase_if(findings,
+                  [](const FitFinding& f) { return f.kind == FitFinding::Kind::IllDetermined; });
     ASSERT_EQ(findings.size(), 1u);
     EXPECT_EQ(findings[0].kind, c.kind);
     EXPECT_EQ(findings[0].termCount, c.highestTerm + 1);

@@ -285,3 +285,60 @@ TEST(RelativePivotThreshold, SeparatesWellPosedFitsFromRankDeficientOnes) {
 
 } // namespace
 } // namespace lumi
+
+#include "analysis/fitdetermination.h"
+
+namespace lumi {
+namespace {
+
+// Points on three nearly circular rings (power with a little astigmatism and
+// spherical) with `scatterPx` of placement noise: the fit with many terms is
+// decided by that noise (P-V of several waves against a true 0.1).
+FringeStore noisyThreeRings(double astigmatism, double scatterPx) {
+    ZernikeCoefficients c{};
+    c[3] = 0.7;
+    c[4] = astigmatism;
+    c[8] = 0.02;
+    FringeStore exact;
+    generateContourPoints(c, 0.5, {320, 240, 216}, {}, exact);
+    FringeStore s;
+    s.aperture = exact.aperture;
+    std::mt19937 random(7u);
+    std::normal_distribution<double> scatter(0.0, scatterPx);
+    for (int f = 0; f < FringeStore::kFringesInUse; ++f)
+        for (int p = 1; p <= exact.pointCount(f); ++p)
+            s.addPoint(f, exact.pointX(f, p) + scatter(random),
+                       exact.pointY(f, p) + scatter(random));
+    return s;
+}
+
+double amplification(const FringeStore& store, int terms) {
+    return assessFitDetermination(fringeSamples(store, 0.5f), store.aperture.radiusPx, terms)
+        .largestAmplification;
+}
+
+// Measured: well-posed fits reach at most 31 (sample2, 37 terms; the
+// obstructed example 28), the noisy rings 76 (25 terms) and 390 (37 terms).
+TEST(NoiseAmplificationLimit, SeparatesWellPosedFitsFromNoisyRings) {
+    constexpr double kMargin = 1.4;
+    for (const PointSet& s : wellPosedPointSets())
+        for (int terms : {9, 16, 25, 37})
+            EXPECT_LT(amplification(s.store, terms), kNoiseAmplificationLimit / kMargin)
+                << s.name << ", " << terms;
+    for (double astigmatism : {0.0, 0.02, 0.05})
+        for (double scatterPx : {0.2, 0.5}) {
+            const FringeStore rings = noisyThreeRings(astigmatism, scatterPx);
+            for (int terms : {25, 37}) {
+                const FitDetermination d = assessFitDetermination(fringeSamples(rings, 0.5f),
+                                                                  rings.aperture.radiusPx, terms);
+                EXPECT_GT(d.largestAmplification, kNoiseAmplificationLimit * kMargin)
+                    << astigmatism << ", " << scatterPx << " px, " << terms;
+                EXPECT_TRUE(d.illDetermined());
+                EXPECT_GE(d.supportedTermCount, 9);
+                EXPECT_LE(d.supportedTermCount, 16);
+            }
+        }
+}
+
+} // namespace
+} // namespace lumi

@@ -84,7 +84,7 @@ TEST(ApplyZernikeAverage, SetsTermsFromTheCountAndSubtractsTheReference) {
     EXPECT_DOUBLE_EQ(m.results.coefficients[3], 1.0);
     EXPECT_DOUBLE_EQ(m.results.coefficients[4], 0.5 * 0.4 - 0.5 * 0.1);
     EXPECT_DOUBLE_EQ(m.results.coefficients[9], -0.15);
-    EXPECT_EQ(m.results.coefficients[10], 7.0); // above the used terms: kept
+    EXPECT_EQ(m.results.coefficients[10], 0.0); // above the used terms: cleared
     EXPECT_NEAR(m.results.spherical, 0.600, 5e-4);
     EXPECT_FALSE(m.results.analysisDone); // averaging is not an APPLY
 }

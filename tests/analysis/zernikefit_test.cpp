@@ -4,6 +4,7 @@
 #include "analysis/analysiserror.h"
 #include "analysis/contourpointgenerator.h"
 #include "analysis/zernike.h"
+#include "analysis/zernikefile.h"
 #include "support/analysisfixtures.h"
 
 #include <gtest/gtest.h>
@@ -129,7 +130,7 @@ TEST(FitZernike, ReferenceLowersUsedCoefficientsAndResidualSeesIt) {
     EXPECT_NEAR(r.fitRmsError, std::sqrt(squares / static_cast<double>(samples.size())), 1e-9);
 }
 
-TEST(FitZernike, SingularFitZeroesUsedTermsAndChangesNothingElse) {
+TEST(FitZernike, SingularFitZeroesUsedCoefficientsAndChangesNothingElse) {
     Measurement m = makeMeasurement();
     m.settings.highestTerm = 36;
     addSpiral(m, 0, 20); // 20 points cannot fix 37 terms
@@ -144,23 +145,30 @@ TEST(FitZernike, SingularFitZeroesUsedTermsAndChangesNothingElse) {
         EXPECT_STREQ(e.what(), "The points do not determine 37 terms (for example all points on "
                                "rings): choose fewer terms or add points across the rings.");
     }
-    for (std::size_t t = 0; t <= 36; ++t)
+    for (std::size_t t = 0; t < kZernikeSlots; ++t)
         EXPECT_EQ(m.results.coefficients[t], 0.0) << t;
-    EXPECT_EQ(m.results.coefficients[37], 7.0);
     EXPECT_EQ(m.results.fittedCoefficients[5], 3.0);
     EXPECT_EQ(m.results.fitRmsError, 0.123);
 }
 
-TEST(FitZernike, TermsAboveHighestKeepEarlierValues) {
+// 25 terms, then 9: the saved file holds the 9 fitted terms and nothing of the
+// first fit, so a reader counts them (one above the last, as for any file).
+TEST(FitZernike, FewerTermsLeaveNothingOfAnEarlierFit) {
     Measurement m = makeMeasurement();
-    m.settings.highestTerm = 8;
-    m.results.coefficients.fill(7.0);
-    addSpiral(m, 2, 200);
+    generateContourPoints(coefficientsOf({{3, 1.5}, {4, 0.4}, {8, 0.2}, {12, 0.05}, {24, 0.03}}),
+                          0.5, m.store.aperture, {}, m.store);
+    m.settings.highestTerm = 24;
     fitZernike(m);
-    EXPECT_NEAR(m.results.coefficients[0], 1.0, 1e-12);
-    EXPECT_EQ(m.results.coefficients[9], 7.0);
-    EXPECT_EQ(m.results.coefficients[36], 7.0);
-    EXPECT_EQ(m.results.fittedCoefficients[9], 0.0); // the grid row is emptied
+    ASSERT_NE(m.results.coefficients[24], 0.0);
+    m.settings.highestTerm = 8;
+    fitZernike(m);
+    for (std::size_t t = 9; t < kZernikeSlots; ++t) {
+        EXPECT_EQ(m.results.coefficients[t], 0.0) << t;
+        EXPECT_EQ(m.results.fittedCoefficients[t], 0.0) << t;
+    }
+    const ZernikeFile saved =
+        ZernikeFile::parse(ZernikeFile::toText(m.results.coefficients, m.settings.wavesPerFringe));
+    EXPECT_EQ(saved.termCount, 9);
 }
 
 TEST(FitZernike, PointsWithoutApertureAreAGeometryError) {

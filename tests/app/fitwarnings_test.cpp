@@ -4,13 +4,17 @@
 #include "app/averagewindow.h"
 #include "app/settingspanel.h"
 #include "app/zernikecommands.h"
+#include "app/zernikepage.h"
 #include "common/textfile.h"
 #include "mainwindowfixture.h"
 #include "report/aberrationtexts.h"
 
 #include <QComboBox>
+#include <QHeaderView>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -47,8 +51,10 @@ TEST_F(FitWarnings, AHalfCoveredPupilIsNamedBesideTheSummary) {
                 store().removePoint(f, p);
     applyWith37Terms();
     EXPECT_TRUE(page()->fitWarningsShown());
-    EXPECT_EQ(page()->fitWarningsText(), "No points in the right half of the pupil (37 terms): "
-                                         "the fit there is extrapolated.");
+    // Half a pupil cannot determine 37 terms either; that warning comes first.
+    EXPECT_TRUE(page()->fitWarningsText().endsWith(
+        "\nNo points in the right half of the pupil (37 terms): the fit there is extrapolated."))
+        << page()->fitWarningsText().toStdString();
     EXPECT_TRUE(window->statusBar()->currentMessage().endsWith("see the Aberration page"));
 }
 
@@ -66,6 +72,32 @@ TEST_F(FitWarnings, AnOutlierIsNamedAndAGoodFitClearsIt) {
     applyWith37Terms();
     EXPECT_FALSE(page()->fitWarningsShown());
     EXPECT_TRUE(window->fitFindings().empty());
+}
+
+// "Fit without flagged points" refits without the outlier, names it, keeps it
+// in the store, and the "Zernike" page shows each term's standard error.
+TEST_F(FitWarnings, FitWithoutFlaggedPointsLeavesTheOutlierOutButKeepsIt) {
+    digitise();
+    store().setPoint(2, 5, store().pointX(3, 5), store().pointY(3, 5));
+    const FringeStore before = store();
+    window->settingsPanel()->zernikeNumber()->setCurrentText("25");
+    QTest::mouseClick(window->settingsPanel()->applyButton(), Qt::LeftButton);
+    QPushButton* refit = page()->fitWithoutFlaggedButton();
+    ASSERT_FALSE(refit->isHidden());
+    const double sigmaBefore = window->zernikePage()->coefficientCell(5, 4).toDouble();
+    QTest::mouseClick(refit, Qt::LeftButton);
+
+    EXPECT_EQ(store(), before);
+    EXPECT_TRUE(refit->isHidden());
+    EXPECT_EQ(page()->fitWarningsText(),
+              "Fitted without 1 flagged point (1 refit): fringe 3 point 5. The file keeps them.");
+    EXPECT_EQ(window->measurement().results.pointCount, before.totalPointCount() - 1);
+    const QTableWidget* grid = window->zernikePage()->coefficientGrid();
+    EXPECT_FALSE(grid->isColumnHidden(4));
+    EXPECT_EQ(grid->horizontalHeader()->visualIndex(4), 2); // beside the coefficient
+    // Exact contours without the outlier: a far smaller error of term 4.
+    EXPECT_LT(window->zernikePage()->coefficientCell(5, 4).toDouble(), 0.01 * sigmaBefore);
+    EXPECT_GT(sigmaBefore, 0.0);
 }
 
 // Warnings belong to the fit of the points: a new picture or a summary of averaged

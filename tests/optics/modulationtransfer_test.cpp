@@ -27,7 +27,9 @@ TEST_P(PerfectPupilMtf, FollowsTheDiffractionLimitedCurve) {
     ASSERT_EQ(mtf.sagittal.size(), static_cast<std::size_t>(n) + 1);
     EXPECT_EQ(mtf.tangential[0], 1.0);
     EXPECT_EQ(mtf.sagittal[0], 1.0);
-    const double tolerance = n >= 128 ? 0.02 : 0.04;
+    // The sampled pupil's edge is a staircase: the finest grid meets the
+    // continuous curve within 1e-3, coarser ones within their edge error.
+    const double tolerance = n >= 128 ? 1e-3 : n >= 64 ? 3e-3 : 7e-3;
     for (int k = 0; k <= n; ++k) {
         const double ideal = diffractionLimitedMtf(static_cast<double>(k) / n);
         EXPECT_NEAR(mtf.tangential[static_cast<std::size_t>(k)], ideal, tolerance) << "k " << k;
@@ -37,6 +39,36 @@ TEST_P(PerfectPupilMtf, FollowsTheDiffractionLimitedCurve) {
 
 INSTANTIATE_TEST_SUITE_P(GridCounts, PerfectPupilMtf, ::testing::Values(32, 64, 128),
                          [](const auto& i) { return lumi::test::caseName("grid", i.param); });
+
+// A tilt only shifts the PSF: the modulus of the transfer function stays, with
+// or without other aberrations beside it.
+struct TiltCase {
+    const char* name;
+    double aberrationWaves; // of term 4 (astigmatism) beside the tilt
+    double tiltX;           // waves of term 1
+    double tiltY;           // waves of term 2
+};
+
+class TiltedMtf : public ::testing::TestWithParam<TiltCase> {};
+
+TEST_P(TiltedMtf, EqualsTheUntiltedMtf) {
+    const auto& tc = GetParam();
+    Workspace ws;
+    const int n = 64;
+    const auto plain = ws.mtf(*makeZernikeGrid(n, {}, {{4, tc.aberrationWaves}}));
+    const auto tilted =
+        ws.mtf(*makeZernikeGrid(n, {}, {{4, tc.aberrationWaves}, {1, tc.tiltX}, {2, tc.tiltY}}));
+    for (std::size_t k = 0; k <= static_cast<std::size_t>(n); ++k) {
+        EXPECT_NEAR(tilted.tangential[k], plain.tangential[k], 1e-6) << tc.name << " k " << k;
+        EXPECT_NEAR(tilted.sagittal[k], plain.sagittal[k], 1e-6) << tc.name << " k " << k;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Wavefronts, TiltedMtf,
+                         ::testing::Values(TiltCase{"quarter_wave_in_x", 0.0, 0.25, 0.0},
+                                           TiltCase{"three_waves_diagonal", 0.0, 3.0, -3.0},
+                                           TiltCase{"with_astigmatism", 0.3, 1.7, 0.6}),
+                         lumi::test::ByName());
 
 // The tangential cut runs along the first index (rows, pupil y), the sagittal
 // cut along the second (columns, x): a cylinder in y only blurs the first.

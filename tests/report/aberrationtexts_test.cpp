@@ -1,7 +1,9 @@
 #include "report/aberrationtexts.h"
 
 #include "analysis/aberrationsummary.h"
+#include "common/numbertext.h"
 #include "support/analysisfixtures.h"
+#include "support/casename.h"
 
 #include <gtest/gtest.h>
 
@@ -156,6 +158,39 @@ TEST(AberrationPageText, ListsSettingsRowsAndCoefficients) {
     EXPECT_EQ(page.find("Best Fit Conic"), std::string::npos);
     EXPECT_EQ(page.find("\n   9 "), std::string::npos);
 }
+
+// A mirror at its centre of curvature gives 1 wave per fringe: any other value
+// in aspheric analysis scales the best-fit conic, and the page says so.
+struct ConventionCase {
+    const char* name;
+    AnalysisType type;
+    float wavesPerFringe;
+    bool noted;
+};
+
+class AsphericConventionNote : public ::testing::TestWithParam<ConventionCase> {};
+
+TEST_P(AsphericConventionNote, ShownOnlyForAsphericAnalysisOffOneWave) {
+    const auto& c = GetParam();
+    Measurement m = summarised(coefficientsOf({{8, 0.1}}));
+    m.settings.input.analysisType = c.type;
+    m.settings.wavesPerFringe = c.wavesPerFringe;
+    const std::string page = aberrationPageText(m.results, m.settings, OutputUnits::Waves, "m.frg");
+    EXPECT_EQ(page.find("centre of curvature") != std::string::npos, c.noted) << c.name;
+    if (c.noted) {
+        EXPECT_NE(page.find("waves per fringe is " + formatShortest(c.wavesPerFringe) + "."),
+                  std::string::npos)
+            << c.name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, AsphericConventionNote,
+    ::testing::Values(ConventionCase{"aspheric_half_wave", AnalysisType::Aspheric, 0.5f, true},
+                      ConventionCase{"aspheric_quarter_wave", AnalysisType::Aspheric, 0.25f, true},
+                      ConventionCase{"aspheric_one_wave", AnalysisType::Aspheric, 1.0f, false},
+                      ConventionCase{"standard_half_wave", AnalysisType::Standard, 0.5f, false}),
+    lumi::test::ByName());
 
 } // namespace
 } // namespace lumi

@@ -86,6 +86,16 @@ TEST(TextReport, linesOfAKnownMeasurement) {
     EXPECT_EQ(t[77], at(15, " 35 ") + std::string(10, ' ') + " 0.6 ");
 }
 
+TEST(TextReport, standardErrorsFollowTheirCoefficientsInFringes) {
+    TextReportInput in = knownMeasurement();
+    ZernikeCoefficients sigma{};
+    sigma[10] = 0.000617; // waves: 0.001234 fringes
+    in.coefficientStdError = sigma;
+    const auto t = texts(textReportLines(in));
+    EXPECT_EQ(t[52], at(15, " 10 ") + std::string(10, ' ') + " 0.1 " + std::string(9, ' ') +
+                         "+/- 0.001234");
+}
+
 TEST(TextReport, bestConicLineOnlyInAsphericAnalysis) {
     TextReportInput in = knownMeasurement();
     in.bestConicText = "  K =   -1.023";
@@ -109,6 +119,29 @@ TEST(TextReport, valuesWithLineBreaksAndLongValuesContinueAtTheirColumn) {
     EXPECT_EQ(t[16], at(50, "second"));
     EXPECT_EQ(t[17], ""); // the blank line before "TEST REPORT :", no empty value line
     EXPECT_EQ(t[18], at(50, "TEST REPORT :"));
+}
+
+TEST(TextReport, longValuesAreCutAtWholeCharactersAndCappedWithANote) {
+    TextReportInput in = knownMeasurement();
+    std::string accents;
+    for (int i = 0; i < 70; ++i)
+        accents += "\xC3\xA9"; // two bytes, one column
+    in.userData[2] = accents;
+    const auto t = texts(textReportLines(in, 80));
+    EXPECT_EQ(t[12], labelValue("INSTRUMENT", accents.substr(0, 62)));
+    EXPECT_EQ(t[13], at(50, accents.substr(62, 62)));
+    EXPECT_EQ(t[14], at(50, accents.substr(124)));
+
+    const std::string full(kMaxPrintedFieldBytes, 'a');
+    EXPECT_EQ(printedUserField(full), full);
+    EXPECT_EQ(printedUserField(full + "bcd"),
+              full + "\n[... 3 more bytes of this field are not printed]");
+    // A cut inside a character moves before it.
+    const std::string odd =
+        "a" +
+        std::string(kMaxPrintedFieldBytes, 'x').replace(kMaxPrintedFieldBytes - 2, 2, "\xC3\xA9");
+    EXPECT_EQ(printedUserField(odd), odd.substr(0, kMaxPrintedFieldBytes - 1) +
+                                         "\n[... 2 more bytes of this field are not printed]");
 }
 
 TEST(TextReport, refusesAZeroWavesPerFringe) {

@@ -1,5 +1,5 @@
-// lumi-bathphoto: writes one generated Bath-style fringe photo (JPEG, quality 85) and
-// prints its known answer.
+// lumi-bathphoto: writes one generated Bath-style fringe photo (JPEG, quality 85, or
+// binary PPM when the name ends in .ppm) and prints its known answer.
 //   lumi-bathphoto OUT.jpg WIDTH HEIGHT FRINGES ANGLE_DEG [obstructed] [seed=N]
 
 #include "tools/samplegen/bathphoto.h"
@@ -32,8 +32,20 @@ int main(int argc, char** argv) {
     }
     spec.aberrationWaves = lumi::typicalMirrorWaves();
     const lumi::SampleRecipe r = lumi::bathPhotoRecipe(spec);
-    const std::string error =
-        lumi::writePicture(lumi::renderBathPhoto(r), lumi::PictureFormat::Jpeg, argv[1]);
+    const lumi::RgbImage img = lumi::renderBathPhoto(r);
+    const std::string out = argv[1];
+    std::string error;
+    if (out.size() > 4 && out.substr(out.size() - 4) == ".ppm") {
+        // The exact pixels, for readers without a JPEG decoder (bench/fourier_numpy.py).
+        std::FILE* f = std::fopen(out.c_str(), "wb");
+        if (!f || std::fprintf(f, "P6\n%d %d\n255\n", img.width, img.height) < 0 ||
+            std::fwrite(img.rgb.data(), 1, img.rgb.size(), f) != img.rgb.size())
+            error = "cannot write " + out;
+        if (f && std::fclose(f) != 0)
+            error = "cannot write " + out;
+    } else {
+        error = lumi::writePicture(img, lumi::PictureFormat::Jpeg, out);
+    }
     if (!error.empty()) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
