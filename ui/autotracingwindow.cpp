@@ -80,6 +80,8 @@ AutoTracingWindow::AutoTracingWindow(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromLatin1(kAutoTracingTitle));
     setModal(true);
     auto* column = new QVBoxLayout(this);
+    // The window takes the height its wrapped texts need at any scale factor.
+    column->setSizeConstraint(QLayout::SetFixedSize);
     column->addWidget(
         wrapped(QStringLiteral("Place the first point over the first fringe and the remaining "
                                "points over the other fringes .The ideal straight  line "
