@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 WERROR ?= OFF
 CMAKE_FLAGS ?=
 
-.PHONY: deps build run test test-asan bench format format-check clean
+.PHONY: deps build run test test-asan package bench format format-check clean
 
 deps:
 	@sh tools/install-deps.sh
@@ -27,6 +27,10 @@ test-asan: deps
 run: build
 	@if [ -x $(BUILD)/app/lumivorexan ]; then $(BUILD)/app/lumivorexan; \
 	else $(BUILD)/cli/lumivorexan-cli analyze examples/defocus-rings.frg; fi
+
+# The Debian package of the built tree: $(BUILD)/lumivorexan_<version>_amd64.deb.
+package: build
+	cmake --build $(BUILD) --target package
 
 bench: build
 	@for b in $(BUILD)/bench/*_bench; do $$b; done

@@ -5,6 +5,7 @@
 #include "common/numbertext.h"
 
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -81,31 +82,46 @@ std::optional<AnalysisError> computeIdealConicKeepingError(Measurement& m,
     return std::nullopt;
 }
 
-void runApply(Measurement& m, const IdealConicProvider& idealConic) {
-    AnalysisSettings& settings = m.settings;
+namespace {
+
+// APPLY from the counts on: `fit` fits the coefficients and runs the summary.
+void applyCounted(Measurement& m, const IdealConicProvider& idealConic,
+                  const std::function<void(Measurement&)>& fit) {
     AnalysisResults& res = m.results;
-
-    res.applyProgress = ApplyProgress::NotRun;
-    deriveAnalysisSettings(settings);
-
-    res.fringeCount = m.store.nonEmptyFringeCount();
-    res.pointCount = m.store.totalPointCount();
     res.applyProgress = ApplyProgress::Counted;
-
-    if (settings.input.analysisType == AnalysisType::Aspheric) {
+    if (m.settings.input.analysisType == AnalysisType::Aspheric) {
         // A failed ideal-conic computation keeps the previous coefficients and
         // the fit still runs, so the measured summary is shown.
         const std::optional<AnalysisError> idealFailure =
             computeIdealConicKeepingError(m, idealConic);
-        fitZernike(m);
+        fit(m);
         if (idealFailure)
             throw *idealFailure;
         estimateBestFitConic(m);
     } else {
         res.idealConicCoefficients.fill(0.0);
-        fitZernike(m);
+        fit(m);
     }
     res.analysisDone = true;
+}
+
+} // namespace
+
+void runApply(Measurement& m, const IdealConicProvider& idealConic) {
+    m.results.applyProgress = ApplyProgress::NotRun;
+    deriveAnalysisSettings(m.settings);
+    m.results.fringeCount = m.store.nonEmptyFringeCount();
+    m.results.pointCount = m.store.totalPointCount();
+    applyCounted(m, idealConic, [](Measurement& mm) { fitZernike(mm); });
+}
+
+void runApplyToSamples(Measurement& m, std::span<const ZernikeSample> samples, int fringeCount,
+                       const IdealConicProvider& idealConic) {
+    m.results.applyProgress = ApplyProgress::NotRun;
+    deriveAnalysisSettings(m.settings);
+    m.results.fringeCount = fringeCount;
+    m.results.pointCount = static_cast<int>(samples.size());
+    applyCounted(m, idealConic, [samples](Measurement& mm) { fitZernikeSamples(mm, samples); });
 }
 
 void resetAnalysis(Measurement& m) {

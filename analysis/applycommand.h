@@ -2,9 +2,11 @@
 
 #include "analysis/analysiserror.h"
 #include "analysis/measurement.h"
+#include "analysis/zernikesample.h"
 
 #include <functional>
 #include <optional>
+#include <span>
 
 namespace lumi {
 
@@ -46,6 +48,12 @@ std::optional<AnalysisError> computeIdealConicKeepingError(Measurement& m,
 // propagates; what was written before it stays, results.applyProgress tells how far it came and
 // analysisDone is unchanged.
 void runApply(Measurement& m, const IdealConicProvider& idealConic = {});
+
+// runApply on samples of a whole-field phase map (normalised pupil coordinates,
+// waves) instead of the store's points: pointCount = the sample count and
+// fringeCount = `fringeCount` (the fringes seen across the pupil).
+void runApplyToSamples(Measurement& m, std::span<const ZernikeSample> samples, int fringeCount,
+                       const IdealConicProvider& idealConic = {});
 
 // The analysis share of the reset for a new picture: grid zeroed, reference
 // coefficients 0, analysisDone false. coefficients, fittedCoefficients and

@@ -31,6 +31,10 @@ std::vector<ZernikeSample> fringeSamples(const FringeStore& store, float wavesPe
 }
 
 void fitZernike(Measurement& m) {
+    fitZernikeSamples(m, fringeSamples(m.store, m.settings.wavesPerFringe));
+}
+
+void fitZernikeSamples(Measurement& m, std::span<const ZernikeSample> samples) {
     AnalysisResults& res = m.results;
     const int highest = std::clamp(m.settings.highestTerm, 0, kZernikeTermCount - 1);
     const int termCount = highest + 1;
@@ -42,7 +46,6 @@ void fitZernike(Measurement& m) {
     // this fit's terms and counted by an average of such files.
     res.coefficients.fill(0.0);
 
-    const std::vector<ZernikeSample> samples = fringeSamples(m.store, m.settings.wavesPerFringe);
     NormalEquations eq = buildNormalEquations(samples, termCount);
     solveNormalEquations(eq);
 

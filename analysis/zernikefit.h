@@ -3,6 +3,7 @@
 #include "analysis/measurement.h"
 #include "analysis/zernikesample.h"
 
+#include <span>
 #include <vector>
 
 namespace lumi {
@@ -21,5 +22,9 @@ std::vector<ZernikeSample> fringeSamples(const FringeStore& store, float wavesPe
 // calcAberrations (applyProgress Fitted, then Summarised).
 // On a singular or non-finite solve (AnalysisError) nothing else is changed.
 void fitZernike(Measurement& m);
+
+// fitZernike on the given samples instead of the store's points (a whole-field
+// phase map): the same coefficients, fit error and summary.
+void fitZernikeSamples(Measurement& m, std::span<const ZernikeSample> samples);
 
 } // namespace lumi

@@ -5,15 +5,15 @@
 #include "app/sampleresources.h"
 #include "fringe/fringeoptimizer.h"
 #include "fringe/fringetracer.h"
+#include "imaging/qt/imageconversion.h"
+#include "report/tracestoptexts.h"
 #include "ui/dialogservice.h"
 #include "ui/imagecanvas.h"
-#include "ui/imageconversion.h"
 #include "ui/interferogramview.h"
 #include "ui/markpainter.h"
 
-#include "imaging/picturedamage.h"
+#include "imaging/qt/pictureloader.h"
 
-#include <QBuffer>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -21,7 +21,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
@@ -99,45 +98,28 @@ void ImagePage::loadImageCommand(const QString& initialFolder) {
 
 bool ImagePage::loadPictureFile(const QString& path) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    QFile file(path);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly)) {
-        bytes = file.readAll();
-    }
-    // The decoders only warn about a truncated file and hand back a picture
-    // with a grey part, so the structure is checked first.
-    const std::string damage =
-        pictureDamage(std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                static_cast<std::size_t>(bytes.size())));
-    QImage picture;
-    QString reason = QString::fromStdString(damage);
-    if (reason.isEmpty()) {
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&buffer);
-        picture = reader.read();
-        if (picture.isNull() && reader.error() != QImageReader::UnsupportedFormatError &&
-            reader.error() != QImageReader::UnknownError && !bytes.isEmpty()) {
-            reason = reader.errorString();
-        }
-    }
+    const LoadedPicture loaded = loadPicture(path.toStdString());
     QGuiApplication::restoreOverrideCursor();
-    if (!reason.isEmpty()) {
-        dialogs_.beep();
-        dialogs_.showMessage(QStringLiteral("Lumivorexan"),
-                             QStringLiteral("The picture file %1 is damaged: %2.\n"
-                                            "The current picture and points are kept.")
-                                 .arg(QDir::toNativeSeparators(path), reason),
-                             DialogService::Icon::Warning);
-        return false;
-    }
-    if (picture.isNull()) {
+    if (loaded.problem == LoadedPicture::Problem::NotAPicture) {
         dialogs_.beep();
         dialogs_.showMessage(QStringLiteral("Lumivorexan"), QStringLiteral("Invalid Picture"),
                              DialogService::Icon::None);
         return false;
     }
-    showInterferogram(picture);
+    if (loaded.problem != LoadedPicture::Problem::None) {
+        dialogs_.beep();
+        const QString what =
+            loaded.problem == LoadedPicture::Problem::Unreadable
+                ? QStringLiteral("The picture cannot be read: %1\n")
+                      .arg(QString::fromStdString(loaded.reason))
+                : QStringLiteral("The picture file %1 is damaged: %2.\n")
+                      .arg(QDir::toNativeSeparators(path), QString::fromStdString(loaded.reason));
+        dialogs_.showMessage(QStringLiteral("Lumivorexan"),
+                             what + QStringLiteral("The current picture and points are kept."),
+                             DialogService::Icon::Warning);
+        return false;
+    }
+    showInterferogram(loaded.picture);
     emit pictureFileLoaded(path);
     return true;
 }
@@ -493,10 +475,12 @@ void ImagePage::onAutoTracingToggled(bool checked) {
         editor_.setAutoTracing(false);
         return;
     }
-    if (!dialogs_.confirmAutoTracing()) {
+    AutoTracingChoice choice{editor_.followFringe()};
+    if (!dialogs_.confirmAutoTracing(choice)) {
         tools_->setAutoTracing(false);
         return;
     }
+    editor_.setFollowFringe(choice.followFringe);
     // Erasing the points for the seeds is a step of its own; while seeds
     // are placed the window offers no undo.
     recorder_.begin(QStringLiteral("Fringe AutoTracing"));
@@ -537,6 +521,7 @@ void ImagePage::performAutoTracing() {
     const PixelGrid picture = toPixelGrid(canvas()->cleanPicture());
     TraceOptions options;
     options.pointSpacing = m_.preferences.pointSpacing;
+    options.followFringe = editor_.followFringe();
     const FringeTracer tracer(picture, m_.store.aperture, m_.store.obstruction, options);
 
     // Crosses go onto the view as the trace runs; the window repaints and
@@ -557,7 +542,8 @@ void ImagePage::performAutoTracing() {
     // The step starts after the seeds were taken: undo returns to the erased
     // fringes, not to seeding.
     recorder_.begin(QStringLiteral("AUTOTRACING"));
-    const FringeTracer::Outcome outcome = tracer.trace(seeds, m_.store, progress);
+    std::vector<TraceStop> stops;
+    const FringeTracer::Outcome outcome = tracer.trace(seeds, m_.store, progress, &stops);
     if (outcome == FringeTracer::Outcome::Traced) {
         editor_.selectActiveFringe(static_cast<int>(seeds.size()) - 1);
     }
@@ -571,9 +557,31 @@ void ImagePage::performAutoTracing() {
     }
     syncReadouts();
     redrawMarks(RedrawCaller::SelectFringe);
-    emit statusNote(QStringLiteral("AUTOTRACING done: %1 points on %2 fringes")
-                        .arg(m_.store.totalPointCount())
-                        .arg(m_.store.nonEmptyFringeCount()));
+    const QString done = QStringLiteral("AUTOTRACING done: %1 points on %2 fringes")
+                             .arg(m_.store.totalPointCount())
+                             .arg(m_.store.nonEmptyFringeCount());
+    if (stops.empty()) {
+        emit statusNote(done);
+        return;
+    }
+    emit statusNote(done + QStringLiteral("; %1 stopped early").arg(stops.size()));
+    showTraceStops(stops);
+}
+
+void ImagePage::showTraceStops(const std::vector<TraceStop>& stops) {
+    // A long list is cut so the message fits the screen.
+    constexpr std::size_t kShown = 15;
+    QStringList lines;
+    lines << QStringLiteral("%1 of the followed fringes stopped before the aperture's edge; "
+                            "place points by hand there if they are needed:")
+                 .arg(stops.size());
+    const std::vector<std::string> texts = traceStopTexts(stops);
+    for (std::size_t i = 0; i < texts.size() && i < kShown; ++i)
+        lines << QString::fromStdString(texts[i]);
+    if (texts.size() > kShown)
+        lines << QStringLiteral("... and %1 more.").arg(texts.size() - kShown);
+    dialogs_.showMessage(QStringLiteral("Fringe AutoTracing"), lines.join(QLatin1Char('\n')),
+                         DialogService::Icon::Information);
 }
 
 void ImagePage::optimizeActiveFringe() {

@@ -3,6 +3,7 @@
 #include "analysis/measurement.h"
 #include "app/editrecorder.h"
 #include "fringe/fringeeditor.h"
+#include "fringe/tracestop.h"
 #include "ui/markpainter.h"
 
 #include <QImage>
@@ -105,6 +106,8 @@ private:
     void onObstructionClear();
     void onAutoTracingToggled(bool checked);
     void placeSeed(double xPx, double yPx);
+    // The fringes a followed trace stopped early, in one message.
+    void showTraceStops(const std::vector<TraceStop>& stops);
     void drawCrosses(bool highlightActive);
     // Marks of the present state: circles, crosses (the active fringe
     // highlighted), pending construction clicks and seeds.

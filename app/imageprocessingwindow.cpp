@@ -6,13 +6,13 @@
 #include "common/textfile.h"
 #include "fringe/fringestore.h"
 #include "imaging/imagingerror.h"
+#include "imaging/qt/pictureloader.h"
 #include "ui/dialogservice.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPixmap>
@@ -203,21 +203,21 @@ void ImageProcessingWindow::openFileCommand() {
         return;
     }
     const QString name = path->trimmed();
-    QImage picture;
-    QImageReader reader(name);
+    LoadedPicture loaded;
     {
         BusyPointer busy;
-        picture = reader.read();
+        loaded = loadPicture(name.toStdString());
     }
-    if (picture.isNull()) {
+    if (loaded.problem != LoadedPicture::Problem::None) {
         // The pictures on the window stay as they were.
-        dialogs_.showMessage(QString::fromLatin1(kCaption),
-                             QStringLiteral("Error %1 opening file '%2'\n%3")
-                                 .arg(static_cast<int>(reader.error()))
-                                 .arg(name, reader.errorString()),
-                             DialogService::Icon::Warning);
+        dialogs_.showMessage(
+            QString::fromLatin1(kCaption),
+            QStringLiteral("Error opening file '%1'\n%2")
+                .arg(name, QString::fromStdString(loaded.message(name.toStdString()))),
+            DialogService::Icon::Warning);
         return;
     }
+    const QImage& picture = loaded.picture;
     rememberFile(name);
     setWindowTitle(QStringLiteral("Image Processing   [") + QFileInfo(name).fileName() + "]");
     setPicture(picture);

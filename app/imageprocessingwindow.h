@@ -1,7 +1,7 @@
 #pragma once
 
 #include "imaging/imageoperation.h"
-#include "ui/picturepixels.h"
+#include "imaging/qt/picturepixels.h"
 
 #include <QMainWindow>
 

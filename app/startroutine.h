@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/startarguments.h"
+
 #include <QObject>
 #include <QWidget>
 #include <memory>
@@ -11,7 +13,8 @@ class DialogService;
 class SplashWindow;
 
 // The program's start (ModuleMain): shows the splash window; when its timer
-// fires, shows the container window with the main window inside.
+// fires, shows the container window with the main window inside, then opens the
+// files named on the command line (their messages appear over the shown window).
 class StartRoutine : public QObject {
     Q_OBJECT
 public:
@@ -20,6 +23,8 @@ public:
 
     // Shows the splash window and returns.
     void start();
+    // Files to open once the main window is shown.
+    void setArguments(const StartArguments& arguments) { arguments_ = arguments; }
 
     SplashWindow* splash() const { return splash_.get(); }
     ContainerWindow* container() const { return container_.get(); }
@@ -30,8 +35,10 @@ signals:
 
 private:
     void showMain();
+    void openArguments();
 
     DialogService& dialogs_;
+    StartArguments arguments_;
     std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<ContainerWindow> container_;
 };

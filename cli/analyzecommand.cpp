@@ -23,6 +23,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <filesystem>
 #include <ostream>
 
 namespace lumi::cli {
@@ -151,7 +152,29 @@ AnalyzeRequest parseAnalyzeArguments(std::span<const std::string> args) {
     return request;
 }
 
+void checkDestinations(const AnalyzeRequest& request) {
+    std::vector<std::filesystem::path> outputs;
+    if (request.zernikeOutFile)
+        outputs.emplace_back(*request.zernikeOutFile);
+    for (const std::string& folder : request.outputFolders)
+        OutputFiles::checkFolder(folder);
+    for (const std::string& f : request.outputFiles) {
+        // A file in a folder still to be made cannot exist yet; the folder was checked.
+        std::error_code ec;
+        if (std::filesystem::exists(std::filesystem::path(f).parent_path(), ec) ||
+            std::filesystem::path(f).parent_path().empty())
+            outputs.emplace_back(f);
+    }
+    std::vector<std::filesystem::path> inputs{request.fringeFile};
+    if (request.referenceFile)
+        inputs.emplace_back(*request.referenceFile);
+    for (const std::string& f : request.inputFiles)
+        inputs.emplace_back(f);
+    OutputFiles::check(outputs, inputs);
+}
+
 AnalyzedFile analyzeFringeFileWithPoints(const AnalyzeRequest& request) {
+    checkDestinations(request);
     FringeDataFile file; // no file: no points and the program's default settings
     if (!request.fringeFile.empty()) {
         try {
@@ -203,9 +226,11 @@ AnalyzedFile analyzeFringeFileWithPoints(const AnalyzeRequest& request) {
     else
         outliers.fittedPoints = m.store;
 
-    if (request.zernikeOutFile)
+    if (request.zernikeOutFile) {
         ZernikeFile::writeFile(*request.zernikeOutFile, m.results.coefficients,
                                m.settings.wavesPerFringe);
+        request.written->wrote(*request.zernikeOutFile);
+    }
     return {std::move(m), std::move(outliers)};
 }
 
@@ -243,6 +268,42 @@ std::string analyzeHelpText() {
            "  lumivorexan-cli analyze examples/defocus-rings.frg --remove tilt --json\n";
 }
 
+void printAnalysis(const Measurement& m, const AnalyzeRequest& request, const std::string& source,
+                   std::ostream& out, std::ostream& err, const OutlierExclusion* outliers) {
+    // Uncertainty and warnings are of the points the fit used.
+    const FringeStore& used = outliers ? outliers->fittedPoints : m.store;
+    const FitUncertainty fit = fitUncertainty(used, m.settings.wavesPerFringe,
+                                              m.results.fittedCoefficients, m.settings.highestTerm);
+    const SummaryUncertainty summary = summaryUncertainty(fit, m.results.grid, m.settings);
+    const std::vector<FitFinding> findings = assessFitQuality(
+        used, m.settings.wavesPerFringe, m.results.fittedCoefficients, m.settings.highestTerm);
+    std::ostream& log = request.json ? err : out;
+    for (const auto& action : request.postActions)
+        action(m, log);
+    if (request.json) {
+        JsonWriter json;
+        json.beginObject();
+        writeAnalysisJson(m, json);
+        writeUncertaintyJson(fit, summary, m.settings.highestTerm, json);
+        if (request.excludeOutliers && outliers)
+            writeExclusionJson(*outliers, json);
+        for (const auto& extra : request.jsonExtras)
+            extra(m, json);
+        writeFitWarningsJson(findings, json);
+        json.endObject();
+        out << json.text();
+    } else {
+        out << aberrationPageText(m.results, m.settings, m.preferences.outputUnits, source, &fit);
+        out << uncertaintyPageText(fit, summary);
+        if (outliers)
+            if (const std::string excluded = exclusionText(*outliers); !excluded.empty())
+                out << "\n" << excluded << "\n";
+        for (const auto& extra : request.textExtras)
+            extra(m, out);
+        out << fitWarningPageText(findings);
+    }
+}
+
 int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     AnalyzeRequest request;
     try {
@@ -258,40 +319,15 @@ int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostrea
 
     try {
         const AnalyzedFile analyzed = analyzeFringeFileWithPoints(request);
-        const Measurement& m = analyzed.measurement;
-        // Uncertainty and warnings are of the points the fit used.
-        const FringeStore& used = analyzed.outliers.fittedPoints;
-        const FitUncertainty fit = fitUncertainty(
-            used, m.settings.wavesPerFringe, m.results.fittedCoefficients, m.settings.highestTerm);
-        const SummaryUncertainty summary = summaryUncertainty(fit, m.results.grid, m.settings);
-        const std::vector<FitFinding> findings = assessFitQuality(
-            used, m.settings.wavesPerFringe, m.results.fittedCoefficients, m.settings.highestTerm);
-        std::ostream& log = request.json ? err : out;
-        for (const auto& action : request.postActions)
-            action(m, log);
-        if (request.json) {
-            JsonWriter json;
-            json.beginObject();
-            writeAnalysisJson(m, json);
-            writeUncertaintyJson(fit, summary, m.settings.highestTerm, json);
-            if (request.excludeOutliers)
-                writeExclusionJson(analyzed.outliers, json);
-            for (const auto& extra : request.jsonExtras)
-                extra(m, json);
-            writeFitWarningsJson(findings, json);
-            json.endObject();
-            out << json.text();
-        } else {
-            out << aberrationPageText(m.results, m.settings, m.preferences.outputUnits,
-                                      request.fringeFile, &fit);
-            out << uncertaintyPageText(fit, summary);
-            if (const std::string excluded = exclusionText(analyzed.outliers); !excluded.empty())
-                out << "\n" << excluded << "\n";
-            for (const auto& extra : request.textExtras)
-                extra(m, out);
-            out << fitWarningPageText(findings);
-        }
+        printAnalysis(analyzed.measurement, request, request.fringeFile, out, err,
+                      &analyzed.outliers);
         return kExitOk;
+    } catch (const FileError& e) {
+        try {
+            throw request.written->withWritten(e);
+        } catch (...) {
+            return kCommand.failureStatus(err);
+        }
     } catch (...) {
         return kCommand.failureStatus(err, "analysis failed: ");
     }

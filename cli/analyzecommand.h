@@ -29,6 +29,16 @@ struct AnalyzedFile {
 AnalyzedFile analyzeFringeFileWithPoints(const AnalyzeRequest& request);
 Measurement analyzeFringeFile(const AnalyzeRequest& request);
 
+// What analyze prints for an analysed measurement: the request's post actions
+// (messages to `err` with --json, else to `out`), then the JSON object or the
+// "Aberration" page naming `source`, each with the request's extras and the fit
+// warnings. Throws what the post actions throw.
+// With `outliers` (analyze) the uncertainty and warnings are of the points the
+// fit used and an exclusion is reported; without, of the measurement's store.
+void printAnalysis(const Measurement& m, const AnalyzeRequest& request, const std::string& source,
+                   std::ostream& out, std::ostream& err,
+                   const OutlierExclusion* outliers = nullptr);
+
 // The --help page of "analyze".
 std::string analyzeHelpText();
 

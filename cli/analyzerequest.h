@@ -1,10 +1,12 @@
 #pragma once
 
 #include "cli/removallist.h"
+#include "common/outputfiles.h"
 #include "fringe/displaypreferences.h"
 
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,6 +35,18 @@ struct AnalyzeRequest {
     std::optional<std::string> zernikeOutFile;
     bool excludeOutliers = false; // refit without flagged points (analyze only)
     bool helpRequested = false;
+
+    // Every other file the command will write (plots, reports) and the folders
+    // it creates when missing (a file in a missing one is checked as the folder
+    // is): checked with --zernike-out against the inputs before anything is
+    // read or written.
+    std::vector<std::string> outputFiles;
+    std::vector<std::string> outputFolders;
+    // Inputs besides the fringe and reference files (a notes file).
+    std::vector<std::string> inputFiles;
+    // The files written so far, named when a later write fails. Shared by the
+    // copies of the request and the actions below.
+    std::shared_ptr<OutputFiles> written = std::make_shared<OutputFiles>();
 
     // Hooks for options added by other parts of the program (analyzeextensions.cpp).
     // Run after the file's values and the options above are in place, before APPLY.

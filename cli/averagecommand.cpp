@@ -109,8 +109,10 @@ int runAverage(std::span<const std::string> args, std::ostream& out, std::ostrea
     }
 
     try {
-        const ZernikeAverage average = averageZernikeFiles(request.zernikeFiles);
         AnalyzeRequest& analyze = request.analyze;
+        for (const auto& f : request.zernikeFiles)
+            analyze.inputFiles.push_back(f);
+        const ZernikeAverage average = averageZernikeFiles(request.zernikeFiles);
         const bool withFringeFile = !analyze.fringeFile.empty();
         analyze.settingOverrides.emplace_back([withFringeFile](Measurement& m) {
             if (!withFringeFile)

@@ -19,7 +19,8 @@ void printTopHelp(std::ostream& out) {
         out << "  " << name << "  " << c.summary << "\n";
     }
     out << "\n"
-           "Run \"lumivorexan-cli COMMAND --help\" for the options of a command.\n"
+           "Run \"lumivorexan-cli COMMAND --help\" for the options of a command,\n"
+           "\"lumivorexan-cli --version\" for the version.\n"
            "Exit status: 0 success, 2 bad command line or unreadable file, 3 analysis failed.\n";
 }
 
@@ -34,6 +35,10 @@ int runCli(std::span<const std::string> args, std::ostream& out, std::ostream& e
     const std::string& first = args.front();
     if (first == "--help" || first == "-h" || first == "help") {
         printTopHelp(out);
+        return kExitOk;
+    }
+    if (first == "--version") {
+        out << "lumivorexan-cli " << LUMI_VERSION_TEXT << "\n";
         return kExitOk;
     }
     for (const auto& c : cliCommands())

@@ -1,8 +1,10 @@
 #include "cli/analyzecommand.h"
 #include "cli/averagecommand.h"
 #include "cli/clicommand.h"
+#include "cli/fouriercommand.h"
 #include "cli/generatecommand.h"
 #include "cli/imagecommand.h"
+#include "cli/psicommand.h"
 #include "cli/reportcommand.h"
 #include "cli/synthcommand.h"
 #include "cli/tracecommand.h"
@@ -25,6 +27,11 @@ std::span<const CliCommand> cliCommands() {
                    &runImage},
         CliCommand{"trace", "trace the dark fringes of a picture from one seed per fringe",
                    &runTrace},
+        CliCommand{"fourier",
+                   "analyse a photo of many tilt fringes whole-field, without fringe points",
+                   &runFourier},
+        CliCommand{"psi", "analyse phase-shifted frames (steps given or estimated) as analyze does",
+                   &runPsi},
         CliCommand{"report", "write the report of a fringe data file as PDF or text", &runReport},
     };
     return kCommands;

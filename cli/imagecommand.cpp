@@ -5,12 +5,13 @@
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
 #include "common/numbertext.h"
+#include "common/outputfiles.h"
 #include "common/textfile.h"
 #include "imaging/imagingerror.h"
-#include "ui/picturepixels.h"
+#include "imaging/qt/pictureloader.h"
+#include "imaging/qt/picturepixels.h"
 
 #include <QFileInfo>
-#include <QImageReader>
 
 #include <cmath>
 #include <new>
@@ -205,18 +206,22 @@ int runImage(std::span<const std::string> args, std::ostream& out, std::ostream&
         out << imageHelpText();
         return kExitOk;
     }
-    QImageReader reader(QString::fromStdString(request.inFile));
-    const QImage picture = reader.read();
-    if (picture.isNull()) {
-        err << "lumivorexan-cli image: cannot read the picture \"" << request.inFile
-            << "\": " << reader.errorString().toStdString() << "\n";
+    PicturePixels pixels;
+    try {
+        const std::filesystem::path inputs[] = {request.inFile};
+        const std::filesystem::path outputs[] = {request.outFile};
+        OutputFiles::check(outputs, inputs);
+        pixels = readPicturePixels(readPictureFile(request.inFile));
+    } catch (const FileError& e) {
+        err << "lumivorexan-cli image: " << e.what() << "\n";
         return kExitBadInput;
     }
-    PicturePixels pixels = readPicturePixels(picture);
+    QImage result;
     try {
         for (const ImageOperation& op : request.operations) {
             pixels.grid = applyImageOperation(pixels.grid, op, pixels.bitDepth);
         }
+        result = writePicturePixels(pixels.grid, pixels.bitDepth);
     } catch (const ImagingError& e) {
         err << "lumivorexan-cli image: " << e.what() << "\n";
         return kExitBadInput;
@@ -225,8 +230,7 @@ int runImage(std::span<const std::string> args, std::ostream& out, std::ostream&
         return kExitBadInput;
     }
     const QString outName = QString::fromStdString(request.outFile);
-    const QByteArray bytes = encodePicture(writePicturePixels(pixels.grid, pixels.bitDepth),
-                                           pictureFormatFor(outName, true));
+    const QByteArray bytes = encodePicture(result, pictureFormatFor(outName, true));
     try {
         if (bytes.isEmpty()) {
             throw FileError("the picture cannot be encoded");

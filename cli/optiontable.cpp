@@ -187,4 +187,30 @@ double parseOptionWavesPerFringe(std::string_view option, std::string_view text)
     return w;
 }
 
+std::vector<double> parseOptionNumberList(std::string_view option, std::string_view text,
+                                          char separator, std::size_t count, const char* form) {
+    std::vector<double> v;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(separator, start);
+        v.push_back(parseOptionNumber(option, text.substr(start, end == std::string_view::npos
+                                                                     ? std::string_view::npos
+                                                                     : end - start)));
+        if (end == std::string_view::npos)
+            break;
+        start = end + 1;
+    }
+    if (count != 0 && v.size() != count)
+        throw UsageError(std::string(option) + ": \"" + std::string(text) +
+                         "\" is not of the form " + form);
+    return v;
+}
+
+ApertureCircle parseOptionCircle(std::string_view option, std::string_view text) {
+    const std::vector<double> v = parseOptionNumberList(option, text, ',', 3, "CX,CY,R");
+    if (!(v[2] > 0.0))
+        throw UsageError(std::string(option) + ": the radius must be above 0");
+    return {v[0], v[1], v[2]};
+}
+
 } // namespace lumi::cli

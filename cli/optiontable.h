@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fringe/aperturecircle.h"
+
 #include <functional>
 #include <memory>
 #include <span>
@@ -66,5 +68,14 @@ double parseOptionNumber(std::string_view option, std::string_view text);
 // fringe. Throws UsageError naming the option.
 double parseOptionWavelength(std::string_view option, std::string_view what, std::string_view text);
 double parseOptionWavesPerFringe(std::string_view option, std::string_view text);
+
+// Numbers separated by `separator`, each as parseOptionNumber() reads it; exactly
+// `count` of them (0: any number, at least one). Throws UsageError naming the
+// option and `form` ("CX,CY,R").
+std::vector<double> parseOptionNumberList(std::string_view option, std::string_view text,
+                                          char separator, std::size_t count, const char* form);
+
+// A circle "CX,CY,R" in picture pixels, radius above 0. Throws UsageError.
+ApertureCircle parseOptionCircle(std::string_view option, std::string_view text);
 
 } // namespace lumi::cli

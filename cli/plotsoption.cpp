@@ -22,6 +22,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace lumi::cli {
 namespace {
@@ -33,12 +34,18 @@ struct PlotsRequest {
     double apertureRatio = 0.0; // 0: normalised frequency
 };
 
-void save(const QImage& image, const std::filesystem::path& path, std::ostream& log) {
+constexpr const char* kPlotNames[] = {"wavefront-map.png", "wavefront-surface.png", "psf-map.png",
+                                      "psf-surface.png", "mtf.png"};
+
+void save(const QImage& image, const std::filesystem::path& path, std::ostream& log,
+          OutputFiles& written) {
     writePngFile(image, path);
+    written.wrote(path);
     log << "wrote " << path.string() << "\n";
 }
 
-void writePlots(const PlotsRequest& request, const Measurement& m, std::ostream& log) {
+void writePlots(const PlotsRequest& request, const Measurement& m, std::ostream& log,
+                OutputFiles& written) {
     const std::filesystem::path dir(request.directory);
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
@@ -47,43 +54,52 @@ void writePlots(const PlotsRequest& request, const Measurement& m, std::ostream&
 
     OffscreenGui gui;
     const auto map = sampleWavefrontGrid(m, request.mapGridCount);
-    save(wavefrontMapImage(*map), dir / "wavefront-map.png", log);
-    save(wavefrontSurfaceImage(*map, WavefrontSurfaceOptions{}), dir / "wavefront-surface.png",
-         log);
+    save(wavefrontMapImage(*map), dir / kPlotNames[0], log, written);
+    save(wavefrontSurfaceImage(*map, WavefrontSurfaceOptions{}), dir / kPlotNames[1], log, written);
 
     auto field = std::make_unique<ComplexField>();
     FieldTransform transform;
     const PointSpreadFunction psf = runPsfCommand(m, request.psfGrid, *field, transform);
     PsfPlotOptions psfOptions; // as the PSF page shows it: false colour, black, transparent
     psfOptions.strehl = m.results.strehl;
-    save(psfMapImage(psf, psfOptions), dir / "psf-map.png", log);
-    save(psfSurfaceImage(psf, psfOptions), dir / "psf-surface.png", log);
+    save(psfMapImage(psf, psfOptions), dir / kPlotNames[2], log, written);
+    save(psfSurfaceImage(psf, psfOptions), dir / kPlotNames[3], log, written);
 
     // The MTF uses the grid count sampled last, the PSF's.
     const ModulationTransfer mtf =
         runMtfCommand(m, psfPupilSampleCount(request.psfGrid), request.apertureRatio,
                       m.settings.input.inputWavelengthNm, *field, transform);
-    save(mtfPlotImage(mtf), dir / "mtf.png", log);
+    save(mtfPlotImage(mtf), dir / kPlotNames[4], log, written);
 }
 
 } // namespace
 
 void addPlotsOptions(OptionTable& table, AnalyzeRequest& request) {
     auto plots = std::make_shared<PlotsRequest>();
-    table.addValue("--plots", "DIR",
-                   "Write the plots as PNG pictures into DIR (created when missing):\n"
-                   "wavefront-map.png, wavefront-surface.png, psf-map.png,\n"
-                   "psf-surface.png and mtf.png.",
-                   [plots, &request](std::string_view v) {
-                       if (v.empty())
-                           throw UsageError("--plots: a folder name is needed");
-                       if (plots->directory.empty())
-                           request.postActions.push_back(
-                               [plots](const Measurement& m, std::ostream& log) {
-                                   writePlots(*plots, m, log);
-                               });
-                       plots->directory = std::string(v);
-                   });
+    table.addValue(
+        "--plots", "DIR",
+        "Write the plots as PNG pictures into DIR (created when missing):\n"
+        "wavefront-map.png, wavefront-surface.png, psf-map.png,\n"
+        "psf-surface.png and mtf.png.",
+        [plots, &request](std::string_view v) {
+            if (v.empty())
+                throw UsageError("--plots: a folder name is needed");
+            if (plots->directory.empty())
+                request.postActions.push_back(
+                    [plots, written = request.written](const Measurement& m, std::ostream& log) {
+                        writePlots(*plots, m, log, *written);
+                    });
+            // A later --plots replaces the folder and its destinations.
+            std::erase(request.outputFolders, plots->directory);
+            std::erase_if(request.outputFiles, [&](const std::string& f) {
+                return std::filesystem::path(f).parent_path() == plots->directory;
+            });
+            plots->directory = std::string(v);
+            request.outputFolders.push_back(plots->directory);
+            for (const char* name : kPlotNames)
+                request.outputFiles.push_back(
+                    (std::filesystem::path(plots->directory) / name).string());
+        });
     table.addValue("--map-grid", "32|64|128",
                    "Intervals per axis of the wavefront map and surface (with --plots).\n"
                    "Default: 64.",

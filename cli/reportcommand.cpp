@@ -8,10 +8,10 @@
 #include "cli/offscreengui.h"
 #include "cli/optiontable.h"
 #include "cli/usageerror.h"
-#include "cli/userdatafile.h"
 #include "common/fileerror.h"
 #include "common/numbertext.h"
 #include "common/textfile.h"
+#include "fringe/userdatafile.h"
 #include "optics/graphicalreportplots.h"
 #include "report/aberrationtexts.h"
 #include "report/graphicalreportsummary.h"
@@ -51,9 +51,9 @@ void addReportOptions(OptionTable& table, ReportRequest& request) {
 
 // "date   operator" for the page heading.
 std::string subtitleOf(const std::array<std::string, 5>& userData) {
-    std::string s = userData[0];
+    std::string s = printedUserField(userData[0]);
     if (!userData[1].empty()) {
-        s += (s.empty() ? "" : "   ") + userData[1];
+        s += (s.empty() ? "" : "   ") + printedUserField(userData[1]);
     }
     return s;
 }
@@ -143,14 +143,32 @@ int runReport(std::span<const std::string> args, std::ostream& out, std::ostream
         out << reportHelpText();
         return kExitOk;
     }
+    OutputFiles& written = *request.analysis.written;
     try {
+        if (request.textFile)
+            request.analysis.outputFiles.push_back(*request.textFile);
+        if (request.pdfFile)
+            request.analysis.outputFiles.push_back(*request.pdfFile);
+        if (request.notesFile)
+            request.analysis.inputFiles.push_back(*request.notesFile);
         std::array<std::string, 5> userData{};
         if (request.notesFile) {
-            try {
-                userData = readUserDataFile(*request.notesFile);
-            } catch (const FileError& e) {
-                throw e.namingFile(*request.notesFile);
-            }
+            // The window's reader: the same five fields "Load User Data" shows.
+            const UserDataFile::ReadResult read = UserDataFile::readFile(*request.notesFile);
+            userData = read.fields;
+            if (!read.complete())
+                err << "lumivorexan-cli report: " << *request.notesFile << " holds "
+                    << read.fieldsRead
+                    << " of the 5 user data fields (it ends early or inside a quoted field); "
+                       "the others are printed empty\n";
+            static constexpr const char* kFieldNames[] = {"DATE", "OPERATOR", "INSTRUMENT",
+                                                          "OPTIC DESCRIPTION", "NOTES"};
+            for (std::size_t i = 0; i < userData.size(); ++i)
+                if (userData[i].size() > kMaxPrintedFieldBytes)
+                    err << "lumivorexan-cli report: the " << kFieldNames[i] << " field of "
+                        << *request.notesFile << " holds " << userData[i].size()
+                        << " bytes; the report prints its first " << kMaxPrintedFieldBytes
+                        << " and says so\n";
         }
         const Measurement m = analyzeFringeFile(request.analysis);
         for (const auto& action : request.analysis.postActions) {
@@ -168,6 +186,7 @@ int runReport(std::span<const std::string> args, std::ostream& out, std::ostream
             text.coefficientStdError = fit.stdError;
         if (request.textFile) {
             writeTextFileReplacing(*request.textFile, plainText(textReportLines(text)));
+            written.wrote(*request.textFile);
             out << "wrote " << *request.textFile << "\n";
         }
         if (request.pdfFile) {
@@ -177,9 +196,16 @@ int runReport(std::span<const std::string> args, std::ostream& out, std::ostream
                             QString::fromStdString(fileName));
             const int pages = paintFullReport(pdf.writer(), text, &page);
             pdf.save(*request.pdfFile);
+            written.wrote(*request.pdfFile);
             out << "wrote " << *request.pdfFile << " (" << pages << " pages)\n";
         }
         return kExitOk;
+    } catch (const FileError& e) {
+        try {
+            throw written.withWritten(e);
+        } catch (...) {
+            return kCommand.failureStatus(err);
+        }
     } catch (...) {
         return kCommand.failureStatus(err, "analysis failed: ");
     }

@@ -13,6 +13,7 @@
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
 #include "common/numbertext.h"
+#include "common/outputfiles.h"
 
 #include <QImage>
 
@@ -156,8 +157,9 @@ QImage toImage(const PixelGrid& picture, int cells, int scale) {
 }
 
 void save(const PixelGrid& picture, int cells, int scale, const std::string& path,
-          std::ostream& out) {
+          std::ostream& out, OutputFiles& written) {
     writePngFile(toImage(picture, cells, scale), path);
+    written.wrote(path);
     out << "wrote " << path << "\n";
 }
 
@@ -266,7 +268,12 @@ int runSynth(std::span<const std::string> args, std::ostream& out, std::ostream&
         out << synthHelpText();
         return kExitOk;
     }
+    OutputFiles written;
     try {
+        const std::filesystem::path outputs[] = {request.outFile, request.idealOutFile.value_or(""),
+                                                 request.skeletonOutFile.value_or("")};
+        const std::filesystem::path inputs[] = {request.zernikeFile.value_or("")};
+        OutputFiles::check(outputs, inputs);
         Measurement m = synthMeasurement(request);
         PixelGrid synthetic = SyntheticInterferogram::draw(m, request.options);
         if (request.overlay) {
@@ -276,16 +283,22 @@ int runSynth(std::span<const std::string> args, std::ostream& out, std::ostream&
         if (request.idealOutFile || request.skeletonOutFile) {
             ideal = IdealInterferogram::draw(m, request.options);
         }
-        save(synthetic, request.options.gridSize, request.scale, request.outFile, out);
+        save(synthetic, request.options.gridSize, request.scale, request.outFile, out, written);
         if (request.idealOutFile) {
             save(ideal.interferogram, IdealInterferogram::kGridSize, request.scale,
-                 *request.idealOutFile, out);
+                 *request.idealOutFile, out, written);
         }
         if (request.skeletonOutFile) {
             save(ideal.skeleton, IdealInterferogram::kGridSize, request.scale,
-                 *request.skeletonOutFile, out);
+                 *request.skeletonOutFile, out, written);
         }
         return kExitOk;
+    } catch (const FileError& e) {
+        try {
+            throw written.withWritten(e);
+        } catch (...) {
+            return kCommand.failureStatus(err);
+        }
     } catch (...) {
         return kCommand.failureStatus(err);
     }

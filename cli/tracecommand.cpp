@@ -7,13 +7,14 @@
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
 #include "common/numbertext.h"
+#include "common/outputfiles.h"
+#include "common/valuelimits.h"
 #include "fringe/fringedatafile.h"
 #include "fringe/fringeoptimizer.h"
 #include "fringe/fringestore.h"
-#include "ui/imageconversion.h"
-
-#include <QImageReader>
-#include <QString>
+#include "imaging/qt/imageconversion.h"
+#include "imaging/qt/pictureloader.h"
+#include "report/tracestoptexts.h"
 
 #include <array>
 #include <cmath>
@@ -24,35 +25,8 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: lumivorexan-cli trace IMAGE --aperture CX,CY,R [--obstruction CX,CY,R]\n"
-    "         --seeds \"X,Y;X,Y;...\" [--spacing N] [--optimize] [--sub-pixel]\n"
+    "         --seeds \"X,Y;X,Y;...\" [--spacing N] [--follow] [--optimize] [--sub-pixel]\n"
     "         [--waves-per-fringe W] [--input-wavelength NM] --out FILE.frg [--json]\n";
-
-// Numbers separated by `separator`, exactly `count` of them.
-std::vector<double> numberList(std::string_view option, std::string_view text, char separator,
-                               std::size_t count, const char* form) {
-    std::vector<double> v;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find(separator, start);
-        v.push_back(parseOptionNumber(option, text.substr(start, end == std::string_view::npos
-                                                                     ? std::string_view::npos
-                                                                     : end - start)));
-        if (end == std::string_view::npos)
-            break;
-        start = end + 1;
-    }
-    if (v.size() != count)
-        throw UsageError(std::string(option) + ": \"" + std::string(text) +
-                         "\" is not of the form " + form);
-    return v;
-}
-
-ApertureCircle parseCircle(std::string_view option, std::string_view text) {
-    const std::vector<double> v = numberList(option, text, ',', 3, "CX,CY,R");
-    if (!(v[2] > 0.0))
-        throw UsageError(std::string(option) + ": the radius must be above 0");
-    return {v[0], v[1], v[2]};
-}
 
 std::vector<ImagePoint> parseSeeds(std::string_view text) {
     std::vector<ImagePoint> seeds;
@@ -61,7 +35,7 @@ std::vector<ImagePoint> parseSeeds(std::string_view text) {
         const std::size_t end = text.find(';', start);
         const std::string_view one = text.substr(
             start, end == std::string_view::npos ? std::string_view::npos : end - start);
-        const std::vector<double> v = numberList("--seeds", one, ',', 2, "X,Y");
+        const std::vector<double> v = parseOptionNumberList("--seeds", one, ',', 2, "X,Y");
         seeds.push_back({v[0], v[1]});
         if (end == std::string_view::npos)
             break;
@@ -70,13 +44,14 @@ std::vector<ImagePoint> parseSeeds(std::string_view text) {
     return seeds;
 }
 
+
 void addTraceOptions(OptionTable& table, TraceRequest& r) {
     table.addFlag("--help", "Show this help and exit.", [&r] { r.helpRequested = true; });
     table.addValue("--aperture", "CX,CY,R", "Aperture circle in image pixels (needed).",
-                   [&r](std::string_view v) { r.aperture = parseCircle("--aperture", v); });
-    table.addValue("--obstruction", "CX,CY,R",
-                   "Central obstruction in image pixels. Default: none.",
-                   [&r](std::string_view v) { r.obstruction = parseCircle("--obstruction", v); });
+                   [&r](std::string_view v) { r.aperture = parseOptionCircle("--aperture", v); });
+    table.addValue(
+        "--obstruction", "CX,CY,R", "Central obstruction in image pixels. Default: none.",
+        [&r](std::string_view v) { r.obstruction = parseOptionCircle("--obstruction", v); });
     table.addValue("--seeds", "X,Y;X,Y;...",
                    "One point on each dark fringe, in fringe order, ideally on a line\n"
                    "across the fringes (needed; 2 to 101 seeds).",
@@ -89,6 +64,12 @@ void addTraceOptions(OptionTable& table, TraceRequest& r) {
                            throw UsageError("--spacing: a whole number from 5 to 40 is needed");
                        r.pointSpacing = static_cast<int>(n);
                    });
+    table.addFlag("--follow",
+                  "Follow each fringe along its own direction, with a search sized to\n"
+                  "the local fringe period (fringes down to about 6 px), and stop a\n"
+                  "fringe where it leaves its dark line instead of running across its\n"
+                  "neighbours; every early stop is reported.",
+                  [&r] { r.follow = true; });
     table.addFlag("--optimize", "Optimise every traced fringe of up to 100 points afterwards.",
                   [&r] { r.optimize = true; });
     table.addFlag("--sub-pixel",
@@ -130,6 +111,11 @@ void checkGeometry(const TraceRequest& r, const PixelGrid& grid) {
         throw UsageError("--aperture: the centre " + pointText(a.centerXPx, a.centerYPx) +
                          " lies outside the picture");
     const ApertureCircle& o = r.obstruction;
+    // The window's rule for what a file made on another picture may hold; the
+    // obstruction, which must lie inside the aperture, then fits too.
+    if (auto problem = circleNearPictureProblem("the aperture", a.centerXPx, a.centerYPx,
+                                                a.radiusPx, grid.width(), grid.height()))
+        throw UsageError("--aperture: " + *problem);
     if (o.radiusPx > 0.0 &&
         (std::hypot(o.centerXPx - a.centerXPx, o.centerYPx - a.centerYPx) + o.radiusPx >=
          a.radiusPx))
@@ -219,16 +205,19 @@ int runTrace(std::span<const std::string> args, std::ostream& out, std::ostream&
         return kExitOk;
     }
 
-    QImageReader reader(QString::fromStdString(r.imageFile));
-    const QImage picture = reader.read();
-    if (picture.isNull()) {
-        err << "lumivorexan-cli trace: cannot read the picture " << r.imageFile << ": "
-            << reader.errorString().toStdString() << "\n";
+    PixelGrid grid;
+    try {
+        const std::filesystem::path inputs[] = {r.imageFile};
+        const std::filesystem::path outputs[] = {r.outFile};
+        OutputFiles::check(outputs, inputs);
+        grid = readPicturePixelGrid(r.imageFile);
+    } catch (const FileError& e) {
+        err << "lumivorexan-cli trace: " << e.what() << "\n";
         return kExitBadInput;
     }
-    const PixelGrid grid = toPixelGrid(picture);
 
     FringeStore store;
+    std::vector<TraceStop> stops;
     store.aperture = r.aperture;
     store.obstruction = r.obstruction;
     try {
@@ -236,8 +225,9 @@ int runTrace(std::span<const std::string> args, std::ostream& out, std::ostream&
         TraceOptions options;
         options.pointSpacing = r.pointSpacing;
         options.subPixelCentre = r.subPixel;
-        const FringeTracer::Outcome outcome =
-            FringeTracer(grid, r.aperture, r.obstruction, options).trace(r.seeds, store);
+        options.followFringe = r.follow;
+        const FringeTracer::Outcome outcome = FringeTracer(grid, r.aperture, r.obstruction, options)
+                                                  .trace(r.seeds, store, {}, &stops);
         if (outcome != FringeTracer::Outcome::Traced)
             throw UsageError(outcomeText(outcome));
     } catch (const UsageError& e) {
@@ -289,6 +279,25 @@ int runTrace(std::span<const std::string> args, std::ostream& out, std::ostream&
             json.endObject();
         }
         json.endArray();
+        if (r.follow) {
+            json.key("stops");
+            json.beginArray();
+            for (const TraceStop& stop : stops) {
+                json.beginObject();
+                json.member("fringe", stop.fringe);
+                json.member("reason", std::string(traceStopReasonName(stop.reason)));
+                json.key("at");
+                json.beginArray();
+                json.value(stop.where.xPx);
+                json.value(stop.where.yPx);
+                json.endArray();
+                if (stop.otherFringe >= 0)
+                    json.member("otherFringe", stop.otherFringe);
+                json.member("text", traceStopText(stop));
+                json.endObject();
+            }
+            json.endArray();
+        }
         json.endObject();
         out << json.text();
         return kExitOk;
@@ -297,6 +306,12 @@ int runTrace(std::span<const std::string> args, std::ostream& out, std::ostream&
         << store.nonEmptyFringeCount() << " of " << fringes << " fringes.\n";
     for (int f = 0; f < fringes; ++f)
         out << "  fringe " << f + 1 << ": " << store.pointCount(f) << " points\n";
+    if (!stops.empty()) {
+        out << stops.size() << (stops.size() == 1 ? " fringe" : " fringes")
+            << " stopped before the aperture's edge:\n";
+        for (const std::string& line : traceStopTexts(stops))
+            out << "  " << line << "\n";
+    }
     return kExitOk;
 }
 

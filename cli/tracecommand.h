@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lumi::cli {
@@ -18,6 +19,7 @@ struct TraceRequest {
     ApertureCircle obstruction; // radius 0: none
     std::vector<ImagePoint> seeds;
     int pointSpacing = 20;
+    bool follow = false; // follow each fringe's own direction, report early stops
     bool optimize = false;
     bool subPixel = false;
     double wavesPerFringe = 0.5;

@@ -3,9 +3,11 @@
 #include "common/fileerror.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -128,6 +130,100 @@ void writeInPlace(const std::filesystem::path& shown, const std::filesystem::pat
         fail(shown, "writing failed", errno);
 }
 
+std::filesystem::path folderOf(const std::filesystem::path& target) {
+    return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+}
+
+// A short hidden name in `folder` that does not exist yet: ".lumi" and six
+// random letters, 11 bytes, so a target of any legal length has room beside it.
+std::string shortTemporaryName(const std::filesystem::path& folder, unsigned attempt) {
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::uint64_t seed = static_cast<std::uint64_t>(::getpid()) * 0x9E3779B97F4A7C15u ^
+                         reinterpret_cast<std::uintptr_t>(&attempt) ^
+                         (static_cast<std::uint64_t>(attempt) << 32) ^
+                         static_cast<std::uint64_t>(std::random_device{}());
+    std::string name = ".lumi";
+    for (int i = 0; i < 6; ++i) {
+        name += letters[seed % 62];
+        seed /= 62;
+    }
+    return (folder / name).string();
+}
+
+// The new contents on their way to the target. Written unnamed (O_TMPFILE):
+// until replace() links it, the file has no name, so a crash, SIGKILL, SIGINT
+// or SIGTERM leaves nothing behind. Where the file system has no O_TMPFILE, a
+// short hidden name is created exclusively (O_EXCL: a link or a user's file of
+// that name is never followed or overwritten) and removed on failure.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::filesystem::path& folder) : folder_(folder) {
+        fd_ = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (fd_ >= 0)
+            return;
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+            return;
+        for (unsigned attempt = 0; attempt < 100; ++attempt) {
+            name_ = shortTemporaryName(folder, attempt);
+            fd_ = ::open(name_.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC | O_NOFOLLOW, 0600);
+            if (fd_ >= 0 || errno != EEXIST)
+                break;
+        }
+        if (fd_ < 0)
+            name_.clear();
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        const int error = errno; // the caller's failure reason stays readable
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (!name_.empty())
+            ::unlink(name_.c_str());
+        errno = error;
+    }
+    int fd() const { return fd_; }
+
+    // Closes the file (checked: a failed close can be the first sign of a
+    // write that did not reach the disk) and puts it in place of `target`.
+    bool replace(const std::filesystem::path& target) {
+        if (name_.empty() && !link())
+            return false;
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0)
+            return false;
+        if (::rename(name_.c_str(), target.c_str()) != 0)
+            return false;
+        name_.clear();
+        return true;
+    }
+
+private:
+    // Gives the unnamed file a short hidden name (through /proc, which needs
+    // no privilege; AT_EMPTY_PATH where /proc is missing).
+    bool link() {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+        for (unsigned attempt = 0; attempt < 100; ++attempt) {
+            const std::string name = shortTemporaryName(folder_, attempt);
+            int r = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
+            if (r != 0 && errno == ENOENT)
+                r = ::linkat(fd_, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH);
+            if (r == 0) {
+                name_ = name;
+                return true;
+            }
+            if (errno != EEXIST)
+                return false;
+        }
+        return false;
+    }
+
+    std::filesystem::path folder_;
+    std::string name_; // empty while the file has no name
+    int fd_ = -1;
+};
+
 } // namespace
 
 std::string readTextFile(const std::filesystem::path& path, std::uintmax_t maxBytes) {
@@ -174,9 +270,63 @@ std::string readTextFile(const std::filesystem::path& path, std::uintmax_t maxBy
     return bytes;
 }
 
-void writeTextFileReplacing(const std::filesystem::path& path, std::string_view bytes) {
+WritingUser WritingUser::current() {
+    WritingUser user;
+    user.uid = ::geteuid();
+    user.groups.push_back(::getegid());
+    const int n = ::getgroups(0, nullptr);
+    if (n > 0) {
+        std::vector<gid_t> groups(static_cast<std::size_t>(n));
+        const int got = ::getgroups(n, groups.data());
+        for (int i = 0; i < got; ++i)
+            user.groups.push_back(groups[static_cast<std::size_t>(i)]);
+    }
+    return user;
+}
+
+bool mayReplaceFile(unsigned mode, unsigned ownerUid, unsigned ownerGid, const WritingUser& user) {
+    if (user.uid == 0)
+        return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+    if (user.uid == ownerUid)
+        return (mode & S_IWUSR) != 0;
+    for (const unsigned g : user.groups)
+        if (g == ownerGid)
+            return (mode & S_IWGRP) != 0;
+    return (mode & S_IWOTH) != 0;
+}
+
+std::filesystem::path resolvedTarget(const std::filesystem::path& path) {
+    return followLinks(path);
+}
+
+void checkWritableTarget(const std::filesystem::path& path) {
     if (path.empty())
         throw FileError("Cannot write a file without a name.");
+    const std::filesystem::path target = followLinks(path);
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            throw FileError("Cannot write " + path.string() + ": it is a folder.");
+        if (S_ISREG(st.st_mode) &&
+            !mayReplaceFile(st.st_mode, st.st_uid, st.st_gid, WritingUser::current()))
+            throw FileError("Cannot write " + path.string() + ": it is read-only.");
+        return;
+    }
+    if (errno != ENOENT)
+        fail(path, "it cannot be examined", errno);
+    const std::filesystem::path folder = folderOf(target);
+    struct stat fst {};
+    const int error = ::stat(folder.c_str(), &fst) != 0 ? errno
+                      : S_ISDIR(fst.st_mode)            ? 0
+                                                        : ENOTDIR;
+    if (error == ENOENT)
+        throw FileError("Cannot write " + path.string() + ": the folder does not exist.");
+    if (error != 0)
+        fail(path, "its folder cannot be used", error);
+}
+
+void writeTextFileReplacing(const std::filesystem::path& path, std::string_view bytes) {
+    checkWritableTarget(path);
     const std::filesystem::path target = followLinks(path);
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;
@@ -187,34 +337,23 @@ void writeTextFileReplacing(const std::filesystem::path& path, std::string_view 
         return;
     }
 
-    // Unique name, created exclusively (mkstemp uses O_EXCL: a link or a
-    // user's file of that name is never followed or overwritten).
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    Descriptor fd(::mkstemp(pattern.data()));
-    if (fd.get() < 0)
+    const std::filesystem::path folder = folderOf(target);
+    TemporaryFile temp(folder);
+    if (temp.fd() < 0)
         fail(path, "the folder does not accept a new file", errno);
-    const std::string temp = pattern;
-    auto abandon = [&temp](int error) {
-        ::unlink(temp.c_str());
-        return error;
-    };
 
     const mode_t mode = exists ? (st.st_mode & 07777) : newFileMode();
-    if (exists && ::fchown(fd.get(), st.st_uid, st.st_gid) != 0) {
+    if (exists && ::fchown(temp.fd(), st.st_uid, st.st_gid) != 0) {
         // Another user's file: it becomes ours, but keeps its mode below.
     }
-    if (::fchmod(fd.get(), mode) != 0)
-        fail(path, "the permissions cannot be set", abandon(errno));
-    if (!writeAll(fd.get(), bytes))
-        fail(path, "writing failed", abandon(errno));
-    if (::fsync(fd.get()) != 0 && errno != EINVAL)
-        fail(path, "writing failed", abandon(errno));
-    if (!fd.close())
-        fail(path, "writing failed", abandon(errno));
-    if (::rename(temp.c_str(), target.c_str()) != 0)
-        fail(path, "the new file cannot replace the old one", abandon(errno));
+    if (::fchmod(temp.fd(), mode) != 0)
+        fail(path, "the permissions cannot be set", errno);
+    if (!writeAll(temp.fd(), bytes))
+        fail(path, "writing failed", errno);
+    if (::fsync(temp.fd()) != 0 && errno != EINVAL)
+        fail(path, "writing failed", errno);
+    if (!temp.replace(target))
+        fail(path, "the new file cannot replace the old one", errno);
     // Make the rename itself durable; a failure here loses nothing.
     Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)

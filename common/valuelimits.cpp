@@ -88,4 +88,18 @@ std::optional<std::string> pointNearPictureProblem(std::string_view what, double
            std::to_string(heightPx) + " pixels)";
 }
 
+std::optional<std::string> circleNearPictureProblem(std::string_view what, double centerXPx,
+                                                    double centerYPx, double radiusPx, int widthPx,
+                                                    int heightPx) {
+    const double w = widthPx;
+    const double h = heightPx;
+    if (centerXPx - radiusPx >= -w && centerXPx + radiusPx <= 2.0 * w &&
+        centerYPx - radiusPx >= -h && centerYPx + radiusPx <= 2.0 * h)
+        return std::nullopt;
+    return std::string(what) + " (centre (" + shown(centerXPx) + ", " + shown(centerYPx) +
+           "), radius " + shown(radiusPx) + ") does not fit the picture (" +
+           std::to_string(widthPx) + " x " + std::to_string(heightPx) +
+           " pixels) grown by its size on every side";
+}
+
 } // namespace lumi

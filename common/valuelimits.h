@@ -54,4 +54,10 @@ std::optional<std::string> pointNearApertureProblem(std::string_view what, doubl
 std::optional<std::string> pointNearPictureProblem(std::string_view what, double xPx, double yPx,
                                                    int widthPx, int heightPx);
 
+// A circle (pixels) that fits that same grown picture: its centre +- radius
+// on both axes. what: "the aperture".
+std::optional<std::string> circleNearPictureProblem(std::string_view what, double centerXPx,
+                                                    double centerYPx, double radiusPx, int widthPx,
+                                                    int heightPx);
+
 } // namespace lumi

@@ -97,6 +97,10 @@ public:
     const std::vector<ImagePoint>& seeds() const { return seeds_; }
     // The trace starts: seeding ends and the seeds are handed over.
     std::vector<ImagePoint> takeSeeds();
+    // "Follow the fringe direction" as last chosen in the autotracing
+    // confirmation: the trace follows each fringe's own direction.
+    bool followFringe() const { return followFringe_; }
+    void setFollowFringe(bool on) { followFringe_ = on; }
 
     const GroupEnabling& groups() const { return groups_; }
 
@@ -116,6 +120,7 @@ private:
     int lastFringe_ = 0;
     int lastPoint_ = 0; // 0: no point added yet
     std::vector<ImagePoint> seeds_;
+    bool followFringe_ = false;
     GroupEnabling groups_{};
 };
 

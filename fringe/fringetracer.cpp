@@ -2,6 +2,7 @@
 
 #include "common/numbertext.h"
 #include "fringe/annulus.h"
+#include "fringe/fringefollower.h"
 #include "fringe/windowsum.h"
 
 #include <algorithm>
@@ -97,7 +98,10 @@ void FringeTracer::refineAt(Track& track, int p, int fringe, const PointObserver
 }
 
 FringeTracer::Outcome FringeTracer::trace(std::span<const ImagePoint> seeds, FringeStore& store,
-                                          const PointObserver& observer) const {
+                                          const PointObserver& observer,
+                                          std::vector<TraceStop>* stops) const {
+    if (stops)
+        stops->clear();
     if (seeds.size() < 2)
         return Outcome::TooFewSeeds;
     if (seeds.size() > static_cast<std::size_t>(kMaxSeeds))
@@ -112,6 +116,14 @@ FringeTracer::Outcome FringeTracer::trace(std::span<const ImagePoint> seeds, Fri
         return Outcome::SeedsCoincide;
     const ImagePoint along{b / length, a / length};
 
+    if (options_.followFringe) {
+        std::vector<TraceStop> found =
+            FringeFollower(picture_, aperture_, obstruction_, static_cast<double>(stepPx()))
+                .trace(seeds, along, store, observer);
+        if (stops)
+            *stops = std::move(found);
+        return Outcome::Traced;
+    }
     Track track{};
     for (std::size_t f = 0; f < seeds.size(); ++f) {
         const int fringe = static_cast<int>(f);

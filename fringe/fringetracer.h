@@ -2,20 +2,16 @@
 
 #include "fringe/aperturecircle.h"
 #include "fringe/fringestore.h"
+#include "fringe/imagepoint.h"
+#include "fringe/tracestop.h"
 #include "imaging/pixelgrid.h"
 
 #include <array>
 #include <functional>
 #include <span>
+#include <vector>
 
 namespace lumi {
-
-// A position on the interferogram, image pixels (x right, y down).
-struct ImagePoint {
-    double xPx = 0.0;
-    double yPx = 0.0;
-    bool operator==(const ImagePoint&) const = default;
-};
 
 struct TraceOptions {
     // Step between traced points = aperture radius / pointSpacing, in single
@@ -28,6 +24,11 @@ struct TraceOptions {
     // neighbours along the normal (at most half a pixel from the darkest), so
     // it follows the fringe centre below one pixel.
     bool subPixelCentre = false;
+    // On: each fringe is followed along its own direction read from the
+    // picture, with a search sized to the local fringe period, and stops (and
+    // is reported) where it leaves its dark line (fringefollower.h). Points
+    // are centred between whole pixels; subPixelCentre is not used.
+    bool followFringe = false;
 };
 
 // Follows dark fringes from one seed per fringe. Seed k (in fringe order)
@@ -58,9 +59,11 @@ public:
 
     // Traces fringes 0..seeds.size()-1 and replaces their points in the store
     // (fringes without seeds are not touched). Nothing changes unless the
-    // outcome is Traced.
+    // outcome is Traced. With followFringe, `stops` (when given) receives the
+    // fringes that ended early, in fringe order; otherwise it is emptied.
     Outcome trace(std::span<const ImagePoint> seeds, FringeStore& store,
-                  const PointObserver& observer = {}) const;
+                  const PointObserver& observer = {},
+                  std::vector<TraceStop>* stops = nullptr) const;
 
     // Step length in pixels (single precision, as the trace uses it).
     float stepPx() const;

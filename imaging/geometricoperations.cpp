@@ -76,6 +76,11 @@ PictureSize scaledSize(PictureSize in, double percent) {
                            formatShortest(w) + " x " + formatShortest(h) +
                            " pixels; at most 400 megapixels are allowed.");
     }
+    if (w > kMaxPictureSidePx || h > kMaxPictureSidePx) {
+        throw ImagingError("A scale of " + formatShortest(percent) + " % makes a picture of " +
+                           formatShortest(w) + " x " + formatShortest(h) + " pixels; at most " +
+                           std::to_string(kMaxPictureSidePx) + " pixels a side are allowed.");
+    }
     return {static_cast<int>(w), static_cast<int>(h)};
 }
 
@@ -149,6 +154,12 @@ PixelGrid rotate(const PixelGrid& in, int angleDeg) {
                            " degrees the picture would need " + std::to_string(size.widthPx) +
                            " x " + std::to_string(size.heightPx) +
                            " pixels; at most 400 megapixels are allowed.");
+    }
+    if (size.widthPx > kMaxPictureSidePx || size.heightPx > kMaxPictureSidePx) {
+        throw ImagingError("Turned by " + std::to_string(angleDeg) +
+                           " degrees the picture would need " + std::to_string(size.widthPx) +
+                           " x " + std::to_string(size.heightPx) + " pixels; at most " +
+                           std::to_string(kMaxPictureSidePx) + " pixels a side are allowed.");
     }
     PixelGrid out(size.widthPx, size.heightPx);
     // r cos(t + theta) with t the polar angle of (dx, dy), expanded: the same

@@ -8,6 +8,9 @@ namespace lumi {
 
 // Pictures a rescale or rotation may make: at least 1 x 1, at most this many pixels.
 inline constexpr double kMaxScaledPixels = 400e6;
+// The longest side a picture may have: pictures are shown, painted and
+// encoded by Qt, whose pictures and painters hold at most 32767 pixels a side.
+inline constexpr int kMaxPictureSidePx = 32767;
 
 // Output (x, y) = input (W - 1 - x, y).
 PixelGrid flipHorizontal(const PixelGrid& in);
@@ -22,7 +25,7 @@ struct PictureSize {
 
 // W x H times percent / 100, each side rounded to the nearest pixel (halves to
 // even). Throws ImagingError when the percentage is not above 0 or the picture
-// would be empty or larger than kMaxScaledPixels.
+// would be empty, larger than kMaxScaledPixels or longer than kMaxPictureSidePx.
 PictureSize scaledSize(PictureSize in, double percent);
 // Bilinear resampling to scaledSize(): pixel centres aligned, the source sampled
 // at ((x + 0.5) W / W' - 0.5, likewise y), edges repeated; weights in 1/256.

@@ -68,6 +68,11 @@ std::string bmpDamage(std::span<const std::uint8_t> b) {
     }
     const std::uint32_t pixelOffset = le32(b, 10);
     const std::uint32_t headerSize = le32(b, 14);
+    if (pixelOffset >= b.size()) {
+        // Whatever the coding, the rows would be read from nothing.
+        return "the BMP file's pixel data would start at byte " + std::to_string(pixelOffset) +
+               ", past its end (it is truncated or damaged)";
+    }
     if (headerSize < 40) {
         return {}; // old core header: left to the decoder
     }

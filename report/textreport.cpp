@@ -95,16 +95,21 @@ std::vector<std::string> valuePieces(std::string_view value, int width) {
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
-        while (width > 0 && columnsOf(line) > width) {
+        // The columns left are counted down, not measured again after each
+        // cut: a long value is laid out in linear time.
+        int left = width > 0 ? columnsOf(line) : 0;
+        while (width > 0 && left > width) {
             std::size_t cut = bytesOfColumns(line, width);
             const std::size_t blank = line.substr(0, cut + 1).find_last_of(' ');
             if (blank != std::string_view::npos && blank > 0) {
                 cut = blank;
             }
             pieces.emplace_back(line.substr(0, cut));
+            left -= columnsOf(line.substr(0, cut));
             line.remove_prefix(cut);
             while (!line.empty() && line.front() == ' ') {
                 line.remove_prefix(1);
+                --left;
             }
         }
         pieces.emplace_back(line);
@@ -149,13 +154,27 @@ ShownSettingsTexts shownSettingsTexts(const AnalysisInput& input) {
             formatShortest(input.wavesPerFringe), input.analysisType == AnalysisType::Aspheric};
 }
 
+std::string printedUserField(const std::string& field) {
+    if (field.size() <= kMaxPrintedFieldBytes) {
+        return field;
+    }
+    std::size_t cut = kMaxPrintedFieldBytes;
+    while (cut > 0 && (static_cast<unsigned char>(field[cut]) & 0xC0u) == 0x80u) {
+        --cut; // not inside a UTF-8 character
+    }
+    return field.substr(0, cut) + "\n[... " + std::to_string(field.size() - cut) +
+           " more bytes of this field are not printed]";
+}
+
 TextReportInput textReportInput(const Measurement& m, const ShownSettingsTexts& shown,
                                 const SummaryTexts& summary,
                                 const std::array<std::string, 5>& userData,
                                 const std::string& fileName) {
     TextReportInput in;
     in.fileName = fileName;
-    in.userData = userData;
+    for (std::size_t i = 0; i < userData.size(); ++i) {
+        in.userData[i] = printedUserField(userData[i]);
+    }
     in.inputWavelengthText = shown.inputWavelength;
     in.outputWavelengthText = shown.outputWavelength;
     in.wavesPerFringeText = shown.wavesPerFringe;

@@ -52,8 +52,17 @@ struct TextReportInput {
     std::optional<ZernikeCoefficients> coefficientStdError;
 };
 
+// A report prints at most this much of one user data field (about 25 pages of
+// notes); more is not a note but a wrong file pasted in.
+inline constexpr std::size_t kMaxPrintedFieldBytes = 100000;
+// What the reports print of a user data field: the field itself up to
+// kMaxPrintedFieldBytes; a longer one is cut there (at a whole character) and
+// ends with a line saying how many bytes are not printed.
+std::string printedUserField(const std::string& field);
+
 // Gathers the report's values: counts from the store, the coefficients from
 // the results, the waves per fringe and highest term of the last analysis, the
+// user data as printedUserField() gives them, the
 // three texts and the analysis type from `shown` (the settings as the window
 // shows them now), the summary from `summary`, the best-fit conic text from the
 // results.
@@ -69,7 +78,8 @@ TextReportInput textReportInput(const Measurement& m, const ShownSettingsTexts& 
 // with 6 decimals in the next zone. Label/value lines put the label at column 20 and the value
 // at 50. A value holding line breaks continues on further lines at its column; with wrapColumns > 0
 // a value reaching beyond that column is also broken at blanks (or mid-word when one word is too
-// long). Throws AnalysisError ZeroWavesPerFringe when wavesPerFringe is 0 or not finite.
+// long), in time linear in the value's length. Throws AnalysisError ZeroWavesPerFringe when
+// wavesPerFringe is 0 or not finite.
 std::vector<ReportLine> textReportLines(const TextReportInput& input, int wrapColumns = 0);
 
 // A whole number as printed: sign place (blank or "-"), digits, one blank: " 35 ".

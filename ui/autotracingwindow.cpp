@@ -2,6 +2,7 @@
 
 #include "ui/dialogservice.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -94,6 +95,13 @@ AutoTracingWindow::AutoTracingWindow(QWidget* parent) : QDialog(parent) {
     column->addWidget(wrapped(QStringLiteral("After placing the points click the  <AUTOTRACING> "
                                              "button for performing  fringe autotracing."),
                               this));
+    follow_ = new QCheckBox(QStringLiteral("Follow the fringe direction"), this);
+    follow_->setObjectName("FollowFringeBox");
+    follow_->setToolTip(
+        QStringLiteral("Each fringe is followed along its own direction with a search sized to "
+                       "its local period; a fringe that leaves its dark line stops there and "
+                       "is reported instead of running across its neighbours."));
+    column->addWidget(follow_);
     auto* buttons = new QHBoxLayout;
     yes_ = new QPushButton(QStringLiteral("YES"), this);
     yes_->setObjectName("YesButton");
@@ -106,6 +114,14 @@ AutoTracingWindow::AutoTracingWindow(QWidget* parent) : QDialog(parent) {
     column->addLayout(buttons);
     connect(yes_, &QPushButton::clicked, this, &QDialog::accept);
     connect(no_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool AutoTracingWindow::followFringe() const {
+    return follow_->isChecked();
+}
+
+void AutoTracingWindow::setFollowFringe(bool on) {
+    follow_->setChecked(on);
 }
 
 } // namespace lumi

@@ -19,6 +19,11 @@ struct FileDialogRequest {
     bool confirmOverwrite = true; // save dialogs only
 };
 
+// The options of the autotracing confirmation window.
+struct AutoTracingChoice {
+    bool followFringe = false; // "Follow the fringe direction"
+};
+
 // Every question, message and common dialog the windows show goes through this
 // interface, so tests can answer them from a script.
 class DialogService {
@@ -50,9 +55,11 @@ public:
     virtual std::optional<RgbColor> chooseColor(RgbColor initial) = 0;
     // Audible warning (before "Invalid Picture").
     virtual void beep() {}
-    // The autotracing confirmation window (sketch of seeds across the fringes);
-    // true for "YES". By default the question alone, titled like the window.
-    virtual bool confirmAutoTracing();
+    // The autotracing confirmation window (sketch of seeds across the fringes,
+    // its options shown as `choice` holds them); true for "YES", with the
+    // options left in `choice`. By default the question alone, titled like the
+    // window, and `choice` stays as it is.
+    virtual bool confirmAutoTracing(AutoTracingChoice& choice);
 };
 
 // The path chosen in a save dialog with `title` and `filter`, opened in
@@ -74,7 +81,7 @@ inline constexpr char kAutoTracingQuestion[] =
     "Do you want to perform AutoTracing?      (All existing points over the fringes  will be "
     "erased)";
 
-inline bool DialogService::confirmAutoTracing() {
+inline bool DialogService::confirmAutoTracing(AutoTracingChoice&) {
     return askYesNo(QString::fromLatin1(kAutoTracingTitle),
                     QString::fromLatin1(kAutoTracingQuestion), Icon::Question);
 }

@@ -37,9 +37,13 @@ QString initialPath(const FileDialogRequest& request) {
 
 } // namespace
 
-bool QtDialogService::confirmAutoTracing() {
+bool QtDialogService::confirmAutoTracing(AutoTracingChoice& choice) {
     AutoTracingWindow window(parent_);
-    return window.exec() == QDialog::Accepted;
+    window.setFollowFringe(choice.followFringe);
+    if (window.exec() != QDialog::Accepted)
+        return false;
+    choice.followFringe = window.followFringe();
+    return true;
 }
 
 bool QtDialogService::askYesNo(const QString& title, const QString& text, Icon icon) {

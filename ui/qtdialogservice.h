@@ -21,7 +21,7 @@ public:
     std::optional<QStringList> openFiles(const FileDialogRequest& request) override;
     std::optional<RgbColor> chooseColor(RgbColor initial) override;
     void beep() override;
-    bool confirmAutoTracing() override;
+    bool confirmAutoTracing(AutoTracingChoice& choice) override;
 
 private:
     QWidget* parent_;

@@ -100,4 +100,14 @@ QString ScriptedDialogService::lastText() const {
     return all.isEmpty() ? QString() : all.back();
 }
 
+bool ScriptedDialogService::confirmAutoTracing(AutoTracingChoice& choice) {
+    if (!DialogService::confirmAutoTracing(choice))
+        return false;
+    if (!followFringeAnswers.empty()) {
+        choice.followFringe = followFringeAnswers.front();
+        followFringeAnswers.pop_front();
+    }
+    return true;
+}
+
 } // namespace lumi

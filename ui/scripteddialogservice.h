@@ -38,6 +38,9 @@ public:
     // The last single-file open or save request, as asked.
     FileDialogRequest lastFileRequest;
     std::deque<std::optional<RgbColor>> colorAnswers;
+    // "Follow the fringe direction" as left in the autotracing confirmation
+    // when it is answered YES; an empty queue leaves the option as shown.
+    std::deque<bool> followFringeAnswers;
 
     std::vector<Shown> shown;
     QStringList fileDialogFolders; // initial folder of each open or save dialog, in order
@@ -54,6 +57,7 @@ public:
     std::optional<QStringList> openFiles(const FileDialogRequest& request) override;
     std::optional<RgbColor> chooseColor(RgbColor initial) override;
     void beep() override { ++beeps; }
+    bool confirmAutoTracing(AutoTracingChoice& choice) override;
 
     // Texts of the messages and questions shown, in order.
     QStringList texts() const;

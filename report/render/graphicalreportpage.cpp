@@ -138,8 +138,13 @@ void paintGraphicalReportPage(QPainter& p, const QRect& page,
     p.setFont(plotFont(headingHeight * 0.26));
     QString right = QString::fromStdString(content.title);
     if (!content.subtitle.empty()) {
+        // One line at the heading's right: a few hundred characters are more
+        // than it shows, and a pasted book would take seconds to measure.
+        constexpr std::size_t kShownBytes = 400;
         right += (right.isEmpty() ? QString() : QStringLiteral("\n")) +
-                 QString::fromStdString(content.subtitle);
+                 QString::fromUtf8(
+                     content.subtitle.data(),
+                     static_cast<qsizetype>(std::min(content.subtitle.size(), kShownBytes)));
     }
     p.drawText(heading, Qt::AlignVCenter | Qt::AlignRight, right);
 

@@ -96,6 +96,24 @@ TEST_F(AutoTracing, TheTraceAndTheErasureAreUndoneAndRedoneAsOneStepEach) {
     EXPECT_EQ(tools->fringeNumber()->text(), QStringLiteral("9"));
 }
 
+TEST_F(AutoTracing, FollowingIsKeptForTheNextTraceAndItsEarlyStopsAreListed) {
+    loadSample1();
+    dialogs.followFringeAnswers.push_back(true);
+    tick(true);
+    EXPECT_TRUE(editor().followFringe());
+    // Seeds 1 and 2 both on the first dark fringe.
+    seed({kSample1Seeds[0], {160, 307}, kSample1Seeds[2]});
+    perform();
+    EXPECT_TRUE(dialogs.lastText().contains("Fringe 2 stopped at (1"))
+        << dialogs.lastText().toStdString();
+    EXPECT_TRUE(dialogs.lastText().contains("within half a fringe period of fringe 1."));
+    EXPECT_GT(store().pointCount(2), 20);
+    EXPECT_TRUE(window->statusBar()->currentMessage().endsWith("stopped early"));
+
+    tick(true); // the window shows the option as last left; the script keeps it
+    EXPECT_TRUE(editor().followFringe());
+}
+
 TEST_F(AutoTracing, NoLeavesThePointsAndSeedingOff) {
     loadSample1();
     leftClick(300, 300);

@@ -3,10 +3,12 @@
 #include "ui/interferogramview.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <array>
+#include <sys/stat.h>
 
 namespace lumi::testing {
 namespace {
@@ -76,6 +78,23 @@ TEST_F(LoadImage, ATruncatedPictureNamesTheFileAndKeepsTheWork) {
         EXPECT_EQ(canvas->cleanPicture().size(), QSize(600, 600)) << name;
         EXPECT_EQ(store().pointCount(0), 1) << name;
         EXPECT_DOUBLE_EQ(store().aperture.radiusPx, 200.0) << name;
+    }
+}
+
+// A FIFO used to block "Load Image" for ever; it and a folder are refused at once.
+TEST_F(LoadImage, ANonRegularFileIsRefusedAtOnceAndKeepsTheWork) {
+    const QString fifo = folder.filePath(QStringLiteral("pipe.jpg"));
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    const QString dir = folder.filePath(QStringLiteral("folder.bmp"));
+    ASSERT_TRUE(QDir().mkdir(dir));
+    for (const QString& path : {fifo, dir}) {
+        showPicture();
+        makeStandardAperture();
+        dialogs.openAnswers.push_back(path);
+        window->menus()->loadImage->trigger();
+        EXPECT_TRUE(dialogs.lastText().contains(path)) << dialogs.lastText().toStdString();
+        EXPECT_EQ(canvas->cleanPicture().size(), QSize(600, 600));
+        EXPECT_DOUBLE_EQ(store().aperture.radiusPx, 200.0);
     }
 }
 

@@ -1,8 +1,8 @@
 #include "cli/exitcodes.h"
 #include "clirun.h"
+#include "imaging/qt/picturepixels.h"
 #include "imaging/toneoperations.h"
 #include "support/casename.h"
-#include "ui/picturepixels.h"
 
 #include <QImage>
 #include <fstream>
@@ -86,7 +86,7 @@ TEST(ImageCommand, UnreadableInputSaysSo) {
     std::ofstream(in) << "no picture";
     const CliRun r = runCliWith({"image", in, (dir / "out.bmp").string(), "--invert"});
     EXPECT_EQ(r.status, kExitBadInput);
-    EXPECT_NE(r.err.find("cannot read the picture"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Cannot read the picture " + in), std::string::npos) << r.err;
 }
 
 } // namespace

@@ -139,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadSynth{"unwritableOut",
                                {"--coef", "3:1", "--out", "DIR/no/such/folder/x.png"},
                                kExitBadInput,
-                               "folder/x.png: the folder does not accept a new file"},
+                               "folder/x.png: the folder does not exist"},
                       BadSynth{"tooManyFringes",
                                {"--coef", "3:100000", "--waves-per-fringe", "0.0001", "--out",
                                 "DIR/x.png"},

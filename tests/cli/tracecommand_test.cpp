@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 namespace lumi::cli::test {
@@ -19,11 +21,17 @@ std::string sample1() {
     return sourcePath("resources/samples/sample1.jpg").string();
 }
 
-TEST(TraceCommand, TracesSample1IntoAFileThatAnalyzesToItsTilt) {
+// The specified trace and the fringe-following one ("--follow").
+class TraceSample1 : public ::testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(TraceSample1, IntoAFileThatAnalyzesToItsTilt) {
     const auto dir = scratchDir("trace-sample1");
     const std::string out = (dir / "s1.frg").string();
-    const CliRun t = runCliWith({"trace", sample1(), "--aperture", "322,238,205", "--seeds",
-                                 kSample1Seeds, "--optimize", "--out", out, "--json"});
+    std::vector<std::string> args{"trace",   sample1(),     "--aperture", "322,238,205",
+                                  "--seeds", kSample1Seeds, "--optimize", "--out",
+                                  out,       "--json"};
+    args.insert(args.end(), GetParam().begin(), GetParam().end());
+    const CliRun t = runCliWith(args);
     ASSERT_EQ(t.status, kExitOk) << t.err;
     const Json json = parseJson(t.out);
     ASSERT_FALSE(json.is_discarded()) << t.out;
@@ -44,6 +52,42 @@ TEST(TraceCommand, TracesSample1IntoAFileThatAnalyzesToItsTilt) {
     EXPECT_NEAR(fitted[2], -0.9, 0.01);
     for (std::size_t term = 3; term < 9; ++term)
         EXPECT_NEAR(fitted[term], 0.0, 0.01) << "term " << term;
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, TraceSample1,
+                         ::testing::Values(std::vector<std::string>{},
+                                           std::vector<std::string>{"--follow"}),
+                         [](const auto& p) { return p.param.empty() ? "specified" : "follow"; });
+
+TEST(TraceCommand, FollowReportsTwoSeedsOnOneFringe) {
+    const auto dir = scratchDir("trace-follow-stops");
+    const std::string out = (dir / "s1.frg").string();
+    // Seeds 1 and 2 both on the first dark fringe of sample 1.
+    const std::vector<std::string> args{"trace",       sample1(), "--aperture",
+                                        "322,238,205", "--seeds", "157,309;160,307;240,273",
+                                        "--follow",    "--out",   out};
+    const CliRun text = runCliWith(args);
+    ASSERT_EQ(text.status, kExitOk) << text.err;
+    EXPECT_NE(text.out.find("Fringe 2 stopped at (1"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("it came within half a fringe period of fringe 1."), std::string::npos)
+        << text.out;
+
+    std::vector<std::string> jsonArgs = args;
+    jsonArgs.push_back("--json");
+    const CliRun t = runCliWith(jsonArgs);
+    ASSERT_EQ(t.status, kExitOk) << t.err;
+    const Json json = parseJson(t.out);
+    ASSERT_FALSE(json.is_discarded()) << t.out;
+    bool secondStopped = false;
+    for (const Json& stop : json.at("stops")) {
+        EXPECT_NE(stop.at("fringe").get<double>(), 2.0) << "the third fringe is on its own";
+        if (stop.at("fringe").get<double>() == 1.0) {
+            EXPECT_EQ(stop.at("reason").get<std::string>(), "nearOtherFringe");
+            EXPECT_EQ(stop.at("otherFringe").get<double>(), 0.0);
+            secondStopped = true;
+        }
+    }
+    EXPECT_TRUE(secondStopped) << t.out;
 }
 
 struct BadTrace {
@@ -72,10 +116,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadTrace{"not_a_picture",
                  {sourcePath("examples/defocus-rings.frg").string(), "--aperture", "1,1,1",
                   "--seeds", "1,1;2,2"},
-                 "cannot read the picture"},
+                 "defocus-rings.frg: it is not a picture"},
         BadTrace{"missing_picture",
                  {"/nonexistent/none.jpg", "--aperture", "1,1,1", "--seeds", "1,1;2,2"},
-                 "cannot read the picture"},
+                 "none.jpg for reading: it does not exist"},
         BadTrace{"seed_outside",
                  {sample1(), "--aperture", "322,238,205", "--seeds", "100,100;640,100"},
                  "seed 2 (640, 100) lies outside the picture"},
@@ -103,7 +147,13 @@ INSTANTIATE_TEST_SUITE_P(
                  "a whole number from 5 to 40"},
         BadTrace{"radius_beyond_single_precision",
                  {sample1(), "--aperture", "322,238,1e300", "--seeds", "100,100;120,100"},
-                 "the radius is too large"},
+                 "does not fit the picture (640 x 480 pixels)"},
+        BadTrace{"aperture_far_beyond_the_picture",
+                 {sample1(), "--aperture", "322,238,1e12", "--seeds", "100,100;120,100"},
+                 "--aperture: the aperture (centre (322, 238), radius 1E+12) does not fit"},
+        BadTrace{"aperture_just_beyond_the_grown_picture",
+                 {sample1(), "--aperture", "322,238,718.5", "--seeds", "100,100;120,100"},
+                 "does not fit the picture"},
         BadTrace{"input_wavelength_out_of_range",
                  {sample1(), "--aperture", "322,238,205", "--seeds", "100,100;120,100",
                   "--input-wavelength", "0"},
@@ -114,6 +164,36 @@ INSTANTIATE_TEST_SUITE_P(
                  "--waves-per-fringe: the waves per fringe must not be 0"},
         BadTrace{"no_aperture", {sample1(), "--seeds", "1,1;2,2"}, "--aperture CX,CY,R is needed"}),
     [](const auto& p) { return std::string(p.param.name); });
+
+// Both picture commands read through the window's loader: a FIFO is refused
+// at once instead of blocking, a truncated JPEG instead of tracing its grey.
+TEST(PictureCommands, RefuseHostilePicturesNamingTheFile) {
+    const auto dir = scratchDir("hostile-pictures");
+    const auto fifo = dir / "pipe.jpg";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto cut = dir / "cut.jpg";
+    std::filesystem::copy_file(sample1(), cut);
+    std::filesystem::resize_file(cut, 3000);
+    struct Case {
+        std::filesystem::path picture;
+        const char* reason;
+    };
+    for (const Case& c : {Case{fifo, "not a regular file"}, Case{cut, "truncated"}}) {
+        const std::string in = c.picture.string();
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"trace", in, "--aperture", "322,238,205", "--seeds",
+                                       "130,238;170,238", "--out", (dir / "t.frg").string()},
+              std::vector<std::string>{"image", in, (dir / "out.bmp").string(), "--invert"}}) {
+            const CliRun r = runCliWith(args);
+            EXPECT_EQ(r.status, kExitBadInput) << args[0] << " " << in;
+            EXPECT_NE(r.err.find(in), std::string::npos) << r.err;
+            EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "t.frg"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.bmp"));
+    std::filesystem::remove_all(dir);
+}
 
 } // namespace
 } // namespace lumi::cli::test

@@ -5,12 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -22,13 +25,16 @@ namespace fs = std::filesystem;
 class SafeWriter : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("lumi_textfile_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        // A folder of its own, one level deep: the names of parameterised cases
+        // hold a '/', which would leave their parent folder behind.
+        std::string pattern = (fs::temp_directory_path() / "lumi_textfile_XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr) << pattern;
+        dir = pattern;
     }
     void TearDown() override {
+        if (dir.empty()) {
+            return;
+        }
         fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
         fs::remove_all(dir);
     }
@@ -101,6 +107,90 @@ TEST_F(SafeWriter, HardLinkedNameBecomesItsOwnFileAndTheOtherKeepsTheOldContents
     EXPECT_EQ(readTextFile(dir / "b.frg"), "old");
 }
 
+// The temporary name is short, so the longest legal name can be replaced.
+TEST_F(SafeWriter, TheLongestLegalNameIsWrittenAndReplaced) {
+    const fs::path target = dir / (std::string(251, 'k') + ".frg");
+    writeTextFileReplacing(target, "old");
+    writeTextFileReplacing(target, "new");
+    EXPECT_EQ(readTextFile(target), "new");
+    EXPECT_TRUE(strayFiles({target.filename().string()}).empty());
+}
+
+// Bytes process `pid` has written so far (its /proc io record), 0 when unknown.
+std::size_t writtenBytes(pid_t pid) {
+    std::ifstream io("/proc/" + std::to_string(pid) + "/io");
+    std::string key;
+    std::size_t value = 0;
+    while (io >> key >> value)
+        if (key == "wchar:")
+            return value;
+    return 0;
+}
+
+// The new contents have no name until they are complete, so a program killed
+// by SIGTERM or SIGINT while writing leaves the old file and nothing else,
+// whenever the signal lands.
+TEST_F(SafeWriter, AWriteKilledBySIGTERMOrSIGINTLeavesNoPartialFile) {
+    const fs::path target = dir / "big.frg";
+    const std::size_t size = 64u << 20;
+    for (const int signal : {SIGTERM, SIGINT}) {
+        writeTextFileReplacing(target, "old");
+        int started[2];
+        ASSERT_EQ(::pipe(started), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const std::string bytes(size, 'x');
+            if (::write(started[1], "s", 1) != 1)
+                ::_exit(1);
+            writeTextFileReplacing(target, bytes);
+            ::_exit(0);
+        }
+        char byte = 0;
+        ASSERT_EQ(::read(started[0], &byte, 1), 1);
+        // Signalled halfway through the write: the child's written bytes are
+        // watched (a bounded wait, whatever the machine's speed).
+        for (int i = 0; i < 20000 && writtenBytes(child) < size / 2; ++i)
+            ::usleep(1000);
+        ::kill(child, signal);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ::close(started[0]);
+        ::close(started[1]);
+        const std::string now = readTextFile(target, size);
+        EXPECT_TRUE(now == "old" || now.size() == size) << now.size();
+        EXPECT_TRUE(strayFiles({"big.frg"}).empty()) << signal;
+    }
+}
+
+// The rule for an existing file, whoever runs the tests: the permission bits
+// of the class the user falls in decide, not the folder.
+TEST(MayReplaceFile, ThePermissionBitsOfTheUsersClassDecide) {
+    const WritingUser owner{1000, {1000}};
+    const WritingUser member{1001, {50, 7}};
+    const WritingUser other{1002, {1002}};
+    const WritingUser root{0, {0}};
+    struct Case {
+        const char* name;
+        unsigned mode;
+        const WritingUser& user;
+        bool allowed;
+    };
+    const Case cases[] = {
+        {"owner of a 0644 file", 0644, owner, true},
+        {"owner of a 0444 file", 0444, owner, false},
+        {"owner of a 0066 file (group and others may, the owner not)", 0066, owner, false},
+        {"group member of a 0664 file", 0664, member, true},
+        {"group member of a 0646 file", 0646, member, false},
+        {"other user of a 0644 file", 0644, other, false},
+        {"other user of a 0666 file", 0666, other, true},
+        {"root with a 0600 file of another user", 0600, root, true},
+        {"root with a 0444 file", 0444, root, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(mayReplaceFile(c.mode, 1000, 7, c.user), c.allowed) << c.name;
+}
+
 TEST_F(SafeWriter, FifoIsWrittenDirectlyAndStaysAFifo) {
     const fs::path fifo = dir / "pipe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -142,10 +232,11 @@ fs::path missingFolder(const fs::path& dir) {
     return dir / "no" / "such" / "x.frg";
 }
 
-// Room for the name but not for a temporary name beside it.
-fs::path noRoomForATemporaryName(const fs::path& dir) {
-    const fs::path p = dir / (std::string(246, 'k') + ".frg");
+// No write bit for anybody: read-only for every user, root included.
+fs::path readOnlyFile(const fs::path& dir) {
+    const fs::path p = dir / "ref.zrk";
     std::ofstream(p) << "old";
+    fs::permissions(p, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     return p;
 }
 
@@ -195,8 +286,7 @@ INSTANTIATE_TEST_SUITE_P(
                       WriteFailure{"folder", folderAsTarget, "it is a folder"},
                       WriteFailure{"missing_folder", missingFolder, "folder does not exist"},
                       WriteFailure{"link_loop", linkLoop, "too many symbolic links"},
-                      WriteFailure{"no_room_for_a_temporary_name", noRoomForATemporaryName,
-                                   "name is too long"}),
+                      WriteFailure{"read_only_file", readOnlyFile, "it is read-only"}),
     [](const ::testing::TestParamInfo<WriteFailure>& p) { return p.param.name; });
 
 struct ReadRefusal {

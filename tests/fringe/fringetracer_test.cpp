@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <numbers>
+#include <sstream>
 
 namespace lumi {
 namespace {
@@ -27,6 +30,14 @@ int darkLine(double distancePx) {
 }
 
 constexpr ApertureCircle kAperture{200, 200, 140};
+
+std::string traceStopsText(const std::vector<TraceStop>& stops) {
+    std::ostringstream os;
+    for (const TraceStop& s : stops)
+        os << "fringe " << s.fringe << " at (" << s.where.xPx << ", " << s.where.yPx << ") reason "
+           << static_cast<int>(s.reason) << "; ";
+    return os.str();
+}
 constexpr ApertureCircle kNone{};
 
 TEST(WindowSum, SumsSevenBySevenAndCountsOutsideAsWhite) {
@@ -186,6 +197,83 @@ TEST(FringeTracer, ObserverSeesEveryRefinedPoint) {
     const int n = store.pointCount(0);
     EXPECT_EQ(calls, 2 * n - 2);
 }
+
+// ---- following the fringe direction -----------------------------------------
+
+struct FollowCase {
+    const char* name;
+    // Fringe order at a pixel: dark lines where it is a whole number.
+    std::function<double(double, double)> order;
+    double markRadiusPx; // a black disc at the aperture centre; 0: none
+};
+
+class FringeFollowing : public ::testing::TestWithParam<FollowCase> {};
+
+TEST_P(FringeFollowing, KeepsEveryPointOnItsOwnFringeAndStopsAtAMark) {
+    const FollowCase& c = GetParam();
+    std::uint32_t noise = 7;
+    const PixelGrid grid = pictureOf(400, 400, [&](int x, int y) {
+        noise = noise * 1664525u + 1013904223u;
+        if (std::hypot(x - 200.0, y - 200.0) < c.markRadiusPx)
+            return 0;
+        const double light = 0.5 * (1.0 - std::cos(2.0 * std::numbers::pi * c.order(x, y)));
+        const double speckle = 0.3 * (static_cast<double>(noise >> 24) / 255.0 - 0.5);
+        return static_cast<int>(std::lround(std::clamp(light + speckle, 0.0, 1.0) * 220.0));
+    });
+    // One seed per dark line along the row through the centre, 30 px above it.
+    std::vector<ImagePoint> seeds;
+    std::vector<double> orders;
+    for (int x = 70; x < 330; ++x) {
+        const double a = c.order(x - 0.5, 170);
+        const double b = c.order(x + 0.5, 170);
+        if (std::floor(a) != std::floor(b)) {
+            seeds.push_back({static_cast<double>(x), 170});
+            orders.push_back(std::max(std::floor(a), std::floor(b)));
+        }
+    }
+    ASSERT_GE(seeds.size(), 20u);
+    TraceOptions options;
+    options.followFringe = true;
+    const FringeTracer tracer(grid, kAperture, kNone, options);
+    FringeStore store;
+    std::vector<TraceStop> stops;
+    ASSERT_EQ(tracer.trace(seeds, store, {}, &stops), FringeTracer::Outcome::Traced);
+    for (int f = 0; f < static_cast<int>(seeds.size()); ++f) {
+        EXPECT_GE(store.pointCount(f), 3) << "fringe " << f;
+        for (int p = 1; p <= store.pointCount(f); ++p) {
+            const double x = store.pointX(f, p);
+            const double y = store.pointY(f, p);
+            EXPECT_LT(std::fabs(c.order(x, y) - orders[static_cast<std::size_t>(f)]), 0.25)
+                << "fringe " << f << " point " << p;
+            EXPECT_GE(std::hypot(x - 200.0, y - 200.0), c.markRadiusPx) << "inside the mark";
+        }
+    }
+    if (c.markRadiusPx > 0.0) {
+        ASSERT_FALSE(stops.empty());
+        for (const TraceStop& stop : stops)
+            EXPECT_LT(std::hypot(stop.where.xPx - 200.0, stop.where.yPx - 200.0),
+                      c.markRadiusPx + 12.0)
+                << "fringe " << stop.fringe << " stopped away from the mark";
+    } else {
+        EXPECT_TRUE(stops.empty()) << traceStopsText(stops);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, FringeFollowing,
+    ::testing::Values(
+        // Straight fringes 6 px apart, slanted 23 degrees from the seed row's normal.
+        FollowCase{"six_px_slanted",
+                   [](double x, double y) { return (x * std::cos(0.4) + y * std::sin(0.4)) / 6.0; },
+                   0.0},
+        // Arcs about a centre 300 px to the left: 8 px apart, turning 50 degrees
+        // over the aperture.
+        FollowCase{"curved_arcs",
+                   [](double x, double y) { return std::hypot(x + 100.0, y - 200.0) / 8.0; }, 0.0},
+        FollowCase{"six_px_with_mark",
+                   [](double x, double y) { return (x * std::cos(0.4) + y * std::sin(0.4)) / 6.0; },
+                   12.0}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 } // namespace
 } // namespace lumi

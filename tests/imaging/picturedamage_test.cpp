@@ -36,6 +36,14 @@ Bytes bmp(std::int32_t width, std::int32_t height, std::uint16_t bits, std::size
     return b;
 }
 
+// Run-length coded (RLE8), rows of no fixed size, pixel data from `offset`.
+Bytes rleBmp(std::uint8_t offset) {
+    Bytes b = bmp(30, 1, 8, 4);
+    b[10] = offset;
+    b[30] = 1;
+    return b;
+}
+
 struct Case {
     const char* name;
     Bytes bytes;
@@ -61,6 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         // 3 x 2 pixels of 24 bits: rows of 9 bytes padded to 12.
         Case{"WholeBmp", bmp(3, 2, 24, 24), false}, Case{"TopDownBmp", bmp(3, -2, 24, 24), false},
         Case{"BmpMissingPartOfItsLastRow", bmp(3, 2, 24, 20), true},
+        Case{"RleBmpWithItsPixelDataInside", rleBmp(54), false},
+        Case{"RleBmpWithItsPixelDataPastTheEnd", rleBmp(200), true},
         Case{"BmpShorterThanItsHeader", Bytes{'B', 'M', 0, 0}, true},
         Case{"OtherFormatIsLeftToItsDecoder", Bytes{0x89, 'P', 'N', 'G'}, false},
         Case{"EmptyFile", Bytes{}, false}),

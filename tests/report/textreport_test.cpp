@@ -121,6 +121,29 @@ TEST(TextReport, valuesWithLineBreaksAndLongValuesContinueAtTheirColumn) {
     EXPECT_EQ(t[18], at(50, "TEST REPORT :"));
 }
 
+TEST(TextReport, longValuesAreCutAtWholeCharactersAndCappedWithANote) {
+    TextReportInput in = knownMeasurement();
+    std::string accents;
+    for (int i = 0; i < 70; ++i)
+        accents += "\xC3\xA9"; // two bytes, one column
+    in.userData[2] = accents;
+    const auto t = texts(textReportLines(in, 80));
+    EXPECT_EQ(t[12], labelValue("INSTRUMENT", accents.substr(0, 62)));
+    EXPECT_EQ(t[13], at(50, accents.substr(62, 62)));
+    EXPECT_EQ(t[14], at(50, accents.substr(124)));
+
+    const std::string full(kMaxPrintedFieldBytes, 'a');
+    EXPECT_EQ(printedUserField(full), full);
+    EXPECT_EQ(printedUserField(full + "bcd"),
+              full + "\n[... 3 more bytes of this field are not printed]");
+    // A cut inside a character moves before it.
+    const std::string odd =
+        "a" +
+        std::string(kMaxPrintedFieldBytes, 'x').replace(kMaxPrintedFieldBytes - 2, 2, "\xC3\xA9");
+    EXPECT_EQ(printedUserField(odd), odd.substr(0, kMaxPrintedFieldBytes - 1) +
+                                         "\n[... 2 more bytes of this field are not printed]");
+}
+
 TEST(TextReport, refusesAZeroWavesPerFringe) {
     TextReportInput in = knownMeasurement();
     in.wavesPerFringe = 0.0;

@@ -1,5 +1,6 @@
 #include "ui/autotracingwindow.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -23,6 +24,10 @@ TEST(AutoTracingWindow, ShowsItsTextsAndAnswersYesOrNo) {
           "After placing the points click the  <AUTOTRACING> button for performing  fringe "
           "autotracing."})
         EXPECT_TRUE(texts.contains(QString::fromLatin1(expected))) << expected;
+
+    // Following the fringe direction is an option, off unless chosen.
+    EXPECT_EQ(window.followFringeBox()->text(), QStringLiteral("Follow the fringe direction"));
+    EXPECT_FALSE(window.followFringe());
 
     for (const bool yes : {true, false}) {
         QPushButton* button = yes ? window.yesButton() : window.noButton();

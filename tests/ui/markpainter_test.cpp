@@ -1,4 +1,4 @@
-#include "ui/imageconversion.h"
+#include "imaging/qt/imageconversion.h"
 #include "ui/markpainter.h"
 
 #include <gtest/gtest.h>

@@ -159,7 +159,7 @@ RgbImage PhotoRenderer::render(const SampleRecipe& r) const {
     gaussianBlur(light, r.widthPx, r.heightPx, t.blurSigmaPx);
 
     // Sensor noise from its own stream so the speckle does not shift when it changes.
-    SeededNoise noise(r.seed ^ 0x9e3779b97f4a7c15ULL);
+    SeededNoise noise(r.noiseSeed != 0 ? r.noiseSeed : r.seed ^ 0x9e3779b97f4a7c15ULL);
     RgbImage img;
     img.width = r.widthPx;
     img.height = r.heightPx;

@@ -11,7 +11,7 @@ namespace lumi {
 
 std::string writePicture(const RgbImage& image, PictureFormat format, const std::string& path) {
     QImage out;
-    if (format == PictureFormat::Jpeg) {
+    if (format != PictureFormat::IndexedBmp) {
         out = QImage(image.width, image.height, QImage::Format_RGB888);
         for (int y = 0; y < image.height; ++y) {
             std::copy_n(image.rgb.data() + image.offset(0, y), 3 * image.width, out.scanLine(y));
@@ -32,7 +32,9 @@ std::string writePicture(const RgbImage& image, PictureFormat format, const std:
         }
     }
     QImageWriter writer(QString::fromStdString(path),
-                        format == PictureFormat::Jpeg ? QByteArray("jpeg") : QByteArray("bmp"));
+                        format == PictureFormat::Jpeg  ? QByteArray("jpeg")
+                        : format == PictureFormat::Png ? QByteArray("png")
+                                                       : QByteArray("bmp"));
     if (format == PictureFormat::Jpeg) {
         writer.setQuality(85);
     }

@@ -12,6 +12,7 @@ namespace lumi {
 enum class PictureFormat {
     Jpeg,       // 24-bit colour, quality 85
     IndexedBmp, // 8 bits per pixel with a 256-entry grey palette
+    Png,        // 24-bit colour, lossless
 };
 
 // Camera and light-path traits of the photograph. Lengths in pixels unless the name says
@@ -70,6 +71,9 @@ struct SampleRecipe {
 
     PhotoTraits traits;
     std::uint64_t seed = 1;
+    // Seed of the sensor noise alone (0: derived from `seed`): frames of one
+    // phase-shifting set share speckle and dust but not their noise.
+    std::uint64_t noiseSeed = 0;
 
     // Wavefront height in waves at image position (xPx, yPx), any position.
     double heightWaves(double xPx, double yPx) const;

@@ -5,13 +5,16 @@
 #include "analysis/applycommand.h"
 #include "fringe/fringeoptimizer.h"
 #include "fringe/fringetracer.h"
+#include "tools/samplegen/bathtracingfigures.h"
 #include "tools/samplegen/photorenderer.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <iostream>
+#include <numbers>
 #include <vector>
 
 namespace lumi {
@@ -237,6 +240,77 @@ INSTANTIATE_TEST_SUITE_P(
                      0.5 - 0.75 * 0.6,
                      -0.37 + 0.75 * 0.8,
                      0.5 + 0.75 * 0.6}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// ---- Bath photographs: many curved tilt fringes, centre mark, specks ----------
+
+struct BathCase {
+    const char* name;
+    BathPhotoSpec spec;
+};
+void PrintTo(const BathCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+std::ostream& operator<<(std::ostream& os, const TracingFigures& f) {
+    return os << f.points << " points on " << f.fringes << " fringes, " << f.misassigned
+              << " misassigned, worst " << f.worstPeriods << " periods; P-V error "
+              << f.pvErrorWaves << ", worst term 4..8 error " << f.worstTermErrorWaves << " waves";
+}
+
+class BathTracing : public ::testing::TestWithParam<BathCase> {};
+
+// From one seed per fringe on each of five lines, the followed fringes keep to their
+// own dark lines (the specified tracer's figures are printed beside them).
+TEST_P(BathTracing, FollowingStaysOnEachFringeFromEverySeedLine) {
+    const BathCase& c = GetParam();
+    const SampleRecipe r = markedBathRecipe(c.spec);
+    const PixelGrid picture = pixelGridOf(renderBathPhoto(r));
+    const ApertureCircle aperture{r.apertureXPx, r.apertureYPx, r.apertureRadiusPx};
+    for (std::size_t l = 0; l < kBathSeedLines.size(); ++l) {
+        const Seeding seeding = seedsOnLine(r, c.spec, kBathSeedLines[l]);
+        ASSERT_GE(seeding.seeds.size(), 20u) << "line " << l;
+        auto figures = [&](bool follow) {
+            FringeStore s;
+            s.aperture = aperture;
+            TraceOptions options;
+            options.followFringe = follow;
+            EXPECT_EQ(FringeTracer(picture, aperture, {}, options).trace(seeding.seeds, s),
+                      FringeTracer::Outcome::Traced);
+            return tracingFigures(r, s, seeding);
+        };
+        const TracingFigures follow = figures(true);
+        std::cout << c.name << " line " << l << " (" << seeding.seeds.size()
+                  << " seeds)\n  specified: " << figures(false) << "\n  follow:    " << follow
+                  << "\n";
+        EXPECT_EQ(follow.misassigned, 0) << "line " << l;
+        EXPECT_GE(follow.points, 25 * static_cast<int>(seeding.seeds.size())) << "line " << l;
+        EXPECT_LT(std::fabs(follow.pvErrorWaves), 0.03) << "line " << l;
+        EXPECT_LT(follow.worstTermErrorWaves, 0.01) << "line " << l;
+    }
+}
+
+// Terms 3..8 of a mirror's wavefront (waves), the rest 0.
+ZernikeCoefficients mirror(double power, double astig0, double astig45, double comaX, double comaY,
+                           double spherical) {
+    ZernikeCoefficients c{};
+    c[3] = power;
+    c[4] = astig0;
+    c[5] = astig45;
+    c[6] = comaX;
+    c[7] = comaY;
+    c[8] = spherical;
+    return c;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Photos, BathTracing,
+    ::testing::Values(BathCase{"sixty_fringes",
+                               {800, 600, 60.0, 15.0, false, 0.5,
+                                mirror(0.8, 0.25, -0.1, 0.12, -0.08, 0.35), 7}},
+                      BathCase{"thirty_five_fringes",
+                               {800, 600, 35.0, -30.0, false, 0.5,
+                                mirror(-1.5, -0.3, 0.2, -0.15, 0.1, 0.6), 11}}),
     [](const auto& p) { return std::string(p.param.name); });
 
 } // namespace

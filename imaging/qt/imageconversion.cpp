@@ -1,9 +1,30 @@
-#include "ui/imageconversion.h"
+#include "imaging/qt/imageconversion.h"
+
+#include "imaging/geometricoperations.h"
+#include "imaging/imagingerror.h"
+
+#include <string>
 
 namespace lumi {
 
+QImage makePicture(int widthPx, int heightPx, QImage::Format format) {
+    const std::string size = std::to_string(widthPx) + " x " + std::to_string(heightPx);
+    if (widthPx <= 0 || heightPx <= 0)
+        throw ImagingError("A picture of " + size + " pixels has no pixel.");
+    if (widthPx > kMaxPictureSidePx || heightPx > kMaxPictureSidePx)
+        throw ImagingError("A picture of " + size +
+                           " pixels is larger than a picture may be (at most " +
+                           std::to_string(kMaxPictureSidePx) + " pixels a side).");
+    QImage picture(widthPx, heightPx, format);
+    if (picture.isNull())
+        throw ImagingError("There is not enough memory for a picture of " + size + " pixels.");
+    return picture;
+}
+
 QImage toQImage(const PixelGrid& grid) {
-    QImage image(grid.width(), grid.height(), QImage::Format_RGB32);
+    if (grid.width() == 0 || grid.height() == 0)
+        return {};
+    QImage image = makePicture(grid.width(), grid.height(), QImage::Format_RGB32);
     for (int y = 0; y < grid.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < grid.width(); ++x) {

@@ -22,6 +22,8 @@ struct PicturePixels {
 PicturePixels readPicturePixels(const QImage& picture);
 // A picture of the grid: 5-5-5 (Format_RGB555) at depth 15, 5-6-5 (Format_RGB16)
 // at depth 16, each component clamped to its field; 24-bit BGR otherwise.
+// An empty grid gives a null picture; throws ImagingError when a picture of
+// that size cannot be made (makePicture).
 QImage writePicturePixels(const PixelGrid& grid, int bitDepth);
 
 // "BMP" or "JPEG" by the file name's extension (.jpg, .jpeg), "PNG" for .png

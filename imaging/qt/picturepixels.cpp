@@ -1,6 +1,7 @@
-#include "ui/picturepixels.h"
+#include "imaging/qt/picturepixels.h"
 
 #include "imaging/imageoperation.h"
+#include "imaging/qt/imageconversion.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -95,12 +96,14 @@ PicturePixels readPicturePixels(const QImage& picture) {
 }
 
 QImage writePicturePixels(const PixelGrid& grid, int bitDepth) {
+    if (grid.width() == 0 || grid.height() == 0)
+        return {};
     if (bitDepth == 15 || bitDepth == 16) {
         const bool fiveSixFive = bitDepth == 16;
         PixelGrid clamped = grid;
         clampToBitDepth(clamped, bitDepth);
-        QImage picture(grid.width(), grid.height(),
-                       fiveSixFive ? QImage::Format_RGB16 : QImage::Format_RGB555);
+        QImage picture = makePicture(grid.width(), grid.height(),
+                                     fiveSixFive ? QImage::Format_RGB16 : QImage::Format_RGB555);
         for (int y = 0; y < grid.height(); ++y) {
             const PixelTriple* src = clamped.row(y);
             auto* dst = reinterpret_cast<quint16*>(picture.scanLine(y));
@@ -113,7 +116,7 @@ QImage writePicturePixels(const PixelGrid& grid, int bitDepth) {
         }
         return picture;
     }
-    QImage picture(grid.width(), grid.height(), QImage::Format_BGR888);
+    QImage picture = makePicture(grid.width(), grid.height(), QImage::Format_BGR888);
     const auto rowBytes = static_cast<std::size_t>(grid.width()) * 3;
     for (int y = 0; y < grid.height(); ++y) {
         std::memcpy(picture.scanLine(y), grid.row(y), rowBytes);

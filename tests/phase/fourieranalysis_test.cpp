@@ -1,0 +1,101 @@
+#include "analysis/aberrationsummary.h"
+#include "analysis/applycommand.h"
+#include "phase/fourieranalysis.h"
+#include "phase/phaseerror.h"
+#include "support/casename.h"
+#include "tools/samplegen/bathphoto.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace lumi::phase {
+namespace {
+
+PixelGrid toGrid(const RgbImage& img) {
+    PixelGrid g(img.width, img.height);
+    for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < img.width; ++x) {
+            const std::size_t o = img.offset(x, y);
+            g.at(x, y) = {img.rgb[o + 2], img.rgb[o + 1], img.rgb[o]};
+        }
+    return g;
+}
+
+// P-V and RMS as APPLY reports them, tilt and power removed.
+Measurement summaryOf(const ZernikeCoefficients& c, const SampleRecipe& r, bool obstructed) {
+    Measurement m;
+    m.store.aperture = {r.apertureXPx, r.apertureYPx, r.apertureRadiusPx};
+    if (obstructed)
+        m.store.obstruction = {r.obstructionXPx, r.obstructionYPx, r.obstructionRadiusPx};
+    deriveAnalysisSettings(m.settings);
+    m.results.coefficients = c;
+    calcAberrations(m);
+    return m;
+}
+
+struct PhotoCase {
+    const char* name;
+    int width;
+    int height;
+    double fringes;
+    double angleDeg;
+    bool obstructed;
+};
+
+class WholeField : public ::testing::TestWithParam<PhotoCase> {};
+
+TEST_P(WholeField, FindsTheApertureAndTheMirrorsWavefront) {
+    const PhotoCase& c = GetParam();
+    BathPhotoSpec spec;
+    spec.widthPx = c.width;
+    spec.heightPx = c.height;
+    spec.tiltFringes = c.fringes;
+    spec.tiltAngleDeg = c.angleDeg;
+    spec.obstructed = c.obstructed;
+    spec.aberrationWaves = typicalMirrorWaves();
+    const SampleRecipe recipe = bathPhotoRecipe(spec);
+    FourierOptions o;
+    o.termCount = 25;
+    o.wavesPerFringe = spec.wavesPerFringe;
+    const FourierResult r = analyseWholeField(toGrid(renderBathPhoto(recipe)), o);
+
+    const double radius = recipe.apertureRadiusPx;
+    EXPECT_NEAR(r.aperture.radiusPx, radius, 0.005 * radius);
+    EXPECT_NEAR(r.aperture.centerXPx, recipe.apertureXPx, 0.005 * radius);
+    EXPECT_NEAR(r.aperture.centerYPx, recipe.apertureYPx, 0.005 * radius);
+    if (c.obstructed)
+        EXPECT_NEAR(r.obstruction.radiusPx, recipe.obstructionRadiusPx, 0.01 * radius);
+    else
+        EXPECT_EQ(r.obstruction.radiusPx, 0.0);
+    EXPECT_GT(r.unwrappedShare, 0.95);
+
+    Measurement m;
+    m.store.aperture = r.aperture;
+    m.store.obstruction = r.obstruction;
+    runApplyToSamples(m, r.fit.samples, r.fringesAcrossPupil);
+    const ZernikeCoefficients truth = typicalMirrorWaves();
+    for (std::size_t t = 4; t <= 8; ++t)
+        EXPECT_NEAR(m.results.coefficients[t], truth[t], 0.005) << "term " << t;
+    const Measurement expected = summaryOf(truth, recipe, c.obstructed);
+    EXPECT_NEAR(m.results.rms, expected.results.rms, 0.003);
+    EXPECT_NEAR(m.results.peakToValley, expected.results.peakToValley, 0.03);
+    std::printf("%s: aperture %.2f %.2f %.2f (truth %.2f %.2f %.2f) ob %.2f; terms4..8 err", c.name,
+                r.aperture.centerXPx, r.aperture.centerYPx, r.aperture.radiusPx, recipe.apertureXPx,
+                recipe.apertureYPx, radius, r.obstruction.radiusPx);
+    for (std::size_t t = 3; t <= 8; ++t)
+        std::printf(" %.4f", m.results.coefficients[t] - truth[t]);
+    std::printf("; rms %.4f/%.4f pv %.4f/%.4f share %.4f resid %.4f\n", m.results.rms,
+                expected.results.rms, m.results.peakToValley, expected.results.peakToValley,
+                r.unwrappedShare, r.fit.residualRmsWaves);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Photos, WholeField,
+    ::testing::Values(PhotoCase{"800x600 40 fringes", 800, 600, 40.0, 20.0, false},
+                      PhotoCase{"800x600 90 fringes obstructed", 800, 600, 90.0, -35.0, true},
+                      PhotoCase{"1200x900 30 fringes horizontal", 1200, 900, 30.0, 90.0, false}),
+    lumi::test::ByName());
+
+} // namespace
+} // namespace lumi::phase
