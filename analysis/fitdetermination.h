@@ -2,6 +2,7 @@
 
 #include "analysis/zernikesample.h"
 
+#include <cstddef>
 #include <span>
 
 namespace lumi {
@@ -28,6 +29,9 @@ inline constexpr double kPlacementUncertaintyPx = 0.5;
 // with 25 terms and 390 and more with 37. The limit sits near the geometric
 // middle, 1.5 times from either side.
 inline constexpr double kNoiseAmplificationLimit = 48.0;
+
+// Points judged at most: beyond it every k-th point of the samples' order.
+inline constexpr std::size_t kMostJudgedPoints = 4000;
 
 struct FitDetermination {
     int termCount = 0;               // of the fit judged

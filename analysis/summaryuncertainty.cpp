@@ -111,17 +111,23 @@ SummaryUncertainty summaryUncertainty(const FitUncertainty& fit, const Wavefront
     const Eigen::MatrixXd lower = llt.matrixL();
     std::mt19937_64 random(kSeed);
     std::normal_distribution<double> normal;
-    Eigen::VectorXd z(termCount);
-    std::vector<double> peakToValleys;
-    peakToValleys.reserve(SummaryUncertainty::kPeakToValleyDraws);
-    for (int draw = 0; draw < SummaryUncertainty::kPeakToValleyDraws; ++draw) {
+    constexpr int kDraws = SummaryUncertainty::kPeakToValleyDraws;
+    Eigen::MatrixXd z(termCount, kDraws);
+    for (int draw = 0; draw < kDraws; ++draw)
         for (Eigen::Index a = 0; a < termCount; ++a)
-            z(a) = normal(random);
-        const Eigen::VectorXd delta = lower * z;
+            z(a, draw) = normal(random);
+    // Every draw's change at every node in one product: nodes x draws.
+    const Eigen::Map<const Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>>
+        nodeTerms(basis.data(), static_cast<Eigen::Index>(nodes.size()), termCount);
+    const Eigen::MatrixXd change = nodeTerms * (lower * z);
+    std::vector<double> peakToValleys;
+    peakToValleys.reserve(kDraws);
+    for (int draw = 0; draw < kDraws; ++draw) {
         double peak = -std::numeric_limits<double>::infinity();
         double valley = std::numeric_limits<double>::infinity();
         for (std::size_t i = 0; i < nodes.size(); ++i) {
-            const double w = grid.at(nodes[i].row, nodes[i].col) + termsOf(i).dot(delta);
+            const double w =
+                grid.at(nodes[i].row, nodes[i].col) + change(static_cast<Eigen::Index>(i), draw);
             peak = std::max(peak, w);
             valley = std::min(valley, w);
         }

@@ -20,7 +20,7 @@ namespace lumi {
 //   from the covariance with a fixed seed, so equal inputs give equal bits;
 //   sigma is the standard deviation of their P-V.
 struct SummaryUncertainty {
-    static constexpr int kPeakToValleyDraws = 400;
+    static constexpr int kPeakToValleyDraws = 256;
 
     bool available = false; // false: the fit has no covariance (see FitUncertainty)
     bool rmsAvailable = false;

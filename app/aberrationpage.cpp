@@ -112,14 +112,14 @@ AberrationPage::AberrationPage(QWidget* parent)
     warningColours.setColor(QPalette::WindowText, QColor(140, 20, 0));
     fitWarnings_->setPalette(warningColours);
     fitWarnings_->hide();
-    grid->addWidget(fitWarnings_, row, 0, 1, 3);
-    // Refits without the outliers; the points stay in the store and the file.
+    grid->addWidget(fitWarnings_, row++, 0, 1, 3);
+    // Under the warning: refits without the outliers; the points stay in the store and the file.
     refit_->setObjectName(QStringLiteral("fitWithoutFlagged"));
     refit_->setToolTip(QStringLiteral("Fit again without the points named above, until no "
                                       "point is flagged; every point stays in the fringe data"));
     refit_->hide();
     connect(refit_, &QPushButton::clicked, this, &AberrationPage::fitWithoutFlaggedPointsClicked);
-    grid->addWidget(refit_, row++, 3, Qt::AlignLeft | Qt::AlignTop);
+    grid->addWidget(refit_, row++, 0, Qt::AlignLeft);
 
     // What the best-fit conic constant of an aspheric analysis means.
     grid->setRowMinimumHeight(row++, 12);

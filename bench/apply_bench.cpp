@@ -1,8 +1,11 @@
 // APPLY at its largest: 101 fringes x 200 points, 37 terms; and the sampler at
 // the plots' largest grid.
 #include "analysis/applycommand.h"
+#include "analysis/fitdetermination.h"
 #include "analysis/fitquality.h"
+#include "analysis/fituncertainty.h"
 #include "analysis/normalequations.h"
+#include "analysis/summaryuncertainty.h"
 #include "analysis/wavefrontsampler.h"
 #include "analysis/zernikefit.h"
 
@@ -74,5 +77,34 @@ void BM_SampleWavefront(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SampleWavefront)->Arg(32)->Arg(128)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+// What the window and analyze add after APPLY: the standard errors and the
+// summary's 1 sigma (256 Monte-Carlo draws for P-V), and the determination
+// check alone (part of the fit-quality findings above).
+void BM_Uncertainty37Terms20200Points(benchmark::State& state) {
+    lumi::Measurement m = fullStore();
+    lumi::runApply(m);
+    for (auto _ : state) {
+        const auto fit = lumi::fitUncertainty(m.store, m.settings.wavesPerFringe,
+                                              m.results.fittedCoefficients, m.settings.highestTerm);
+        const auto summary = lumi::summaryUncertainty(fit, m.results.grid, m.settings);
+        benchmark::DoNotOptimize(summary.peakToValley);
+    }
+}
+BENCHMARK(BM_Uncertainty37Terms20200Points)->Unit(benchmark::kMillisecond);
+
+void BM_FitDetermination37Terms20200Points(benchmark::State& state) {
+    const lumi::Measurement m = fullStore();
+    const auto samples = lumi::fringeSamples(m.store, 0.5f);
+    for (auto _ : state) {
+        const auto d = lumi::assessFitDetermination(samples, m.store.aperture.radiusPx, 37);
+        benchmark::DoNotOptimize(d.largestAmplification);
+    }
+}
+BENCHMARK(BM_FitDetermination37Terms20200Points)->Unit(benchmark::kMillisecond);
 
 } // namespace

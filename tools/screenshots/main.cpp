@@ -231,12 +231,20 @@ void fitWarningShot(QWidget& container, lumi::MainWindow& w, const QString& out)
     const QString termsBefore = terms->currentText();
     terms->setCurrentText(QStringLiteral("37"));
     pressApply(w);
-    if (w.fitFindings().size() != 2) {
-        fail(QStringLiteral("expected two fit warnings, got %1: %2")
+    // Half a pupil with 37 terms: ill-determined, an empty half, and the outlier.
+    if (w.fitFindings().size() != 3) {
+        fail(QStringLiteral("expected three fit warnings, got %1: %2")
                  .arg(w.fitFindings().size())
                  .arg(w.aberrationPage()->fitWarningsText()));
     }
     grabAll(container, w, {{"fitwarning.png", 1, {}}}, out);
+    // The same fit without the flagged point; the store keeps it.
+    w.aberrationPage()->fitWithoutFlaggedButton()->click();
+    if (!w.aberrationPage()->fitWarningsText().startsWith(QStringLiteral("Fitted without 1"))) {
+        fail(QStringLiteral("the refit left out no point: ") +
+             w.aberrationPage()->fitWarningsText());
+    }
+    grabAll(container, w, {{"fitwithoutflagged.png", 1, {}}}, out);
     terms->setCurrentText(termsBefore);
     store = saved;
     pressApply(w);
