@@ -89,12 +89,13 @@ bool FringeFollower::startOf(std::span<const ImagePoint> seeds, std::size_t k, I
     std::optional<double> alongLine = findFringePeriod(sampler_, seed, across, maxPeriod);
     // One seed per fringe: the neighbouring seeds are about a period apart along
     // the seed line. Near the rim the profile sees the dark surround and may
-    // read a longer period; the seeds' spacing bounds it.
+    // read a longer period; the wider spacing to a neighbour bounds it (two seeds
+    // clicked on one fringe leave the other neighbour to go by).
     double gap = 0.0;
     for (const std::size_t n : {k - 1, k + 1})
         if (n < seeds.size()) {
             const double d = std::hypot(seeds[n].xPx - seed.xPx, seeds[n].yPx - seed.yPx);
-            if (d > 0.0 && (gap == 0.0 || d < gap))
+            if (d > gap)
                 gap = d;
         }
     // Across the fringes the period is at most the spacing along the line.
