@@ -44,7 +44,6 @@ std::vector<ImagePoint> parseSeeds(std::string_view text) {
     return seeds;
 }
 
-
 void addTraceOptions(OptionTable& table, TraceRequest& r) {
     table.addFlag("--help", "Show this help and exit.", [&r] { r.helpRequested = true; });
     table.addValue("--aperture", "CX,CY,R", "Aperture circle in image pixels (needed).",

@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFourier{"missing_picture",
                    {"/nonexistent/none.png"},
                    kExitBadInput,
-                   "cannot read the picture /nonexistent/none.png"},
+                   "Cannot open /nonexistent/none.png for reading: it does not exist"},
         BadFourier{"no_fringes", {"FLAT"}, kExitAnalysis, "No carrier fringes found"},
         BadFourier{"aperture_outside",
                    {"FLAT", "--aperture", "500,20,30"},
