@@ -322,14 +322,8 @@ int runAnalyze(std::span<const std::string> args, std::ostream& out, std::ostrea
         printAnalysis(analyzed.measurement, request, request.fringeFile, out, err,
                       &analyzed.outliers);
         return kExitOk;
-    } catch (const FileError& e) {
-        try {
-            throw request.written->withWritten(e);
-        } catch (...) {
-            return kCommand.failureStatus(err);
-        }
     } catch (...) {
-        return kCommand.failureStatus(err, "analysis failed: ");
+        return kCommand.failureStatus(err, "analysis failed: ", request.written.get());
     }
 }
 

@@ -4,6 +4,7 @@
 #include "cli/exitcodes.h"
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
+#include "common/outputfiles.h"
 
 #include <exception>
 #include <ostream>
@@ -15,11 +16,13 @@ void CommandUsage::printUsageError(std::ostream& err, std::string_view problem) 
         << usage << "Run \"lumivorexan-cli " << name << " --help\" for details.\n";
 }
 
-int CommandUsage::failureStatus(std::ostream& err, std::string_view analysisPrefix) const {
+int CommandUsage::failureStatus(std::ostream& err, std::string_view analysisPrefix,
+                                const OutputFiles* written) const {
     try {
         throw;
     } catch (const FileError& e) {
-        err << "lumivorexan-cli " << name << ": " << e.what() << "\n";
+        err << "lumivorexan-cli " << name << ": " << (written ? written->withWritten(e) : e).what()
+            << "\n";
         return kExitBadInput;
     } catch (const UsageError& e) {
         printUsageError(err, e.what());

@@ -3,6 +3,10 @@
 #include <iosfwd>
 #include <string_view>
 
+namespace lumi {
+class OutputFiles;
+}
+
 namespace lumi::cli {
 
 // A subcommand's name and usage lines, for the messages it prints on `err`.
@@ -17,7 +21,9 @@ struct CommandUsage {
     // flight and returns its exit status. A file error and a usage error are
     // bad input (2); an analysis error ("<analysisPrefix><what>") and any other
     // std::exception are a failed analysis (3). Anything else is rethrown.
-    int failureStatus(std::ostream& err, std::string_view analysisPrefix = {}) const;
+    // A file error also names the files in `written` (written before it failed).
+    int failureStatus(std::ostream& err, std::string_view analysisPrefix = {},
+                      const OutputFiles* written = nullptr) const;
 };
 
 } // namespace lumi::cli

@@ -213,13 +213,19 @@ int runFourier(std::span<const std::string> args, std::ostream& out, std::ostrea
         runApplyToSamples(m, result->fit.samples, result->fringesAcrossPupil,
                           aspheric ? idealConicProvider() : IdealConicProvider{});
     };
-    if (r.phaseOutFile)
-        a.postActions.emplace_back([&r, result](const Measurement& m, std::ostream& log) {
-            writePngFile(
-                phasePicture(*result, static_cast<double>(m.settings.wavesPerFringe), r.invert),
-                *r.phaseOutFile);
-            log << "wrote " << *r.phaseOutFile << "\n";
-        });
+    // Checked with --zernike-out before anything is written.
+    a.inputFiles.push_back(r.imageFile);
+    if (r.phaseOutFile) {
+        a.outputFiles.push_back(*r.phaseOutFile);
+        a.postActions.emplace_back(
+            [&r, result, written = a.written](const Measurement& m, std::ostream& log) {
+                writePngFile(
+                    phasePicture(*result, static_cast<double>(m.settings.wavesPerFringe), r.invert),
+                    *r.phaseOutFile);
+                written->wrote(*r.phaseOutFile);
+                log << "wrote " << *r.phaseOutFile << "\n";
+            });
+    }
     a.jsonExtras.emplace_back([result](const Measurement&, JsonWriter& json) {
         writeCircle(json, "aperture", result->aperture);
         writeCircle(json, "obstruction", result->obstruction);
@@ -246,7 +252,7 @@ int runFourier(std::span<const std::string> args, std::ostream& out, std::ostrea
         printAnalysis(m, a, r.imageFile, out, err);
         return kExitOk;
     } catch (...) {
-        return kCommand.failureStatus(err, "analysis failed: ");
+        return kCommand.failureStatus(err, "analysis failed: ", a.written.get());
     }
 }
 

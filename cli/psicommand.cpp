@@ -261,11 +261,17 @@ int runPsi(std::span<const std::string> args, std::ostream& out, std::ostream& e
                                  static_cast<int>(analysis->fit.samples.size()),
                                  aspheric ? idealConicProvider() : IdealConicProvider{});
         };
+        // Checked with --zernike-out before anything is written.
+        for (const std::string& f : request.frameFiles)
+            analyze.inputFiles.push_back(f);
+        if (request.phaseOutFile)
+            analyze.outputFiles.push_back(*request.phaseOutFile);
         const Measurement m = analyzeFringeFile(analyze);
         std::ostream& log = analyze.json ? err : out;
         if (request.phaseOutFile) {
             writePngFile(phasePicture(*analysis, static_cast<double>(m.settings.wavesPerFringe)),
                          *request.phaseOutFile);
+            analyze.written->wrote(*request.phaseOutFile);
             log << "wrote " << *request.phaseOutFile << "\n";
         }
         for (const auto& action : analyze.postActions)
@@ -304,7 +310,7 @@ int runPsi(std::span<const std::string> args, std::ostream& out, std::ostream& e
             << e.what() << "\n";
         return badAperture ? kExitBadInput : kExitAnalysis;
     } catch (...) {
-        return kCommand.failureStatus(err, "analysis failed: ");
+        return kCommand.failureStatus(err, "analysis failed: ", request.analyze.written.get());
     }
 }
 

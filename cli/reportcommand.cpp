@@ -200,14 +200,8 @@ int runReport(std::span<const std::string> args, std::ostream& out, std::ostream
             out << "wrote " << *request.pdfFile << " (" << pages << " pages)\n";
         }
         return kExitOk;
-    } catch (const FileError& e) {
-        try {
-            throw written.withWritten(e);
-        } catch (...) {
-            return kCommand.failureStatus(err);
-        }
     } catch (...) {
-        return kCommand.failureStatus(err, "analysis failed: ");
+        return kCommand.failureStatus(err, "analysis failed: ", &written);
     }
 }
 

@@ -293,14 +293,8 @@ int runSynth(std::span<const std::string> args, std::ostream& out, std::ostream&
                  *request.skeletonOutFile, out, written);
         }
         return kExitOk;
-    } catch (const FileError& e) {
-        try {
-            throw written.withWritten(e);
-        } catch (...) {
-            return kCommand.failureStatus(err);
-        }
     } catch (...) {
-        return kCommand.failureStatus(err);
+        return kCommand.failureStatus(err, {}, &written);
     }
 }
 

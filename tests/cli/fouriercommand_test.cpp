@@ -93,8 +93,10 @@ TEST_P(FourierRejects, WithAMessageNamingTheCause) {
 INSTANTIATE_TEST_SUITE_P(
     Inputs, FourierRejects,
     ::testing::Values(
-        BadFourier{
-            "missing_picture", {"/nonexistent/none.png"}, kExitBadInput, "/nonexistent/none.png"},
+        BadFourier{"missing_picture",
+                   {"/nonexistent/none.png"},
+                   kExitBadInput,
+                   "Cannot open /nonexistent/none.png for reading: it does not exist"},
         BadFourier{"no_fringes", {"FLAT"}, kExitAnalysis, "No carrier fringes found"},
         BadFourier{"aperture_outside",
                    {"FLAT", "--aperture", "500,20,30"},

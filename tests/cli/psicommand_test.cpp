@@ -107,7 +107,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Refusal{"two_frames", 2, {}, false, kExitBadInput, "at least 3 frames"},
                       Refusal{
                           "frame_of_another_size", 4, {}, true, kExitBadInput, "10 x 10 pixels"},
-                      Refusal{"unreadable_frame", 4, {}, true, kExitBadInput, "read the picture"},
+                      Refusal{"unreadable_frame",
+                              4,
+                              {},
+                              true,
+                              kExitBadInput,
+                              "unreadable_frame.png: it is not a picture"},
                       Refusal{"half_cycle_steps",
                               3,
                               {"--steps", "0,180,360"},
