@@ -13,16 +13,19 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 namespace lumi::cli::test {
 namespace {
 
 // Six frames of 400 x 300 with steps off by up to 10 degrees, written once; removed
-// when the suite ends.
+// when the suite ends. ctest runs every case in a process of its own, several at
+// once: the folder carries the process id so one case's clean-up never removes
+// another's frames.
 class PsiCommand : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        dir_ = new std::filesystem::path(scratchDir("psi-frames"));
+        dir_ = new std::filesystem::path(scratchDir("psi-frames-" + std::to_string(::getpid())));
         set_ = new PhaseFrameSet(makePhaseFrameSet(6, 10.0, 7, phaseFrameSetWavefront(), 400, 300));
         const auto rendered = renderPhaseFrames(*set_);
         for (std::size_t k = 0; k < rendered.size(); ++k)
