@@ -72,7 +72,7 @@ void addFourierOptions(OptionTable& table, FourierRequest& r) {
                   [&r] { r.invert = true; });
     table.addValue("--phase-out", "FILE.png",
                    "Also save the unwrapped wavefront (carrier tilt off) as a grey\n"
-                   "picture on the analysis grid: black lowest, white highest, the\n"
+                   "picture on the analysis grid: dark lowest, white highest, the\n"
                    "surround black.",
                    [&r](std::string_view v) { r.phaseOutFile = std::string(v); });
 }
@@ -99,7 +99,6 @@ QImage phasePicture(const phase::FourierResult& r, double wavesPerFringe, bool i
     const double scale =
         (invert ? -1.0 : 1.0) * std::fabs(wavesPerFringe) / (2.0 * std::numbers::pi);
     std::vector<double> w(f.phaseRad.size(), 0.0);
-    double lo = INFINITY, hi = -INFINITY;
     for (int y = 0; y < f.height; ++y)
         for (int x = 0; x < f.width; ++x) {
             const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(f.width) +
@@ -112,22 +111,8 @@ QImage phasePicture(const phase::FourierResult& r, double wavesPerFringe, bool i
                 (pl.originYPx + pl.scalePx * y - r.aperture.centerYPx) / r.aperture.radiusPx;
             w[i] =
                 scale * f.phaseRad[i] - r.fit.removedTiltXWaves * px - r.fit.removedTiltYWaves * py;
-            lo = std::min(lo, w[i]);
-            hi = std::max(hi, w[i]);
         }
-    QImage img(f.width, f.height, QImage::Format_Grayscale8);
-    img.fill(0);
-    const double span = hi > lo ? hi - lo : 1.0;
-    for (int y = 0; y < f.height; ++y) {
-        uchar* line = img.scanLine(y);
-        for (int x = 0; x < f.width; ++x) {
-            const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(f.width) +
-                                  static_cast<std::size_t>(x);
-            if (f.inPupil[i])
-                line[x] = static_cast<uchar>(std::lround(1.0 + 254.0 * (w[i] - lo) / span));
-        }
-    }
-    return img;
+    return greyPupilPicture(f.width, f.height, w, f.inPupil);
 }
 
 void writeCircle(JsonWriter& json, std::string_view name, const ApertureCircle& c) {

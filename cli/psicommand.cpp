@@ -134,25 +134,14 @@ phase::PhaseFrames readFrames(const std::vector<std::string>& files) {
 // The unwrapped wavefront (waves) as grey levels, lowest to highest in the pupil.
 QImage phasePicture(const phase::PhaseShiftAnalysis& a, double wavesPerFringe) {
     const phase::PhaseField& f = a.unwrapped;
+    QImage img = greyPupilPicture(f.width, f.height, f.phaseRad, f.inPupil);
     double lo = std::numeric_limits<double>::max(), hi = std::numeric_limits<double>::lowest();
     for (std::size_t i = 0; i < f.phaseRad.size(); ++i)
         if (f.inPupil[i]) {
             lo = std::min(lo, f.phaseRad[i]);
             hi = std::max(hi, f.phaseRad[i]);
         }
-    QImage img(f.width, f.height, QImage::Format_Grayscale8);
     const double span = hi > lo ? hi - lo : 1.0;
-    for (int y = 0; y < f.height; ++y) {
-        uchar* line = img.scanLine(y);
-        for (int x = 0; x < f.width; ++x) {
-            const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(f.width) +
-                                  static_cast<std::size_t>(x);
-            line[x] =
-                f.inPupil[i]
-                    ? static_cast<uchar>(std::lround(20.0 + 235.0 * (f.phaseRad[i] - lo) / span))
-                    : uchar{0};
-        }
-    }
     img.setText("WavefrontRangeWaves",
                 QString::number(span * std::abs(wavesPerFringe) / (2.0 * std::numbers::pi)));
     return img;
