@@ -17,7 +17,7 @@
 namespace {
 
 struct Photo {
-    lumi::BathPhotoSpec spec;
+    lumi::BathPhotoSetup setup;
     lumi::SampleRecipe recipe;
     lumi::PixelGrid picture;
 };
@@ -34,8 +34,8 @@ const Photo& photo(int width, int height) {
         mirror[6] = 0.12;
         mirror[7] = -0.08;
         mirror[8] = 0.35;
-        p.spec = {width, height, 60.0, 15.0, false, 0.5, mirror, 7};
-        p.recipe = lumi::markedBathRecipe(p.spec);
+        p.setup = {width, height, 60.0, 15.0, false, 0.5, mirror, 7};
+        p.recipe = lumi::markedBathRecipe(p.setup);
         p.picture = lumi::pixelGridOf(lumi::renderBathPhoto(p.recipe));
         it = cache.emplace(std::make_pair(width, height), std::move(p)).first;
     }
@@ -46,7 +46,7 @@ const Photo& photo(int width, int height) {
 void BM_BathTrace(benchmark::State& state) {
     const Photo& p = photo(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     const lumi::Seeding seeding = lumi::seedsOnLine(
-        p.recipe, p.spec, lumi::kBathSeedLines[static_cast<std::size_t>(state.range(2))]);
+        p.recipe, p.setup, lumi::kBathSeedLines[static_cast<std::size_t>(state.range(2))]);
     const lumi::ApertureCircle aperture{p.recipe.apertureXPx, p.recipe.apertureYPx,
                                         p.recipe.apertureRadiusPx};
     lumi::TraceOptions options;

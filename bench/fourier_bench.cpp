@@ -39,15 +39,15 @@ const Photo& photo(int k) {
     auto& slot = cache[k];
     if (!slot) {
         const PhotoCase& c = kCases[k];
-        BathPhotoSpec spec;
-        spec.widthPx = c.width;
-        spec.heightPx = c.height;
-        spec.tiltFringes = c.fringes;
-        spec.tiltAngleDeg = c.angleDeg;
-        spec.obstructed = c.obstructed;
-        spec.aberrationWaves = typicalMirrorWaves();
+        BathPhotoSetup setup;
+        setup.widthPx = c.width;
+        setup.heightPx = c.height;
+        setup.tiltFringes = c.fringes;
+        setup.tiltAngleDeg = c.angleDeg;
+        setup.obstructed = c.obstructed;
+        setup.aberrationWaves = typicalMirrorWaves();
         slot = std::make_unique<Photo>();
-        slot->recipe = bathPhotoRecipe(spec);
+        slot->recipe = bathPhotoRecipe(setup);
         const RgbImage img = renderBathPhoto(slot->recipe);
         slot->grid = PixelGrid(img.width, img.height);
         for (int y = 0; y < img.height; ++y)

@@ -23,12 +23,12 @@ void savePng(const RgbImage& img, const std::filesystem::path& path) {
 // the aperture given.
 TEST(FourierCommand, AnalysesAGeneratedPhotoWithItsExtrasAndFiles) {
     const auto dir = scratchDir("fourier-photo");
-    BathPhotoSpec spec;
-    spec.widthPx = 640;
-    spec.heightPx = 480;
-    spec.tiltFringes = 50.0;
-    spec.aberrationWaves = typicalMirrorWaves();
-    const SampleRecipe recipe = bathPhotoRecipe(spec);
+    BathPhotoSetup setup;
+    setup.widthPx = 640;
+    setup.heightPx = 480;
+    setup.tiltFringes = 50.0;
+    setup.aberrationWaves = typicalMirrorWaves();
+    const SampleRecipe recipe = bathPhotoRecipe(setup);
     const std::string photo = (dir / "bath.png").string();
     savePng(renderBathPhoto(recipe), photo);
     const std::string zrk = (dir / "out.zrk").string();
@@ -50,7 +50,7 @@ TEST(FourierCommand, AnalysesAGeneratedPhotoWithItsExtrasAndFiles) {
     const auto c = json.at("coefficients").get<std::vector<double>>();
     ASSERT_EQ(c.size(), 25u);
     EXPECT_NEAR(c[1], 0.0, 1e-9); // the carrier's tilt is taken off
-    EXPECT_NEAR(c[8], spec.aberrationWaves[8], 0.005);
+    EXPECT_NEAR(c[8], setup.aberrationWaves[8], 0.005);
     EXPECT_TRUE(std::filesystem::file_size(zrk) > 0);
     EXPECT_TRUE(QImage(QString::fromStdString(phase)).width() > 0);
 

@@ -47,17 +47,17 @@ class WholeField : public ::testing::TestWithParam<PhotoCase> {};
 
 TEST_P(WholeField, FindsTheApertureAndTheMirrorsWavefront) {
     const PhotoCase& c = GetParam();
-    BathPhotoSpec spec;
-    spec.widthPx = c.width;
-    spec.heightPx = c.height;
-    spec.tiltFringes = c.fringes;
-    spec.tiltAngleDeg = c.angleDeg;
-    spec.obstructed = c.obstructed;
-    spec.aberrationWaves = typicalMirrorWaves();
-    const SampleRecipe recipe = bathPhotoRecipe(spec);
+    BathPhotoSetup setup;
+    setup.widthPx = c.width;
+    setup.heightPx = c.height;
+    setup.tiltFringes = c.fringes;
+    setup.tiltAngleDeg = c.angleDeg;
+    setup.obstructed = c.obstructed;
+    setup.aberrationWaves = typicalMirrorWaves();
+    const SampleRecipe recipe = bathPhotoRecipe(setup);
     FourierOptions o;
     o.termCount = 25;
-    o.wavesPerFringe = spec.wavesPerFringe;
+    o.wavesPerFringe = setup.wavesPerFringe;
     const FourierResult r = analyseWholeField(toGrid(renderBathPhoto(recipe)), o);
 
     const double radius = recipe.apertureRadiusPx;

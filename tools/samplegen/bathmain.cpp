@@ -18,20 +18,20 @@ int main(int argc, char** argv) {
                    stderr);
         return 2;
     }
-    lumi::BathPhotoSpec spec;
-    spec.widthPx = std::stoi(argv[2]);
-    spec.heightPx = std::stoi(argv[3]);
-    spec.tiltFringes = std::stod(argv[4]);
-    spec.tiltAngleDeg = std::stod(argv[5]);
+    lumi::BathPhotoSetup setup;
+    setup.widthPx = std::stoi(argv[2]);
+    setup.heightPx = std::stoi(argv[3]);
+    setup.tiltFringes = std::stod(argv[4]);
+    setup.tiltAngleDeg = std::stod(argv[5]);
     for (int i = 6; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "obstructed")
-            spec.obstructed = true;
+            setup.obstructed = true;
         else if (a.rfind("seed=", 0) == 0)
-            spec.seed = std::stoull(a.substr(5));
+            setup.seed = std::stoull(a.substr(5));
     }
-    spec.aberrationWaves = lumi::typicalMirrorWaves();
-    const lumi::SampleRecipe r = lumi::bathPhotoRecipe(spec);
+    setup.aberrationWaves = lumi::typicalMirrorWaves();
+    const lumi::SampleRecipe r = lumi::bathPhotoRecipe(setup);
     const lumi::RgbImage img = lumi::renderBathPhoto(r);
     const std::string out = argv[1];
     std::string error;
@@ -51,9 +51,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("aperture %.3f %.3f %.3f obstruction %.3f %.3f %.3f\n", r.apertureXPx,
-                r.apertureYPx, r.apertureRadiusPx, spec.obstructed ? r.obstructionXPx : 0.0,
-                spec.obstructed ? r.obstructionYPx : 0.0,
-                spec.obstructed ? r.obstructionRadiusPx : 0.0);
+                r.apertureYPx, r.apertureRadiusPx, setup.obstructed ? r.obstructionXPx : 0.0,
+                setup.obstructed ? r.obstructionYPx : 0.0,
+                setup.obstructed ? r.obstructionRadiusPx : 0.0);
     std::printf("coefficients");
     for (std::size_t t = 0; t < 37; ++t)
         std::printf(" %.6g", r.coefficientsWaves[t]);

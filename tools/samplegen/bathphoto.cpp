@@ -21,7 +21,7 @@ ZernikeCoefficients typicalMirrorWaves() {
     return c;
 }
 
-SampleRecipe bathPhotoRecipe(const BathPhotoSpec& s) {
+SampleRecipe bathPhotoRecipe(const BathPhotoSetup& s) {
     SampleRecipe r;
     r.name = "bath";
     r.fileName = "bath.png";

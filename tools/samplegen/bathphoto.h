@@ -11,7 +11,7 @@
 
 namespace lumi {
 
-struct BathPhotoSpec {
+struct BathPhotoSetup {
     int widthPx = 800;
     int heightPx = 600;
     double tiltFringes = 40.0;  // tilt fringes across the pupil diameter
@@ -29,7 +29,7 @@ ZernikeCoefficients typicalMirrorWaves();
 
 // The recipe: the pupil a little off the picture's centre with a radius of 0.44 of
 // the shorter side, the tilt terms 1 and 2 set for the asked fringes.
-SampleRecipe bathPhotoRecipe(const BathPhotoSpec& spec);
+SampleRecipe bathPhotoRecipe(const BathPhotoSetup& setup);
 
 // The rendered photograph with a few saturated specks of dust light added.
 RgbImage renderBathPhoto(const SampleRecipe& recipe);

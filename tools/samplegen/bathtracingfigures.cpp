@@ -27,9 +27,9 @@ double truePeakToValley(const SampleRecipe& r, const FringeStore& store) {
 
 } // namespace
 
-Seeding seedsOnLine(const SampleRecipe& r, const BathPhotoSpec& spec, SeedLine line) {
-    const double across = (spec.tiltAngleDeg + line.turnDeg) * std::numbers::pi / 180.0;
-    const double tilt = spec.tiltAngleDeg * std::numbers::pi / 180.0;
+Seeding seedsOnLine(const SampleRecipe& r, const BathPhotoSetup& setup, SeedLine line) {
+    const double across = (setup.tiltAngleDeg + line.turnDeg) * std::numbers::pi / 180.0;
+    const double tilt = setup.tiltAngleDeg * std::numbers::pi / 180.0;
     const double ox = -std::sin(tilt) * line.offsetPupil;
     const double oy = std::cos(tilt) * line.offsetPupil;
     const double radius = r.apertureRadiusPx;
@@ -76,9 +76,9 @@ TracingFigures tracingFigures(const SampleRecipe& r, const FringeStore& s, const
     return f;
 }
 
-SampleRecipe markedBathRecipe(const BathPhotoSpec& spec) {
-    SampleRecipe r = bathPhotoRecipe(spec);
-    r.obstructionRadiusPx = 12.5 * std::min(spec.widthPx, spec.heightPx) / 600.0;
+SampleRecipe markedBathRecipe(const BathPhotoSetup& setup) {
+    SampleRecipe r = bathPhotoRecipe(setup);
+    r.obstructionRadiusPx = 12.5 * std::min(setup.widthPx, setup.heightPx) / 600.0;
     return r;
 }
 

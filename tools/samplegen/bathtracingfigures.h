@@ -32,7 +32,7 @@ struct Seeding {
     std::vector<ImagePoint> seeds;
     std::vector<double> orders;
 };
-Seeding seedsOnLine(const SampleRecipe& recipe, const BathPhotoSpec& spec, SeedLine line);
+Seeding seedsOnLine(const SampleRecipe& recipe, const BathPhotoSetup& setup, SeedLine line);
 
 struct TracingFigures {
     int points = 0;
@@ -50,7 +50,7 @@ TracingFigures tracingFigures(const SampleRecipe& recipe, const FringeStore& sto
 // The Bath photo's recipe with its centre mark an opaque disc 25 px across on a
 // photo 600 px high, scaled with the picture. A user who did not mark it as an
 // obstruction traces without one.
-SampleRecipe markedBathRecipe(const BathPhotoSpec& spec);
+SampleRecipe markedBathRecipe(const BathPhotoSetup& setup);
 
 // The rendered photograph as the pixel grid the tracer reads.
 PixelGrid pixelGridOf(const RgbImage& image);

@@ -246,7 +246,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct BathCase {
     const char* name;
-    BathPhotoSpec spec;
+    BathPhotoSetup setup;
 };
 void PrintTo(const BathCase& c, std::ostream* os) {
     *os << c.name;
@@ -264,11 +264,11 @@ class BathTracing : public ::testing::TestWithParam<BathCase> {};
 // own dark lines (the specified tracer's figures are printed beside them).
 TEST_P(BathTracing, FollowingStaysOnEachFringeFromEverySeedLine) {
     const BathCase& c = GetParam();
-    const SampleRecipe r = markedBathRecipe(c.spec);
+    const SampleRecipe r = markedBathRecipe(c.setup);
     const PixelGrid picture = pixelGridOf(renderBathPhoto(r));
     const ApertureCircle aperture{r.apertureXPx, r.apertureYPx, r.apertureRadiusPx};
     for (std::size_t l = 0; l < kBathSeedLines.size(); ++l) {
-        const Seeding seeding = seedsOnLine(r, c.spec, kBathSeedLines[l]);
+        const Seeding seeding = seedsOnLine(r, c.setup, kBathSeedLines[l]);
         ASSERT_GE(seeding.seeds.size(), 20u) << "line " << l;
         auto figures = [&](bool follow) {
             FringeStore s;
