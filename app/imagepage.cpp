@@ -5,14 +5,14 @@
 #include "app/sampleresources.h"
 #include "fringe/fringeoptimizer.h"
 #include "fringe/fringetracer.h"
-#include "imaging/qt/imageconversion.h"
 #include "report/tracestoptexts.h"
 #include "ui/dialogservice.h"
 #include "ui/imagecanvas.h"
 #include "ui/interferogramview.h"
 #include "ui/markpainter.h"
+#include "ui/picture/imageconversion.h"
 
-#include "imaging/qt/pictureloader.h"
+#include "ui/picture/pictureloader.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

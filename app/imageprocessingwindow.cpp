@@ -6,8 +6,8 @@
 #include "common/textfile.h"
 #include "fringe/fringestore.h"
 #include "imaging/imagingerror.h"
-#include "imaging/qt/pictureloader.h"
 #include "ui/dialogservice.h"
+#include "ui/picture/pictureloader.h"
 
 #include <QAction>
 #include <QCoreApplication>

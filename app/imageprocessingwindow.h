@@ -1,7 +1,7 @@
 #pragma once
 
 #include "imaging/imageoperation.h"
-#include "imaging/qt/picturepixels.h"
+#include "ui/picture/picturepixels.h"
 
 #include <QMainWindow>
 

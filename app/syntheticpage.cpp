@@ -8,7 +8,7 @@
 #include "app/plotcanvas.h"
 #include "common/numbertext.h"
 #include "common/valuelimits.h"
-#include "imaging/qt/imageconversion.h"
+#include "ui/picture/imageconversion.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

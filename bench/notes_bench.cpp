@@ -5,8 +5,8 @@
 //   with a 10 MB notes field, end to end. Target: under 2 s.
 // - BM_LoadPhoto: a 6000 x 4000 JPEG photo read, checked and decoded.
 #include "cli/clicommand.h"
-#include "imaging/qt/pictureloader.h"
 #include "report/textreport.h"
+#include "ui/picture/pictureloader.h"
 
 #include <QBuffer>
 #include <QImage>

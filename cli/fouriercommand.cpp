@@ -13,8 +13,8 @@
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
 #include "common/numbertext.h"
-#include "imaging/qt/pictureloader.h"
 #include "phase/fourieranalysis.h"
+#include "ui/picture/pictureloader.h"
 
 #include <QImage>
 

@@ -8,8 +8,8 @@
 #include "common/outputfiles.h"
 #include "common/textfile.h"
 #include "imaging/imagingerror.h"
-#include "imaging/qt/pictureloader.h"
-#include "imaging/qt/picturepixels.h"
+#include "ui/picture/pictureloader.h"
+#include "ui/picture/picturepixels.h"
 
 #include <QFileInfo>
 

@@ -11,13 +11,13 @@
 #include "cli/pngfile.h"
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
-#include "imaging/qt/pictureloader.h"
 #include "phase/phaseerror.h"
 #include "phase/phasefitapply.h"
 #include "phase/phaseshiftanalysis.h"
 #include "phase/phaseshifterror.h"
 #include "report/aberrationtexts.h"
 #include "report/phaseshifttexts.h"
+#include "ui/picture/pictureloader.h"
 
 #include <QImage>
 

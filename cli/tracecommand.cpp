@@ -12,9 +12,9 @@
 #include "fringe/fringedatafile.h"
 #include "fringe/fringeoptimizer.h"
 #include "fringe/fringestore.h"
-#include "imaging/qt/imageconversion.h"
-#include "imaging/qt/pictureloader.h"
 #include "report/tracestoptexts.h"
+#include "ui/picture/imageconversion.h"
+#include "ui/picture/pictureloader.h"
 
 #include <array>
 #include <cmath>

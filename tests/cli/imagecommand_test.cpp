@@ -1,8 +1,8 @@
 #include "cli/exitcodes.h"
 #include "clirun.h"
-#include "imaging/qt/picturepixels.h"
 #include "imaging/toneoperations.h"
 #include "support/casename.h"
+#include "ui/picture/picturepixels.h"
 
 #include <QImage>
 #include <fstream>

@@ -1,5 +1,5 @@
-#include "imaging/qt/imageconversion.h"
 #include "ui/markpainter.h"
+#include "ui/picture/imageconversion.h"
 
 #include <gtest/gtest.h>
 

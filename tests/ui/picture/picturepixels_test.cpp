@@ -1,5 +1,5 @@
-#include "imaging/qt/picturepixels.h"
 #include "support/casename.h"
+#include "ui/picture/picturepixels.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "imaging/qt/picturepixels.h"
+#include "ui/picture/picturepixels.h"
 
 #include "imaging/imageoperation.h"
-#include "imaging/qt/imageconversion.h"
+#include "ui/picture/imageconversion.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
-#include "imaging/qt/pictureloader.h"
+#include "ui/picture/pictureloader.h"
 
 #include "imaging/imagingerror.h"
-#include "imaging/qt/imageconversion.h"
-#include "imaging/qt/picturepixels.h"
+#include "ui/picture/imageconversion.h"
+#include "ui/picture/picturepixels.h"
 
 #include <QBuffer>
 #include <gtest/gtest.h>

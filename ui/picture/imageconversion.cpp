@@ -1,4 +1,4 @@
-#include "imaging/qt/imageconversion.h"
+#include "ui/picture/imageconversion.h"
 
 #include "imaging/geometricoperations.h"
 #include "imaging/imagingerror.h"

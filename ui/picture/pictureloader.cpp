@@ -1,10 +1,10 @@
-#include "imaging/qt/pictureloader.h"
+#include "ui/picture/pictureloader.h"
 
 #include "common/fileerror.h"
 #include "common/textfile.h"
 #include "imaging/geometricoperations.h"
 #include "imaging/picturedamage.h"
-#include "imaging/qt/imageconversion.h"
+#include "ui/picture/imageconversion.h"
 
 #include <QBuffer>
 #include <QImageReader>
