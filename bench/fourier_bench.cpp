@@ -48,13 +48,7 @@ const Photo& photo(int k) {
         setup.aberrationWaves = typicalMirrorWaves();
         slot = std::make_unique<Photo>();
         slot->recipe = bathPhotoRecipe(setup);
-        const RgbImage img = renderBathPhoto(slot->recipe);
-        slot->grid = PixelGrid(img.width, img.height);
-        for (int y = 0; y < img.height; ++y)
-            for (int x = 0; x < img.width; ++x) {
-                const std::size_t o = img.offset(x, y);
-                slot->grid.at(x, y) = {img.rgb[o + 2], img.rgb[o + 1], img.rgb[o]};
-            }
+        slot->grid = pixelGridOf(renderBathPhoto(slot->recipe));
     }
     return *slot;
 }

@@ -12,16 +12,6 @@
 namespace lumi::phase {
 namespace {
 
-PixelGrid toGrid(const RgbImage& img) {
-    PixelGrid g(img.width, img.height);
-    for (int y = 0; y < img.height; ++y)
-        for (int x = 0; x < img.width; ++x) {
-            const std::size_t o = img.offset(x, y);
-            g.at(x, y) = {img.rgb[o + 2], img.rgb[o + 1], img.rgb[o]};
-        }
-    return g;
-}
-
 // P-V and RMS as APPLY reports them, tilt and power removed.
 Measurement summaryOf(const ZernikeCoefficients& c, const SampleRecipe& r, bool obstructed) {
     Measurement m;
@@ -58,7 +48,7 @@ TEST_P(WholeField, FindsTheApertureAndTheMirrorsWavefront) {
     FourierOptions o;
     o.termCount = 25;
     o.wavesPerFringe = setup.wavesPerFringe;
-    const FourierResult r = analyseWholeField(toGrid(renderBathPhoto(recipe)), o);
+    const FourierResult r = analyseWholeField(pixelGridOf(renderBathPhoto(recipe)), o);
 
     const double radius = recipe.apertureRadiusPx;
     EXPECT_NEAR(r.aperture.radiusPx, radius, 0.005 * radius);

@@ -82,4 +82,14 @@ RgbImage renderBathPhoto(const SampleRecipe& r) {
     return img;
 }
 
+PixelGrid pixelGridOf(const RgbImage& img) {
+    PixelGrid grid(img.width, img.height);
+    for (int y = 0; y < img.height; ++y)
+        for (int x = 0; x < img.width; ++x) {
+            const std::size_t o = img.offset(x, y);
+            grid.at(x, y) = {img.rgb[o + 2], img.rgb[o + 1], img.rgb[o]};
+        }
+    return grid;
+}
+
 } // namespace lumi

@@ -4,6 +4,7 @@
 // light, a halo round the pupil, dust, bright specks and a dark centre mark or a
 // secondary's shadow. Tests and benchmarks measure whole-field analyses on them.
 
+#include "imaging/pixelgrid.h"
 #include "tools/samplegen/rgbimage.h"
 #include "tools/samplegen/samplerecipe.h"
 
@@ -33,5 +34,8 @@ SampleRecipe bathPhotoRecipe(const BathPhotoSetup& setup);
 
 // The rendered photograph with a few saturated specks of dust light added.
 RgbImage renderBathPhoto(const SampleRecipe& recipe);
+
+// A rendered picture as the pixel grid the analysis and the tracer read.
+PixelGrid pixelGridOf(const RgbImage& image);
 
 } // namespace lumi

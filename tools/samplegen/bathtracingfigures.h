@@ -52,7 +52,4 @@ TracingFigures tracingFigures(const SampleRecipe& recipe, const FringeStore& sto
 // obstruction traces without one.
 SampleRecipe markedBathRecipe(const BathPhotoSetup& setup);
 
-// The rendered photograph as the pixel grid the tracer reads.
-PixelGrid pixelGridOf(const RgbImage& image);
-
 } // namespace lumi

@@ -62,16 +62,6 @@ SampleRecipe recipeOf(const AccuracyCase& c) {
     return r;
 }
 
-PixelGrid toGrid(const RgbImage& img) {
-    PixelGrid grid(img.width, img.height);
-    for (int y = 0; y < img.height; ++y)
-        for (int x = 0; x < img.width; ++x) {
-            const std::size_t o = img.offset(x, y);
-            grid.at(x, y) = {img.rgb[o + 2], img.rgb[o + 1], img.rgb[o]};
-        }
-    return grid;
-}
-
 double darkLevel(const SampleRecipe& r, double w) {
     const double order = w / r.wavesPerFringe - r.traits.darkFringeOrder;
     return (std::nearbyint(order) + r.traits.darkFringeOrder) * r.wavesPerFringe;
@@ -148,7 +138,7 @@ class TracingAccuracy : public ::testing::TestWithParam<AccuracyCase> {
 protected:
     void SetUp() override {
         recipe = recipeOf(GetParam());
-        picture = toGrid(PhotoRenderer().render(recipe));
+        picture = pixelGridOf(PhotoRenderer().render(recipe));
         seeds = seedsOf(GetParam(), recipe);
         store.aperture = {kCx, kCy, kRadius};
         store.obstruction = {recipe.obstructionXPx, recipe.obstructionYPx,
