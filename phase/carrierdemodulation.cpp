@@ -59,7 +59,7 @@ double lobeWindow(double d, double f0) {
 } // namespace
 
 CarrierFrequency findCarrier(const std::vector<float>& signal, int width, int height,
-                             double minCycles) {
+                             double minCycles, const CarrierFrequency* near) {
     auto t = paddedTransform(width, height, 16);
     loadReal(*t, signal, width, height);
     t->forwardReal();
@@ -68,6 +68,16 @@ CarrierFrequency findCarrier(const std::vector<float>& signal, int width, int he
     const int hw = t->halfWidth();
     const Complex* F = t->halfSpectrum();
     const double fmin = minCycles / std::min(width, height);
+    // The picked lobe's neighbourhood (squared radius, cycles per pixel); the half
+    // spectrum holds it as +near or as -near.
+    const double nearR2 = near ? 0.09 * (near->fx * near->fx + near->fy * near->fy) : 0.0;
+    auto inReach = [&](double fx, double fy) {
+        if (!near)
+            return true;
+        const double a = std::pow(fx - near->fx, 2.0) + std::pow(fy - near->fy, 2.0);
+        const double b = std::pow(fx + near->fx, 2.0) + std::pow(fy + near->fy, 2.0);
+        return std::min(a, b) <= nearR2;
+    };
     auto power = [&](int kx, int ky) { // any signed kx, ky
         if (kx < 0) {
             kx = -kx;
@@ -91,13 +101,16 @@ CarrierFrequency findCarrier(const std::vector<float>& signal, int width, int he
                 continue;
             const double p = power(kx, ky);
             searched.push_back(p);
-            if (p > best) {
+            if (p > best && inReach(fx, fy)) {
                 best = p;
                 bestX = kx;
                 bestY = ky;
             }
         }
     }
+    if (near && best < 0.0)
+        throw PhaseError(PhaseError::Kind::NoSideLobe,
+                         "The lobe picked lies too close to zero frequency or beyond the spectrum");
     if (searched.empty())
         throw PhaseError(PhaseError::Kind::NoSideLobe, "The picture is too small for a spectrum");
     auto mid = searched.begin() + static_cast<std::ptrdiff_t>(searched.size() / 2);
