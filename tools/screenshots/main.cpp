@@ -279,7 +279,6 @@ void phaseShots(QWidget& container, lumi::MainWindow& w, lumi::ScriptedDialogSer
     if (whole == nullptr || !whole->result()) {
         fail(QStringLiteral("the whole-field analysis failed: %1").arg(dialogs.lastText()));
     }
-    grabAll(container, w, {{"wholefield-image.png", 0, {}}}, out);
     QTextStream(stdout) << grabTo(*whole, out, QStringLiteral("wholefield.png")) << '\n';
     grabAll(container, w,
             {{"wholefield-wavefront.png", 3,
