@@ -26,7 +26,7 @@ struct FourierOptions {
     bool invert = false;          // flips the sign of the wavefront
     int termCount = 25;           // Zernike terms 0..termCount-1 fitted, 1..37
     double maxFailedShare = 0.05; // refuse when more of the pupil cannot be unwrapped
-    int gerchbergIterations = 5;
+    int gerchbergIterations = 2;
     // Called with the share done (0..1) and the step about to run. May be empty.
     std::function<void(double done, std::string_view step)> progress;
 };

@@ -23,18 +23,19 @@ FringeSpectrum fringeSpectrum(const PixelGrid& picture, int gridFactor, int size
     const int hw = t->halfWidth();
     const double mean = std::accumulate(grey.value.begin(), grey.value.end(), 0.0) /
                         static_cast<double>(grey.value.size());
-    double* r = t->real();
-    std::fill_n(r, static_cast<std::size_t>(nx) * static_cast<std::size_t>(ny), 0.0);
+    FourierTransform2d::Real* r = t->real();
+    std::fill_n(r, static_cast<std::size_t>(nx) * static_cast<std::size_t>(ny), 0.0f);
     for (int y = 0; y < grey.height; ++y)
         for (int x = 0; x < grey.width; ++x)
             r[static_cast<std::size_t>(y) * static_cast<std::size_t>(nx) +
               static_cast<std::size_t>(x)] =
-                static_cast<double>(
-                    grey.value[static_cast<std::size_t>(y) * static_cast<std::size_t>(grey.width) +
-                               static_cast<std::size_t>(x)]) -
-                mean;
+                static_cast<float>(
+                    static_cast<double>(grey.value[static_cast<std::size_t>(y) *
+                                                       static_cast<std::size_t>(grey.width) +
+                                                   static_cast<std::size_t>(x)]) -
+                    mean);
     t->forwardReal();
-    const std::complex<double>* F = t->halfSpectrum();
+    const FourierTransform2d::Complex* F = t->halfSpectrum();
 
     FringeSpectrum out;
     out.sizePx = sizePx;
@@ -52,9 +53,9 @@ FringeSpectrum fringeSpectrum(const PixelGrid& picture, int gridFactor, int size
             }
             kx = std::min(kx, hw - 1);
             const int row = ((ky % ny) + ny) % ny;
-            const double p =
-                std::norm(F[static_cast<std::size_t>(row) * static_cast<std::size_t>(hw) +
-                            static_cast<std::size_t>(kx)]);
+            const double p = std::norm(std::complex<double>(
+                F[static_cast<std::size_t>(row) * static_cast<std::size_t>(hw) +
+                  static_cast<std::size_t>(kx)]));
             out.level[static_cast<std::size_t>(j) * static_cast<std::size_t>(sizePx) +
                       static_cast<std::size_t>(i)] = static_cast<float>(std::log10(1.0 + p));
         }
