@@ -43,14 +43,14 @@ bool enterPhaseFit(MainWindow& window, DialogService& dialogs, const PhaseFitEnt
     trial.store.aperture = entry.aperture;
     trial.store.obstruction = entry.obstruction;
     const bool aspheric = entry.input.analysisType == AnalysisType::Aspheric;
-    try {
-        // The one call into the core's APPLY for phase maps.
+    // The one call into the core's APPLY for phase maps.
+    const ApplyOutcome outcome =
         runApplyToSamples(trial, entry.samples, entry.fringeCount,
-                          aspheric ? idealConicProvider() : IdealConicProvider{});
-    } catch (const AnalysisError& e) {
+                          aspheric ? idealConicFor(trial.settings) : IdealConic{});
+    if (outcome.error) {
         dialogs.showMessage(entry.command,
                             QStringLiteral("The Zernike fit of the phase failed: %1")
-                                .arg(QString::fromUtf8(e.what())),
+                                .arg(QString::fromUtf8(outcome.error->what())),
                             DialogService::Icon::Warning);
         return false;
     }
@@ -59,8 +59,8 @@ bool enterPhaseFit(MainWindow& window, DialogService& dialogs, const PhaseFitEnt
     if (!entry.newPicture.isNull())
         page.showInterferogram(entry.newPicture); // resets the store and the analysis
     Measurement& m = window.measurement();
-    m.settings = trial.settings;
-    m.results = trial.results;
+    m.settings = outcome.settings;
+    m.results = outcome.results;
     m.referenceFringes = trial.referenceFringes;
     m.store.aperture = entry.aperture;
     m.store.obstruction = entry.obstruction;
@@ -69,7 +69,7 @@ bool enterPhaseFit(MainWindow& window, DialogService& dialogs, const PhaseFitEnt
     page.showLoadedFringeData();
 
     window.setLastSampledGridCount(m.results.grid.gridCount);
-    window.aberrationPage()->showResults(window.updateShownSummary());
+    window.aberrationPage()->showResults(window.updateShownSummary(outcome.progress));
     window.zernikePage()->showFit(m.results, m.settings.highestTerm, m.settings.wavesPerFringe,
                                   window.shownSummary());
     // The findings and standard errors judge fringe points; a phase map has none.

@@ -22,7 +22,7 @@ double rmsOf(const ZernikeCoefficients& c, const ApertureCircle& aperture, bool 
     m.settings.input.setRemoved(RemovalGroup::Power, removePower);
     deriveAnalysisSettings(m.settings);
     m.results.coefficients = c;
-    calcAberrations(m);
+    m.results = calcAberrations(m);
     return m.results.rms;
 }
 
@@ -43,7 +43,7 @@ TEST(WholeFieldVsTraced, AgreeWhereTheTraceStaysOnItsFringes) {
     ASSERT_EQ(FringeTracer(picture, aperture, {}, options).trace(seeding.seeds, traced.store),
               FringeTracer::Outcome::Traced);
     ASSERT_EQ(tracingFigures(r, traced.store, seeding).misassigned, 0);
-    runApply(traced);
+    traced.results = runApply(traced).results;
 
     FourierOptions o;
     o.aperture = aperture;
@@ -51,7 +51,7 @@ TEST(WholeFieldVsTraced, AgreeWhereTheTraceStaysOnItsFringes) {
     const FourierResult f = analyseWholeField(picture, o);
     Measurement whole;
     whole.store.aperture = aperture;
-    runApplyToSamples(whole, f.fit.samples, f.fringesAcrossPupil);
+    whole.results = runApplyToSamples(whole, f.fit.samples, f.fringesAcrossPupil).results;
 
     ZernikeCoefficients difference{};
     for (std::size_t t = 0; t < difference.size(); ++t)
