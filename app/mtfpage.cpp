@@ -72,8 +72,8 @@ QString MtfPage::apertureRatioText() const {
     return apertureRatioEdit_->text();
 }
 
-void MtfPage::setInputWavelengthSource(std::function<double()> source) {
-    inputWavelengthNmSource_ = std::move(source);
+void MtfPage::setInputWavelengthSource(std::function<QString()> source) {
+    inputWavelengthSource_ = std::move(source);
 }
 
 void MtfPage::setGridCountSource(std::function<int()> source) {
@@ -85,9 +85,24 @@ void MtfPage::updateMtf() {
         emit statusMessage(QStringLiteral("MTF: no analysis yet, run APPLY first."));
         return;
     }
-    const double wavelengthNm =
-        inputWavelengthNmSource_ ? inputWavelengthNmSource_() : m_.settings.input.inputWavelengthNm;
-    if (const auto problem = wavelengthProblem("the input wavelength", wavelengthNm)) {
+    // Both boxes are read as typed, and refused with APPLY's and the command line's words.
+    const std::string wavelengthText = inputWavelengthSource_
+                                           ? inputWavelengthSource_().toStdString()
+                                           : formatShortest(m_.settings.input.inputWavelengthNm);
+    const std::string ratioText = apertureRatioEdit_->text().toStdString();
+    const double wavelengthNm = parseLenient(wavelengthText);
+    const double apertureRatio = parseLenient(ratioText);
+    std::optional<std::string> problem = typedNumberProblem("the input wavelength", wavelengthText);
+    if (!problem) {
+        problem = wavelengthProblem("the input wavelength", wavelengthNm);
+    }
+    if (!problem) {
+        problem = typedNumberProblem("the F-number", ratioText);
+    }
+    if (!problem) {
+        problem = fNumberProblem(apertureRatio);
+    }
+    if (problem) {
         emit valueRefused(QStringLiteral("Update MTF"), QString::fromStdString(*problem));
         return;
     }
@@ -99,8 +114,7 @@ void MtfPage::updateMtf() {
     try {
         const int gridCount = gridCountSource_ ? gridCountSource_() : m_.results.grid.gridCount;
         const ModulationTransfer mtf =
-            runMtfCommand(m_, gridCount, parseLenient(apertureRatioEdit_->text().toStdString()),
-                          wavelengthNm, *field_, *transform_);
+            runMtfCommand(m_, gridCount, apertureRatio, wavelengthNm, *field_, *transform_);
         cutoffFrequency_ = mtf.cutoffFrequency;
         halfSize_ = mtf.halfSize;
         mtfPlot_->paint(

@@ -30,8 +30,8 @@ public:
     // computes the MTF and draws the tangential, sagittal and diffraction-limited curves.
     void updateMtf();
     // Where "Update MTF" reads the input wavelength (nm) when it runs: the
-    // settings' box. Without one it takes that of the last APPLY.
-    void setInputWavelengthSource(std::function<double()> source);
+    // settings' box as typed. Without one it takes that of the last APPLY.
+    void setInputWavelengthSource(std::function<QString()> source);
     // Where "Update MTF" reads the grid count of the window's last sampling
     // (APPLY, the wavefront plots or the PSF). Without one it takes that of the
     // measurement's grid.
@@ -74,7 +74,7 @@ private:
     double cutoffFrequency_ = 1.0;
     int halfSize_ = 0;
 
-    std::function<double()> inputWavelengthNmSource_;
+    std::function<QString()> inputWavelengthSource_;
     std::function<int()> gridCountSource_;
     std::unique_ptr<ComplexField> field_;
     std::unique_ptr<FieldTransform> transform_;

@@ -1,6 +1,8 @@
 #include "app/settingspanel.h"
 
+#include "analysis/inputcheck.h"
 #include "common/numbertext.h"
+#include "common/valuelimits.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +13,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <utility>
+#include <vector>
 
 namespace lumi {
 
@@ -186,6 +191,24 @@ AnalysisInput SettingsPanel::input() const {
     in.curvatureRadiusMm = number(curvatureRadiusEdit_);
     in.targetConic = number(targetConicEdit_);
     return in;
+}
+
+std::optional<std::string> SettingsPanel::inputProblem() const {
+    std::vector<std::pair<const char*, const QLineEdit*>> boxes{
+        {"the input wavelength", inputWavelengthEdit_},
+        {"the output wavelength", outputWavelengthEdit_},
+        {"the waves per fringe", wavesPerFringeEdit_}};
+    if (isAspheric()) {
+        boxes.insert(boxes.end(), {{"the surface diameter", surfaceDiameterEdit_},
+                                   {"the curvature radius", curvatureRadiusEdit_},
+                                   {"the target conic constant", targetConicEdit_}});
+    }
+    for (const auto& [what, box] : boxes) {
+        if (auto problem = typedNumberProblem(what, box->text().toStdString())) {
+            return problem;
+        }
+    }
+    return analysisInputProblem(input());
 }
 
 void SettingsPanel::showLoadedValues(const AnalysisInput& input, bool wavelengths, bool aspheric) {
