@@ -323,34 +323,34 @@ void MainWindow::apply() {
     m_.referenceFringes = zernikePage_->referenceFringes();
     status_->clearMessage();
     const ZernikeCoefficients fittedBefore = m_.results.fittedCoefficients;
-    try {
-        runApply(m_, idealConicProvider());
+    const ApplyOutcome outcome = runApply(m_, idealConicFor(m_.settings));
+    m_.settings = outcome.settings;
+    m_.results = outcome.results;
+    if (outcome.progress >= ApplyProgress::Summarised) {
         lastSampledGridCount_ = m_.results.grid.gridCount;
-    } catch (const AnalysisError& e) {
-        if (m_.results.applyProgress >= ApplyProgress::Summarised) {
-            lastSampledGridCount_ = m_.results.grid.gridCount;
-        }
+    }
+    if (const std::optional<AnalysisError>& e = outcome.error) {
         // Whatever was computed before the fault is shown: the counts, the fit
         // error, and when the summary finished (a failed ideal or best-fit conic
         // comes after it) the coefficients and summary; the other fields keep
         // the texts of the last APPLY. A failed fit leaves the coefficients as
         // they were, so the grid keeps its earlier rows.
-        aberrationPage_->showResults(updateShownSummary());
+        aberrationPage_->showResults(updateShownSummary(outcome.progress));
         if (m_.results.fittedCoefficients != fittedBefore) {
             zernikePage_->showFit(m_.results, m_.settings.highestTerm, m_.settings.wavesPerFringe,
                                   shownSummary_);
         }
-        if (m_.results.applyProgress >= ApplyProgress::Fitted) {
+        if (outcome.progress >= ApplyProgress::Fitted) {
             showFitFindings(m_.store);
         }
         if (m_.results.fittedCoefficients != fittedBefore) {
             // The plots follow the coefficients the "Zernike" page now shows.
             emit analysisApplied();
         }
-        status_->showMessage(QStringLiteral("APPLY stopped: ") + QString::fromUtf8(e.what()));
+        status_->showMessage(QStringLiteral("APPLY stopped: ") + QString::fromUtf8(e->what()));
         return;
     }
-    aberrationPage_->showResults(updateShownSummary());
+    aberrationPage_->showResults(updateShownSummary(outcome.progress));
     zernikePage_->showFit(m_.results, m_.settings.highestTerm, m_.settings.wavesPerFringe,
                           shownSummary_);
     showFitFindings(m_.store);
@@ -412,13 +412,14 @@ void MainWindow::refuseValue(const QString& command, const QString& problem) {
     status_->showMessage(command + QStringLiteral(" stopped: ") + text);
 }
 
-const SummaryTexts& MainWindow::updateShownSummary() {
-    shownSummary_ = summaryTexts(m_.results, m_.settings, m_.results.applyProgress, shownSummary_);
+const SummaryTexts& MainWindow::updateShownSummary(ApplyProgress progress) {
+    shownSummary_ = summaryTexts(m_.results, m_.settings, progress, shownSummary_);
     return shownSummary_;
 }
 
 void MainWindow::resetAnalysisView() {
-    resetAnalysis(m_);
+    m_.results = resultsForNewPicture(m_.results);
+    m_.referenceFringes.fill(0.0);
     shownSummary_ = {};
     fitFindings_.clear();
     lastSampledGridCount_ = 0;

@@ -229,14 +229,14 @@ void WaveFrontPage::updatePlots() {
         return;
     }
     try {
-        sampleWavefront(m_, chosenGridCount());
+        m_.results.grid = *sampleWavefrontGrid(m_, chosenGridCount());
         emit sampled(chosenGridCount());
         scaleBar_->clearPicture();
         scaleBar_->paint([this](QPainter& painter, const QRect& rect) {
             paintWavefrontScaleBar(painter, rect, m_.results.grid);
         });
     } catch (const AnalysisError& e) {
-        // The grid no longer holds what the plots show: they go.
+        // What the plots show may be of an earlier analysis: they go.
         clearPlots();
         emit statusMessage(QStringLiteral("WaveFront update stopped: ") +
                            QString::fromUtf8(e.what()));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/analysisresults.h"
 #include "analysis/zernikecoefficients.h"
 
 #include <QObject>
@@ -40,7 +41,7 @@ public:
     void subtractReference();
 
 private:
-    void showSummary();
+    void showSummary(ApplyProgress progress);
 
     MainWindow& window_;
     DialogService& dialogs_;
