@@ -85,7 +85,8 @@ void MtfPage::updateMtf() {
         emit statusMessage(QStringLiteral("MTF: no analysis yet, run APPLY first."));
         return;
     }
-    // Both boxes are read as typed, and refused with APPLY's and the command line's words.
+    // Both boxes are read as typed (leniently: an F-number without digits is 0,
+    // normalised frequency), and refused with APPLY's and the command line's words.
     const std::string wavelengthText = inputWavelengthSource_
                                            ? inputWavelengthSource_().toStdString()
                                            : formatShortest(m_.settings.input.inputWavelengthNm);
@@ -95,9 +96,6 @@ void MtfPage::updateMtf() {
     std::optional<std::string> problem = typedNumberProblem("the input wavelength", wavelengthText);
     if (!problem) {
         problem = wavelengthProblem("the input wavelength", wavelengthNm);
-    }
-    if (!problem) {
-        problem = typedNumberProblem("the F-number", ratioText);
     }
     if (!problem) {
         problem = fNumberProblem(apertureRatio);

@@ -15,7 +15,6 @@
 #include <QVBoxLayout>
 
 #include <utility>
-#include <vector>
 
 namespace lumi {
 
@@ -194,15 +193,12 @@ AnalysisInput SettingsPanel::input() const {
 }
 
 std::optional<std::string> SettingsPanel::inputProblem() const {
-    std::vector<std::pair<const char*, const QLineEdit*>> boxes{
+    // Boxes without a number read as 0, which these three refuse: the message
+    // quotes what was typed instead of naming a 0 nobody typed.
+    const std::pair<const char*, const QLineEdit*> boxes[] = {
         {"the input wavelength", inputWavelengthEdit_},
         {"the output wavelength", outputWavelengthEdit_},
         {"the waves per fringe", wavesPerFringeEdit_}};
-    if (isAspheric()) {
-        boxes.insert(boxes.end(), {{"the surface diameter", surfaceDiameterEdit_},
-                                   {"the curvature radius", curvatureRadiusEdit_},
-                                   {"the target conic constant", targetConicEdit_}});
-    }
     for (const auto& [what, box] : boxes) {
         if (auto problem = typedNumberProblem(what, box->text().toStdString())) {
             return problem;

@@ -30,9 +30,9 @@ public:
     // reads as 0 ("12.5abc" is 12.5), as the program always did.
     AnalysisInput input() const;
     // The first box an analysis cannot use, as the command line words it: a box
-    // holding no number at all ("the input wavelength 'abc' is not a number";
-    // the aspheric boxes only in aspheric analysis), then the values of input()
-    // outside their physical ranges. Nothing when every value is usable.
+    // holding no number at all ("the input wavelength 'abc' is not a number"),
+    // then the values of input() outside their physical ranges. Nothing when
+    // every value is usable.
     std::optional<std::string> inputProblem() const;
     // Shows the values a fringe data file brought: the wavelengths and waves per
     // fringe when `wavelengths`, the aspheric boxes when `aspheric`, and always
