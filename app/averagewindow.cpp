@@ -4,8 +4,8 @@
 #include "ui/dialogservice.h"
 
 #include <QBoxLayout>
-#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -68,14 +68,23 @@ QStringList AverageWindow::files() const {
     return paths;
 }
 
+void AverageWindow::setFolderMemory(std::function<QString()> folder,
+                                    std::function<void(const QString&)> remember) {
+    folder_ = std::move(folder);
+    rememberFolder_ = std::move(remember);
+}
+
 void AverageWindow::includeFiles() {
     FileDialogRequest request;
     request.title = QStringLiteral("Load File for Zernike averaging ");
-    request.filter = QStringLiteral("Fringe Files (*.zrk)|*.zrk|All Files (*.*)|*.*");
-    request.initialFolder = QCoreApplication::applicationDirPath();
+    request.filter = QStringLiteral("Zernike Files (*.zrk)|*.zrk|All Files (*.*)|*.*");
+    request.initialFolder = folder_ ? folder_() : QString();
     const std::optional<QStringList> chosen = dialogs_.openFiles(request);
-    if (!chosen) {
+    if (!chosen || chosen->isEmpty()) {
         return;
+    }
+    if (rememberFolder_) {
+        rememberFolder_(QFileInfo(chosen->front()).absolutePath());
     }
     if (chosen->size() > 1) {
         list_->clear();

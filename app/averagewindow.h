@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <functional>
+
 class QListWidget;
 class QPushButton;
 
@@ -26,6 +28,10 @@ public:
     QPushButton* helpButton() const { return help_; }
     QPushButton* applyButton() const { return apply_; }
 
+    // Where "Include File" starts, and where the folder of the files chosen
+    // goes (the window's last Zernike folder).
+    void setFolderMemory(std::function<QString()> folder,
+                         std::function<void(const QString&)> remember);
     // "Include File": one chosen file is appended; several replace the list.
     void includeFiles();
     // "Remove Selected  File": the new last entry is then selected.
@@ -38,6 +44,8 @@ private:
     void selectLast();
 
     DialogService& dialogs_;
+    std::function<QString()> folder_;
+    std::function<void(const QString&)> rememberFolder_;
     QListWidget* list_;
     QPushButton* include_;
     QPushButton* remove_;

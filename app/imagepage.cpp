@@ -102,8 +102,12 @@ bool ImagePage::loadPictureFile(const QString& path) {
     QGuiApplication::restoreOverrideCursor();
     if (loaded.problem == LoadedPicture::Problem::NotAPicture) {
         dialogs_.beep();
-        dialogs_.showMessage(QStringLiteral("Lumivorexan"), QStringLiteral("Invalid Picture"),
-                             DialogService::Icon::None);
+        dialogs_.showMessage(
+            QStringLiteral("Lumivorexan"),
+            QStringLiteral("Invalid Picture\n\nThe file %1 cannot be shown: %2."
+                           "\nThe current picture and points are kept.")
+                .arg(QDir::toNativeSeparators(path), QString::fromStdString(loaded.reason)),
+            DialogService::Icon::Warning);
         return false;
     }
     if (loaded.problem != LoadedPicture::Problem::None) {
@@ -210,8 +214,11 @@ void ImagePage::redrawMarks(RedrawCaller caller) {
     canvas()->update();
 }
 
-void ImagePage::showLoadedFringeData() {
-    recorder_.drop();
+void ImagePage::showLoadedFringeData(const std::function<void()>& putIntoStore) {
+    // Undo brings back the points the file replaced (the picture stays the same).
+    recorder_.begin(QStringLiteral("Load Fringe Data"));
+    putIntoStore();
+    recorder_.finish();
     reportCopy_ = canvas()->cleanPicture();
     redrawMarks(RedrawCaller::FringeFileLoaded);
     syncReadouts();

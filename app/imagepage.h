@@ -55,8 +55,10 @@ public:
 
     // Restores the clean picture and draws the marks in the caller's order (RedrawMarks).
     void redrawMarks(RedrawCaller caller);
-    // After a fringe data file was put into the store: redraw, read-outs, enabling.
-    void showLoadedFringeData();
+    // Puts fringe data read from a file into the store as one undo step
+    // (`putIntoStore` changes the store and the editing state), then redraws,
+    // updates the read-outs and the enabling.
+    void showLoadedFringeData(const std::function<void()>& putIntoStore);
 
     // Each edit of the fringe data becomes one step on `stack` (none: no undo).
     void setUndoStack(QUndoStack* stack) { recorder_.setStack(stack); }

@@ -6,7 +6,6 @@
 #include "analysis/fituncertainty.h"
 #include "analysis/fringefileinput.h"
 #include "analysis/idealconicapply.h"
-#include "analysis/inputcheck.h"
 #include "app/aberrationpage.h"
 #include "app/aboutwindow.h"
 #include "app/fringetoolspanel.h"
@@ -317,7 +316,7 @@ void MainWindow::apply() {
     const AnalysisInput input = settings_->input();
     // Values no analysis can use are refused before anything changes, with the
     // words the command line uses for the same values.
-    if (const auto problem = analysisInputProblem(input)) {
+    if (const auto problem = settings_->inputProblem()) {
         refuseValue(QStringLiteral("APPLY"), QString::fromStdString(*problem));
         return;
     }
@@ -344,6 +343,10 @@ void MainWindow::apply() {
         }
         if (outcome.progress >= ApplyProgress::Fitted) {
             showFitFindings(m_.store);
+        }
+        if (m_.results.fittedCoefficients != fittedBefore) {
+            // The plots follow the coefficients the "Zernike" page now shows.
+            emit analysisApplied();
         }
         status_->showMessage(QStringLiteral("APPLY stopped: ") + QString::fromUtf8(e->what()));
         return;
@@ -455,7 +458,8 @@ void MainWindow::refreshTitle() {
 }
 
 bool MainWindow::mayDiscardPoints() {
-    if (!unsaved_.pointsAtRisk(snapshot())) {
+    // Seeds placed for autotracing are points the user sees, though not yet in the store.
+    if (!unsaved_.pointsAtRisk(snapshot()) && editor_.seeds().empty()) {
         return true;
     }
     return dialogs_.askDiscard(QStringLiteral("Lumivorexan"),
@@ -465,12 +469,12 @@ bool MainWindow::mayDiscardPoints() {
 
 // ---- fringe data files ----------------------------------------------------------
 
-void MainWindow::saveFringeData() {
+bool MainWindow::saveFringeData() {
     const std::optional<QString> path = askSavePath(
         dialogs_, QStringLiteral("Save Fringe Data As"), QString::fromLatin1(kFringeFilter),
         recent_.lastFolder(RecentFiles::Kind::FringeData));
     if (!path) {
-        return;
+        return false;
     }
     FringeDataFile file = FringeDataFile::fromStore(m_.store);
     const AnalysisInput in = settings_->input();
@@ -489,12 +493,13 @@ void MainWindow::saveFringeData() {
     } catch (const FileError& e) {
         dialogs_.showMessage(QStringLiteral("Save Fringe Data"), QString::fromUtf8(e.what()),
                              DialogService::Icon::Critical);
-        return;
+        return false;
     }
     recent_.add(RecentFiles::Kind::FringeData, *path);
     markSavedAs(*path);
     reportCommands_->setFileName(*path);
     status_->showMessage(QStringLiteral("Fringe data saved: %1").arg(*path));
+    return true;
 }
 
 void MainWindow::loadFringeData(FringeDataFile::Layout layout) {
@@ -541,7 +546,7 @@ bool MainWindow::loadFringeDataFile(const QString& path, FringeDataFile::Layout 
                              DialogService::Icon::Critical);
         return false;
     }
-    file.applyTo(m_.store, editor_);
+    imagePage_->showLoadedFringeData([this, &file] { file.applyTo(m_.store, editor_); });
     recent_.add(RecentFiles::Kind::FringeData, path);
 
     if (file.wavelengthsPresent) {
@@ -550,9 +555,6 @@ bool MainWindow::loadFringeDataFile(const QString& path, FringeDataFile::Layout 
     settings_->showLoadedValues(inputFromFringeFile(file, settings_->input()),
                                 file.wavelengthsPresent, file.asphericPresent);
 
-    imagePage_->showLoadedFringeData();
-    // The file replaced the points as a whole; its state is where undo starts.
-    undoStack_.clear();
     markSavedAs(path);
     reportCommands_->setFileName(path);
     status_->showMessage(QStringLiteral("Fringe data loaded: %1 points").arg(file.points.size()));
@@ -622,17 +624,29 @@ void MainWindow::about() {
 }
 
 bool MainWindow::confirmClose() {
-    if (!hasUnsavedChanges()) {
+    const bool fringeData = hasUnsavedChanges();
+    const bool zernikeData = zernikeCommands_->hasUnsavedResults();
+    if (!fringeData && !zernikeData) {
         return true; // nothing would be lost
     }
-    // Yes cancels the close so that the user can save first; Escape or the
-    // question's close button cancels it too.
+    // Escape or the question's close button cancels the close.
     const std::optional<bool> answer = dialogs_.askYesNoOrDismiss(
         QStringLiteral(" ALERT !"),
         QStringLiteral("Do you want to Save  FRINGE data, ZERNIKE data and "
                        "USER data before closing Lumivorexan ?"),
         DialogService::Icon::Question);
-    return answer.has_value() && !*answer;
+    if (!answer.has_value()) {
+        return false;
+    }
+    if (!*answer) {
+        return true; // "No": quit without saving
+    }
+    // "Yes": each unsaved kind through its save dialog; a cancelled or failed
+    // save keeps the program open with everything as it was.
+    if (fringeData && !saveFringeData()) {
+        return false;
+    }
+    return !zernikeData || zernikeCommands_->saveZernikeData();
 }
 
 } // namespace lumi

@@ -54,8 +54,8 @@ public:
     // A command met a typed value no analysis can use (`problem` as the command
     // line words it): a message titled with the command, and the status bar.
     void refuseValue(const QString& command, const QString& problem);
-    // "Save Fringe Data".
-    void saveFringeData();
+    // "Save Fringe Data"; true when the file was written.
+    bool saveFringeData();
     // "Load Fringe Data", current or older layout.
     void loadFringeData(FringeDataFile::Layout layout);
     // Loads a fringe data file without asking for it (recent files, drops);
@@ -67,7 +67,9 @@ public:
     // copy of the view's picture when there is one.
     void openImageProcessing();
     ImageProcessingWindow* imageProcessingWindow() const { return imageProcessing_; }
-    // The question asked before the program closes; true when it may close.
+    // The question asked before the program closes over unsaved fringe data or
+    // Zernike results: "Yes" saves each through its save dialog, "No" quits,
+    // dismissing it stays. True when the program may close.
     bool confirmClose();
 
     Measurement& measurement() { return m_; }
@@ -121,7 +123,9 @@ signals:
     // A new picture reset the fringe data and the analysis results; pages that
     // show results (the synthetic and ideal pictures) clear themselves.
     void analysisReset();
-    // APPLY finished a new analysis; pages showing plots of an earlier one redraw.
+    // APPLY (or a command replacing its coefficients: averaging, reference
+    // subtraction, the refit) made new results; pages showing plots of earlier
+    // ones redraw.
     void analysisApplied();
 
 protected:

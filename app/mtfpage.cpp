@@ -72,14 +72,18 @@ QString MtfPage::apertureRatioText() const {
     return apertureRatioEdit_->text();
 }
 
-MtfReading MtfPage::reading() const {
-    return {parseLenient(apertureRatioEdit_->text().toStdString()),
-            inputWavelengthNmSource_ ? inputWavelengthNmSource_()
-                                     : m_.settings.input.inputWavelengthNm};
+std::string MtfPage::inputWavelengthText() const {
+    return inputWavelengthSource_ ? inputWavelengthSource_().toStdString()
+                                  : formatShortest(m_.settings.input.inputWavelengthNm);
 }
 
-void MtfPage::setInputWavelengthSource(std::function<double()> source) {
-    inputWavelengthNmSource_ = std::move(source);
+MtfReading MtfPage::reading() const {
+    return {parseLenient(apertureRatioEdit_->text().toStdString()),
+            parseLenient(inputWavelengthText())};
+}
+
+void MtfPage::setInputWavelengthSource(std::function<QString()> source) {
+    inputWavelengthSource_ = std::move(source);
 }
 
 void MtfPage::setGridCountSource(std::function<int()> source) {
@@ -91,8 +95,18 @@ void MtfPage::updateMtf() {
         emit statusMessage(QStringLiteral("MTF: no analysis yet, run APPLY first."));
         return;
     }
+    // Both boxes are read as typed (leniently: an F-number without digits is 0,
+    // normalised frequency), and refused with APPLY's and the command line's words.
+    const std::string wavelengthText = inputWavelengthText();
     const MtfReading now = reading();
-    if (const auto problem = wavelengthProblem("the input wavelength", now.inputWavelengthNm)) {
+    std::optional<std::string> problem = typedNumberProblem("the input wavelength", wavelengthText);
+    if (!problem) {
+        problem = wavelengthProblem("the input wavelength", now.inputWavelengthNm);
+    }
+    if (!problem) {
+        problem = fNumberProblem(now.apertureRatio);
+    }
+    if (problem) {
         emit valueRefused(QStringLiteral("Update MTF"), QString::fromStdString(*problem));
         return;
     }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -32,8 +33,8 @@ public:
     // computes the MTF and draws the tangential, sagittal and diffraction-limited curves.
     void updateMtf();
     // Where "Update MTF" reads the input wavelength (nm) when it runs: the
-    // settings' box. Without one it takes that of the last APPLY.
-    void setInputWavelengthSource(std::function<double()> source);
+    // settings' box as typed. Without one it takes that of the last APPLY.
+    void setInputWavelengthSource(std::function<QString()> source);
     // Where "Update MTF" reads the grid count of the window's last sampling
     // (APPLY, the wavefront plots or the PSF). Without one it takes that of the
     // measurement's grid.
@@ -68,6 +69,8 @@ signals:
 
 private:
     void showReadout(QPointF picturePx);
+    // The input wavelength box as typed (that of the last APPLY without a source).
+    std::string inputWavelengthText() const;
 
     Measurement& m_;
     QPushButton* updateMtfButton_;
@@ -79,7 +82,7 @@ private:
     double cutoffFrequency_ = 1.0;
     int halfSize_ = 0;
 
-    std::function<double()> inputWavelengthNmSource_;
+    std::function<QString()> inputWavelengthSource_;
     std::function<int()> gridCountSource_;
     std::unique_ptr<ComplexField> field_;
     std::unique_ptr<FieldTransform> transform_;

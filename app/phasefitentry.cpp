@@ -62,11 +62,12 @@ bool enterPhaseFit(MainWindow& window, DialogService& dialogs, const PhaseFitEnt
     m.settings = outcome.settings;
     m.results = outcome.results;
     m.referenceFringes = trial.referenceFringes;
-    m.store.aperture = entry.aperture;
-    m.store.obstruction = entry.obstruction;
-    // The circles are in force as after a completed aperture.
-    window.editor().fringeFileLoaded(window.editor().activeFringe());
-    page.showLoadedFringeData();
+    // The circles are in force as after a completed aperture; Undo brings back the earlier ones.
+    page.showLoadedFringeData([&m, &entry, &window] {
+        m.store.aperture = entry.aperture;
+        m.store.obstruction = entry.obstruction;
+        window.editor().fringeFileLoaded(window.editor().activeFringe());
+    });
 
     window.setLastSampledGridCount(m.results.grid.gridCount);
     window.aberrationPage()->showResults(window.updateShownSummary(outcome.progress));

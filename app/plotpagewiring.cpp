@@ -42,7 +42,7 @@ void connectPlotPages(MainWindow& window, const PlotPages& pages) {
     QObject::connect(settings->asphericOption(), &QRadioButton::toggled, pages.synthetic,
                      &SyntheticPage::setAsphericMode);
     pages.synthetic->setWavesPerFringeSource([settings] { return settings->wavesPerFringeText(); });
-    pages.mtf->setInputWavelengthSource([settings] { return settings->input().inputWavelengthNm; });
+    pages.mtf->setInputWavelengthSource([settings] { return settings->inputWavelengthText(); });
     MainWindow* session = &window;
     const auto refuse = [session](const QString& command, const QString& problem) {
         session->refuseValue(command, problem);
@@ -57,17 +57,18 @@ void connectPlotPages(MainWindow& window, const PlotPages& pages) {
     QObject::connect(&window, &MainWindow::analysisReset, pages.waveFront,
                      &WaveFrontPage::clearPlots);
     QObject::connect(&window, &MainWindow::analysisReset, pages.psf, &PsfPage::clearPlots);
-    // No page keeps showing an earlier fit: what is drawn is drawn again.
+    // No page keeps showing an earlier fit: what is drawn is drawn again, and
+    // what cannot be drawn for the new one is cleared.
     QObject::connect(&window, &MainWindow::analysisApplied, pages.psf, [pages] {
         if (pages.waveFront->showsPlots()) {
             pages.waveFront->updatePlots();
         }
-        if (pages.psf->showsPlots()) {
-            pages.psf->updatePsf();
-        }
+        pages.psf->redrawShownPlots();
         if (pages.mtf->showsPlots()) {
+            pages.mtf->clearPlots();
             pages.mtf->updateMtf();
         }
+        pages.synthetic->redrawShownPlots();
     });
     QObject::connect(&window, &MainWindow::analysisReset, pages.mtf, &MtfPage::clearPlots);
     QObject::connect(&window, &MainWindow::analysisReset, pages.synthetic,

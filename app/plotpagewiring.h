@@ -20,7 +20,8 @@ struct PlotPages {
 // status bar; selecting the "WaveFront" or "PSF" tab resets that page's choices (and
 // selecting "PSF" empties the MTF read-out); the analysis type drives the synthetic
 // page's "       Display as..." frame; the synthetic commands read "Waves/ Fringe" from
-// the settings as typed; a new picture's analysis reset clears every plot.
+// the settings as typed; a new analysis redraws every plot on screen (or clears
+// it); a new picture's analysis reset clears every plot.
 void connectPlotPages(MainWindow& window, const PlotPages& pages);
 
 } // namespace lumi

@@ -202,6 +202,8 @@ void PsfPage::clearPlots() {
     }
     strehlPsf_->clear();
     strehlEstimate_->clear();
+    mapDrawn_ = false;
+    surfaceDrawn_ = false;
 }
 
 bool PsfPage::showsPlots() const {
@@ -218,32 +220,54 @@ void PsfPage::updatePsf() {
         emit statusMessage(QStringLiteral("PSF: no analysis yet, run APPLY first."));
         return;
     }
+    const bool onMap = tabs_->currentIndex() == 0;
+    computeAndDraw(onMap, !onMap);
+}
+
+void PsfPage::redrawShownPlots() {
+    const bool map = mapDrawn_;
+    const bool surface = surfaceDrawn_;
+    if (!map && !surface) {
+        return;
+    }
+    if (!m_.results.analysisDone || !computeAndDraw(map, surface)) {
+        clearPlots(); // nothing of the earlier analysis stays on the page
+    }
+}
+
+bool PsfPage::computeAndDraw(bool map, bool surface) {
     if (!field_) {
         field_ = std::make_unique<ComplexField>();
         transform_ = std::make_unique<FieldTransform>();
     }
-    const bool onMap = tabs_->currentIndex() == 0;
     // The map is cleared first whichever page is drawn; the surface when it is drawn.
     mapPlot_->clearPicture();
+    mapDrawn_ = false;
     // The map's scale goes with it, so a blank map never shows an earlier bar.
     mapBar_->clearPicture();
     mapBar_->update();
+    bool drawn = false;
     try {
         const PointSpreadFunction psf = runPsfCommand(m_, chosenGridSize(), *field_, *transform_);
         emit sampled(psfPupilSampleCount(chosenGridSize()));
         strehlPsf_->setText(QString::fromStdString(formatFixed(psf.strehlPsf, 3)));
         strehlEstimate_->setText(QString::fromStdString(formatFixed(m_.results.strehl, 3)));
-        if (onMap) {
+        if (map) {
             drawMap(psf);
-        } else {
+            mapDrawn_ = true;
+        }
+        if (surface) {
             drawSurface(psf);
+            surfaceDrawn_ = true;
         }
         emit statusMessage(QString()); // no stale reason of an earlier failure
+        drawn = true;
     } catch (const AnalysisError& e) {
         emit statusMessage(QStringLiteral("PSF stopped: ") + QString::fromUtf8(e.what()));
     }
     mapPlot_->update();
     surfacePlot_->update();
+    return drawn;
 }
 
 void PsfPage::drawMap(const PointSpreadFunction& psf) {

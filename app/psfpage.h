@@ -43,6 +43,9 @@ public:
     void clearPlots();
     // A PSF of some analysis is on the page.
     bool showsPlots() const;
+    // A new analysis came: the map and the surface that are drawn are drawn
+    // again from one new PSF (or cleared when it fails), whichever tab is current.
+    void redrawShownPlots();
 
     PsfGridSize chosenGridSize() const;
 
@@ -77,6 +80,8 @@ private:
     QWidget* buildMapTab();
     QWidget* buildSurfaceTab();
     QWidget* buildSideColumn();
+    // Computes the PSF and draws the map, the surface or both; false when it failed.
+    bool computeAndDraw(bool map, bool surface);
     void drawMap(const PointSpreadFunction& psf);
     void drawSurface(const PointSpreadFunction& psf);
 
@@ -99,6 +104,8 @@ private:
     PlotCanvas* surfaceBar_ = nullptr;
     QLabel* strehlPsf_ = nullptr;
     QLabel* strehlEstimate_ = nullptr;
+    bool mapDrawn_ = false;     // the map shows a PSF
+    bool surfaceDrawn_ = false; // the surface shows a PSF
 
     // The transform's working field (4 MB), made on the first update.
     std::unique_ptr<ComplexField> field_;

@@ -8,10 +8,13 @@ namespace lumi {
 namespace {
 
 QString key(RecentFiles::Kind kind, const char* what) {
-    return QStringLiteral("RecentFiles/") +
-           (kind == RecentFiles::Kind::Picture ? QStringLiteral("pictures")
-                                               : QStringLiteral("fringeData")) +
-           QLatin1Char('/') + QLatin1String(what);
+    QString group;
+    switch (kind) {
+    case RecentFiles::Kind::Picture: group = QStringLiteral("pictures"); break;
+    case RecentFiles::Kind::FringeData: group = QStringLiteral("fringeData"); break;
+    case RecentFiles::Kind::ZernikeData: group = QStringLiteral("zernikeData"); break;
+    }
+    return QStringLiteral("RecentFiles/") + group + QLatin1Char('/') + QLatin1String(what);
 }
 
 } // namespace

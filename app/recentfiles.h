@@ -8,11 +8,11 @@ class QSettings;
 namespace lumi {
 
 // The recently opened pictures and fringe data files, newest first, and the
-// folder each kind was last opened from or saved to; kept between runs in
-// the program's settings (QSettings, under "RecentFiles/").
+// folder each kind (Zernike files too) was last opened from or saved to; kept
+// between runs in the program's settings (QSettings, under "RecentFiles/").
 class RecentFiles {
 public:
-    enum class Kind { Picture, FringeData };
+    enum class Kind { Picture, FringeData, ZernikeData };
     static constexpr int kMaxEntries = 8;
 
     // Reads and writes through `settings`, which must outlive this object.

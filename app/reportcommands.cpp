@@ -12,6 +12,7 @@
 #include "app/syntheticpage.h"
 #include "app/wavefrontpage.h"
 #include "common/numbertext.h"
+#include "common/valuelimits.h"
 #include "report/render/fullreport.h"
 #include "report/render/pictureprinting.h"
 #include "ui/bitmapfile.h"
@@ -88,6 +89,12 @@ ReportCommands::ReportCommands(MainWindow& window, DialogService& dialogs)
 
     // A new picture starts a new measurement: the old fringe file's name goes.
     connect(&window, &MainWindow::analysisReset, this, [this] { fileName_.clear(); });
+    // An open graphical report shows the new analysis, not the one it was opened on.
+    connect(&window, &MainWindow::analysisApplied, this, [this] {
+        if (report_ && report_->isVisible()) {
+            report_->updateReport();
+        }
+    });
 
     // The PDF choices beside the printing entries.
     menus->printScreenPdf->setEnabled(true);
@@ -174,7 +181,12 @@ GraphicalReportSources ReportCommands::graphicalSources() const {
                                          Qt::SmoothTransformation)
                           : clean;
     s.choices.synthetic = window_.syntheticPage()->options();
+    // An F-number the MTF page refuses gives the report normalised frequencies,
+    // which its axis then says, rather than negative or vanishing ones.
     s.choices.mtf = window_.mtfPage()->reading();
+    if (fNumberProblem(s.choices.mtf.apertureRatio)) {
+        s.choices.mtf.apertureRatio = 0.0;
+    }
     s.relief = window_.waveFrontPage()->reliefValue();
     s.psfSurface = window_.psfPage()->surfaceChoices();
     s.title = fileName_;

@@ -1,6 +1,8 @@
 #include "app/settingspanel.h"
 
+#include "analysis/inputcheck.h"
 #include "common/numbertext.h"
+#include "common/valuelimits.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -12,6 +14,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace lumi {
 
@@ -217,6 +221,21 @@ AnalysisInput SettingsPanel::input() const {
     in.curvatureRadiusMm = number(curvatureRadiusEdit_);
     in.targetConic = number(targetConicEdit_);
     return in;
+}
+
+std::optional<std::string> SettingsPanel::inputProblem() const {
+    // Boxes without a number read as 0, which these three refuse: the message
+    // quotes what was typed instead of naming a 0 nobody typed.
+    const std::pair<const char*, const QLineEdit*> boxes[] = {
+        {"the input wavelength", inputWavelengthEdit_},
+        {"the output wavelength", outputWavelengthEdit_},
+        {"the waves per fringe", wavesPerFringeEdit_}};
+    for (const auto& [what, box] : boxes) {
+        if (auto problem = typedNumberProblem(what, box->text().toStdString())) {
+            return problem;
+        }
+    }
+    return analysisInputProblem(input());
 }
 
 void SettingsPanel::showLoadedValues(const AnalysisInput& input, bool wavelengths, bool aspheric) {

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <optional>
+#include <string>
 #include <vector>
 
 class QAbstractButton;
@@ -30,6 +32,11 @@ public:
     // What the user typed and ticked, read leniently: a box without a number
     // reads as 0 ("12.5abc" is 12.5), as the program always did.
     AnalysisInput input() const;
+    // The first box an analysis cannot use, as the command line words it: a box
+    // holding no number at all ("the input wavelength 'abc' is not a number"),
+    // then the values of input() outside their physical ranges. Nothing when
+    // every value is usable.
+    std::optional<std::string> inputProblem() const;
     // Shows the values a fringe data file brought: the wavelengths and waves per
     // fringe when `wavelengths`, the aspheric boxes when `aspheric`, and always
     // the analysis type. The other boxes keep their texts.

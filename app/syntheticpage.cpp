@@ -240,7 +240,12 @@ bool SyntheticPage::analysisAvailable(const QString& command) {
         return false;
     }
     // The waves per fringe box is read at each command: refused like APPLY refuses it.
-    if (const auto problem = wavesPerFringeProblem(options().wavesPerFringe)) {
+    const std::string typed = wavesPerFringeSource_().toStdString();
+    auto problem = typedNumberProblem("the waves per fringe", typed);
+    if (!problem) {
+        problem = wavesPerFringeProblem(options().wavesPerFringe);
+    }
+    if (problem) {
         emit valueRefused(command, QString::fromStdString(*problem));
         return false;
     }
@@ -249,8 +254,28 @@ bool SyntheticPage::analysisAvailable(const QString& command) {
 
 void SyntheticPage::clearPlots() {
     syntheticPicture_ = PixelGrid();
+    syntheticDrawn_ = false;
+    overlayDrawn_ = false;
+    idealDrawn_ = false;
     for (PlotCanvas* canvas : {syntheticPlot_, idealPlot_, skeletonPlot_}) {
         canvas->clearPicture();
+    }
+}
+
+void SyntheticPage::redrawShownPlots() {
+    const bool synthetic = syntheticDrawn_;
+    const bool overlay = overlayDrawn_;
+    const bool ideal = idealDrawn_;
+    // Whatever cannot be drawn for the new analysis stays blank, not as it was.
+    clearPlots();
+    if (synthetic) {
+        updateSynthetic();
+    }
+    if (overlay && (syntheticDrawn_ || !synthetic)) {
+        overlayIdeal();
+    }
+    if (ideal) {
+        updateIdeal();
     }
 }
 
@@ -268,6 +293,8 @@ void SyntheticPage::updateSynthetic() {
         return;
     }
     syntheticPlot_->setPicture(toQImage(syntheticPicture_));
+    syntheticDrawn_ = true;
+    overlayDrawn_ = false;
     emit statusMessage(QString()); // no stale reason of an earlier failure
 }
 
@@ -301,6 +328,7 @@ void SyntheticPage::overlayIdeal() {
     }
     syntheticPicture_ = std::move(marked);
     syntheticPlot_->setPicture(toQImage(syntheticPicture_));
+    overlayDrawn_ = true;
     emit statusMessage(QString()); // no stale reason of an earlier failure
 }
 
@@ -313,6 +341,7 @@ void SyntheticPage::updateIdeal() {
             IdealInterferogram::draw(m_, options(), kWhite);
         idealPlot_->setPicture(toQImage(upscaleCells(pictures.interferogram, kIdealFactor)));
         skeletonPlot_->setPicture(toQImage(upscaleCells(pictures.skeleton, kIdealFactor)));
+        idealDrawn_ = true;
         emit statusMessage(QString()); // no stale reason of an earlier failure
     } catch (const AnalysisError& e) {
         emit statusMessage(QStringLiteral("Ideal Interferogram stopped: ") +

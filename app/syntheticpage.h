@@ -39,6 +39,9 @@ public:
     void overlayIdeal();
     // Empties the three pictures (the analysis was reset).
     void clearPlots();
+    // A new analysis came: the pictures on the page are drawn again for it (the
+    // overlay too, when it was on), or cleared when they cannot be.
+    void redrawShownPlots();
 
     // The analysis type chosen in the main window: the "       Display as..." frame is
     // enabled only in aspheric analysis; standard analysis selects "Real Igram".
@@ -102,6 +105,9 @@ private:
     std::function<QString()> wavesPerFringeSource_;
     // The synthetic picture on screen at full resolution, which the overlay marks.
     PixelGrid syntheticPicture_;
+    bool syntheticDrawn_ = false; // "Update Synthetic" drew it
+    bool overlayDrawn_ = false;   // the ideal skeleton is marked over it
+    bool idealDrawn_ = false;
 };
 
 } // namespace lumi

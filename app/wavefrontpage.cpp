@@ -236,13 +236,21 @@ void WaveFrontPage::updatePlots() {
             paintWavefrontScaleBar(painter, rect, m_.results.grid);
         });
     } catch (const AnalysisError& e) {
-        scaleBar_->update();
+        // What the plots show may be of an earlier analysis: they go.
+        clearPlots();
         emit statusMessage(QStringLiteral("WaveFront update stopped: ") +
                            QString::fromUtf8(e.what()));
         return;
     }
     scaleBar_->update();
     drawWavefrontPlots();
+    // Profiles on screen follow the new grid at their sliders' places.
+    if (markerColumn_ >= 0) {
+        drawColumnProfile();
+    }
+    if (markerRow_ >= 0) {
+        drawRowProfile();
+    }
 }
 
 void WaveFrontPage::drawWavefrontPlots() {

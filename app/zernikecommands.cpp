@@ -4,7 +4,6 @@
 
 #include "analysis/analysiserror.h"
 #include "analysis/idealconicapply.h"
-#include "analysis/inputcheck.h"
 #include "analysis/termcountmismatch.h"
 #include "analysis/usedcoefficients.h"
 #include "analysis/zernikeaverage.h"
@@ -17,6 +16,7 @@
 #include "common/fileerror.h"
 #include "ui/dialogservice.h"
 
+#include <QFileInfo>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <filesystem>
@@ -28,24 +28,32 @@ namespace {
 
 constexpr int kZernikePageIndex = 2;
 
+// Where Zernike files are looked for and saved: the folder of the last one,
+// else that of the fringe data (the same measurement's files).
+QString zernikeFolder(MainWindow& window) {
+    const QString folder = window.recentFiles().lastFolder(RecentFiles::Kind::ZernikeData);
+    return folder.isEmpty() ? window.recentFiles().lastFolder(RecentFiles::Kind::FringeData)
+                            : folder;
+}
+
 } // namespace
 
 ZernikeCommands::ZernikeCommands(MainWindow& window, DialogService& dialogs)
     : QObject(&window), window_(window), dialogs_(dialogs) {}
 
-void ZernikeCommands::saveZernikeData() {
+bool ZernikeCommands::saveZernikeData() {
     const Measurement& m = window_.measurement();
     if (!m.results.analysisDone) {
         dialogs_.showMessage(QStringLiteral("Error"),
                              QStringLiteral("No Zernike coefficients to Save !"),
                              DialogService::Icon::None);
-        return;
+        return false;
     }
-    const std::optional<QString> path =
-        askSavePath(dialogs_, QStringLiteral("Save Zernike Data As"),
-                    QStringLiteral("Zernike Files (*.zrk)|*.zrk|All Files (*.*)|*.*"));
+    const std::optional<QString> path = askSavePath(
+        dialogs_, QStringLiteral("Save Zernike Data As"),
+        QStringLiteral("Zernike Files (*.zrk)|*.zrk|All Files (*.*)|*.*"), zernikeFolder(window_));
     if (!path) {
-        return;
+        return false;
     }
     try {
         ZernikeFile::writeFile(path->toStdString(), m.results.coefficients,
@@ -55,9 +63,19 @@ void ZernikeCommands::saveZernikeData() {
                              QStringLiteral("The Zernike data were not saved:\n%1\n%2")
                                  .arg(*path, QString::fromUtf8(e.what())),
                              DialogService::Icon::Critical);
-        return;
+        return false;
     }
+    saved_ = std::pair{m.results.coefficients, m.settings.wavesPerFringe};
+    window_.recentFiles().setLastFolder(RecentFiles::Kind::ZernikeData,
+                                        QFileInfo(*path).absolutePath());
     window_.statusBar()->showMessage(QStringLiteral("Zernike data saved: %1").arg(*path));
+    return true;
+}
+
+bool ZernikeCommands::hasUnsavedResults() const {
+    const Measurement& m = window_.measurement();
+    return m.results.analysisDone &&
+           saved_ != std::pair{m.results.coefficients, m.settings.wavesPerFringe};
 }
 
 AverageWindow* ZernikeCommands::averageWindow() const {
@@ -68,6 +86,11 @@ void ZernikeCommands::showAverageWindow() {
     if (averageWindow_ == nullptr) {
         averageWindow_ = new AverageWindow(dialogs_, &window_);
         averageWindow_->setAttribute(Qt::WA_DeleteOnClose);
+        averageWindow_->setFolderMemory([this] { return zernikeFolder(window_); },
+                                        [this](const QString& folder) {
+                                            window_.recentFiles().setLastFolder(
+                                                RecentFiles::Kind::ZernikeData, folder);
+                                        });
         connect(averageWindow_, &AverageWindow::applyRequested, this,
                 [this](const QStringList& paths) {
                     if (average(paths)) {
@@ -84,7 +107,7 @@ bool ZernikeCommands::average(const QStringList& paths) {
     QStatusBar* status = window_.statusBar();
     status->clearMessage();
     const AnalysisInput input = window_.settingsPanel()->input();
-    if (const auto problem = analysisInputProblem(input)) {
+    if (const auto problem = window_.settingsPanel()->inputProblem()) {
         window_.refuseValue(QStringLiteral("Average Zernikes"), QString::fromStdString(*problem));
         return false;
     }
@@ -137,6 +160,7 @@ bool ZernikeCommands::average(const QStringList& paths) {
             QString::fromStdString(bestFitConicText(m.results.bestFitConic)));
     }
     window_.tabs()->setCurrentIndex(kZernikePageIndex);
+    emit window_.analysisApplied();
     status->showMessage(QStringLiteral("Averaged %1 files: terms 0..%2")
                             .arg(average.fileCount)
                             .arg(m.settings.highestTerm));
@@ -147,7 +171,7 @@ void ZernikeCommands::subtractReference() {
     Measurement& m = window_.measurement();
     window_.statusBar()->clearMessage();
     const AnalysisInput input = window_.settingsPanel()->input();
-    if (const auto problem = analysisInputProblem(input)) {
+    if (const auto problem = window_.settingsPanel()->inputProblem()) {
         window_.refuseValue(QStringLiteral("Update/Subtract Reference Zernike"),
                             QString::fromStdString(*problem));
         return;
@@ -164,6 +188,7 @@ void ZernikeCommands::subtractReference() {
                                          QString::fromUtf8(e->what()));
         return;
     }
+    emit window_.analysisApplied();
     window_.statusBar()->showMessage(
         QStringLiteral("Reference subtracted from terms 0..%1").arg(m.settings.highestTerm));
 }

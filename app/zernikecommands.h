@@ -1,10 +1,14 @@
 #pragma once
 
 #include "analysis/analysisresults.h"
+#include "analysis/zernikecoefficients.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+
+#include <optional>
+#include <utility>
 
 namespace lumi {
 
@@ -20,8 +24,12 @@ class ZernikeCommands : public QObject {
 public:
     ZernikeCommands(MainWindow& window, DialogService& dialogs);
 
-    // "Save Zernike Data": the used coefficients in fringes, 51 lines.
-    void saveZernikeData();
+    // "Save Zernike Data": the used coefficients in fringes, 51 lines, in the
+    // folder of the last Zernike file; true when the file was written.
+    bool saveZernikeData();
+    // Results (of APPLY, an averaging or a reference subtraction) that differ
+    // from those last saved as a Zernike file.
+    bool hasUnsavedResults() const;
     // "Average Zernike": shows the averaging window (one while it is open).
     void showAverageWindow();
     // The open averaging window, or nullptr.
@@ -38,6 +46,8 @@ private:
     MainWindow& window_;
     DialogService& dialogs_;
     QPointer<AverageWindow> averageWindow_;
+    // What the last "Save Zernike Data" wrote.
+    std::optional<std::pair<ZernikeCoefficients, float>> saved_;
 };
 
 } // namespace lumi

@@ -83,11 +83,11 @@ void addAnalyzeOptions(OptionTable& table, AnalyzeRequest& request) {
                            parseOptionWavelength("--output-wavelength", "the output wavelength", v);
                    });
     table.addValue("--waves-per-fringe", "W",
-                   "Waves of wavefront per fringe step; the sign is ignored. 1 for one\n"
-                   "reflection off the mirror (a mirror at its centre of curvature:\n"
-                   "Bath, Fizeau, Twyman-Green), 0.5 for two (double-pass autocollimation\n"
-                   "against a flat); the best-fit conic of --aspheric is proportional to\n"
-                   "it. Default: the file's value.",
+                   "Waves of wavefront per fringe step, within (0, 10]; the sign is\n"
+                   "ignored. 1 for one reflection off the mirror (a mirror at its centre\n"
+                   "of curvature: Bath, Fizeau, Twyman-Green), 0.5 for two (double-pass\n"
+                   "autocollimation against a flat); the best-fit conic of --aspheric is\n"
+                   "proportional to it. Default: the file's value.",
                    [&request](std::string_view v) {
                        request.wavesPerFringe = parseOptionWavesPerFringe("--waves-per-fringe", v);
                    });

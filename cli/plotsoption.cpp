@@ -9,6 +9,7 @@
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
 #include "common/numbertext.h"
+#include "common/valuelimits.h"
 #include "optics/complexfield.h"
 #include "optics/fieldtransform.h"
 #include "optics/mtfcommand.h"
@@ -117,8 +118,8 @@ void addPlotsOptions(OptionTable& table, AnalyzeRequest& request) {
                    "input wavelength (with --plots). Default: 0, normalised frequency.",
                    [plots](std::string_view v) {
                        const double f = parseOptionNumber("--f-number", v);
-                       if (f < 0)
-                           throw UsageError("--f-number: must not be negative");
+                       if (auto problem = fNumberProblem(f))
+                           throw UsageError("--f-number: " + *problem);
                        plots->apertureRatio = f;
                    });
 }

@@ -71,13 +71,10 @@ void addSynthOptions(OptionTable& table, SynthRequest& r) {
             }
         });
     table.addValue("--waves-per-fringe", "W",
-                   "Waves of wavefront per fringe (sign ignored, not 0). Default: 0.5.",
+                   "Waves of wavefront per fringe (sign ignored, within (0, 10]). Default: 0.5.",
                    [&r](std::string_view v) {
-                       const double w = parseOptionNumber("--waves-per-fringe", v);
-                       if (w == 0.0) {
-                           throw UsageError("--waves-per-fringe: must not be 0");
-                       }
-                       r.options.wavesPerFringe = w;
+                       r.options.wavesPerFringe =
+                           parseOptionWavesPerFringe("--waves-per-fringe", v);
                    });
     table.addValue("--remove", "LIST",
                    "Aberration groups left out of the picture: tilt, power, astigmatism,\n"

@@ -65,14 +65,18 @@ std::optional<double> convert(std::string_view s) {
 } // namespace
 
 double parseLenient(std::string_view text) {
+    return parseLenientPrefix(text).value_or(0.0);
+}
+
+std::optional<double> parseLenientPrefix(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && isBlank(text[i]))
         ++i;
     text.remove_prefix(i);
-    std::size_t n = numericPrefixLength(text);
+    const std::size_t n = numericPrefixLength(text);
     if (n == 0)
-        return 0.0;
-    return convert(text.substr(0, n)).value_or(0.0);
+        return std::nullopt;
+    return convert(text.substr(0, n));
 }
 
 std::optional<double> parseStrict(std::string_view field) {

@@ -11,6 +11,9 @@ namespace lumi {
 // longest numeric prefix taken ("12.5abc" -> 12.5, ".5" -> 0.5, "1E-3" -> 0.001),
 // 0 when there is none. Never throws; an out-of-range prefix gives 0.
 double parseLenient(std::string_view text);
+// The same reading, but nullopt when the text holds no number at all ("abc",
+// "", "-") or its number is beyond the double range ("1E999").
+std::optional<double> parseLenientPrefix(std::string_view text);
 
 // Strict reading of one whole field (surrounding blanks allowed): nullopt unless
 // the entire field is a finite number. Accepts "0.5", ".5", "-.5", "1E-05", "+3".

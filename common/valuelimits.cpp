@@ -8,7 +8,7 @@ namespace lumi {
 namespace {
 
 std::string shown(double v) {
-    return formatSignificant(v, 7);
+    return std::isfinite(v) ? formatSignificant(v, 7) : std::string("(not finite)");
 }
 
 } // namespace
@@ -17,18 +17,41 @@ std::optional<std::string> wavelengthProblem(std::string_view what, double nm) {
     if (std::isfinite(nm) && nm >= ValueLimits::kMinWavelengthNm &&
         nm <= ValueLimits::kMaxWavelengthNm)
         return std::nullopt;
-    return std::string(what) + " " + (std::isfinite(nm) ? shown(nm) : "(not finite)") +
-           " nm is outside " + shown(ValueLimits::kMinWavelengthNm) + " .. " +
-           shown(ValueLimits::kMaxWavelengthNm) + " nm";
+    return std::string(what) + " " + shown(nm) + " nm is outside " +
+           shown(ValueLimits::kMinWavelengthNm) + " .. " + shown(ValueLimits::kMaxWavelengthNm) +
+           " nm";
+}
+
+std::optional<std::string> typedNumberProblem(std::string_view what, std::string_view text) {
+    if (parseLenientPrefix(text))
+        return std::nullopt;
+    if (text.find_first_not_of(" \t") == std::string_view::npos)
+        return std::string(what) + " box is empty";
+    // A pasted page would not help anyone in a message.
+    constexpr std::size_t kShownChars = 24;
+    const std::string quoted = text.size() > kShownChars
+                                   ? std::string(text.substr(0, kShownChars)) + "..."
+                                   : std::string(text);
+    return std::string(what) + " '" + quoted + "' is not a number";
 }
 
 std::optional<std::string> wavesPerFringeProblem(double waves) {
-    const float single = narrowToSingle(std::fabs(waves));
-    if (!std::isfinite(single))
-        return "the waves per fringe " + shown(waves) + " is too large";
-    if (single == 0.0f)
+    if (waves == 0.0)
         return "the waves per fringe must not be 0";
-    return std::nullopt;
+    const double magnitude = std::fabs(waves);
+    if (std::isfinite(magnitude) && magnitude <= ValueLimits::kMaxWavesPerFringe &&
+        narrowToSingle(magnitude) != 0.0f)
+        return std::nullopt;
+    return "the waves per fringe " + shown(waves) + " is outside (0, " +
+           shown(ValueLimits::kMaxWavesPerFringe) + "]" +
+           (waves < 0.0 ? " (its sign is ignored)" : "");
+}
+
+std::optional<std::string> fNumberProblem(double fNumber) {
+    if (fNumber == 0.0 || (fNumber > 0.0 && fNumber <= ValueLimits::kMaxFNumber))
+        return std::nullopt;
+    return "the F-number " + shown(fNumber) + " is outside (0, " + shown(ValueLimits::kMaxFNumber) +
+           "] (0 gives normalised frequency)";
 }
 
 std::optional<std::string> settingsProblem(double inputWavelengthNm, double outputWavelengthNm,

@@ -19,14 +19,32 @@ struct ValueLimits {
     // Points beyond this many aperture radii from its centre cannot belong to
     // fringes of that pupil; Zernike terms there grow like r^8.
     static constexpr double kMaxPointDistanceRadii = 2.0;
+    // Waves of wavefront per fringe step, sign ignored: 0.5 for a double pass,
+    // 1 for a single pass; set-ups that multiply it further stay far below 10.
+    static constexpr double kMaxWavesPerFringe = 10.0;
+    // Aperture ratio (F-number) of the optic for MTF frequencies in lines/mm;
+    // 0 means none (normalised frequency). No telescope or test optic is
+    // slower than f/1000.
+    static constexpr double kMaxFNumber = 1000.0;
 };
+
+// A number typed into a box, which the program reads leniently ("12.5abc" is
+// 12.5): the problem when the text holds no number at all, quoting it
+// ("the input wavelength 'abc' is not a number"; "the input wavelength box is
+// empty").
+std::optional<std::string> typedNumberProblem(std::string_view what, std::string_view text);
 
 // what: "the input wavelength". Finite and within the range above.
 std::optional<std::string> wavelengthProblem(std::string_view what, double nm);
 
-// Waves of wavefront per fringe step: finite and not 0 once held in single
-// precision (the program keeps it there); the sign is ignored by its users.
+// Waves of wavefront per fringe step: its magnitude in (0, kMaxWavesPerFringe]
+// and not 0 once held in single precision (the program keeps it there); the
+// sign is ignored by its users.
 std::optional<std::string> wavesPerFringeProblem(double waves);
+
+// An F-number for the MTF frequencies: 0 (normalised frequency) or in
+// (0, kMaxFNumber].
+std::optional<std::string> fNumberProblem(double fNumber);
 
 // The three settings of a measurement, checked in this order: the input
 // wavelength, the output wavelength, then the waves per fringe.

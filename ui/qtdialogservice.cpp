@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 
 namespace lumi {
 
@@ -35,6 +37,22 @@ QString initialPath(const FileDialogRequest& request) {
     return request.initialFolder + QLatin1Char('/') + request.fileName;
 }
 
+// The window frame shows the title, which it cuts ("L...") when a short text
+// leaves the box narrow: the box gets room for its title beside the frame's
+// icon and buttons.
+void makeRoomForTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr) {
+        return;
+    }
+    constexpr int kFrameButtonsPx = 160;
+    // Frames often draw titles larger or bolder than the text.
+    const int titlePx = box.fontMetrics().horizontalAdvance(box.windowTitle()) * 3 / 2;
+    grid->addItem(
+        new QSpacerItem(titlePx + kFrameButtonsPx, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+        grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 } // namespace
 
 bool QtDialogService::confirmAutoTracing(AutoTracingChoice& choice) {
@@ -49,6 +67,7 @@ bool QtDialogService::confirmAutoTracing(AutoTracingChoice& choice) {
 bool QtDialogService::askYesNo(const QString& title, const QString& text, Icon icon) {
     QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, parent_);
     box.setDefaultButton(QMessageBox::Yes);
+    makeRoomForTitle(box);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -60,6 +79,7 @@ std::optional<bool> QtDialogService::askYesNoOrDismiss(const QString& title, con
     QAbstractButton* dismiss = box.addButton(QMessageBox::Cancel);
     dismiss->hide();
     box.setEscapeButton(dismiss);
+    makeRoomForTitle(box);
     box.exec();
     if (box.clickedButton() == dismiss || box.clickedButton() == nullptr) {
         return std::nullopt;
@@ -69,6 +89,7 @@ std::optional<bool> QtDialogService::askYesNoOrDismiss(const QString& title, con
 
 void QtDialogService::showMessage(const QString& title, const QString& text, Icon icon) {
     QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parent_);
+    makeRoomForTitle(box);
     box.exec();
 }
 

@@ -121,8 +121,12 @@ TEST_F(Apply, UnusableTypedValuesAreRefusedWithTheCommandLinesMessage) {
     const Case cases[] = {
         {"input", "50", "The input wavelength 50 nm is outside 100 .. 100000 nm."},
         {"output", "2e5", "The output wavelength 200000 nm is outside 100 .. 100000 nm."},
-        {"waves", "1e39", "The waves per fringe 1E+39 is too large."},
+        {"waves", "99999999999999999999999", "The waves per fringe 1E+23 is outside (0, 10]."},
+        {"waves", "-20", "The waves per fringe -20 is outside (0, 10] (its sign is ignored)."},
         {"waves", "0", "The waves per fringe must not be 0."},
+        // Letters are read leniently ("632.8nm" is 632.8); no number at all is named as typed.
+        {"input", "abc", "The input wavelength 'abc' is not a number."},
+        {"waves", " ", "The waves per fringe box is empty."},
     };
     digitiseDefocus();
     pressApply();
@@ -158,6 +162,10 @@ TEST_F(Apply, PlotAndReferenceCommandsRefuseUnusableTypedValues) {
     };
     const Case cases[] = {
         {"Update MTF", "input", "50", [](MainWindow& w) { return w.mtfPage()->updateButton(); }},
+        {"Update MTF", "input", "nm", [](MainWindow& w) { return w.mtfPage()->updateButton(); }},
+        {"Update MTF", "fnumber", "-8", [](MainWindow& w) { return w.mtfPage()->updateButton(); }},
+        {"Update MTF", "fnumber", "1e30",
+         [](MainWindow& w) { return w.mtfPage()->updateButton(); }},
         {"Update Synthetic", "waves", "0",
          [](MainWindow& w) { return w.syntheticPage()->updateSyntheticButton(); }},
         {"Overelay IDEAL map", "waves", "1e39",
@@ -174,9 +182,10 @@ TEST_F(Apply, PlotAndReferenceCommandsRefuseUnusableTypedValues) {
     SettingsPanel* panel = window->settingsPanel();
     for (const Case& c : cases) {
         const std::string box = c.box;
-        QLineEdit* edit = box == "input"    ? panel->inputWavelength()
-                          : box == "output" ? panel->outputWavelength()
-                                            : panel->wavesPerFringe();
+        QLineEdit* edit = box == "input"     ? panel->inputWavelength()
+                          : box == "output"  ? panel->outputWavelength()
+                          : box == "fnumber" ? window->mtfPage()->apertureRatio()
+                                             : panel->wavesPerFringe();
         const QString kept = edit->text();
         edit->setText(QString::fromLatin1(c.text));
         const QImage mtf = window->mtfPage()->plot()->picture();

@@ -58,7 +58,7 @@ class KeyboardApply : public ActiveWindow {};
 TEST_F(KeyboardApply, CtrlQAsksBeforeClosingOverUnsavedPoints) {
     showPicture();
     makeStandardAperture();
-    dialogs.yesNoAnswers.push_back(true); // Yes: stay to save
+    dialogs.dismissNext = 1; // Escape: stay
     QTest::keySequence(container.get(), QKeySequence(QStringLiteral("Ctrl+Q")));
     ASSERT_FALSE(dialogs.shown.empty());
     EXPECT_EQ(dialogs.shown.back().title, QStringLiteral(" ALERT !"));

@@ -46,7 +46,10 @@ TEST_F(LoadImage, AnUnreadableFileSaysInvalidPictureAndKeepsTheWork) {
     f.close();
     dialogs.openAnswers.push_back(path);
     window->menus()->loadImage->trigger();
-    EXPECT_EQ(dialogs.lastText(), QStringLiteral("Invalid Picture"));
+    // It names the file and says why.
+    EXPECT_TRUE(dialogs.lastText().startsWith(QStringLiteral("Invalid Picture\n")));
+    EXPECT_TRUE(dialogs.lastText().contains(QDir::toNativeSeparators(path)));
+    EXPECT_TRUE(dialogs.lastText().contains(QStringLiteral("not a picture but text")));
     EXPECT_EQ(dialogs.beeps, 1);
     EXPECT_EQ(canvas->cleanPicture().size(), QSize(600, 600));
     EXPECT_EQ(store().pointCount(0), 1);

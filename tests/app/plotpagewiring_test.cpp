@@ -1,6 +1,9 @@
+#include "app/graphicalreportwindow.h"
+#include "app/mainmenus.h"
 #include "app/mtfpage.h"
 #include "app/plotcanvas.h"
 #include "app/psfpage.h"
+#include "app/reportcommands.h"
 #include "app/settingspanel.h"
 #include "app/syntheticpage.h"
 #include "app/wavefrontpage.h"
@@ -14,6 +17,10 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
+
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace lumi::testing {
 namespace {
@@ -198,6 +205,56 @@ TEST_F(PlotPagesInWindow, ASecondApplyRedrawsThePlotsOnScreen) {
     const QImage psfRedrawn = psf->map()->picture();
     psf->mapUpdateButton()->click();
     EXPECT_EQ(psf->map()->picture(), psfRedrawn);
+}
+
+// Other points, terms 9, tilt kept, output 550 nm, APPLY: every picture drawn before
+// shows the new fit, as its own button draws it, also those behind other nested tabs.
+TEST_F(PlotPagesInWindow, EveryPictureOnThePagesFollowsTheNextApply) {
+    loadAndApplyExample();
+    waveFront->surfaceUpdateButton()->click();
+    waveFront->columnSlider()->setValue(20);
+    waveFront->rowSlider()->setValue(24);
+    psf->surfaceUpdateButton()->click();
+    psf->tabs()->setCurrentIndex(0);
+    psf->mapUpdateButton()->click();
+    synthetic->updateSyntheticButton()->click();
+    window->menus()->report->trigger();
+    GraphicalReportWindow* report = window->reportCommands()->graphicalReport();
+    ASSERT_NE(report, nullptr);
+    const std::vector<std::pair<const char*, std::function<QImage()>>> pictures{
+        {"row profile", [this] { return waveFront->rowProfile()->picture(); }},
+        {"column profile", [this] { return waveFront->columnProfile()->picture(); }},
+        {"PSF map", [this] { return psf->map()->picture(); }},
+        {"PSF surface", [this] { return psf->surface()->picture(); }},
+        {"synthetic", [this] { return synthetic->synthetic()->picture(); }},
+        {"graphical report", [report] { return report->pageImage(); }},
+    };
+    std::vector<QImage> before;
+    for (const auto& [name, picture] : pictures) {
+        before.push_back(picture());
+        ASSERT_GT(pagetest::countNonWhite(before.back()), 0) << name;
+    }
+
+    // Another mirror's points (the same picture), then the new settings.
+    dialogs.openAnswers.push_back(QStringLiteral(LUMI_SOURCE_DIR) +
+                                  QStringLiteral("/examples/astigmatism-coma.frg"));
+    window->loadFringeData(FringeDataFile::Layout::Current);
+    SettingsPanel* settings = window->settingsPanel();
+    settings->zernikeNumber()->setCurrentText(QStringLiteral("9"));
+    settings->removeBox(RemovalGroup::Tilt)->setChecked(false);
+    settings->outputWavelength()->setText(QStringLiteral("550"));
+    QTest::mouseClick(settings->applyButton(), Qt::LeftButton);
+    ASSERT_TRUE(window->measurement().results.analysisDone);
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        EXPECT_NE(pictures[i].second(), before[i]) << pictures[i].first;
+    }
+    const QImage drawn = synthetic->synthetic()->picture();
+    synthetic->updateSyntheticButton()->click();
+    EXPECT_EQ(synthetic->synthetic()->picture(), drawn);
+    const QImage row = waveFront->rowProfile()->picture();
+    waveFront->drawRowProfile();
+    EXPECT_EQ(waveFront->rowProfile()->picture(), row);
+    report->close();
 }
 
 } // namespace

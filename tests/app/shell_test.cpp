@@ -5,10 +5,12 @@
 #include "mainwindowfixture.h"
 
 #include <QAction>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -121,19 +123,30 @@ INSTANTIATE_TEST_SUITE_P(
                       EntryState{"MnuMain", true}, EntryState{"MnuAnalysis", true}),
     [](const ::testing::TestParamInfo<EntryState>& p) { return std::string(p.param.name); });
 
-TEST_F(Shell, CloseAnsweredYesKeepsEverything) {
+// "Yes" opens the save dialog: cancelled, the program stays with everything;
+// saved, it closes.
+TEST_F(Shell, CloseAnsweredYesSavesBeforeClosing) {
     showPicture();
     makeStandardAperture();
     leftClick(300, 300);
-    dialogs.yesNoAnswers.push_back(true);
+    dialogs.yesNoAnswers = {true, true};
+    dialogs.saveAnswers.push_back(QString()); // Cancel
     EXPECT_FALSE(container->close());
-    ASSERT_EQ(dialogs.shown.size(), 1u);
+    ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[0].title, QStringLiteral(" ALERT !"));
     EXPECT_EQ(dialogs.shown[0].text,
               QStringLiteral("Do you want to Save  FRINGE data, ZERNIKE data and USER data before "
                              "closing Lumivorexan ?"));
+    EXPECT_EQ(dialogs.shown[1].title, QStringLiteral("Save Fringe Data As"));
     EXPECT_TRUE(container->isVisible());
     EXPECT_EQ(store().pointCount(0), 1);
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath("closing.frg");
+    dialogs.saveAnswers.push_back(path);
+    EXPECT_TRUE(container->close());
+    EXPECT_FALSE(container->isVisible());
+    EXPECT_TRUE(QFile::exists(path));
 }
 
 TEST_F(Shell, ExitAnsweredNoClosesEveryWindow) {

@@ -3,8 +3,12 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QTemporaryDir>
+#include <QUrl>
 
 namespace lumi::testing {
 namespace {
@@ -27,7 +31,17 @@ protected:
     QTemporaryDir folder;
 };
 
-enum class Discard { LoadImage, LoadSample, LoadFringeData, DeleteActiveFringe };
+enum class Discard {
+    LoadImage,
+    LoadSample,
+    LoadFringeData,
+    LoadOlderFringeData,
+    RecentFringeData,
+    DropPicture,
+    DeleteActiveFringe
+};
+
+const QString kExampleFrg = QStringLiteral(LUMI_SOURCE_DIR "/examples/defocus-rings.frg");
 
 struct DiscardPath {
     const char* name;
@@ -46,6 +60,24 @@ protected:
             break;
         case Discard::LoadSample: window->menus()->loadSample[0]->trigger(); break;
         case Discard::LoadFringeData: window->menus()->loadFringeFrom2_5->trigger(); break;
+        case Discard::LoadOlderFringeData: window->menus()->loadFringeBefore2_5->trigger(); break;
+        case Discard::RecentFringeData: {
+            window->recentFiles().add(RecentFiles::Kind::FringeData, kExampleFrg);
+            QMenu* menu = window->menus()->recentFringeDataMenu();
+            emit menu->aboutToShow();
+            menu->actions().front()->trigger();
+            break;
+        }
+        case Discard::DropPicture: {
+            QMimeData mime;
+            mime.setUrls({QUrl::fromLocalFile(picturePath())});
+            const QPoint at(window->width() / 2, window->height() / 2);
+            QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(window, &enter);
+            QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(window, &drop);
+            break;
+        }
         case Discard::DeleteActiveFringe:
             QTest::mouseClick(tools->deleteActiveButton(), Qt::LeftButton);
             break;
@@ -68,8 +100,41 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(DiscardPath{"LoadImage", Discard::LoadImage},
                       DiscardPath{"LoadSample", Discard::LoadSample},
                       DiscardPath{"LoadFringeData", Discard::LoadFringeData},
+                      DiscardPath{"LoadOlderFringeData", Discard::LoadOlderFringeData},
+                      DiscardPath{"RecentFringeData", Discard::RecentFringeData},
+                      DiscardPath{"DropPicture", Discard::DropPicture},
                       DiscardPath{"DeleteActiveFringe", Discard::DeleteActiveFringe}),
     [](const ::testing::TestParamInfo<DiscardPath>& p) { return std::string(p.param.name); });
+
+// Fringe data loaded over unsaved points replace them in one step that Undo
+// takes back; a new picture cannot bring them back and so asks even for seeds.
+TEST_F(UnsavedWork, LoadedFringeDataCanBeUndoneAndSeedsCountAsWork) {
+    for (const int x : {250, 270, 290, 310}) {
+        leftClick(x, 300);
+    }
+    const FringeStore fivePoints = store();
+    dialogs.openAnswers.push_back(kExampleFrg);
+    window->menus()->loadFringeFrom2_5->trigger();
+    EXPECT_EQ(dialogs.discardQuestions.size(), 1);
+    ASSERT_NE(store(), fivePoints);
+    ASSERT_TRUE(window->menus()->undo->isEnabled());
+    window->menus()->undo->trigger();
+    EXPECT_EQ(store(), fivePoints);
+    EXPECT_EQ(tools->pointCount()->text(), QStringLiteral("5"));
+    EXPECT_TRUE(container->windowTitle().startsWith(QLatin1Char('*')));
+
+    dialogs.saveAnswers.push_back(folder.filePath("saved.frg"));
+    window->menus()->saveFringeData->trigger();
+    dialogs.yesNoAnswers.push_back(true); // the autotracing question: points go
+    QTest::mouseClick(tools->autoTracingBox(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(8, tools->autoTracingBox()->height() / 2));
+    leftClick(250, 250); // a seed
+    dialogs.discardAnswers.push_back(false);
+    window->menus()->loadSample[0]->trigger();
+    EXPECT_EQ(dialogs.discardQuestions.size(), 2);
+    EXPECT_EQ(editor().seeds().size(), 1u);
+    EXPECT_EQ(dialogs.unscripted, 0);
+}
 
 TEST_F(UnsavedWork, YesGoesOnAndSavedWorkIsNotAskedAbout) {
     QTest::mouseClick(tools->deleteActiveButton(), Qt::LeftButton); // empty queue: Yes

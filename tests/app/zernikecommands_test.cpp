@@ -10,6 +10,7 @@
 #include "common/textfile.h"
 #include "mainwindowfixture.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QListWidget>
 #include <QStatusBar>
@@ -86,6 +87,47 @@ TEST_F(ZernikeCommandsTest, FailedSaveSaysSoAndCancelIsSilent) {
     EXPECT_EQ(dialogs.shown.size(), shown + 1); // the dialog only
 }
 
+// "Include File" starts where Zernike files were last saved or included.
+TEST_F(ZernikeCommandsTest, IncludeStartsInTheLastZernikeFolder) {
+    digitiseAndApply();
+    QTemporaryDir saved;
+    dialogs.saveAnswers.push_back(saved.filePath("run.zrk"));
+    window->menus()->saveZernikeData->trigger();
+    AverageWindow* w = openAverageWindow();
+    dialogs.openManyAnswers = {{writeZrk("a.zrk", 1.0)}, {}};
+    QTest::mouseClick(w->includeButton(), Qt::LeftButton);
+    EXPECT_EQ(QDir(dialogs.lastOpenManyRequest.initialFolder), QDir(saved.path()));
+    QTest::mouseClick(w->includeButton(), Qt::LeftButton);
+    EXPECT_EQ(QDir(dialogs.lastOpenManyRequest.initialFolder), QDir(dir.path()));
+    w->close();
+}
+
+// Results of an APPLY since the last "Save Zernike Data" are unsaved work for
+// the close question, whose "Yes" then saves them and closes.
+TEST_F(ZernikeCommandsTest, UnsavedResultsAreSavedThroughTheCloseQuestion) {
+    digitiseAndApply();
+    dialogs.saveAnswers = {dir.filePath("points.frg"), dir.filePath("first.zrk")};
+    window->menus()->saveFringeData->trigger();
+    window->menus()->saveZernikeData->trigger();
+    EXPECT_FALSE(window->zernikeCommands()->hasUnsavedResults());
+
+    window->settingsPanel()->zernikeNumber()->setCurrentText(QStringLiteral("9"));
+    QTest::mouseClick(window->settingsPanel()->applyButton(), Qt::LeftButton);
+    ASSERT_FALSE(window->hasUnsavedChanges());
+    const std::size_t shown = dialogs.shown.size();
+    dialogs.yesNoAnswers.push_back(true);
+    dialogs.saveAnswers.push_back(dir.filePath("closing.zrk"));
+    EXPECT_TRUE(container->close());
+    ASSERT_EQ(dialogs.shown.size(), shown + 2);
+    EXPECT_EQ(dialogs.shown[shown].title, QStringLiteral(" ALERT !"));
+    EXPECT_EQ(dialogs.shown[shown + 1].title, QStringLiteral("Save Zernike Data As"));
+    const auto values = [this](const char* name) {
+        return ZernikeFile::readFile(dir.filePath(QString::fromLatin1(name)).toStdString())
+            .valuesFringes;
+    };
+    EXPECT_NE(values("closing.zrk"), values("first.zrk"));
+}
+
 TEST_F(ZernikeCommandsTest, IncludeRemoveAndApplyAverageIntoTheZernikePage) {
     digitiseAndApply();
     const QString a = writeZrk("a.zrk", 1.0);
@@ -99,7 +141,8 @@ TEST_F(ZernikeCommandsTest, IncludeRemoveAndApplyAverageIntoTheZernikePage) {
     QTest::mouseClick(w->includeButton(), Qt::LeftButton); // several: replace the list
     EXPECT_EQ(w->files(), QStringList({b, c}));
     EXPECT_EQ(dialogs.lastOpenManyRequest.title, "Load File for Zernike averaging ");
-    EXPECT_EQ(dialogs.lastOpenManyRequest.filter, "Fringe Files (*.zrk)|*.zrk|All Files (*.*)|*.*");
+    EXPECT_EQ(dialogs.lastOpenManyRequest.filter,
+              "Zernike Files (*.zrk)|*.zrk|All Files (*.*)|*.*");
     QTest::mouseClick(w->includeButton(), Qt::LeftButton); // one: appended, selected
     EXPECT_EQ(w->files(), QStringList({b, c, a}));
     EXPECT_EQ(w->list()->currentRow(), 2);

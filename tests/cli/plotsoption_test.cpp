@@ -49,6 +49,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadPlotsOption{{"--plots", "x", "--map-grid", "48"}, "--map-grid"},
                       BadPlotsOption{{"--plots", "x", "--psf-grid", "32"}, "--psf-grid"},
                       BadPlotsOption{{"--plots", "x", "--f-number", "-2"}, "--f-number"},
+                      // The window's F-number box refuses the same values in the same words.
+                      BadPlotsOption{{"--plots", "x", "--f-number", "1e30"},
+                                     "--f-number: the F-number 1E+30 is outside (0, 1000]"},
                       BadPlotsOption{{"--plots", "x", "--map-grid", "6x"}, "--map-grid"}),
     [](const auto& i) { return lumi::test::caseName(i.index, i.param.message); });
 

@@ -9,9 +9,26 @@
 #include <QBuffer>
 #include <QImageReader>
 
+#include <algorithm>
 #include <span>
 
 namespace lumi {
+
+namespace {
+
+// The first bytes are printable characters, line ends or tabs (a text file
+// named .bmp or .jpg): every picture format starts with binary header bytes.
+bool looksLikeText(const QByteArray& bytes) {
+    const qsizetype n = std::min<qsizetype>(bytes.size(), 512);
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x20 && c != '\n' && c != '\r' && c != '\t')
+            return false;
+    }
+    return n > 0;
+}
+
+} // namespace
 
 std::string LoadedPicture::message(const std::filesystem::path& path) const {
     if (problem == Problem::None)
@@ -41,7 +58,10 @@ LoadedPicture decodePicture(const QByteArray& bytes) {
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     if (!reader.canRead())
-        return fail(LoadedPicture::Problem::NotAPicture, "it is not a picture this program reads");
+        return fail(LoadedPicture::Problem::NotAPicture,
+                    looksLikeText(bytes) ? "it is not a picture but text"
+                                         : "it is not a picture in a format this program reads "
+                                           "(BMP, JPEG or PNG)");
     // The header's size, before any pixel is allocated.
     const QSize size = reader.size();
     if (size.width() > kMaxPictureSidePx || size.height() > kMaxPictureSidePx)
