@@ -89,13 +89,38 @@ TEST(ImageCanvas, MousePositionsArriveInImagePixels) {
     EXPECT_EQ(released.at(0).at(1).toPointF(), QPointF(12, 34));
 }
 
-TEST(ImageCanvas, RestoreCleanErasesMarks) {
+// The picture is kept once: the clean picture is the pixel grid's bytes, and
+// marks never reach it; a new picture drops the marks.
+TEST(ImageCanvas, MarksStayOverThePicture) {
     ImageCanvas canvas;
     canvas.setPicture(picture(10, 10));
-    canvas.view().setPixel(3, 3, qRgb(255, 0, 0));
-    EXPECT_NE(canvas.view(), canvas.cleanPicture());
-    canvas.restoreClean();
-    EXPECT_EQ(canvas.view(), canvas.cleanPicture());
+    EXPECT_EQ(canvas.cleanPicture().constBits(),
+              reinterpret_cast<const uchar*>(canvas.pixels().data()));
+    const QImage before = canvas.cleanPicture().copy();
+    canvas.addMark({Mark::Shape::Cross, 3, 3, 2, {255, 0, 0}});
+    EXPECT_EQ(canvas.grab().toImage().pixel(3, 3), // zoom 1: image pixel (3, 3)
+              qRgb(255, 0, 0));
+    EXPECT_EQ(canvas.cleanPicture(), before);
+    canvas.setPicture(picture(10, 10));
+    EXPECT_TRUE(canvas.marks().empty());
+}
+
+// A fitted photo fills the frame without bringing up a bar, whatever the
+// rounding of frame over picture.
+TEST(InterferogramViewZoom, FittedPhotoNeedsNoBars) {
+    // Widths where width x (frame / width) rounds up past the frame.
+    const QSize frames[] = {{501, 900}, {504, 900}, {692, 900}, {697, 900}, {900, 501}};
+    const QSize photos[] = {{3000, 2000}, {2736, 1824}, {1500, 3000}};
+    for (const QSize frame : frames) {
+        for (const QSize photo : photos) {
+            InterferogramView view;
+            view.resize(frame);
+            view.canvas()->setPicture(picture(photo.width(), photo.height()));
+            view.showNewPicture();
+            EXPECT_TRUE(view.horizontalBar()->isHidden()) << frame.width() << " " << photo.width();
+            EXPECT_TRUE(view.verticalBar()->isHidden()) << frame.width() << " " << photo.width();
+        }
+    }
 }
 
 // Run under QT_SCALE_FACTOR 1, 1.5 and 2 (see tests/CMakeLists.txt). The
