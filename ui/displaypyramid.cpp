@@ -70,6 +70,17 @@ void DisplayPyramid::build(const PixelGrid& picture) {
     }
 }
 
+void DisplayPyramid::build(const QImage& picture) {
+    levels_.clear();
+    if (std::max(picture.width(), picture.height()) <= 2 * kSmallestSidePx) {
+        return;
+    }
+    levels_.push_back(halve(picture));
+    while (std::max(levels_.back().width(), levels_.back().height()) > kSmallestSidePx) {
+        levels_.push_back(halve(levels_.back()));
+    }
+}
+
 int DisplayPyramid::levelFor(double zoom) const {
     if (!(zoom > 0.0) || zoom >= 0.5 || levels_.empty()) {
         return 0;

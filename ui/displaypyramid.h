@@ -20,6 +20,8 @@ public:
     // Replaces the levels by those of `picture` (none for a picture of at most
     // 2 x kSmallestSidePx a side).
     void build(const PixelGrid& picture);
+    // The same from a 32-bit RGB picture (Format_RGB32).
+    void build(const QImage& picture);
     void clear() { levels_.clear(); }
 
     int levelCount() const { return static_cast<int>(levels_.size()); }

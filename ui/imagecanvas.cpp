@@ -40,7 +40,17 @@ void ImageCanvas::setZoom(double zoom) {
 }
 
 void ImageCanvas::setPicture(const QImage& picture) {
-    setPicture(toPixelGrid(picture));
+    marks_.clear();
+    pixels_.reset();
+    reduced_.clear();
+    // A decoded photo is RGB32 already: no copy is made.
+    picture_ = picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_RGB32);
+    if (!picture_.isNull()) {
+        reduced_.build(picture_);
+    }
+    zoom_ = 1.0;
+    resize(pictureLayoutSize());
+    update();
 }
 
 void ImageCanvas::setPicture(PixelGrid picture) {
@@ -49,21 +59,30 @@ void ImageCanvas::setPicture(PixelGrid picture) {
     reduced_.clear();
     pixels_.reset();
     if (picture.width() > 0 && picture.height() > 0) {
-        pixels_ = std::make_shared<const PixelGrid>(std::move(picture));
-        const PixelGrid& grid = *pixels_;
-        // PixelTriple holds blue, green, red: the byte order of Format_BGR888.
-        picture_ = QImage(reinterpret_cast<const uchar*>(grid.data()), grid.width(), grid.height(),
-                          static_cast<qsizetype>(grid.width()) * 3, QImage::Format_BGR888,
-                          releaseGrid, new std::shared_ptr<const PixelGrid>(pixels_));
-        reduced_.build(grid);
+        auto grid = std::make_shared<const PixelGrid>(std::move(picture));
+        reduced_.build(*grid);
+        showGrid(std::move(grid));
     }
     zoom_ = 1.0;
     resize(pictureLayoutSize());
     update();
 }
 
+void ImageCanvas::showGrid(std::shared_ptr<const PixelGrid> grid) const {
+    pixels_ = std::move(grid);
+    const PixelGrid& g = *pixels_;
+    // PixelTriple holds blue, green, red: the byte order of Format_BGR888.
+    picture_ = QImage(reinterpret_cast<const uchar*>(g.data()), g.width(), g.height(),
+                      static_cast<qsizetype>(g.width()) * 3, QImage::Format_BGR888, releaseGrid,
+                      new std::shared_ptr<const PixelGrid>(pixels_));
+}
+
 const PixelGrid& ImageCanvas::pixels() const {
     static const PixelGrid empty;
+    if (!pixels_ && !picture_.isNull()) {
+        // The decoded picture gives way to the grid: one full-size copy at a time.
+        showGrid(std::make_shared<const PixelGrid>(toPixelGrid(picture_)));
+    }
     return pixels_ ? *pixels_ : empty;
 }
 

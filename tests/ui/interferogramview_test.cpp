@@ -89,13 +89,18 @@ TEST(ImageCanvas, MousePositionsArriveInImagePixels) {
     EXPECT_EQ(released.at(0).at(1).toPointF(), QPointF(12, 34));
 }
 
-// The picture is kept once: the clean picture is the pixel grid's bytes, and
-// marks never reach it; a new picture drops the marks.
+// The picture is kept once: once the pixels are read, the clean picture is the
+// pixel grid's bytes with the same colours; marks never reach it; a new
+// picture drops the marks.
 TEST(ImageCanvas, MarksStayOverThePicture) {
     ImageCanvas canvas;
-    canvas.setPicture(picture(10, 10));
-    EXPECT_EQ(canvas.cleanPicture().constBits(),
-              reinterpret_cast<const uchar*>(canvas.pixels().data()));
+    QImage given = picture(10, 10);
+    given.setPixel(2, 7, qRgb(10, 20, 30));
+    canvas.setPicture(given);
+    const PixelGrid& grid = canvas.pixels();
+    EXPECT_EQ(canvas.cleanPicture().constBits(), reinterpret_cast<const uchar*>(grid.data()));
+    EXPECT_EQ(canvas.cleanPicture().pixel(2, 7), qRgb(10, 20, 30));
+    EXPECT_EQ(grid.at(2, 7), (PixelTriple{30, 20, 10}));
     const QImage before = canvas.cleanPicture().copy();
     canvas.addMark({Mark::Shape::Cross, 3, 3, 2, {255, 0, 0}});
     EXPECT_EQ(canvas.grab().toImage().pixel(3, 3), // zoom 1: image pixel (3, 3)
