@@ -110,10 +110,11 @@ ZernikePage::ZernikePage(const Measurement& m, QWidget* parent) : QWidget(parent
     }
     coefficientGrid_->setColumnHidden(kStdDevColumn, true);
     coefficientGrid_->setColumnHidden(kStdErrorColumn, true);
-    // The spreads stand beside their coefficients, before the long descriptions.
+    // The spreads stand beside their coefficients, before the long descriptions
+    // (a fit's standard errors and an average's deviations are never shown together).
     QHeaderView* header = coefficientGrid_->horizontalHeader();
-    header->moveSection(header->visualIndex(kStdErrorColumn), 2);
     header->moveSection(header->visualIndex(kStdDevColumn), 2);
+    header->moveSection(header->visualIndex(kStdErrorColumn), 2);
     coefficientGrid_->horizontalHeader()->setStretchLastSection(true);
     fitColumns(coefficientGrid_);
     referenceGrid_ = makeGrid("MSFlexGrid2", {"Zernike", "    Coefficient"}, {700, 1200}, this);
