@@ -17,6 +17,7 @@
 #include "app/mtfpage.h"
 #include "app/notespage.h"
 #include "app/outlierrefit.h"
+#include "app/phasecommands.h"
 #include "app/plotpagewiring.h"
 #include "app/preferenceswindow.h"
 #include "app/psfpage.h"
@@ -218,6 +219,11 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     });
     connect(imagePage_->tools()->autoTracingBox(), &QCheckBox::toggled, this,
             &MainWindow::refreshUndoActions);
+    auto* phaseCommands = new PhaseCommands(*this, dialogs, [this] { return mayDiscardPoints(); });
+    connect(imagePage_->tools()->wholeFieldButton(), &QPushButton::clicked, phaseCommands,
+            &PhaseCommands::analyseWholeField);
+    connect(menus_->loadPhaseFrames, &QAction::triggered, phaseCommands,
+            &PhaseCommands::loadPhaseShiftedFrames);
     reportCommands_ = new ReportCommands(*this, dialogs);
     // The reports print the user data as last stored on the "Notes" page.
     reportCommands_->setUserDataSource([this] { return m_.userData; });
@@ -330,30 +336,30 @@ void MainWindow::apply() {
     m_.referenceFringes = zernikePage_->referenceFringes();
     status_->clearMessage();
     const ZernikeCoefficients fittedBefore = m_.results.fittedCoefficients;
-    try {
-        runApply(m_, idealConicProvider());
+    const ApplyOutcome outcome = runApply(m_, idealConicFor(m_.settings));
+    m_.settings = outcome.settings;
+    m_.results = outcome.results;
+    if (outcome.progress >= ApplyProgress::Summarised) {
         lastSampledGridCount_ = m_.results.grid.gridCount;
-    } catch (const AnalysisError& e) {
-        if (m_.results.applyProgress >= ApplyProgress::Summarised) {
-            lastSampledGridCount_ = m_.results.grid.gridCount;
-        }
+    }
+    if (const std::optional<AnalysisError>& e = outcome.error) {
         // Whatever was computed before the fault is shown: the counts, the fit
         // error, and when the summary finished (a failed ideal or best-fit conic
         // comes after it) the coefficients and summary; the other fields keep
         // the texts of the last APPLY. A failed fit leaves the coefficients as
         // they were, so the grid keeps its earlier rows.
-        aberrationPage_->showResults(updateShownSummary());
+        aberrationPage_->showResults(updateShownSummary(outcome.progress));
         if (m_.results.fittedCoefficients != fittedBefore) {
             zernikePage_->showFit(m_.results, m_.settings.highestTerm, m_.settings.wavesPerFringe,
                                   shownSummary_);
         }
-        if (m_.results.applyProgress >= ApplyProgress::Fitted) {
+        if (outcome.progress >= ApplyProgress::Fitted) {
             showFitFindings(m_.store);
         }
-        status_->showMessage(QStringLiteral("APPLY stopped: ") + QString::fromUtf8(e.what()));
+        status_->showMessage(QStringLiteral("APPLY stopped: ") + QString::fromUtf8(e->what()));
         return;
     }
-    aberrationPage_->showResults(updateShownSummary());
+    aberrationPage_->showResults(updateShownSummary(outcome.progress));
     zernikePage_->showFit(m_.results, m_.settings.highestTerm, m_.settings.wavesPerFringe,
                           shownSummary_);
     showFitFindings(m_.store);
@@ -415,13 +421,14 @@ void MainWindow::refuseValue(const QString& command, const QString& problem) {
     status_->showMessage(command + QStringLiteral(" stopped: ") + text);
 }
 
-const SummaryTexts& MainWindow::updateShownSummary() {
-    shownSummary_ = summaryTexts(m_.results, m_.settings, m_.results.applyProgress, shownSummary_);
+const SummaryTexts& MainWindow::updateShownSummary(ApplyProgress progress) {
+    shownSummary_ = summaryTexts(m_.results, m_.settings, progress, shownSummary_);
     return shownSummary_;
 }
 
 void MainWindow::resetAnalysisView() {
-    resetAnalysis(m_);
+    m_.results = resultsForNewPicture(m_.results);
+    m_.referenceFringes.fill(0.0);
     shownSummary_ = {};
     fitFindings_.clear();
     lastSampledGridCount_ = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/analysisresults.h"
 #include "analysis/fitfinding.h"
 #include "analysis/measurement.h"
 #include "fringe/fringedatafile.h"
@@ -73,8 +74,8 @@ public:
     // The "Aberration" page texts on screen (those of the last APPLY).
     const SummaryTexts& shownSummary() const { return shownSummary_; }
     // Re-makes the shown summary texts from the results as far as their last
-    // command came (fields of stages it did not reach keep their texts).
-    const SummaryTexts& updateShownSummary();
+    // command came, `progress` (fields of stages it did not reach keep their texts).
+    const SummaryTexts& updateShownSummary(ApplyProgress progress);
     // What makes the last fit poorly supported, as the "Aberration" page shows it.
     const std::vector<FitFinding>& fitFindings() const { return fitFindings_; }
     // Forgets them (and hides them) once the summary no longer comes from a fit

@@ -178,7 +178,7 @@ int runReport(std::span<const std::string> args, std::ostream& out, std::ostream
             std::filesystem::path(request.analysis.fringeFile).filename().string();
         TextReportInput text = textReportInput(
             m, shownSettingsTexts(m.settings.input),
-            summaryTexts(m.results, m.settings, m.results.applyProgress), userData, fileName);
+            summaryTexts(m.results, m.settings, ApplyProgress::Summarised), userData, fileName);
         if (const FitUncertainty fit =
                 fitUncertainty(m.store, m.settings.wavesPerFringe, m.results.fittedCoefficients,
                                m.settings.highestTerm);
