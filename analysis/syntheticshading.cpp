@@ -66,10 +66,15 @@ PixelGrid SyntheticShading::shade(const SyntheticHeightMap& heights, SyntheticCo
     PixelGrid picture(d + 1, d + 1, background);
     const PixelTriple white{255, 255, 255};
     PixelTriple current{0, 0, 0};
+    const float step = 2.0f / static_cast<float>(d);
     for (int i = 0; i < d; ++i) {
+        const double y = static_cast<double>(static_cast<float>(i) * step) - 1.0;
         for (int j = 0; j < d; ++j) {
             const double h = heights.at(i, j);
-            if (h == 0.0) {
+            const double x = static_cast<double>(static_cast<float>(j) * step) - 1.0;
+            // A node on the rim (an end of an axis) would stick out of the disc
+            // as a single pixel; it is shown white like the outside.
+            if (h == 0.0 || x * x + y * y >= 1.0) {
                 current = white;
             } else if (const auto v = intensity(h)) {
                 current = colourOf(*v, colour);

@@ -38,7 +38,8 @@ public:
     static PixelTriple colourOf(float intensity, SyntheticColor colour);
 
     // The shaded picture: (d+1) x (d+1) pixels, pixel (j, i) = cell of node (i, j) for
-    // i, j = 0..d-1; row and column d keep `background`. A height of exactly 0 is white;
+    // i, j = 0..d-1; row and column d keep `background`. A height of exactly 0 and a node
+    // on the rim (rho = 1: the ends of the axes) are white;
     // a height in no band repeats the previous pixel's colour (black before the first).
     PixelGrid shade(const SyntheticHeightMap& heights, SyntheticColor colour,
                     PixelTriple background) const;

@@ -1,5 +1,6 @@
 #include "app/graphicalreportwindow.h"
 
+#include "app/windowcentring.h"
 #include "optics/complexfield.h"
 #include "optics/fieldtransform.h"
 #include "report/graphicalreportsummary.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPixmap>
@@ -36,6 +38,7 @@ GraphicalReportWindow::GraphicalReportWindow(const Measurement& measurement, Dia
     pageView_->setAlignment(Qt::AlignCenter);
     pageView_->setScaledContents(true);
     pageView_->setFixedSize(kGraphicalReportPageSize * 2 / 3);
+    scroll_->setObjectName("ReportScroll");
     scroll_->setWidget(pageView_);
     scroll_->setAlignment(Qt::AlignCenter);
     scroll_->setBackgroundRole(QPalette::Dark);
@@ -60,6 +63,25 @@ GraphicalReportWindow::GraphicalReportWindow(const Measurement& measurement, Dia
     connect(addMenuAction("MnuExit", "&Exit"), &QAction::triggered, this, &QWidget::close);
 
     resize(kGraphicalReportPageSize * 2 / 3 + QSize(40, 90));
+    // On a small screen the window takes the free area and the page shrinks to fit it.
+    fitWindowToScreen(*this);
+    fitPage();
+}
+
+void GraphicalReportWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    fitPage();
+}
+
+void GraphicalReportWindow::fitPage() {
+    // The whole page in view, its aspect kept; below a third of its size it scrolls.
+    const QSize room = scroll_->maximumViewportSize() - QSize(2, 2);
+    const QSize fitted = kGraphicalReportPageSize.scaled(room, Qt::KeepAspectRatio)
+                             .expandedTo(kGraphicalReportPageSize / 3)
+                             .boundedTo(kGraphicalReportPageSize);
+    if (fitted != pageView_->size()) {
+        pageView_->setFixedSize(fitted);
+    }
 }
 
 GraphicalReportWindow::~GraphicalReportWindow() = default;
@@ -129,9 +151,16 @@ void GraphicalReportWindow::saveReportAsPdf() {
     }
     const TextReportInput text = textReport_();
     const GraphicalReportContent& page = content_;
-    printer_.run(
+    const bool saved = printer_.run(
         DocumentPrinter::Destination::PdfFile, QStringLiteral("Lumivorexan report"),
         [&text, &page](QPagedPaintDevice& device) { paintFullReport(device, text, &page); });
+    if (saved) {
+        statusBar()->showMessage(QStringLiteral("Report saved as PDF: %1")
+                                     .arg(QDir::toNativeSeparators(printer_.lastPdfPath())));
+    }
+    // The file dialog belongs to the main window; the report comes back to the front.
+    raise();
+    activateWindow();
 }
 
 } // namespace lumi

@@ -60,7 +60,12 @@ public:
     const QImage& pageImage() const { return page_; }
     QProgressBar* progressBar() const { return progress_; }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    // Sizes the page to the window: whole and in its aspect, scrolling below a third.
+    void fitPage();
     QAction* addMenuAction(const char* name, const char* caption);
 
     const Measurement& m_;

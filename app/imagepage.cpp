@@ -10,7 +10,6 @@
 #include "ui/imagecanvas.h"
 #include "ui/interferogramview.h"
 #include "ui/markpainter.h"
-#include "ui/picture/imageconversion.h"
 
 #include "ui/picture/pictureloader.h"
 
@@ -42,7 +41,6 @@ ImagePage::ImagePage(Measurement& measurement, FringeEditor& editor, DialogServi
     connect(c, &ImageCanvas::mousePressed, this, &ImagePage::onPress);
     connect(c, &ImageCanvas::mouseMoved, this, &ImagePage::onMove);
     connect(c, &ImageCanvas::mouseReleased, this, &ImagePage::onRelease);
-    connect(view_, &InterferogramView::zoomChanged, this, &ImagePage::onZoomChanged);
     connect(tools_, &FringeToolsPanel::fringeSelected, this, &ImagePage::onFringeSelected);
     connect(tools_->deleteActiveButton(), &QPushButton::clicked, this,
             &ImagePage::onDeleteActiveFringe);
@@ -67,16 +65,18 @@ ImageCanvas* ImagePage::canvas() const {
     return view_->canvas();
 }
 
+const QImage& ImagePage::reportCopy() const {
+    return canvas()->cleanPicture();
+}
+
 // ---- pictures ---------------------------------------------------------------
 
 void ImagePage::showInterferogram(const QImage& picture) {
-    reportCopy_ = picture.convertToFormat(QImage::Format_RGB32);
     // Reset before the view fits the picture, so that no earlier mark is drawn on it.
     recorder_.drop();
     editor_.resetForNewImage(m_.store);
-    canvas()->setPicture(reportCopy_);
+    canvas()->setPicture(picture);
     view_->showNewPicture();
-    markScale_ = markScaleFor(view_->zoom());
     tools_->setAutoTracing(false);
     syncReadouts();
     syncEnabling();
@@ -144,74 +144,82 @@ void ImagePage::loadSample(int n) {
 
 // ---- marks ------------------------------------------------------------------
 
-void ImagePage::drawCircle(const ApertureCircle& circle) {
-    markPainter().drawCircle(circle, m_.preferences.circleColor);
+// The marks are painted over the picture by the view; a redraw replaces the
+// list, an added point appends one cross.
+
+Mark ImagePage::cross(double xPx, double yPx, RgbColor color) const {
+    return {Mark::Shape::Cross, xPx, yPx, static_cast<double>(m_.preferences.crossSizePx), color};
 }
 
-void ImagePage::drawCrosses(bool highlightActive) {
-    MarkPainter painter = markPainter();
+void ImagePage::addCircle(std::vector<Mark>& marks, const ApertureCircle& circle) const {
+    if (circle.radiusPx > 0.0) {
+        marks.push_back({Mark::Shape::Circle, circle.centerXPx, circle.centerYPx, circle.radiusPx,
+                         m_.preferences.circleColor});
+    }
+}
+
+void ImagePage::addCrosses(std::vector<Mark>& marks, bool highlightActive) const {
     const DisplayPreferences& p = m_.preferences;
     for (int f = 0; f < FringeStore::kFringesInUse; ++f) {
         const RgbColor color = highlightActive && f == editor_.activeFringe() ? p.activeFringeColor
                                                                               : p.otherFringeColor;
         for (int i = 1; i <= m_.store.pointCount(f); ++i) {
-            painter.drawCross(m_.store.pointX(f, i), m_.store.pointY(f, i), p.crossSizePx, color);
+            marks.push_back(cross(m_.store.pointX(f, i), m_.store.pointY(f, i), color));
         }
     }
 }
 
-void ImagePage::redrawMarks(RedrawCaller caller) {
-    canvas()->restoreClean();
+std::vector<Mark> ImagePage::marksFor(RedrawCaller caller) const {
+    std::vector<Mark> marks;
+    marks.reserve(static_cast<std::size_t>(m_.store.totalPointCount()) + 8);
     const FringeStore& s = m_.store;
-    const bool hasObstruction = s.obstruction.radiusPx != 0.0;
     switch (caller) {
     case RedrawCaller::SelectFringe:
     case RedrawCaller::DeleteActiveFringe:
     case RedrawCaller::DeleteAllPoints:
-        drawCircle(s.aperture);
-        if (hasObstruction) {
-            drawCircle(s.obstruction);
-        }
+        addCircle(marks, s.aperture);
+        addCircle(marks, s.obstruction);
         if (caller != RedrawCaller::DeleteAllPoints) {
-            drawCrosses(caller == RedrawCaller::SelectFringe);
+            addCrosses(marks, caller == RedrawCaller::SelectFringe);
         }
         break;
     case RedrawCaller::ClearAperture:
-        drawCrosses(false);
-        drawCircle(s.obstruction);
+        addCrosses(marks, false);
+        addCircle(marks, s.obstruction);
         break;
     case RedrawCaller::ClearObstruction:
-        drawCircle(s.aperture);
-        drawCrosses(false);
+        addCircle(marks, s.aperture);
+        addCrosses(marks, false);
         break;
     case RedrawCaller::ApertureCompleted:
     case RedrawCaller::ObstructionCompleted:
-        drawCircle(s.aperture);
-        drawCrosses(false);
-        drawCircle(s.obstruction);
+        addCircle(marks, s.aperture);
+        addCrosses(marks, false);
+        addCircle(marks, s.obstruction);
         break;
     case RedrawCaller::FringeFileLoaded: {
-        drawCircle(s.aperture);
-        if (hasObstruction) {
-            drawCircle(s.obstruction);
-        }
+        addCircle(marks, s.aperture);
+        addCircle(marks, s.obstruction);
         // Fringe by fringe: its crosses, then again highlighted when the next
         // fringe is empty (the last fringe of each contiguous run).
-        MarkPainter painter = markPainter();
         const DisplayPreferences& p = m_.preferences;
         for (int f = 0; f < FringeStore::kFringesInUse; ++f) {
             const int passes = s.pointCount(f + 1) == 0 ? 2 : 1;
             for (int pass = 0; pass < passes; ++pass) {
                 const RgbColor color = pass == 0 ? p.otherFringeColor : p.activeFringeColor;
                 for (int i = 1; i <= s.pointCount(f); ++i) {
-                    painter.drawCross(s.pointX(f, i), s.pointY(f, i), p.crossSizePx, color);
+                    marks.push_back(cross(s.pointX(f, i), s.pointY(f, i), color));
                 }
             }
         }
         break;
     }
     }
-    canvas()->update();
+    return marks;
+}
+
+void ImagePage::redrawMarks(RedrawCaller caller) {
+    canvas()->setMarks(marksFor(caller));
 }
 
 void ImagePage::showLoadedFringeData(const std::function<void()>& putIntoStore) {
@@ -219,7 +227,6 @@ void ImagePage::showLoadedFringeData(const std::function<void()>& putIntoStore) 
     recorder_.begin(QStringLiteral("Load Fringe Data"));
     putIntoStore();
     recorder_.finish();
-    reportCopy_ = canvas()->cleanPicture();
     redrawMarks(RedrawCaller::FringeFileLoaded);
     syncReadouts();
     syncEnabling();
@@ -239,37 +246,16 @@ void ImagePage::showRestoredEdit() {
 }
 
 void ImagePage::redrawCurrentMarks() {
-    redrawMarks(RedrawCaller::SelectFringe);
-    MarkPainter painter = markPainter();
+    std::vector<Mark> marks = marksFor(RedrawCaller::SelectFringe);
     // Clicks of a construction still waiting for its third one.
     for (int i = 1; i <= std::min(editor_.constructionClicks(), 3); ++i) {
-        painter.drawCross(editor_.constructionX(i), editor_.constructionY(i),
-                          m_.preferences.crossSizePx, m_.preferences.circleColor);
+        marks.push_back(
+            cross(editor_.constructionX(i), editor_.constructionY(i), m_.preferences.circleColor));
     }
     for (const ImagePoint& seed : editor_.seeds()) {
-        painter.drawCross(seed.xPx, seed.yPx, m_.preferences.crossSizePx,
-                          m_.preferences.activeFringeColor);
+        marks.push_back(cross(seed.xPx, seed.yPx, m_.preferences.activeFringeColor));
     }
-    canvas()->update();
-}
-
-int ImagePage::markScaleFor(double zoom) {
-    return zoom < 1.0 ? static_cast<int>(std::lround(1.0 / zoom)) : 1;
-}
-
-MarkPainter ImagePage::markPainter() {
-    return MarkPainter(canvas()->view(), markScale_);
-}
-
-void ImagePage::onZoomChanged(double zoom) {
-    const int scale = markScaleFor(zoom);
-    if (scale == markScale_) {
-        return;
-    }
-    markScale_ = scale;
-    if (canvas()->hasPicture()) {
-        redrawCurrentMarks();
-    }
+    canvas()->setMarks(std::move(marks));
 }
 
 void ImagePage::syncReadouts() {
@@ -289,8 +275,7 @@ void ImagePage::addPointAt(double xPx, double yPx) {
         return; // the fringe is full (200 points)
     }
     tools_->showPointCount(m_.store.pointCount(editor_.activeFringe()));
-    markPainter().drawCross(xPx, yPx, m_.preferences.crossSizePx, m_.preferences.activeFringeColor);
-    canvas()->update();
+    canvas()->addMark(cross(xPx, yPx, m_.preferences.activeFringeColor));
 }
 
 void ImagePage::onPress(Qt::MouseButton button, Qt::MouseButtons, QPointF p) {
@@ -355,9 +340,7 @@ void ImagePage::addConstructionClick(QPointF p) {
     switch (editor_.addConstructionClick(m_.store, p.x(), p.y())) {
     case FringeEditor::ConstructionOutcome::NotConstructing: break;
     case FringeEditor::ConstructionOutcome::ClickStored:
-        markPainter().drawCross(p.x(), p.y(), m_.preferences.crossSizePx,
-                                m_.preferences.circleColor);
-        canvas()->update();
+        canvas()->addMark(cross(p.x(), p.y(), m_.preferences.circleColor));
         break;
     case FringeEditor::ConstructionOutcome::ApertureCompleted:
         redrawMarks(RedrawCaller::ApertureCompleted);
@@ -392,7 +375,7 @@ void ImagePage::deletePointsNear(double xPx, double yPx) {
         }
     }
     if (m_.store.pointCount(f) != countAtClick) {
-        // One redraw for all the points removed (a full redraw copies the whole picture).
+        // One redraw for all the points removed.
         tools_->showPointCount(m_.store.pointCount(f));
         redrawMarks(RedrawCaller::SelectFringe);
     }
@@ -508,8 +491,7 @@ void ImagePage::placeSeed(double xPx, double yPx) {
                              DialogService::Icon::Information);
         return;
     }
-    markPainter().drawCross(xPx, yPx, m_.preferences.crossSizePx, m_.preferences.activeFringeColor);
-    canvas()->update();
+    canvas()->addMark(cross(xPx, yPx, m_.preferences.activeFringeColor));
 }
 
 void ImagePage::performAutoTracing() {
@@ -527,7 +509,7 @@ void ImagePage::performAutoTracing() {
     if (!canvas()->hasPicture()) {
         return;
     }
-    const PixelGrid picture = toPixelGrid(canvas()->cleanPicture());
+    const PixelGrid& picture = canvas()->pixels();
     TraceOptions options;
     options.pointSpacing = m_.preferences.pointSpacing;
     options.followFringe = editor_.followFringe();
@@ -540,10 +522,8 @@ void ImagePage::performAutoTracing() {
     QElapsedTimer sinceEvents;
     sinceEvents.start();
     const FringeTracer::PointObserver progress = [&](int, ImagePoint pt) {
-        markPainter().drawCross(pt.xPx, pt.yPx, m_.preferences.crossSizePx,
-                                m_.preferences.activeFringeColor);
+        canvas()->addMark(cross(pt.xPx, pt.yPx, m_.preferences.activeFringeColor));
         if (sinceEvents.elapsed() >= kProgressIntervalMs) {
-            canvas()->update();
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             sinceEvents.restart();
         }
@@ -597,7 +577,7 @@ void ImagePage::optimizeActiveFringe() {
     if (!canvas()->hasPicture()) {
         return;
     }
-    const PixelGrid picture = toPixelGrid(canvas()->cleanPicture());
+    const PixelGrid& picture = canvas()->pixels();
     const int fringe = editor_.activeFringe();
     recorder_.begin(QStringLiteral("Optimize Fringe Points"));
     const FringeOptimizer::Outcome outcome = FringeOptimizer(picture).optimize(m_.store, fringe);

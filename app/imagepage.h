@@ -39,7 +39,7 @@ public:
     ImagePage(Measurement& measurement, FringeEditor& editor, DialogService& dialogs,
               QWidget* parent = nullptr);
 
-    // Puts a new picture into the view (report copy, clean copy, view), lays
+    // Puts a new picture into the view (its one copy of the picture), lays
     // out the viewport and resets the fringe data (ShowInterferogram).
     void showInterferogram(const QImage& picture);
     // "Load Image": asks for a BMP or JPEG file. A cancel does nothing; a file
@@ -53,7 +53,8 @@ public:
     // Shows stored sample n (1..8).
     void loadSample(int n);
 
-    // Restores the clean picture and draws the marks in the caller's order (RedrawMarks).
+    // Replaces the marks over the picture by those of the store, in the caller's order
+    // (RedrawMarks).
     void redrawMarks(RedrawCaller caller);
     // Puts fringe data read from a file into the store as one undo step
     // (`putIntoStore` changes the store and the editing state), then redraws,
@@ -68,7 +69,8 @@ public:
     // Asked before "Delete Active Fringe" discards points; false keeps them.
     void setDiscardGuard(std::function<bool()> guard) { discardGuard_ = std::move(guard); }
 
-    const QImage& reportCopy() const { return reportCopy_; }
+    // The picture for the graphical report: the view's picture without marks.
+    const QImage& reportCopy() const;
     InterferogramView* view() const { return view_; }
     ImageCanvas* canvas() const;
     FringeToolsPanel* tools() const { return tools_; }
@@ -110,15 +112,15 @@ private:
     void placeSeed(double xPx, double yPx);
     // The fringes a followed trace stopped early, in one message.
     void showTraceStops(const std::vector<TraceStop>& stops);
-    void drawCrosses(bool highlightActive);
+    // A cross of the preferences' size.
+    Mark cross(double xPx, double yPx, RgbColor color) const;
+    void addCircle(std::vector<Mark>& marks, const ApertureCircle& circle) const;
+    void addCrosses(std::vector<Mark>& marks, bool highlightActive) const;
+    // Circles and crosses in the caller's order.
+    std::vector<Mark> marksFor(RedrawCaller caller) const;
     // Marks of the present state: circles, crosses (the active fringe
     // highlighted), pending construction clicks and seeds.
     void redrawCurrentMarks();
-    // Marks are drawn thicker on a reduced picture: about one screen pixel wide.
-    static int markScaleFor(double zoom);
-    MarkPainter markPainter();
-    void onZoomChanged(double zoom);
-    void drawCircle(const ApertureCircle& circle);
     void syncReadouts();
     void syncEnabling();
 
@@ -127,8 +129,6 @@ private:
     DialogService& dialogs_;
     InterferogramView* view_;
     FringeToolsPanel* tools_;
-    QImage reportCopy_;
-    int markScale_ = 1; // pen width and cross multiple, from the zoom
     std::function<bool()> discardGuard_;
     EditRecorder recorder_;
 };

@@ -91,7 +91,7 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     setObjectName("Frm1");
     pageTabs_->setObjectName("SSTab1");
     pageTabs_->addTab(imagePage_, QStringLiteral("Image"));
-    pageTabs_->addTab(aberrationPage_, QStringLiteral("Aberration"));
+    pageTabs_->addTab(scrolledPage(aberrationPage_), QStringLiteral("Aberration"));
     pageTabs_->addTab(zernikePage_, QStringLiteral("Zernike"));
     pageTabs_->addTab(scrolledPage(waveFrontPage_), QStringLiteral("WaveFront"));
     pageTabs_->addTab(scrolledPage(psfPage_), QStringLiteral("PSF"));
@@ -113,8 +113,14 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     settingsScroll->setWidgetResizable(true);
     settingsScroll->setFixedWidth(
         320 + settingsScroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
-    body->addWidget(settingsScroll);
-    pageTabs_->setMinimumSize(600, 480);
+    // APPLY stays in view under the settings however short the screen is.
+    auto* settingsColumn = new QVBoxLayout;
+    settingsColumn->addWidget(settingsScroll, 1);
+    settingsColumn->addWidget(settings_->applyButton());
+    settingsColumn->addStretch(0);
+    settingsScroll->setMaximumHeight(settings_->sizeHint().height() + 2);
+    body->addLayout(settingsColumn);
+    pageTabs_->setMinimumSize(600, 360);
     body->addWidget(pageTabs_, 1);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(4, 4, 4, 0);

@@ -44,7 +44,6 @@ MtfPage::MtfPage(Measurement& measurement, QWidget* parent)
     mtfPlot_->setObjectName("PictureMTF");
     readoutLabel_->setObjectName("Label42");
     readoutLabel_->setTextFormat(Qt::PlainText);
-    readoutLabel_->setMinimumWidth(kPlotBox.width());
     QFont mono(QStringLiteral("Monospace"));
     mono.setStyleHint(QFont::TypeWriter);
     readoutLabel_->setFont(mono);

@@ -1,13 +1,13 @@
 #include "app/pagewidgets.h"
 
+#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 namespace lumi {
 
 QRadioButton* makeOptionButton(const char* name, const char* caption, QButtonGroup* group,
-                               QVBoxLayout* layout) {
+                               QBoxLayout* layout) {
     auto* option = new QRadioButton(QString::fromLatin1(caption));
     option->setObjectName(QString::fromLatin1(name));
     group->addButton(option);

@@ -3,13 +3,13 @@
 
 class QButtonGroup;
 class QRadioButton;
-class QVBoxLayout;
+class QBoxLayout;
 
 namespace lumi {
 
 // An option button with the control name `name` (tests find it by that name)
 // and its caption, added to the exclusive `group` and to `layout`.
 QRadioButton* makeOptionButton(const char* name, const char* caption, QButtonGroup* group,
-                               QVBoxLayout* layout);
+                               QBoxLayout* layout);
 
 } // namespace lumi

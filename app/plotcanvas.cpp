@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace lumi {
 
@@ -26,6 +27,18 @@ void PlotCanvas::setGrowable(bool growable) {
 void PlotCanvas::setShrinkable() {
     setGrowable(true);
     setMaximumSize(boxSize_);
+}
+
+void PlotCanvas::setKeepsAspect(bool keeps) {
+    keepsAspect_ = keeps;
+    setSizePolicy(sizePolicy().horizontalPolicy(),
+                  keeps ? QSizePolicy::Preferred : sizePolicy().verticalPolicy());
+    updateGeometry();
+}
+
+int PlotCanvas::heightForWidth(int width) const {
+    const int h = boxSize_.width() > 0 ? width * boxSize_.height() / boxSize_.width() : 0;
+    return std::clamp(h, minimumHeight(), maximumHeight());
 }
 
 void PlotCanvas::clearPicture(const QColor& colour) {

@@ -34,6 +34,9 @@ public:
     void setGrowable(bool growable);
     // The box may shrink like a growable one on small screens, never grow.
     void setShrinkable();
+    // A growable box as tall as its picture's aspect asks at its width, so that
+    // no empty band opens under the drawing.
+    void setKeepsAspect(bool keeps);
 
     const QImage& picture() const { return picture_; }
     // Fills the picture with `colour` (the plot's cleared state).
@@ -51,6 +54,8 @@ public:
 
     QSize sizeHint() const override { return boxSize_; }
     QSize minimumSizeHint() const override { return minimumSize(); }
+    bool hasHeightForWidth() const override { return keepsAspect_; }
+    int heightForWidth(int width) const override;
 
 signals:
     // The pointer moved over the box (no button needed); position in picture pixels.
@@ -67,6 +72,7 @@ private:
     const QImage& shownDrawing(QSize devicePixels, qreal ratio);
 
     QSize boxSize_;
+    bool keepsAspect_ = false;
     QImage picture_;
     // Everything painted since the last clear, replayed at the shown size.
     std::vector<QPicture> layers_;

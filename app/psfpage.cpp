@@ -113,16 +113,14 @@ QWidget* PsfPage::buildMapTab() {
 
     mapPlot_->setGrowable(true);
     mapBar_->setShrinkable();
-    auto* plots = new QVBoxLayout;
-    plots->addWidget(mapPlot_, 1);
-    plots->addWidget(mapBar_);
-    auto* controls = new QVBoxLayout;
-    controls->addWidget(mapUpdateButton_);
-    controls->addStretch(1);
-    auto* layout = new QHBoxLayout(tab);
-    layout->addLayout(plots, 1);
-    layout->addSpacing(12);
-    layout->addLayout(controls);
+    // The command above the plot, so that the plot takes the page's width.
+    auto* top = new QHBoxLayout;
+    top->addWidget(mapUpdateButton_);
+    top->addStretch(1);
+    auto* layout = new QVBoxLayout(tab);
+    layout->addLayout(top);
+    layout->addWidget(mapPlot_, 1);
+    layout->addWidget(mapBar_);
     return tab;
 }
 
@@ -137,7 +135,7 @@ QWidget* PsfPage::buildSurfaceTab() {
 
     auto* normalise = new QGroupBox(QStringLiteral("Normalize Peak Intensity to...."), tab);
     auto* normaliseGroup = new QButtonGroup(normalise);
-    auto* normaliseLayout = new QVBoxLayout(normalise);
+    auto* normaliseLayout = new QHBoxLayout(normalise);
     unityOption_ = makeOptionButton("Option15", "Unity", normaliseGroup, normaliseLayout);
     unaberratedOption_ =
         makeOptionButton("Option16", "Unaberrated PSF", normaliseGroup, normaliseLayout);
@@ -151,24 +149,33 @@ QWidget* PsfPage::buildSurfaceTab() {
     backColorCombo_->addItems({QStringLiteral("White"), QStringLiteral("Black")});
     pageSelected();
 
+    // The surface keeps its aspect, so the colour bar follows right under it.
     surfacePlot_->setGrowable(true);
+    surfacePlot_->setKeepsAspect(true);
     surfaceBar_->setShrinkable();
-    auto* plots = new QVBoxLayout;
-    plots->addWidget(surfacePlot_, 1);
-    plots->addWidget(surfaceBar_);
+    // The commands above the plot, so that the plot takes the page's width.
     auto* controls = new QVBoxLayout;
-    controls->addWidget(surfaceUpdateButton_);
-    controls->addSpacing(12);
-    controls->addWidget(normalise);
-    controls->addWidget(new QLabel(QStringLiteral("Plot"), tab));
-    controls->addWidget(plotStyleCombo_);
-    controls->addWidget(new QLabel(QStringLiteral("Backcolor"), tab));
-    controls->addWidget(backColorCombo_);
-    controls->addStretch(1);
-    auto* layout = new QHBoxLayout(tab);
-    layout->addLayout(plots, 1);
-    layout->addSpacing(12);
+    auto* commandRow = new QHBoxLayout;
+    commandRow->addWidget(surfaceUpdateButton_);
+    commandRow->addStretch(1);
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(new QLabel(QStringLiteral("Plot"), tab));
+    choices->addWidget(plotStyleCombo_);
+    choices->addSpacing(8);
+    choices->addWidget(new QLabel(QStringLiteral("Backcolor"), tab));
+    choices->addWidget(backColorCombo_);
+    choices->addStretch(1);
+    auto* normaliseRow = new QHBoxLayout;
+    normaliseRow->addWidget(normalise);
+    normaliseRow->addStretch(1);
+    controls->addLayout(commandRow);
+    controls->addLayout(normaliseRow);
+    controls->addLayout(choices);
+    auto* layout = new QVBoxLayout(tab);
     layout->addLayout(controls);
+    layout->addWidget(surfacePlot_);
+    layout->addWidget(surfaceBar_);
+    layout->addStretch(1);
     return tab;
 }
 

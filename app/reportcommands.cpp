@@ -175,11 +175,7 @@ GraphicalReportSources ReportCommands::graphicalSources() const {
     // a copy of at most 1200 pixels keeps the update, the printout and the PDF
     // small and fast.
     constexpr int kMaxPictureSide = 1200;
-    const QImage& clean = window_.imagePage()->canvas()->cleanPicture();
-    s.interferogram = std::max(clean.width(), clean.height()) > kMaxPictureSide
-                          ? clean.scaled(kMaxPictureSide, kMaxPictureSide, Qt::KeepAspectRatio,
-                                         Qt::SmoothTransformation)
-                          : clean;
+    s.interferogram = window_.imagePage()->canvas()->reducedPicture(kMaxPictureSide);
     s.choices.synthetic = window_.syntheticPage()->options();
     // An F-number the MTF page refuses gives the report normalised frequencies,
     // which its axis then says, rather than negative or vanishing ones.

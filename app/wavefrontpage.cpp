@@ -65,7 +65,8 @@ WaveFrontPage::WaveFrontPage(Measurement& measurement, QWidget* parent)
 
     auto* gridBox = new QGroupBox(QStringLiteral("Grid"), this);
     auto* gridGroup = new QButtonGroup(gridBox);
-    auto* gridLayout = new QVBoxLayout(gridBox);
+    // The grid choices in a row above the plots leave the width to the plots.
+    auto* gridLayout = new QHBoxLayout(gridBox);
     grid32Option_->setObjectName("Option3");
     grid64Option_->setObjectName("Option4");
     grid128Option_->setObjectName("Option8");
@@ -82,15 +83,17 @@ WaveFrontPage::WaveFrontPage(Measurement& measurement, QWidget* parent)
     scaleBar_->setObjectName("Picture4");
     scaleBar_->setShrinkable();
 
+    gridLayout->addStretch(1);
     auto* side = new QVBoxLayout;
-    side->addWidget(gridBox);
-    side->addSpacing(8);
     side->addWidget(scaleBar_);
     side->addStretch(1);
+    auto* plots = new QHBoxLayout;
+    plots->addLayout(side);
+    plots->addWidget(tabs_, 1);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->addLayout(side);
-    layout->addWidget(tabs_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(gridBox);
+    layout->addLayout(plots, 1);
 
     mapPlot_->setOverlay(
         [this](QPainter& painter, const QRect& mapRect) { paintMarkers(painter, mapRect); });
@@ -149,19 +152,24 @@ QWidget* WaveFrontPage::buildMapTab() {
     mapPlot_->setObjectName("PictureWFmap");
     columnSlider_ = new QSlider(Qt::Horizontal, tab);
     columnSlider_->setObjectName("Slider1");
-    columnSlider_->setFixedWidth(kMapBox.width());
+
     // Row 0 is at the top of the map, so the row slider counts downwards.
     rowSlider_ = new QSlider(Qt::Vertical, tab);
     rowSlider_->setObjectName("Slider2");
     rowSlider_->setInvertedAppearance(true);
     rowSlider_->setInvertedControls(true);
-    rowSlider_->setFixedHeight(kMapBox.height());
+
     rowProfile_ = new PlotCanvas(QSize(kMapBox.width(), kStripThickness), tab);
     rowProfile_->setObjectName("Picture5");
     columnProfile_ = new PlotCanvas(QSize(kStripThickness, kMapBox.height()), tab);
     columnProfile_->setObjectName("Picture6");
     command9A_ = makeUpdateButton("Command9A", tab);
 
+    // On a small screen the map and its profiles shrink together; the sliders
+    // span the map's row and column, so they stay as long as the map.
+    for (PlotCanvas* plot : {mapPlot_, rowProfile_, columnProfile_}) {
+        plot->setShrinkable();
+    }
     auto* grid = new QGridLayout;
     grid->setSpacing(4);
     grid->addWidget(mapPlot_, 0, 0);
@@ -169,16 +177,15 @@ QWidget* WaveFrontPage::buildMapTab() {
     grid->addWidget(columnProfile_, 0, 2);
     grid->addWidget(columnSlider_, 1, 0);
     grid->addWidget(rowProfile_, 2, 0);
+    grid->setColumnStretch(3, 1);
+    grid->setRowStretch(3, 1);
 
-    auto* controls = new QVBoxLayout;
-    controls->addWidget(command9A_);
-    controls->addStretch(1);
-
-    auto* layout = new QHBoxLayout(tab);
-    layout->addLayout(grid);
-    layout->addSpacing(12);
-    layout->addLayout(controls);
-    layout->addStretch(1);
+    auto* top = new QHBoxLayout;
+    top->addWidget(command9A_);
+    top->addStretch(1);
+    auto* layout = new QVBoxLayout(tab);
+    layout->addLayout(top);
+    layout->addLayout(grid, 1);
     return tab;
 }
 

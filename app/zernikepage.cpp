@@ -7,7 +7,7 @@
 #include "report/aberrationtexts.h"
 #include "report/uncertaintytexts.h"
 
-#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -78,7 +78,7 @@ QLabel* makeField(const char* name, QWidget* parent) {
     label->setTextFormat(Qt::PlainText);
     label->setFrameShape(QFrame::StyledPanel);
     label->setFrameShadow(QFrame::Sunken);
-    label->setMinimumWidth(170);
+    label->setMinimumWidth(90);
     return label;
 }
 
@@ -110,7 +110,11 @@ ZernikePage::ZernikePage(const Measurement& m, QWidget* parent) : QWidget(parent
     }
     coefficientGrid_->setColumnHidden(kStdDevColumn, true);
     coefficientGrid_->setColumnHidden(kStdErrorColumn, true);
-    coefficientGrid_->horizontalHeader()->moveSection(kStdErrorColumn, 2);
+    // The spreads stand beside their coefficients, before the long descriptions
+    // (a fit's standard errors and an average's deviations are never shown together).
+    QHeaderView* header = coefficientGrid_->horizontalHeader();
+    header->moveSection(header->visualIndex(kStdDevColumn), 2);
+    header->moveSection(header->visualIndex(kStdErrorColumn), 2);
     coefficientGrid_->horizontalHeader()->setStretchLastSection(true);
     fitColumns(coefficientGrid_);
     referenceGrid_ = makeGrid("MSFlexGrid2", {"Zernike", "    Coefficient"}, {700, 1200}, this);
@@ -136,29 +140,32 @@ ZernikePage::ZernikePage(const Measurement& m, QWidget* parent) : QWidget(parent
     rms_ = makeField("LblRmsZ", this);
     strehl_ = makeField("LblStrehlZ", this);
 
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(coefficientGrid_, 0, 0, 4, 1);
+    // The summary fields in a row above the grids; the reference column beside
+    // the coefficient grid, which takes the rest of the width and scrolls its
+    // columns when the page is narrow. Nothing overlaps at any width the page
+    // allows.
+    auto* fields = new QHBoxLayout;
+    const std::pair<const char*, QLabel*> summary[] = {
+        {"P-to-V", pv_}, {"RMS", rms_}, {"Strehl Ratio", strehl_}};
+    for (const auto& [caption, field] : summary) {
+        fields->addWidget(new QLabel(QString::fromLatin1(caption), this));
+        fields->addWidget(field, 1);
+        fields->addSpacing(8);
+    }
     auto* reference = new QVBoxLayout;
     reference->addWidget(new QLabel(QStringLiteral("Reference Zernike"), this));
     reference->addWidget(referenceGrid_, 1);
     reference->addWidget(subtract_);
     reference->addWidget(clear_);
-    layout->addLayout(reference, 0, 1, 4, 1);
-    auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel(QStringLiteral("P-to-V"), this), 0, 0);
-    fields->addWidget(pv_, 0, 1);
-    fields->addWidget(new QLabel(QStringLiteral("RMS"), this), 1, 0);
-    fields->addWidget(rms_, 1, 1);
-    fields->addWidget(new QLabel(QStringLiteral("Strehl Ratio"), this), 2, 0);
-    fields->addWidget(strehl_, 2, 1);
-    layout->addLayout(fields, 0, 2, Qt::AlignTop);
-    layout->setColumnStretch(0, 3);
-    layout->setColumnStretch(1, 1);
-    coefficientGrid_->setMinimumWidth(360);
-    referenceGrid_->setMinimumWidth(210);
+    auto* grids = new QHBoxLayout;
+    grids->addWidget(coefficientGrid_, 1);
+    grids->addLayout(reference);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(grids, 1);
+    coefficientGrid_->setMinimumWidth(240);
+    referenceGrid_->setMinimumWidth(200);
     referenceGrid_->setMaximumWidth(240);
-    subtract_->setMaximumWidth(240);
-    clear_->setMaximumWidth(240);
 }
 
 ZernikePage::~ZernikePage() = default;

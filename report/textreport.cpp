@@ -233,7 +233,8 @@ std::vector<ReportLine> textReportLines(const TextReportInput& in, int wrapColum
     row("Input  WaveLength [nm]   ", in.inputWavelengthText);
     row("Output WaveLength [nm]   ", in.outputWavelengthText);
     row("Waves  per Fringe        ", in.wavesPerFringeText);
-    row("Zernike  number          ", reportWholeNumber(in.highestTerm));
+    // The count of terms fitted (0..highestTerm): what "Zernike number" offers.
+    row("Zernike terms fitted     ", reportWholeNumber(in.highestTerm + 1));
     w.blank();
     row("Number of Fringes        ", reportWholeNumber(in.fringeCount));
     row("Total Points on fringes  ", reportWholeNumber(in.pointCount));

@@ -88,6 +88,7 @@ bool DocumentPrinter::saveAsPdf(const QString& title, const Paint& paint) {
                              DialogService::Icon::Critical);
         return false;
     }
+    lastPdfPath_ = path;
     return true;
 }
 

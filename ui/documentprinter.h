@@ -34,12 +34,15 @@ public:
 
     // Prints or saves one document titled `title`. True when it went out.
     bool run(Destination destination, const QString& title, const Paint& paint);
+    // The PDF file last written by run(), empty before the first.
+    const QString& lastPdfPath() const { return lastPdfPath_; }
 
 private:
     bool saveAsPdf(const QString& title, const Paint& paint);
 
     DialogService& dialogs_;
     PrinterSource printerSource_;
+    QString lastPdfPath_;
 };
 
 } // namespace lumi

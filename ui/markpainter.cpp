@@ -1,33 +1,36 @@
 #include "ui/markpainter.h"
 
-#include <QPainter>
-#include <algorithm>
+#include <cmath>
 
 namespace lumi {
 
-MarkPainter::MarkPainter(QImage& picture, int scale) : scale_(std::max(1, scale)) {
-    if (!picture.isNull()) {
-        painter_.begin(&picture);
-        painter_.setRenderHint(QPainter::Antialiasing, false);
-        painter_.setBrush(Qt::NoBrush);
-    }
+MarkPainter::MarkPainter(QPainter& painter, double layoutPerImagePx)
+    : painter_(painter), scale_(layoutPerImagePx > 0 ? layoutPerImagePx : 1.0) {
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setBrush(Qt::NoBrush);
+}
+
+QPointF MarkPainter::toLayout(double xPx, double yPx, double scale) {
+    return {(xPx + 0.5) * scale - 0.5, (yPx + 0.5) * scale - 0.5};
 }
 
 void MarkPainter::usePen(RgbColor color) {
     QPen pen(QColor(color.red, color.green, color.blue));
-    pen.setWidth(scale_);
-    pen.setCosmetic(true);
+    pen.setWidth(1);
     painter_.setPen(pen);
 }
 
-void MarkPainter::drawCross(double xPx, double yPx, int halfArmPx, RgbColor color) {
+void MarkPainter::drawCross(double xPx, double yPx, double halfArmPx, RgbColor color) {
     if (!painter_.isActive()) {
         return;
     }
     usePen(color);
-    const double s = halfArmPx * scale_;
-    painter_.drawLine(QLineF(xPx, yPx - s, xPx, yPx + s));
-    painter_.drawLine(QLineF(xPx - s, yPx, xPx + s, yPx));
+    // Whole layout pixels, so both arms cross in one pixel at every zoom.
+    const QPointF at = toLayout(xPx, yPx, scale_);
+    const double x = std::round(at.x());
+    const double y = std::round(at.y());
+    painter_.drawLine(QLineF(x, y - halfArmPx, x, y + halfArmPx));
+    painter_.drawLine(QLineF(x - halfArmPx, y, x + halfArmPx, y));
 }
 
 void MarkPainter::drawCircle(const ApertureCircle& circle, RgbColor color) {
@@ -35,8 +38,24 @@ void MarkPainter::drawCircle(const ApertureCircle& circle, RgbColor color) {
         return;
     }
     usePen(color);
-    painter_.drawEllipse(QPointF(circle.centerXPx, circle.centerYPx), circle.radiusPx,
-                         circle.radiusPx);
+    const double r = circle.radiusPx * scale_;
+    painter_.drawEllipse(toLayout(circle.centerXPx, circle.centerYPx, scale_), r, r);
+}
+
+void MarkPainter::draw(const Mark& mark) {
+    if (mark.shape == Mark::Shape::Cross) {
+        drawCross(mark.xPx, mark.yPx, mark.sizePx, mark.color);
+    } else {
+        drawCircle({mark.xPx, mark.yPx, mark.sizePx}, mark.color);
+    }
+}
+
+QRect MarkPainter::bounds(const Mark& mark, double layoutPerImagePx) {
+    const double scale = layoutPerImagePx > 0 ? layoutPerImagePx : 1.0;
+    const QPointF at = toLayout(mark.xPx, mark.yPx, scale);
+    const double reach =
+        (mark.shape == Mark::Shape::Cross ? mark.sizePx : mark.sizePx * scale) + 2.0;
+    return QRectF(at.x() - reach, at.y() - reach, 2 * reach + 1, 2 * reach + 1).toAlignedRect();
 }
 
 } // namespace lumi

@@ -22,7 +22,10 @@ void paintWavefrontMap(QPainter& painter, const QRect& target, const WavefrontGr
             const double v = grid.at(r, c);
             if (const auto band = colors.color(v))
                 current = *band;
-            if (v == 0.0)
+            // Nodes on the rim (the four ends of the axes) would stick out of
+            // the disc as single cells; they are left white like the outside.
+            const double x = -1.0 + 2.0 * c / n, y = -1.0 + 2.0 * r / n;
+            if (v == 0.0 || x * x + y * y >= 1.0)
                 current = RgbColor{255, 255, 255};
             painter.fillRect(scale.pixelBox(c, r, c + 1.0, r + 1.0),
                              QColor(current.red, current.green, current.blue));

@@ -63,13 +63,19 @@ void paintProfileMarkers(QPainter& painter, const QRect& map, int gridCount, int
     const UserScale scale(map, 0.0, 0.0, gridCount + 1.0, gridCount + 1.0);
     painter.save();
     painter.setClipRect(map);
+    // One device pixel wide in their exact colours, however the map is scaled on screen.
+    const auto pen = [](QColor colour) {
+        QPen p(colour, 1);
+        p.setCosmetic(true);
+        return p;
+    };
     if (column >= 0) {
-        painter.setPen(QPen(QColor(255, 0, 0), 1));
+        painter.setPen(pen(QColor(255, 0, 0)));
         const double x = scale.toDeviceX(column);
         painter.drawLine(QPointF(x, map.top()), QPointF(x, map.bottom() + 1));
     }
     if (row >= 0) {
-        painter.setPen(QPen(QColor(0, 192, 0), 1));
+        painter.setPen(pen(QColor(0, 192, 0)));
         const double y = scale.toDeviceY(row);
         painter.drawLine(QPointF(map.left(), y), QPointF(map.right() + 1, y));
     }

@@ -191,22 +191,24 @@ INSTANTIATE_TEST_SUITE_P(Colours, SyntheticColours,
                          });
 
 TEST(SyntheticShading, unmatchedHeightRepeatsThePreviousPixelsColour) {
-    // Heights on a 2 x 2 cell map (nodes 0..2): the peak matches no band.
-    SyntheticHeightMap h(2);
-    h.at(0, 0) = 1.0;  // peak, first pixel: black (nothing drawn before)
-    h.at(0, 1) = 0.9;  // even band of L(0) = 1.0: 255 - 255 x 0.1 / 0.25 = 153
-    h.at(1, 0) = 0.0;  // outside: white
-    h.at(1, 1) = 1.0;  // peak again: repeats the white before it
-    h.at(2, 2) = 0.95; // node beyond the cells, not drawn
+    // Heights on a 4 x 4 cell map (nodes 0..4, x = j / 2 - 1): the peak matches no band.
+    SyntheticHeightMap h(4);
+    h.at(1, 1) = 0.9;  // even band of L(0) = 1.0: 255 - 255 x 0.1 / 0.25 = 153
+    h.at(1, 2) = 1.0;  // peak: repeats the colour before it
+    h.at(2, 1) = 0.0;  // inside, exactly 0: white
+    h.at(2, 2) = 1.0;  // peak again: repeats the white before it
+    h.at(2, 0) = 0.95; // on the rim (x = -1, y = 0): white, no nub sticks out of the disc
+    h.at(4, 4) = 0.95; // node beyond the cells, not drawn
     h.updateExtremes();
     const SyntheticShading shading(h, 0.5);
     EXPECT_EQ(shading.levelSteps(), 1); // round(0.1 / 0.5 x 2 + 1) = round(1.4)
     const PixelGrid p = shading.shade(h, SyntheticColor::Grey, {7, 7, 7});
-    EXPECT_EQ(p.at(0, 0), (PixelTriple{0, 0, 0}));
-    EXPECT_EQ(p.at(1, 0), (PixelTriple{153, 153, 153}));
-    EXPECT_EQ(p.at(0, 1), (PixelTriple{255, 255, 255}));
-    EXPECT_EQ(p.at(1, 1), (PixelTriple{255, 255, 255}));
-    EXPECT_EQ(p.at(2, 2), (PixelTriple{7, 7, 7}));
+    EXPECT_EQ(p.at(1, 1), (PixelTriple{153, 153, 153}));
+    EXPECT_EQ(p.at(2, 1), (PixelTriple{153, 153, 153}));
+    EXPECT_EQ(p.at(1, 2), (PixelTriple{255, 255, 255}));
+    EXPECT_EQ(p.at(2, 2), (PixelTriple{255, 255, 255}));
+    EXPECT_EQ(p.at(0, 2), (PixelTriple{255, 255, 255}));
+    EXPECT_EQ(p.at(4, 4), (PixelTriple{7, 7, 7}));
 }
 
 TEST(SyntheticShading, mapWithoutHeightsHasOneStepAndIsWhite) {

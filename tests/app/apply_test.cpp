@@ -191,6 +191,9 @@ TEST_F(Apply, PlotAndReferenceCommandsRefuseUnusableTypedValues) {
         const QImage mtf = window->mtfPage()->plot()->picture();
         const QImage synthetic = window->syntheticPage()->synthetic()->picture();
         const std::size_t shown = dialogs.shown.size();
+        // The user sees the button's page before clicking it.
+        window->tabs()->setCurrentIndex(window->pageIndex(c.button(*window)));
+        QApplication::processEvents();
         QTest::mouseClick(c.button(*window), Qt::LeftButton);
         ASSERT_EQ(dialogs.shown.size(), shown + 1) << c.command;
         EXPECT_EQ(dialogs.shown.back().title.toStdString(), c.command);

@@ -110,7 +110,7 @@ protected:
     // The synthetic picture with "Real Igram" or "Null Test".
     QImage synthetic(bool nullTest) {
         auto* syn = window->findChild<SyntheticPage*>();
-        window->tabs()->setCurrentWidget(syn);
+        window->tabs()->setCurrentIndex(window->pageIndex(syn));
         clickOption(nullTest ? syn->nullTestOption() : syn->realIgramOption());
         QTest::mouseClick(syn->updateSyntheticButton(), Qt::LeftButton);
         return syn->synthetic()->picture().copy();

@@ -155,7 +155,7 @@ TEST_F(FitWarnings, LongNumbersNeverClipInTheSummaryFields) {
          "No points in the pupil sector from 315 to 90 degrees counterclockwise from the right (37 "
          "terms): the fit there is extrapolated."});
     container->resize(1024, 700); // a 1024 x 768 screen less a title bar and a panel
-    window->tabs()->setCurrentWidget(window->aberrationPage());
+    window->tabs()->setCurrentIndex(window->pageIndex(window->aberrationPage()));
     QApplication::processEvents();
     int fields = 0;
     for (const QLabel* label : window->aberrationPage()->findChildren<QLabel*>()) {

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -102,8 +103,12 @@ protected:
         QTest::mouseClick(option, Qt::LeftButton, Qt::NoModifier, QPoint(8, option->height() / 2));
     }
 
+    // The colour the view shows on image pixel (x, y), marks included.
     QRgb viewPixel(double x, double y) const {
-        return canvas->view().pixel(static_cast<int>(x), static_cast<int>(y));
+        const QPointF at = canvas->fromImagePixels(QPointF(std::floor(x), std::floor(y)));
+        const QPoint local(static_cast<int>(std::floor(at.x())),
+                           static_cast<int>(std::floor(at.y())));
+        return canvas->grab(QRect(local, QSize(1, 1))).toImage().pixel(0, 0);
     }
 
     ScriptedDialogService dialogs;

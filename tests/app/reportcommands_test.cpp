@@ -12,7 +12,10 @@
 #include <QMenuBar>
 #include <QPageSize>
 #include <QPrinter>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 
 #include <filesystem>
 #include <functional>
@@ -117,6 +120,24 @@ TEST_F(ReportCommandsTest, GraphicalReportDrawsEveryPlotFromTheGridAsLastSampled
     window->menus()->printGraphicalReport->trigger(); // "Print Full Report" opens the same
     EXPECT_EQ(commands().graphicalReport(), report);
     EXPECT_EQ(report->pageImage(), before);
+}
+
+// The report window opens within the screen, whatever its size, with the
+// whole page in view.
+TEST_F(ReportCommandsTest, GraphicalReportOpensWithinTheScreen) {
+    analyseExample();
+    window->menus()->report->trigger();
+    GraphicalReportWindow* report = commands().graphicalReport();
+    QApplication::processEvents();
+    const QRect screen = report->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(report->geometry()))
+        << report->width() << " x " << report->height() << " on " << screen.width() << " x "
+        << screen.height();
+    const auto* scroll = report->findChild<QScrollArea*>(QStringLiteral("ReportScroll"));
+    ASSERT_NE(scroll, nullptr);
+    const QWidget* shownPage = scroll->widget();
+    EXPECT_LE(shownPage->width(), scroll->viewport()->width());
+    EXPECT_LE(shownPage->height(), scroll->viewport()->height());
 }
 
 TEST_F(ReportCommandsTest, ANewPictureForgetsTheFringeFileName) {
@@ -262,6 +283,9 @@ TEST_F(ReportCommandsTest, TextReportAndFullReportAsPdf) {
     GraphicalReportWindow* report = commands().graphicalReport();
     dialogs.saveAnswers.push_back(q(dir / "full.pdf"));
     report->findChild<QAction*>(QStringLiteral("MnuSavePdf"))->trigger();
+    // The save is confirmed with the file's name.
+    EXPECT_TRUE(report->statusBar()->currentMessage().contains(QStringLiteral("full.pdf")))
+        << report->statusBar()->currentMessage().toStdString();
     const std::string info = pdfInfo(dir / "full.pdf");
     EXPECT_NE(info.find("Pages:           2"), std::string::npos) << info;
     EXPECT_NE(info.find("Page    2 size:  842 x 595 pts (A4)"), std::string::npos) << info;

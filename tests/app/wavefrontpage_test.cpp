@@ -1,5 +1,6 @@
 #include "app/plotcanvas.h"
 #include "app/wavefrontpage.h"
+#include "optics/colorscale.h"
 #include "plotpagefixture.h"
 #include "support/casename.h"
 
@@ -95,9 +96,21 @@ TEST_P(WaveFrontUpdate, SamplesTheChosenGridAndDrawsEveryPicture) {
         EXPECT_TRUE(message.at(0).toString().isEmpty()) << message.at(0).toString().toStdString();
     }
     EXPECT_EQ(m->results.grid.gridCount, c.gridCount);
-    // The map holds the peak cell in pure red and white outside the pupil.
+    // The map holds its largest value inside the rim in that value's band colour
+    // (the rim nodes, ends of the axes, are left white) and white outside the pupil.
     const QImage& map = page.map()->picture();
-    EXPECT_GT(countColour(map, kPeakRed), 0);
+    const WavefrontGrid& g = m->results.grid;
+    double top = g.valley;
+    for (int r = 0; r <= g.gridCount; ++r) {
+        for (int col = 0; col <= g.gridCount; ++col) {
+            const double x = -1.0 + 2.0 * col / g.gridCount, y = -1.0 + 2.0 * r / g.gridCount;
+            if (x * x + y * y < 1.0 && g.at(r, col) != 0.0)
+                top = std::max(top, g.at(r, col));
+        }
+    }
+    const auto topColour = ColorScale::wavefront(g.valley, g.range).color(top);
+    ASSERT_TRUE(topColour.has_value());
+    EXPECT_GT(countColour(map, QColor(topColour->red, topColour->green, topColour->blue)), 0);
     EXPECT_EQ(map.pixelColor(0, 0), QColor(Qt::white));
     EXPECT_GT(countNonWhite(map), map.width() * map.height() / 2);
     // The surface of facets with dark grey outlines on white.

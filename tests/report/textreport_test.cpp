@@ -72,7 +72,7 @@ TEST(TextReport, linesOfAKnownMeasurement) {
     EXPECT_EQ(t[16], at(50, "TEST REPORT :"));
     EXPECT_EQ(t[18], labelValue("Input  WaveLength [nm]   ", "632.8"));
     EXPECT_EQ(t[19], labelValue("Output WaveLength [nm]   ", "550"));
-    EXPECT_EQ(t[21], labelValue("Zernike  number          ", " 35 "));
+    EXPECT_EQ(t[21], labelValue("Zernike terms fitted     ", " 36 "));
     EXPECT_EQ(t[23], labelValue("Number of Fringes        ", " 8 "));
     EXPECT_EQ(t[24], labelValue("Total Points on fringes  ", " 1235 "));
     EXPECT_EQ(t[27], at(50, "ABERRATION Magnitude"));

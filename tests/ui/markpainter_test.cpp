@@ -1,6 +1,8 @@
 #include "ui/markpainter.h"
 #include "ui/picture/imageconversion.h"
 
+#include <QPainter>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace lumi {
@@ -12,10 +14,16 @@ QImage blackImage(int w, int h) {
     return image;
 }
 
+// Paints one mark on a black picture at `scale` layout pixels per image pixel.
+QImage painted(int w, int h, double scale, const Mark& mark) {
+    QImage image = blackImage(w, h);
+    QPainter painter(&image);
+    MarkPainter(painter, scale).draw(mark);
+    return image;
+}
+
 TEST(MarkPainter, CrossCoversExactlyItsTwoArms) {
-    QImage image = blackImage(21, 21);
-    const RgbColor c{0, 200, 255};
-    MarkPainter(image).drawCross(10, 10, 3, c);
+    const QImage image = painted(21, 21, 1.0, {Mark::Shape::Cross, 10, 10, 3, {0, 200, 255}});
     for (int y = 0; y < 21; ++y) {
         for (int x = 0; x < 21; ++x) {
             const bool onArm = (x == 10 && y >= 7 && y <= 13) || (y == 10 && x >= 7 && x <= 13);
@@ -25,35 +33,45 @@ TEST(MarkPainter, CrossCoversExactlyItsTwoArms) {
     }
 }
 
-// On a reduced photo the pen and the arms grow with the scale: a cross of half
-// arm 3 at scale 3 is three pixels wide and reaches 9 pixels out.
-TEST(MarkPainter, ScaledCrossIsWiderAndLonger) {
-    QImage image = blackImage(41, 41);
-    const QRgb c = qRgb(0, 200, 255);
-    MarkPainter(image, 3).drawCross(20, 20, 3, RgbColor{0, 200, 255});
-    for (int x : {19, 20, 21}) {
-        EXPECT_EQ(image.pixel(x, 12), c) << x;
-        EXPECT_EQ(image.pixel(12, x), c) << x;
+// On a reduced or enlarged photo a cross keeps its size on screen, where its
+// image point lands; a circle scales with the picture.
+TEST(MarkPainter, CrossKeepsItsScreenSizeAtEveryZoom) {
+    for (const double scale : {0.125, 0.5, 4.0}) {
+        // Image pixel 40 lands at layout (40.5 * scale - 0.5).
+        const int at = static_cast<int>(std::lround(40.5 * scale - 0.5));
+        const QImage image =
+            painted(200, 200, scale, {Mark::Shape::Cross, 40, 40, 3, {0, 200, 255}});
+        EXPECT_EQ(image.pixel(at, at - 3), qRgb(0, 200, 255)) << scale;
+        EXPECT_EQ(image.pixel(at + 3, at), qRgb(0, 200, 255)) << scale;
+        EXPECT_EQ(image.pixel(at, at - 4), qRgb(0, 0, 0)) << scale;
+        EXPECT_EQ(image.pixel(at + 1, at + 1), qRgb(0, 0, 0)) << scale;
+        EXPECT_TRUE(MarkPainter::bounds({Mark::Shape::Cross, 40, 40, 3, {}}, scale)
+                        .contains(QRect(at - 3, at - 3, 7, 7)))
+            << scale;
     }
-    EXPECT_EQ(image.pixel(17, 14), qRgb(0, 0, 0));
-    EXPECT_EQ(image.pixel(23, 14), qRgb(0, 0, 0));
-    EXPECT_EQ(image.pixel(20, 6), qRgb(0, 0, 0));
-    EXPECT_EQ(image.pixel(34, 20), qRgb(0, 0, 0));
 }
 
-TEST(MarkPainter, CircleOutlinePassesThroughItsFourExtremes) {
-    QImage image = blackImage(60, 60);
-    MarkPainter(image).drawCircle({30, 30, 20}, RgbColor{255, 255, 0});
-    for (const QPoint p : {QPoint(50, 30), QPoint(10, 30), QPoint(30, 10), QPoint(30, 50)}) {
-        EXPECT_EQ(image.pixel(p), qRgb(255, 255, 0)) << p.x() << "," << p.y();
+TEST(MarkPainter, CirclePassesThroughItsFourExtremesAtItsScale) {
+    // Centres that land on whole layout pixels: (30 + 0.5) 1 - 0.5 and (30.5 + 0.5) 0.5 - 0.5.
+    const struct {
+        double scale, centrePx;
+        int c, r;
+    } cases[] = {{1.0, 30, 30, 20}, {0.5, 30.5, 15, 10}};
+    for (const auto& k : cases) {
+        const QImage image = painted(
+            60, 60, k.scale, {Mark::Shape::Circle, k.centrePx, k.centrePx, 20, {255, 255, 0}});
+        for (const QPoint p : {QPoint(k.c + k.r, k.c), QPoint(k.c - k.r, k.c),
+                               QPoint(k.c, k.c - k.r), QPoint(k.c, k.c + k.r)}) {
+            EXPECT_EQ(image.pixel(p), qRgb(255, 255, 0))
+                << k.scale << ": " << p.x() << "," << p.y();
+        }
+        EXPECT_EQ(image.pixel(k.c, k.c), qRgb(0, 0, 0));
     }
-    EXPECT_EQ(image.pixel(30, 30), qRgb(0, 0, 0));
 }
 
 TEST(MarkPainter, NoCircleWithoutRadius) {
-    QImage image = blackImage(10, 10);
-    MarkPainter(image).drawCircle({5, 5, 0}, RgbColor{255, 255, 0});
-    EXPECT_EQ(image, blackImage(10, 10));
+    EXPECT_EQ(painted(10, 10, 1.0, {Mark::Shape::Circle, 5, 5, 0, {255, 255, 0}}),
+              blackImage(10, 10));
 }
 
 TEST(ImageConversion, RoundTripKeepsEveryPixelInPlace) {

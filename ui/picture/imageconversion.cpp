@@ -43,11 +43,12 @@ PixelGrid toPixelGrid(const QImage& image) {
     PixelGrid grid(rgb.width(), rgb.height());
     for (int y = 0; y < rgb.height(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        PixelTriple* out = grid.row(y);
         for (int x = 0; x < rgb.width(); ++x) {
             const QRgb c = line[x];
-            grid.at(x, y) = PixelTriple{static_cast<std::uint8_t>(qBlue(c)),
-                                        static_cast<std::uint8_t>(qGreen(c)),
-                                        static_cast<std::uint8_t>(qRed(c))};
+            out[x] = PixelTriple{static_cast<std::uint8_t>(qBlue(c)),
+                                 static_cast<std::uint8_t>(qGreen(c)),
+                                 static_cast<std::uint8_t>(qRed(c))};
         }
     }
     return grid;

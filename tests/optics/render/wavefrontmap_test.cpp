@@ -57,8 +57,11 @@ TEST_P(WavefrontMapCells, PeakRedValleyBlackOutsideWhite) {
     const QPoint vl = cellCentre(valleyR, valleyC, n, size);
     EXPECT_EQ(pixel(image, pk.x(), pk.y()), (RgbColor{255, 0, 0}));
     EXPECT_EQ(pixel(image, vl.x(), vl.y()), (RgbColor{0, 0, 0}));
-    // Corner cells lie outside the pupil.
-    for (auto [r, c] : {std::pair{0, 0}, std::pair{0, n}, std::pair{n, 0}, std::pair{n, n}}) {
+    // Corner cells lie outside the pupil; the ends of the axes lie on its rim
+    // and would stick out of the disc as single cells.
+    for (auto [r, c] :
+         {std::pair{0, 0}, std::pair{0, n}, std::pair{n, 0}, std::pair{n, n}, std::pair{n / 2, 0},
+          std::pair{n / 2, n}, std::pair{0, n / 2}, std::pair{n, n / 2}}) {
         const QPoint q = cellCentre(r, c, n, size);
         EXPECT_EQ(pixel(image, q.x(), q.y()), (RgbColor{255, 255, 255})) << r << "," << c;
     }
