@@ -44,6 +44,8 @@ ImagePage::ImagePage(Measurement& measurement, FringeEditor& editor, DialogServi
     connect(c, &ImageCanvas::mouseReleased, this, &ImagePage::onRelease);
     connect(view_, &InterferogramView::zoomChanged, this, &ImagePage::onZoomChanged);
     connect(tools_, &FringeToolsPanel::fringeSelected, this, &ImagePage::onFringeSelected);
+    connect(tools_, &FringeToolsPanel::orderChosen, this, &ImagePage::onOrderChosen);
+    connect(tools_->sameOrderButton(), &QPushButton::clicked, this, &ImagePage::onSameOrder);
     connect(tools_->deleteActiveButton(), &QPushButton::clicked, this,
             &ImagePage::onDeleteActiveFringe);
     connect(tools_->deleteAllButton(), &QPushButton::clicked, this, &ImagePage::onDeleteAllPoints);
@@ -144,6 +146,11 @@ void ImagePage::drawCircle(const ApertureCircle& circle) {
     markPainter().drawCircle(circle, m_.preferences.circleColor);
 }
 
+void ImagePage::drawOrderLabel(MarkPainter& painter, ImagePoint at, int order, RgbColor color) {
+    painter.drawLabel(at.xPx, at.yPx, m_.preferences.crossSizePx + 1, QString::number(order + 1),
+                      color);
+}
+
 void ImagePage::drawCrosses(bool highlightActive) {
     MarkPainter painter = markPainter();
     const DisplayPreferences& p = m_.preferences;
@@ -152,6 +159,11 @@ void ImagePage::drawCrosses(bool highlightActive) {
                                                                               : p.otherFringeColor;
         for (int i = 1; i <= m_.store.pointCount(f); ++i) {
             painter.drawCross(m_.store.pointX(f, i), m_.store.pointY(f, i), p.crossSizePx, color);
+        }
+        // A fringe whose order is not its own number says which it is, at its first point.
+        if (m_.store.pointCount(f) > 0 && m_.store.hasExplicitOrder(f)) {
+            drawOrderLabel(painter, {m_.store.pointX(f, 1), m_.store.pointY(f, 1)},
+                           m_.store.fringeOrder(f), color);
         }
     }
 }
@@ -203,6 +215,10 @@ void ImagePage::redrawMarks(RedrawCaller caller) {
                     painter.drawCross(s.pointX(f, i), s.pointY(f, i), p.crossSizePx, color);
                 }
             }
+            if (s.pointCount(f) > 0 && s.hasExplicitOrder(f)) {
+                drawOrderLabel(painter, {s.pointX(f, 1), s.pointY(f, 1)}, s.fringeOrder(f),
+                               p.otherFringeColor);
+            }
         }
         break;
     }
@@ -239,9 +255,11 @@ void ImagePage::redrawCurrentMarks() {
         painter.drawCross(editor_.constructionX(i), editor_.constructionY(i),
                           m_.preferences.crossSizePx, m_.preferences.circleColor);
     }
-    for (const ImagePoint& seed : editor_.seeds()) {
+    for (std::size_t k = 0; k < editor_.seeds().size(); ++k) {
+        const ImagePoint seed = editor_.seeds()[k];
         painter.drawCross(seed.xPx, seed.yPx, m_.preferences.crossSizePx,
                           m_.preferences.activeFringeColor);
+        drawOrderLabel(painter, seed, editor_.seedOrders()[k], m_.preferences.activeFringeColor);
     }
     canvas()->update();
 }
@@ -266,8 +284,16 @@ void ImagePage::onZoomChanged(double zoom) {
 }
 
 void ImagePage::syncReadouts() {
+    if (editor_.autoTracing()) {
+        // While seeding the selector and the order box choose the next seed's order.
+        tools_->showActiveFringe(editor_.nextSeedOrder());
+        tools_->showPointCount(0);
+        tools_->showOrder(editor_.nextSeedOrder(), true, !editor_.seedOrders().empty());
+        return;
+    }
     tools_->showActiveFringe(editor_.activeFringe());
     tools_->showPointCount(m_.store.pointCount(editor_.activeFringe()));
+    tools_->showOrder(m_.store.fringeOrder(editor_.activeFringe()), false, false);
 }
 
 void ImagePage::syncEnabling() {
@@ -393,12 +419,38 @@ void ImagePage::deletePointsNear(double xPx, double yPx) {
 // ---- buttons ----------------------------------------------------------------
 
 void ImagePage::onFringeSelected(int fringe) {
+    if (editor_.autoTracing()) {
+        editor_.setNextSeedOrder(fringe);
+        syncReadouts();
+        return;
+    }
     if (!editor_.selectActiveFringe(fringe)) {
         return;
     }
     syncReadouts();
     if (canvas()->hasPicture()) {
         redrawMarks(RedrawCaller::SelectFringe);
+    }
+}
+
+void ImagePage::onOrderChosen(int order) {
+    if (editor_.autoTracing()) {
+        editor_.setNextSeedOrder(order);
+        syncReadouts();
+        return;
+    }
+    recorder_.begin(QStringLiteral("Fringe Order"));
+    editor_.setActiveFringeOrder(m_.store, order);
+    recorder_.finish();
+    syncReadouts();
+    if (canvas()->hasPicture()) {
+        redrawMarks(RedrawCaller::SelectFringe);
+    }
+}
+
+void ImagePage::onSameOrder() {
+    if (editor_.repeatLastSeedOrder()) {
+        syncReadouts();
     }
 }
 
@@ -474,6 +526,7 @@ void ImagePage::onObstructionClear() {
 void ImagePage::onAutoTracingToggled(bool checked) {
     if (!checked) {
         editor_.setAutoTracing(false);
+        syncReadouts();
         return;
     }
     AutoTracingChoice choice{editor_.followFringe()};
@@ -500,8 +553,14 @@ void ImagePage::placeSeed(double xPx, double yPx) {
                              DialogService::Icon::Information);
         return;
     }
-    markPainter().drawCross(xPx, yPx, m_.preferences.crossSizePx, m_.preferences.activeFringeColor);
+    {
+        MarkPainter painter = markPainter();
+        painter.drawCross(xPx, yPx, m_.preferences.crossSizePx, m_.preferences.activeFringeColor);
+        drawOrderLabel(painter, {xPx, yPx}, editor_.seedOrders().back(),
+                       m_.preferences.activeFringeColor);
+    }
     canvas()->update();
+    syncReadouts();
 }
 
 void ImagePage::performAutoTracing() {
@@ -514,6 +573,7 @@ void ImagePage::performAutoTracing() {
                              DialogService::Icon::Information);
         return;
     }
+    const std::vector<int> orders = editor_.seedOrders();
     const std::vector<ImagePoint> seeds = editor_.takeSeeds();
     tools_->setAutoTracing(false);
     if (!canvas()->hasPicture()) {
@@ -546,6 +606,9 @@ void ImagePage::performAutoTracing() {
     std::vector<TraceStop> stops;
     const FringeTracer::Outcome outcome = tracer.trace(seeds, m_.store, progress, &stops);
     if (outcome == FringeTracer::Outcome::Traced) {
+        for (std::size_t k = 0; k < orders.size(); ++k) {
+            m_.store.setFringeOrder(static_cast<int>(k), orders[k]);
+        }
         editor_.selectActiveFringe(static_cast<int>(seeds.size()) - 1);
     }
     recorder_.finish();

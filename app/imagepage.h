@@ -97,6 +97,11 @@ private:
     void addPointAt(double xPx, double yPx);
     void deletePointsNear(double xPx, double yPx);
     void onFringeSelected(int fringe);
+    // The order box: the active fringe's order, or while seeding the next seed's.
+    void onOrderChosen(int order);
+    void onSameOrder();
+    // The fringe number of `order` beside a seed or a fringe of explicit order.
+    void drawOrderLabel(MarkPainter& painter, ImagePoint at, int order, RgbColor color);
     void onDeleteActiveFringe();
     void onDeleteAllPoints();
     void onReverse();

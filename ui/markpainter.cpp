@@ -39,4 +39,18 @@ void MarkPainter::drawCircle(const ApertureCircle& circle, RgbColor color) {
                          circle.radiusPx);
 }
 
+void MarkPainter::drawLabel(double xPx, double yPx, int offsetPx, const QString& text,
+                            RgbColor color) {
+    if (!painter_.isActive() || text.isEmpty()) {
+        return;
+    }
+    usePen(color);
+    QFont font = painter_.font();
+    font.setBold(true);
+    font.setPixelSize(11 * scale_);
+    painter_.setFont(font);
+    const double d = offsetPx * scale_;
+    painter_.drawText(QPointF(xPx + d, yPx - d), text);
+}
+
 } // namespace lumi

@@ -24,6 +24,10 @@ public:
     void drawCross(double xPx, double yPx, int halfArmPx, RgbColor color);
     // Outline of a circle; nothing for a radius <= 0.
     void drawCircle(const ApertureCircle& circle, RgbColor color);
+    // A short text (a fringe order beside its seed) with its lower left corner
+    // `offsetPx` x scale right of and above (x, y), bold, about 11 x scale
+    // pixels high.
+    void drawLabel(double xPx, double yPx, int offsetPx, const QString& text, RgbColor color);
 
 private:
     void usePen(RgbColor color);
