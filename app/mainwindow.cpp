@@ -7,6 +7,7 @@
 #include "analysis/fringefileinput.h"
 #include "analysis/idealconicapply.h"
 #include "analysis/inputcheck.h"
+#include "analysis/summaryuncertainty.h"
 #include "app/aberrationpage.h"
 #include "app/aboutwindow.h"
 #include "app/fringetoolspanel.h"
@@ -31,6 +32,7 @@
 #include "report/aberrationtexts.h"
 #include "report/asphericnote.h"
 #include "report/fitwarningtexts.h"
+#include "report/uncertaintytexts.h"
 #include "ui/dialogservice.h"
 #include "ui/imagecanvas.h"
 
@@ -367,7 +369,9 @@ void MainWindow::apply() {
 
 void MainWindow::clearFitFindings() {
     fitFindings_.clear();
+    fitUncertainty_.reset();
     aberrationPage_->showFitWarnings({});
+    aberrationPage_->showUncertainty({});
 }
 
 void MainWindow::showFitFindings(const FringeStore& fittedPoints, const std::string& leadingText) {
@@ -385,9 +389,14 @@ void MainWindow::showFitFindings(const FringeStore& fittedPoints, const std::str
         return f.kind == FitFinding::Kind::Outlier;
     });
     aberrationPage_->showFitWarnings(texts, flagged);
-    zernikePage_->showStdErrors(
-        fitUncertainty(fittedPoints, wpf, m_.results.fittedCoefficients, m_.settings.highestTerm),
-        wpf);
+    fitUncertainty_ = lumi::fitUncertainty(fittedPoints, wpf, m_.results.fittedCoefficients,
+                                           m_.settings.highestTerm);
+    zernikePage_->showStdErrors(*fitUncertainty_, wpf);
+    // P-V, RMS and Strehl ratio are of the summary's sampling, once it is made.
+    aberrationPage_->showUncertainty(
+        m_.results.applyProgress >= ApplyProgress::Summarised
+            ? summarySigmaTexts(summaryUncertainty(*fitUncertainty_, m_.results.grid, m_.settings))
+            : SummarySigmaTexts{});
 }
 
 int MainWindow::pageIndex(const QWidget* page) const {
@@ -418,6 +427,7 @@ void MainWindow::resetAnalysisView() {
     resetAnalysis(m_);
     shownSummary_ = {};
     fitFindings_.clear();
+    fitUncertainty_.reset();
     lastSampledGridCount_ = 0;
     notesPage_->resetForNewPicture();
     aberrationPage_->clearFields();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/fitfinding.h"
+#include "analysis/fituncertainty.h"
 #include "analysis/measurement.h"
 #include "fringe/fringedatafile.h"
 #include "fringe/fringeeditor.h"
@@ -12,6 +13,7 @@
 #include <QUndoStack>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QMenu;
 class QMenuBar;
@@ -77,6 +79,11 @@ public:
     const SummaryTexts& updateShownSummary();
     // What makes the last fit poorly supported, as the "Aberration" page shows it.
     const std::vector<FitFinding>& fitFindings() const { return fitFindings_; }
+    // The uncertainty of that fit (of the points it used), nullptr once the
+    // shown coefficients no longer come from a fit.
+    const FitUncertainty* fitUncertainty() const {
+        return fitUncertainty_ ? &*fitUncertainty_ : nullptr;
+    }
     // Forgets them (and hides them) once the summary no longer comes from a fit
     // of the points, as after averaging Zernike files.
     void clearFitFindings();
@@ -150,6 +157,7 @@ private:
     Measurement m_;
     SummaryTexts shownSummary_;
     std::vector<FitFinding> fitFindings_; // of the last fit that finished
+    std::optional<FitUncertainty> fitUncertainty_;
     int lastSampledGridCount_ = 0;
     FringeEditor editor_;
     MainMenus* menus_;

@@ -176,14 +176,11 @@ int runReport(std::span<const std::string> args, std::ostream& out, std::ostream
         }
         const std::string fileName =
             std::filesystem::path(request.analysis.fringeFile).filename().string();
+        const FitUncertainty fit = fitUncertainty(
+            m.store, m.settings.wavesPerFringe, m.results.fittedCoefficients, m.settings.highestTerm);
         TextReportInput text = textReportInput(
             m, shownSettingsTexts(m.settings.input),
-            summaryTexts(m.results, m.settings, m.results.applyProgress), userData, fileName);
-        if (const FitUncertainty fit =
-                fitUncertainty(m.store, m.settings.wavesPerFringe, m.results.fittedCoefficients,
-                               m.settings.highestTerm);
-            fit.available())
-            text.coefficientStdError = fit.stdError;
+            summaryTexts(m.results, m.settings, m.results.applyProgress), userData, fileName, &fit);
         if (request.textFile) {
             writeTextFileReplacing(*request.textFile, plainText(textReportLines(text)));
             written.wrote(*request.textFile);
