@@ -71,7 +71,7 @@ AberrationPage::AberrationPage(QWidget* parent)
     : QWidget(parent), fitWarnings_(new QLabel(this)),
       refit_(new QPushButton(QStringLiteral("Fit without flagged points"), this)) {
     auto* grid = new QGridLayout(this);
-    grid->setHorizontalSpacing(12);
+    grid->setHorizontalSpacing(8); // the 1 sigma column must fit beside at 1024 px
     grid->setVerticalSpacing(8);
     QFont mono(QStringLiteral("Monospace"));
     mono.setStyleHint(QFont::TypeWriter);
@@ -88,7 +88,7 @@ AberrationPage::AberrationPage(QWidget* parent)
             grid->addWidget(makeField(r.nmName, this, 130), row, 2);
         }
         if (r.sigmaName != nullptr) {
-            QLabel* sigma = makeField(r.sigmaName, this, 100);
+            QLabel* sigma = makeField(r.sigmaName, this, 0); // as wide as its text
             sigma->setToolTip(QStringLiteral("1 sigma, propagated from the scatter of the points "
                                              "about the fit (waves; the Strehl ratio as a "
                                              "fraction)"));
