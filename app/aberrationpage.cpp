@@ -182,9 +182,9 @@ void AberrationPage::showResults(const SummaryTexts& t) {
 }
 
 void AberrationPage::showUncertainty(const SummarySigmaTexts& t) {
-    for (const auto& [name, text] : {std::pair{"LblPVsigma", &t.peakToValley},
-                                     std::pair{"LblRMSsigma", &t.rms},
-                                     std::pair{"LblStrehlSigma", &t.strehl}}) {
+    for (const auto& [name, text] :
+         {std::pair{"LblPVsigma", &t.peakToValley}, std::pair{"LblRMSsigma", &t.rms},
+          std::pair{"LblStrehlSigma", &t.strehl}}) {
         QLabel* label = field(name);
         showText(label, QString::fromStdString(*text));
         label->setVisible(!text->empty());

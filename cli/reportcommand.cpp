@@ -176,8 +176,9 @@ int runReport(std::span<const std::string> args, std::ostream& out, std::ostream
         }
         const std::string fileName =
             std::filesystem::path(request.analysis.fringeFile).filename().string();
-        const FitUncertainty fit = fitUncertainty(
-            m.store, m.settings.wavesPerFringe, m.results.fittedCoefficients, m.settings.highestTerm);
+        const FitUncertainty fit =
+            fitUncertainty(m.store, m.settings.wavesPerFringe, m.results.fittedCoefficients,
+                           m.settings.highestTerm);
         TextReportInput text = textReportInput(
             m, shownSettingsTexts(m.settings.input),
             summaryTexts(m.results, m.settings, m.results.applyProgress), userData, fileName, &fit);

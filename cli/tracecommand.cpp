@@ -43,8 +43,7 @@ void parseSeeds(std::string_view text, TraceRequest& r) {
         if (at != std::string_view::npos) {
             const std::string_view number = one.substr(at + 1);
             const auto n = parseStrict(number);
-            if (!n || *n != std::floor(*n) || *n < 1.0 ||
-                *n > FringeStore::kMaxFringeOrder + 1.0)
+            if (!n || *n != std::floor(*n) || *n < 1.0 || *n > FringeStore::kMaxFringeOrder + 1.0)
                 throw UsageError("--seeds: seed " + std::to_string(r.seeds.size() + 1) +
                                  " asks for fringe \"" + std::string(number) +
                                  "\"; after @ a fringe number from 1 to " +

@@ -261,8 +261,8 @@ private:
             const std::string which =
                 "fringe order " + std::to_string(i) + " of " + std::to_string(count);
             if (!reader_.atLineStart())
-                throw FileError(reader_.lastLine(), "more values on this line than " + which +
-                                                        " (fringe, order)");
+                throw FileError(reader_.lastLine(),
+                                "more values on this line than " + which + " (fringe, order)");
             const int fringe = wholeInRange(reader_.nextNumber("the fringe index of " + which),
                                             "the fringe index", " of an order record");
             const int line = reader_.lastLine();
@@ -273,8 +273,8 @@ private:
             if (points[static_cast<std::size_t>(fringe)] == 0)
                 throw FileError(line, "fringe index " + std::to_string(fringe) +
                                           " is given an order but holds no points");
-            const int order = wholeInRange(reader_.nextNumber("the order of " + which),
-                                           "the order", " of fringe index " + std::to_string(fringe));
+            const int order = wholeInRange(reader_.nextNumber("the order of " + which), "the order",
+                                           " of fringe index " + std::to_string(fringe));
             if (reader_.lastLine() != line)
                 throw FileError(line, which + " is cut short: each is one line \"fringe, order\"");
             if (order != fringe)
@@ -416,11 +416,11 @@ void FringeDataFile::setStandardAnalysis() {
 bool FringeDataFile::operator==(const FringeDataFile& o) const {
     // pointLines say where the values stood, not what they are.
     return aperture == o.aperture && obstruction == o.obstruction && points == o.points &&
-           orders == o.orders &&
-           inputWavelengthNm == o.inputWavelengthNm && outputWavelengthNm == o.outputWavelengthNm &&
-           wavesPerFringe == o.wavesPerFringe && surfaceDiameterMm == o.surfaceDiameterMm &&
-           curvatureRadiusMm == o.curvatureRadiusMm && targetConic == o.targetConic &&
-           wavelengthsPresent == o.wavelengthsPresent && asphericPresent == o.asphericPresent;
+           orders == o.orders && inputWavelengthNm == o.inputWavelengthNm &&
+           outputWavelengthNm == o.outputWavelengthNm && wavesPerFringe == o.wavesPerFringe &&
+           surfaceDiameterMm == o.surfaceDiameterMm && curvatureRadiusMm == o.curvatureRadiusMm &&
+           targetConic == o.targetConic && wavelengthsPresent == o.wavelengthsPresent &&
+           asphericPresent == o.asphericPresent;
 }
 
 std::string FringeDataFile::toText() const {

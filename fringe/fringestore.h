@@ -76,7 +76,7 @@ public:
 private:
     struct Fringe {
         int count = 0;
-        int order = -1; // -1: the fringe's index
+        int order = -1;                                  // -1: the fringe's index
         std::array<double, kMaxPointsPerFringe + 1> x{}; // index 0 unused
         std::array<double, kMaxPointsPerFringe + 1> y{};
         bool operator==(const Fringe&) const = default;

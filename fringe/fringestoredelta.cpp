@@ -31,8 +31,7 @@ FringeStoreDelta FringeStoreDelta::between(const FringeStore& before, const Frin
     delta.obstructionAfter_ = after.obstruction;
     for (int f = 0; f < FringeStore::kFringeSlots; ++f) {
         const int count = before.pointCount(f);
-        bool same =
-            count == after.pointCount(f) && before.fringeOrder(f) == after.fringeOrder(f);
+        bool same = count == after.pointCount(f) && before.fringeOrder(f) == after.fringeOrder(f);
         for (int p = 1; same && p <= count; ++p) {
             same = before.pointX(f, p) == after.pointX(f, p) &&
                    before.pointY(f, p) == after.pointY(f, p);

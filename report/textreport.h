@@ -71,8 +71,7 @@ std::string printedUserField(const std::string& field);
 TextReportInput textReportInput(const Measurement& m, const ShownSettingsTexts& shown,
                                 const SummaryTexts& summary,
                                 const std::array<std::string, 5>& userData,
-                                const std::string& fileName,
-                                const FitUncertainty* fit = nullptr);
+                                const std::string& fileName, const FitUncertainty* fit = nullptr);
 
 // The report's lines in printing order: title, file name, user data, settings,
 // fringe statistics, aberrations, then one line per term 0..highestTerm with the

@@ -117,8 +117,9 @@ TEST_F(FitWarnings, ANewPictureOrAnAverageClearsThem) {
             EXPECT_TRUE(page()->fieldText(name).startsWith("+/- ")) << name;
         const TextReportInput report = window->reportCommands()->textReportInput();
         ASSERT_TRUE(report.coefficientStdError);
-        EXPECT_EQ(QString::fromStdString(stdErrorFringesText((*report.coefficientStdError)[4], 0.5)),
-                  window->zernikePage()->coefficientCell(5, 4));
+        EXPECT_EQ(
+            QString::fromStdString(stdErrorFringesText((*report.coefficientStdError)[4], 0.5)),
+            window->zernikePage()->coefficientCell(5, 4));
         if (byAverage) {
             QTemporaryDir dir;
             ZernikeCoefficients c{};

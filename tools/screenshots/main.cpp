@@ -201,11 +201,13 @@ void ringSeedingShot(QWidget& container, lumi::MainWindow& w, lumi::ScriptedDial
     QImage rings(kSide, kSide, QImage::Format_RGB32);
     for (int y = 0; y < kSide; ++y) {
         for (int x = 0; x < kSide; ++x) {
-            const double r2 = (std::pow(x - 200.0, 2) + std::pow(y - 200.0, 2)) / (kRadius * kRadius);
+            const double r2 =
+                (std::pow(x - 200.0, 2) + std::pow(y - 200.0, 2)) / (kRadius * kRadius);
             const double fringes = 0.5 + 6.756 * r2 - 6.005 * r2 * r2;
-            const int v = r2 > 1.0 ? 0
-                                   : static_cast<int>(std::lround(
-                                         127.5 * (1.0 - std::cos(2.0 * std::numbers::pi * fringes))));
+            const int v = r2 > 1.0
+                              ? 0
+                              : static_cast<int>(std::lround(
+                                    127.5 * (1.0 - std::cos(2.0 * std::numbers::pi * fringes))));
             rings.setPixel(x, y, qRgb(v, v / 8, v / 10));
         }
     }
