@@ -47,9 +47,9 @@ double aberrationAngleDeg(double y, double x, int fold, int decimals) {
     return a + 0.0; // no "-0" in the text
 }
 
-void calcAberrations(Measurement& m) {
-    const AnalysisSettings& settings = m.settings;
-    AnalysisResults& res = m.results;
+AnalysisResults calcAberrations(const AnalysisSettings& settings, AnalysisResults results,
+                                const FringeStore& pupil) {
+    AnalysisResults& res = results;
     const auto& c = res.coefficients;
     const double k = static_cast<double>(settings.wavelengthRatio);
     // Every value is also shown in nm and P-V and RMS as "1/x waves": those must
@@ -59,7 +59,7 @@ void calcAberrations(Measurement& m) {
     auto checkReciprocal = [](double v) { finite(1.0 / v, "reciprocal"); };
 
     // 1. Sample and take the range as P-V.
-    sampleWavefront(m, settings.analysisGridSize);
+    res.grid = *sampleWavefrontGrid(settings, res, pupil, settings.analysisGridSize);
     const WavefrontGrid& grid = res.grid;
     const int n = grid.gridCount;
     res.peakToValley = grid.range;
@@ -137,6 +137,11 @@ void calcAberrations(Measurement& m) {
     // 8. Primary spherical (uncompensated, also in aspheric analysis).
     res.spherical = finite(6.0 * c[8] * k, "spherical aberration");
     checkNm(res.spherical);
+    return results;
+}
+
+AnalysisResults calcAberrations(const Measurement& m) {
+    return calcAberrations(m.settings, m.results, m.store);
 }
 
 } // namespace lumi

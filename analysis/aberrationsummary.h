@@ -12,13 +12,16 @@ namespace lumi {
 // x < 0 it is 180 / fold. decimals >= 0 rounds the result (halves to even).
 double aberrationAngleDeg(double y, double x, int fold, int decimals = -1);
 
-// The summary of the "Aberration" page: samples m.results.grid with
-// settings.analysisGridSize, then writes P-V, RMS, Strehl, tilt, defocus,
-// astigmatism, coma and spherical (waves at the output wavelength) into
-// m.results; report/ formats them. Throws AnalysisError NonFinite on a NaN/Inf
-// result, also when a value in nm (times the output wavelength) or the
-// reciprocal of P-V or RMS is not finite; fields written before the fault keep
-// their new values.
-void calcAberrations(Measurement& m);
+// The summary of the "Aberration" page: returns `results` with the grid sampled
+// at settings.analysisGridSize (in the circles of `pupil`) and P-V, RMS, Strehl,
+// tilt, defocus, astigmatism, coma and spherical (waves at the output wavelength)
+// computed from its used coefficients; report/ formats them. Throws AnalysisError
+// NonFinite on a NaN/Inf result, also when a value in nm (times the output
+// wavelength) or the reciprocal of P-V or RMS is not finite.
+AnalysisResults calcAberrations(const AnalysisSettings& settings, AnalysisResults results,
+                                const FringeStore& pupil);
+
+// calcAberrations of m's settings, results and circles.
+AnalysisResults calcAberrations(const Measurement& m);
 
 } // namespace lumi

@@ -5,8 +5,8 @@
 
 namespace lumi {
 
-// How far the last APPLY came; each stage's values are new from there on, the
-// later ones still hold those of an earlier APPLY.
+// How far an APPLY (or another command that changes the results) came; each
+// stage's values are new from there on, the later ones still hold earlier values.
 enum class ApplyProgress {
     NotRun,       // refused before counting (bad settings)
     Counted,      // fringeCount, pointCount
@@ -44,7 +44,6 @@ struct AnalysisResults {
     int fringeCount = 0; // fringes holding at least one point
     int pointCount = 0;  // total points
 
-    ApplyProgress applyProgress = ApplyProgress::NotRun;
     bool analysisDone = false;
     WavefrontGrid grid;
 };

@@ -8,6 +8,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace lumi {
 
@@ -48,86 +50,105 @@ void deriveAnalysisSettings(AnalysisSettings& s) {
     s.analysisGridSize = 32;
 }
 
-void estimateBestFitConic(Measurement& m) {
-    AnalysisResults& res = m.results;
+float estimateBestFitConic(const AnalysisInput& input, const AnalysisResults& results) {
     // Best-fit conic: the target scaled by measured / ideal primary spherical.
-    auto target = narrowToSingle(m.settings.input.targetConic);
+    auto target = narrowToSingle(input.targetConic);
     if (!std::isfinite(target))
         throw AnalysisError(AnalysisError::Kind::InvalidSettings,
                             "The target conic constant is too large");
     if (target == 0.0f)
         target = 0.00001f;
-    const double ideal8 = res.idealConicCoefficients[8];
+    const double ideal8 = results.idealConicCoefficients[8];
     if (ideal8 == 0.0)
         throw AnalysisError(AnalysisError::Kind::ZeroIdealSpherical,
                             "The ideal conic has no spherical aberration: check the surface "
                             "diameter and the curvature radius");
-    const auto bestFit = narrowToSingle(res.coefficients[8] / ideal8 * static_cast<double>(target));
+    const auto bestFit =
+        narrowToSingle(results.coefficients[8] / ideal8 * static_cast<double>(target));
     if (!std::isfinite(bestFit))
         throw AnalysisError(AnalysisError::Kind::NonFinite,
                             "The best-fit conic constant is not a finite number");
-    res.bestFitConic = bestFit;
-    res.applyProgress = ApplyProgress::BestFitConic;
+    return bestFit;
 }
 
-std::optional<AnalysisError> computeIdealConicKeepingError(Measurement& m,
-                                                           const IdealConicProvider& idealConic) {
-    if (idealConic) {
-        try {
-            idealConic(m);
-        } catch (const AnalysisError& e) {
-            return e;
-        }
+ApplyOutcome fitWithIdealConic(ApplyOutcome from, const IdealConic& idealConic,
+                               const std::function<ApplyOutcome(ApplyOutcome)>& fit) {
+    if (from.settings.input.analysisType != AnalysisType::Aspheric) {
+        from.results.idealConicCoefficients.fill(0.0);
+        return fit(std::move(from));
     }
-    return std::nullopt;
+    // A failed ideal-conic computation keeps the previous coefficients and the
+    // fit still runs, so the measured summary is shown.
+    if (idealConic.coefficients)
+        from.results.idealConicCoefficients = *idealConic.coefficients;
+    ApplyOutcome out = fit(std::move(from));
+    if (!out.succeeded())
+        return out;
+    if (idealConic.error) {
+        out.error = idealConic.error;
+        return out;
+    }
+    try {
+        out.results.bestFitConic = estimateBestFitConic(out.settings.input, out.results);
+        out.progress = ApplyProgress::BestFitConic;
+    } catch (const AnalysisError& e) {
+        out.error = e;
+    }
+    return out;
 }
 
 namespace {
 
-// APPLY from the counts on: `fit` fits the coefficients and runs the summary.
-void applyCounted(Measurement& m, const IdealConicProvider& idealConic,
-                  const std::function<void(Measurement&)>& fit) {
-    AnalysisResults& res = m.results;
-    res.applyProgress = ApplyProgress::Counted;
-    if (m.settings.input.analysisType == AnalysisType::Aspheric) {
-        // A failed ideal-conic computation keeps the previous coefficients and
-        // the fit still runs, so the measured summary is shown.
-        const std::optional<AnalysisError> idealFailure =
-            computeIdealConicKeepingError(m, idealConic);
-        fit(m);
-        if (idealFailure)
-            throw *idealFailure;
-        estimateBestFitConic(m);
-    } else {
-        res.idealConicCoefficients.fill(0.0);
-        fit(m);
+// APPLY: derives the settings, takes the counts, then fits with `fit`.
+ApplyOutcome applyCounted(const Measurement& m, int fringeCount, int pointCount,
+                          const IdealConic& idealConic,
+                          const std::function<ApplyOutcome(ApplyOutcome)>& fit) {
+    ApplyOutcome out{m.settings, m.results, ApplyProgress::NotRun, std::nullopt};
+    try {
+        deriveAnalysisSettings(out.settings);
+    } catch (const AnalysisError& e) {
+        out.error = e;
+        return out;
     }
-    res.analysisDone = true;
+    out.results.fringeCount = fringeCount;
+    out.results.pointCount = pointCount;
+    out.progress = ApplyProgress::Counted;
+    out = fitWithIdealConic(std::move(out), idealConic, fit);
+    if (out.succeeded())
+        out.results.analysisDone = true;
+    return out;
 }
 
 } // namespace
 
-void runApply(Measurement& m, const IdealConicProvider& idealConic) {
-    m.results.applyProgress = ApplyProgress::NotRun;
-    deriveAnalysisSettings(m.settings);
-    m.results.fringeCount = m.store.nonEmptyFringeCount();
-    m.results.pointCount = m.store.totalPointCount();
-    applyCounted(m, idealConic, [](Measurement& mm) { fitZernike(mm); });
+ApplyOutcome runApply(const Measurement& m, const IdealConic& idealConic) {
+    return applyCounted(m, m.store.nonEmptyFringeCount(), m.store.totalPointCount(), idealConic,
+                        [&m](ApplyOutcome counted) {
+                            std::vector<ZernikeSample> samples;
+                            try {
+                                samples = fringeSamples(m.store, counted.settings.wavesPerFringe);
+                            } catch (const AnalysisError& e) {
+                                counted.error = e;
+                                return counted;
+                            }
+                            return withZernikeFit(std::move(counted), m.store, m.referenceFringes,
+                                                  samples);
+                        });
 }
 
-void runApplyToSamples(Measurement& m, std::span<const ZernikeSample> samples, int fringeCount,
-                       const IdealConicProvider& idealConic) {
-    m.results.applyProgress = ApplyProgress::NotRun;
-    deriveAnalysisSettings(m.settings);
-    m.results.fringeCount = fringeCount;
-    m.results.pointCount = static_cast<int>(samples.size());
-    applyCounted(m, idealConic, [samples](Measurement& mm) { fitZernikeSamples(mm, samples); });
+ApplyOutcome runApplyToSamples(const Measurement& m, std::span<const ZernikeSample> samples,
+                               int fringeCount, const IdealConic& idealConic) {
+    return applyCounted(m, fringeCount, static_cast<int>(samples.size()), idealConic,
+                        [&m, samples](ApplyOutcome counted) {
+                            return withZernikeFit(std::move(counted), m.store, m.referenceFringes,
+                                                  samples);
+                        });
 }
 
-void resetAnalysis(Measurement& m) {
-    m.results.grid.clear();
-    m.referenceFringes.fill(0.0);
-    m.results.analysisDone = false;
+AnalysisResults resultsForNewPicture(AnalysisResults results) {
+    results.grid.clear();
+    results.analysisDone = false;
+    return results;
 }
 
 } // namespace lumi

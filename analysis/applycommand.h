@@ -1,6 +1,7 @@
 #pragma once
 
 #include "analysis/analysiserror.h"
+#include "analysis/applyoutcome.h"
 #include "analysis/measurement.h"
 #include "analysis/zernikesample.h"
 
@@ -10,10 +11,14 @@
 
 namespace lumi {
 
-// Computes m.results.idealConicCoefficients for aspheric analysis (ray trace of
-// the ideal conic and its fit). Like the ideal-conic command it may leave the
-// previous values in place when it cannot compute them.
-using IdealConicProvider = std::function<void(Measurement&)>;
+// The ideal conic an aspheric analysis compensates (ray trace of the ideal conic
+// and its fit, see idealConicFor): its coefficients, waves at the input
+// wavelength, or the reason they could not be computed. With neither the
+// previous idealConicCoefficients stay.
+struct IdealConic {
+    std::optional<ZernikeCoefficients> coefficients;
+    std::optional<AnalysisError> error;
+};
 
 // The derived settings of APPLY: wavelengthRatio (input / output wavelength,
 // single precision), wavesPerFringe = |entered value|, highestTerm (Auto -> 24,
@@ -27,37 +32,38 @@ void deriveAnalysisSettings(AnalysisSettings& settings);
 // AnalysisError InvalidSettings (too large) or ZeroWavesPerFringe.
 float deriveWavesPerFringe(const AnalysisInput& input);
 
-// Aspheric analysis: bestFitConic = coefficients[8] / idealConicCoefficients[8]
-// x target K (K = 0 taken as 0.00001);
-// sets results.applyProgress to BestFitConic. Throws
-// AnalysisError ZeroIdealSpherical, InvalidSettings or NonFinite.
-void estimateBestFitConic(Measurement& m);
+// Aspheric analysis: the best-fit conic = coefficients[8] / idealConicCoefficients[8]
+// x target K (K = 0 taken as 0.00001). Throws AnalysisError ZeroIdealSpherical,
+// InvalidSettings or NonFinite.
+float estimateBestFitConic(const AnalysisInput& input, const AnalysisResults& results);
 
-// Runs `idealConic` when there is one and returns its AnalysisError instead of
-// throwing, so the caller can still fit or summarise the measured wavefront and
-// report the reason afterwards (no best-fit conic from stale ideal data).
-std::optional<AnalysisError> computeIdealConicKeepingError(Measurement& m,
-                                                           const IdealConicProvider& idealConic);
+// Continues `from` (no error) with `fit` (the fit or the new used coefficients,
+// and the summary) and the share of the analysis type: in standard analysis
+// idealConicCoefficients = 0 before `fit`; in aspheric analysis idealConic's
+// coefficients (when it has them) before `fit`, then after a successful `fit`
+// idealConic's error (the summary of the measured wavefront is still shown,
+// no best-fit conic from stale ideal data) or the best-fit conic, progress
+// BestFitConic.
+ApplyOutcome fitWithIdealConic(ApplyOutcome from, const IdealConic& idealConic,
+                               const std::function<ApplyOutcome(ApplyOutcome)>& fit);
 
-// The "APPLY" command: derives the settings, counts fringes and points, computes the ideal conic
-// through `idealConic` in aspheric analysis (without a provider the previous idealConicCoefficients
-// stay) or zeroes it in standard analysis, fits (fitZernike, which runs the summary), then in
-// aspheric analysis sets bestFitConic = c8 / ideal8 x K (K = 0 taken as 0.00001), and finally
-// analysisDone = true. When the provider throws AnalysisError, the fit and summary still run and
-// that error is then rethrown (no best-fit conic, analysisDone unchanged). Any AnalysisError
-// propagates; what was written before it stays, results.applyProgress tells how far it came and
-// analysisDone is unchanged.
-void runApply(Measurement& m, const IdealConicProvider& idealConic = {});
+// The "APPLY" command on m's points with m.settings.input: derives the settings
+// (progress NotRun until then), counts fringes and points (Counted), then
+// fitWithIdealConic around the fit of the points (withZernikeFit), and finally
+// analysisDone = true. After a fault the outcome holds what was computed before
+// it, the rest as in m, analysisDone as in m; progress tells how far it came.
+ApplyOutcome runApply(const Measurement& m, const IdealConic& idealConic = {});
 
 // runApply on samples of a whole-field phase map (normalised pupil coordinates,
 // waves) instead of the store's points: pointCount = the sample count and
 // fringeCount = `fringeCount` (the fringes seen across the pupil).
-void runApplyToSamples(Measurement& m, std::span<const ZernikeSample> samples, int fringeCount,
-                       const IdealConicProvider& idealConic = {});
+ApplyOutcome runApplyToSamples(const Measurement& m, std::span<const ZernikeSample> samples,
+                               int fringeCount, const IdealConic& idealConic = {});
 
-// The analysis share of the reset for a new picture: grid zeroed, reference
-// coefficients 0, analysisDone false. coefficients, fittedCoefficients and
-// idealConicCoefficients keep their values.
-void resetAnalysis(Measurement& m);
+// The analysis share of the reset for a new picture: `results` with the grid
+// zeroed and analysisDone false; coefficients, fittedCoefficients and
+// idealConicCoefficients keep their values. (The reference coefficients are
+// zeroed too, by the caller that holds them.)
+AnalysisResults resultsForNewPicture(AnalysisResults results);
 
 } // namespace lumi

@@ -1,16 +1,24 @@
 #include "analysis/idealconicapply.h"
 
-#include <utility>
-
 namespace lumi {
 
-void applyIdealConic(Measurement& m, const ProgressCallback& progress) {
-    const ZernikeCoefficients ideal = computeIdealConic(m.settings, progress);
-    m.results.idealConicCoefficients = ideal;
-}
-
-IdealConicProvider idealConicProvider(ProgressCallback progress) {
-    return [progress = std::move(progress)](Measurement& m) { applyIdealConic(m, progress); };
+IdealConic idealConicFor(const AnalysisSettings& settings, std::optional<int> highestTerm,
+                         const ProgressCallback& progress) {
+    if (settings.input.analysisType != AnalysisType::Aspheric)
+        return {};
+    AnalysisSettings derived = settings;
+    try {
+        deriveAnalysisSettings(derived);
+    } catch (const AnalysisError&) {
+        return {};
+    }
+    if (highestTerm)
+        derived.highestTerm = *highestTerm;
+    try {
+        return {computeIdealConic(derived, progress), std::nullopt};
+    } catch (const AnalysisError& e) {
+        return {std::nullopt, e};
+    }
 }
 
 } // namespace lumi

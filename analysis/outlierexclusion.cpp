@@ -9,9 +9,10 @@
 
 namespace lumi {
 
-OutlierExclusion refitWithoutOutliers(Measurement& m, const ApplyRunner& apply) {
+OutlierExclusion refitWithoutOutliers(const Measurement& m, const IdealConic& idealConic) {
     OutlierExclusion out;
     out.fittedPoints = m.store;
+    out.outcome = {m.settings, m.results, ApplyProgress::Summarised, std::nullopt};
     // originalNumber[f][p - 1]: the point's number in m.store.
     std::array<std::vector<int>, FringeStore::kFringesInUse> originalNumber;
     for (int f = 0; f < FringeStore::kFringesInUse; ++f)
@@ -40,17 +41,18 @@ OutlierExclusion refitWithoutOutliers(Measurement& m, const ApplyRunner& apply) 
             auto& numbers = originalNumber[static_cast<std::size_t>(it->first)];
             numbers.erase(numbers.begin() + (it->second - 1));
         }
-        if (apply)
-            apply(work);
-        else
-            runApply(work);
+        ApplyOutcome refit = runApply(work, idealConic);
         ++out.rounds;
+        if (!refit.succeeded()) {
+            out.outcome = std::move(refit);
+            return out;
+        }
+        work.settings = refit.settings;
+        work.results = refit.results;
+        out.outcome = std::move(refit);
     }
-    if (out.rounds > 0) {
-        m.settings = work.settings;
-        m.results = std::move(work.results);
+    if (out.rounds > 0)
         out.fittedPoints = std::move(work.store);
-    }
     return out;
 }
 

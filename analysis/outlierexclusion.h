@@ -1,10 +1,10 @@
 #pragma once
 
 #include "analysis/applycommand.h"
+#include "analysis/applyoutcome.h"
 #include "analysis/measurement.h"
 #include "fringe/fringestore.h"
 
-#include <functional>
 #include <vector>
 
 namespace lumi {
@@ -21,6 +21,10 @@ struct OutlierExclusion {
     FringeStore fittedPoints;            // the points the last fit used
     std::vector<ExcludedPoint> excluded; // in the order they were flagged
     int rounds = 0;                      // refits made (0: nothing was flagged)
+    // The settings and results to keep: those of the last refit, or the
+    // measurement's own when nothing was flagged (progress Summarised, the APPLY
+    // it started from). With an error a refit failed and nothing is to be kept.
+    ApplyOutcome outcome;
 };
 
 // Rounds of flagging and refitting at most: a real misassigned point stands
@@ -29,14 +33,11 @@ inline constexpr int kMostExclusionRounds = 3;
 
 // "Fit without flagged points", after an APPLY of `m`: the outliers of the last
 // fit (flaggedOutliers, every one) are left out and APPLY runs again on the
-// remaining points, until a fit flags nothing more or kMostExclusionRounds
-// refits were made. m.store keeps every point; m.results and m.settings are
-// those of the last refit (its point and fringe counts are of the points used).
-// A fit that flags nothing is left exactly as it was. An AnalysisError of a
-// refit propagates and leaves m as it was.
-// `apply` runs each refit (runApply(m) when empty; the front ends pass their
-// APPLY with its ideal-conic provider).
-using ApplyRunner = std::function<void(Measurement&)>;
-OutlierExclusion refitWithoutOutliers(Measurement& m, const ApplyRunner& apply = {});
+// remaining points (with `idealConic`, that of m's settings), until a fit flags
+// nothing more or kMostExclusionRounds refits were made. m.store keeps every
+// point; the outcome is that of the last refit (its point and fringe counts are
+// of the points used). A fit that flags nothing is left exactly as it was. The
+// AnalysisError of a failed refit is the outcome's error.
+OutlierExclusion refitWithoutOutliers(const Measurement& m, const IdealConic& idealConic = {});
 
 } // namespace lumi

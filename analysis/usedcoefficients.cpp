@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <string>
+#include <utility>
 
 namespace lumi {
 
@@ -30,48 +32,66 @@ ZernikeCoefficients referenceCorrected(const ZernikeCoefficients& valuesFringes,
 
 } // namespace
 
-void replaceUsedCoefficients(Measurement& m, const ZernikeCoefficients& usedWaves, int lastTerm) {
+ApplyOutcome withUsedCoefficients(ApplyOutcome from, const FringeStore& pupil,
+                                  const ZernikeCoefficients& usedWaves, int lastTerm) {
+    ApplyOutcome out = std::move(from);
     const auto last = static_cast<std::size_t>(std::clamp(lastTerm, 0, kZernikeSlots - 1));
     // Nothing of an earlier analysis with more terms may stay above lastTerm.
-    m.results.coefficients.fill(0.0);
-    std::copy_n(usedWaves.begin(), last + 1, m.results.coefficients.begin());
-    calcAberrations(m);
-    m.results.applyProgress = ApplyProgress::Summarised;
-}
-
-void subtractReference(Measurement& m, const ZernikeCoefficients& shownFringes) {
-    const float wpf = deriveWavesPerFringe(m.settings.input);
-    const int last = m.settings.highestTerm;
-    const ZernikeCoefficients used =
-        referenceCorrected(shownFringes, m.referenceFringes, wpf, last);
-    m.settings.wavesPerFringe = wpf;
-    replaceUsedCoefficients(m, used, last);
-}
-
-void applyZernikeAverage(Measurement& m, const ZernikeAverage& average,
-                         const IdealConicProvider& idealConic) {
-    if (m.store.aperture.radiusPx == 0.0)
-        throw AnalysisError(AnalysisError::Kind::InvalidGeometry, "Error: Missing Aperture!");
-    // The averaged files replace the fit, so the list's term count does not apply;
-    // the wavelengths and waves per fringe are read as APPLY reads them.
-    AnalysisSettings derived = m.settings;
-    deriveAnalysisSettings(derived);
-    derived.highestTerm = average.termCount;
-    const ZernikeCoefficients used = referenceCorrected(average.meanFringes, m.referenceFringes,
-                                                        derived.wavesPerFringe, average.termCount);
-    m.settings = derived;
-
-    if (m.settings.input.analysisType != AnalysisType::Aspheric) {
-        m.results.idealConicCoefficients.fill(0.0);
-        replaceUsedCoefficients(m, used, average.termCount);
-        return;
+    out.results.coefficients.fill(0.0);
+    std::copy_n(usedWaves.begin(), last + 1, out.results.coefficients.begin());
+    out.progress = ApplyProgress::Fitted;
+    try {
+        out.results = calcAberrations(out.settings, out.results, pupil);
+        out.progress = ApplyProgress::Summarised;
+    } catch (const AnalysisError& e) {
+        out.error = e;
     }
-    // As in APPLY: a failed ideal conic still lets the summary run, then is reported.
-    const std::optional<AnalysisError> idealFailure = computeIdealConicKeepingError(m, idealConic);
-    replaceUsedCoefficients(m, used, average.termCount);
-    if (idealFailure)
-        throw *idealFailure;
-    estimateBestFitConic(m);
+    return out;
+}
+
+ApplyOutcome replaceUsedCoefficients(const Measurement& m, const ZernikeCoefficients& usedWaves,
+                                     int lastTerm) {
+    return withUsedCoefficients({m.settings, m.results, ApplyProgress::NotRun, std::nullopt},
+                                m.store, usedWaves, lastTerm);
+}
+
+ApplyOutcome subtractReference(const Measurement& m, const ZernikeCoefficients& shownFringes) {
+    ApplyOutcome out{m.settings, m.results, ApplyProgress::NotRun, std::nullopt};
+    try {
+        const float wpf = deriveWavesPerFringe(m.settings.input);
+        const int last = m.settings.highestTerm;
+        const ZernikeCoefficients used =
+            referenceCorrected(shownFringes, m.referenceFringes, wpf, last);
+        out.settings.wavesPerFringe = wpf;
+        return withUsedCoefficients(std::move(out), m.store, used, last);
+    } catch (const AnalysisError& e) {
+        out.error = e;
+        return out;
+    }
+}
+
+ApplyOutcome applyZernikeAverage(const Measurement& m, const ZernikeAverage& average,
+                                 const IdealConic& idealConic) {
+    ApplyOutcome out{m.settings, m.results, ApplyProgress::NotRun, std::nullopt};
+    try {
+        if (m.store.aperture.radiusPx == 0.0)
+            throw AnalysisError(AnalysisError::Kind::InvalidGeometry, "Error: Missing Aperture!");
+        // The averaged files replace the fit, so the list's term count does not apply;
+        // the wavelengths and waves per fringe are read as APPLY reads them.
+        AnalysisSettings derived = m.settings;
+        deriveAnalysisSettings(derived);
+        derived.highestTerm = average.termCount;
+        const ZernikeCoefficients used = referenceCorrected(
+            average.meanFringes, m.referenceFringes, derived.wavesPerFringe, average.termCount);
+        out.settings = derived;
+        // As in APPLY: a failed ideal conic still lets the summary run, then is reported.
+        return fitWithIdealConic(std::move(out), idealConic, [&](ApplyOutcome ready) {
+            return withUsedCoefficients(std::move(ready), m.store, used, average.termCount);
+        });
+    } catch (const AnalysisError& e) {
+        out.error = e;
+        return out;
+    }
 }
 
 } // namespace lumi

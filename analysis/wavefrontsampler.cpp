@@ -10,20 +10,20 @@
 
 namespace lumi {
 
-std::unique_ptr<WavefrontGrid> sampleWavefrontGrid(const Measurement& m, int gridCount,
+std::unique_ptr<WavefrontGrid> sampleWavefrontGrid(const AnalysisSettings& settings,
+                                                   const AnalysisResults& results,
+                                                   const FringeStore& pupil, int gridCount,
                                                    const SampleProgress& progress) {
     if (gridCount < 1 || gridCount > WavefrontGrid::kMaxGridCount)
         throw AnalysisError(AnalysisError::Kind::InvalidSettings,
                             "The grid count must be between 1 and 129, not " +
                                 std::to_string(gridCount));
-    const ApertureCircle& ap = m.store.aperture;
-    const ApertureCircle& ob = m.store.obstruction;
+    const ApertureCircle& ap = pupil.aperture;
+    const ApertureCircle& ob = pupil.obstruction;
     if (ap.radiusPx == 0.0)
         throw AnalysisError(AnalysisError::Kind::InvalidGeometry,
                             "The aperture circle is missing: mark the aperture first");
 
-    const AnalysisSettings& settings = m.settings;
-    const AnalysisResults& results = m.results;
     auto sampled = std::make_unique<WavefrontGrid>();
     WavefrontGrid& grid = *sampled;
     const int n = gridCount;
@@ -101,8 +101,9 @@ std::unique_ptr<WavefrontGrid> sampleWavefrontGrid(const Measurement& m, int gri
     return sampled;
 }
 
-void sampleWavefront(Measurement& m, int gridCount, const SampleProgress& progress) {
-    m.results.grid = *sampleWavefrontGrid(m, gridCount, progress);
+std::unique_ptr<WavefrontGrid> sampleWavefrontGrid(const Measurement& m, int gridCount,
+                                                   const SampleProgress& progress) {
+    return sampleWavefrontGrid(m.settings, m.results, m.store, gridCount, progress);
 }
 
 } // namespace lumi

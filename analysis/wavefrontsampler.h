@@ -1,6 +1,9 @@
 #pragma once
 
+#include "analysis/analysisresults.h"
+#include "analysis/analysissettings.h"
 #include "analysis/measurement.h"
+#include "fringe/fringestore.h"
 
 #include <functional>
 #include <memory>
@@ -17,13 +20,15 @@ using SampleProgress = std::function<void(int percent)>;
 // In aspheric analysis term 8 is sampled as coefficients[8] -
 // idealConicCoefficients[8]. Sets the pupil mask, peak, valley (over the nodes
 // in the pupil) and range (1e-9 when peak - valley is 0 or the pupil is empty). gridCount 1..129,
-// else AnalysisError InvalidSettings; a zero aperture radius gives InvalidGeometry; a non-finite
-// node gives NonFinite.
-std::unique_ptr<WavefrontGrid> sampleWavefrontGrid(const Measurement& m, int gridCount,
+// else AnalysisError InvalidSettings; a zero aperture radius of `pupil`'s aperture circle gives
+// InvalidGeometry; a non-finite node gives NonFinite. Only the circles of `pupil` are read.
+std::unique_ptr<WavefrontGrid> sampleWavefrontGrid(const AnalysisSettings& settings,
+                                                   const AnalysisResults& results,
+                                                   const FringeStore& pupil, int gridCount,
                                                    const SampleProgress& progress = {});
 
-// sampleWavefrontGrid into m.results.grid, which the wavefront plots show; on
-// an error the grid stays as it was.
-void sampleWavefront(Measurement& m, int gridCount, const SampleProgress& progress = {});
+// sampleWavefrontGrid of m's settings, results and circles.
+std::unique_ptr<WavefrontGrid> sampleWavefrontGrid(const Measurement& m, int gridCount,
+                                                   const SampleProgress& progress = {});
 
 } // namespace lumi

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace lumi {
 
@@ -30,51 +31,69 @@ std::vector<ZernikeSample> fringeSamples(const FringeStore& store, float wavesPe
     return samples;
 }
 
-void fitZernike(Measurement& m) {
-    fitZernikeSamples(m, fringeSamples(m.store, m.settings.wavesPerFringe));
-}
-
-void fitZernikeSamples(Measurement& m, std::span<const ZernikeSample> samples) {
-    AnalysisResults& res = m.results;
-    const int highest = std::clamp(m.settings.highestTerm, 0, kZernikeTermCount - 1);
+ApplyOutcome withZernikeFit(ApplyOutcome from, const FringeStore& pupil,
+                            const ZernikeCoefficients& referenceFringes,
+                            std::span<const ZernikeSample> samples) {
+    ApplyOutcome out = std::move(from);
+    AnalysisResults& res = out.results;
+    const int highest = std::clamp(out.settings.highestTerm, 0, kZernikeTermCount - 1);
     const int termCount = highest + 1;
     const auto terms = static_cast<std::size_t>(termCount);
-    const double wavesPerFringe = static_cast<double>(m.settings.wavesPerFringe);
+    const double wavesPerFringe = static_cast<double>(out.settings.wavesPerFringe);
 
     // Every used coefficient is cleared, not only the fitted ones: a term an
     // earlier fit with more terms left behind would otherwise be saved with
     // this fit's terms and counted by an average of such files.
     res.coefficients.fill(0.0);
+    try {
+        NormalEquations eq = buildNormalEquations(samples, termCount);
+        solveNormalEquations(eq);
 
-    NormalEquations eq = buildNormalEquations(samples, termCount);
-    solveNormalEquations(eq);
+        ZernikeCoefficients used = res.coefficients;
+        for (std::size_t t = 0; t < terms; ++t) {
+            used[t] = eq.rhs[t] - wavesPerFringe * referenceFringes[t];
+            if (!std::isfinite(used[t]))
+                throw AnalysisError(AnalysisError::Kind::NonFinite,
+                                    "The reference coefficient of term " + std::to_string(t) +
+                                        " is too large");
+        }
+        res.fittedCoefficients.fill(0.0);
+        std::copy_n(eq.rhs.begin(), terms, res.fittedCoefficients.begin());
+        res.coefficients = used;
 
-    ZernikeCoefficients used = res.coefficients;
-    for (std::size_t t = 0; t < terms; ++t) {
-        used[t] = eq.rhs[t] - wavesPerFringe * m.referenceFringes[t];
-        if (!std::isfinite(used[t]))
+        // Residual at the points against the reference-corrected coefficients.
+        double squares = 0.0;
+        for (const ZernikeSample& s : samples) {
+            const double residual =
+                s.valueWaves - zernikeSum(res.coefficients, termCount, s.x, s.y);
+            squares += residual * residual;
+        }
+        const double fitRms = std::sqrt(squares / static_cast<double>(samples.size()));
+        if (!std::isfinite(fitRms))
             throw AnalysisError(AnalysisError::Kind::NonFinite,
-                                "The reference coefficient of term " + std::to_string(t) +
-                                    " is too large");
-    }
-    res.fittedCoefficients.fill(0.0);
-    std::copy_n(eq.rhs.begin(), terms, res.fittedCoefficients.begin());
-    res.coefficients = used;
+                                "The fit error is not a finite number");
+        res.fitRmsError = fitRms;
+        out.progress = ApplyProgress::Fitted;
 
-    // Residual at the points against the reference-corrected coefficients.
-    double squares = 0.0;
-    for (const ZernikeSample& s : samples) {
-        const double residual = s.valueWaves - zernikeSum(res.coefficients, termCount, s.x, s.y);
-        squares += residual * residual;
+        res = calcAberrations(out.settings, res, pupil);
+        out.progress = ApplyProgress::Summarised;
+    } catch (const AnalysisError& e) {
+        out.error = e;
     }
-    const double fitRms = std::sqrt(squares / static_cast<double>(samples.size()));
-    if (!std::isfinite(fitRms))
-        throw AnalysisError(AnalysisError::Kind::NonFinite, "The fit error is not a finite number");
-    res.fitRmsError = fitRms;
-    res.applyProgress = ApplyProgress::Fitted;
+    return out;
+}
 
-    calcAberrations(m);
-    res.applyProgress = ApplyProgress::Summarised;
+ApplyOutcome fitZernike(const Measurement& m) {
+    try {
+        return fitZernikeSamples(m, fringeSamples(m.store, m.settings.wavesPerFringe));
+    } catch (const AnalysisError& e) {
+        return {m.settings, m.results, ApplyProgress::NotRun, e};
+    }
+}
+
+ApplyOutcome fitZernikeSamples(const Measurement& m, std::span<const ZernikeSample> samples) {
+    return withZernikeFit({m.settings, m.results, ApplyProgress::NotRun, std::nullopt}, m.store,
+                          m.referenceFringes, samples);
 }
 
 } // namespace lumi

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/applyoutcome.h"
 #include "analysis/measurement.h"
 #include "analysis/zernikesample.h"
 
@@ -15,17 +16,23 @@ namespace lumi {
 // A zero aperture radius with points present gives AnalysisError InvalidGeometry.
 std::vector<ZernikeSample> fringeSamples(const FringeStore& store, float wavesPerFringe);
 
-// Least-squares fit of terms 0..settings.highestTerm to the fringe points.
-// Zeroes every coefficient (0..50) first; on success writes fittedCoefficients
-// (entries above highestTerm set to 0, like the emptied grid rows), coefficients =
-// fitted - wavesPerFringe x referenceFringes (above highestTerm 0), fitRmsError
-// (against the reference-corrected coefficients, waves), then runs
-// calcAberrations (applyProgress Fitted, then Summarised).
-// On a singular or non-finite solve (AnalysisError) nothing else is changed.
-void fitZernike(Measurement& m);
+// Continues `from` (no error; its settings as the fit uses them) with the
+// least-squares fit of terms 0..settings.highestTerm to `samples`: every used
+// coefficient (0..50) is zeroed first; on success fittedCoefficients (entries
+// above highestTerm 0), coefficients = fitted - wavesPerFringe x referenceFringes
+// (above highestTerm 0) and fitRmsError (against the reference-corrected
+// coefficients, waves), progress Fitted; then the summary (calcAberrations in the
+// circles of `pupil`), progress Summarised. A singular or non-finite solve
+// (the outcome's error) changes nothing else.
+ApplyOutcome withZernikeFit(ApplyOutcome from, const FringeStore& pupil,
+                            const ZernikeCoefficients& referenceFringes,
+                            std::span<const ZernikeSample> samples);
 
-// fitZernike on the given samples instead of the store's points (a whole-field
-// phase map): the same coefficients, fit error and summary.
-void fitZernikeSamples(Measurement& m, std::span<const ZernikeSample> samples);
+// withZernikeFit of m's settings and results on the store's points.
+ApplyOutcome fitZernike(const Measurement& m);
+
+// withZernikeFit of m's settings and results on the given samples instead of the
+// store's points (a whole-field phase map).
+ApplyOutcome fitZernikeSamples(const Measurement& m, std::span<const ZernikeSample> samples);
 
 } // namespace lumi

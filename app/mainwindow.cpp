@@ -326,33 +326,33 @@ void MainWindow::apply() {
     m_.referenceFringes = zernikePage_->referenceFringes();
     status_->clearMessage();
     const ZernikeCoefficients fittedBefore = m_.results.fittedCoefficients;
-    try {
-        runApply(m_, idealConicProvider());
+    const ApplyOutcome outcome = runApply(m_, idealConicFor(m_.settings));
+    m_.settings = outcome.settings;
+    m_.results = outcome.results;
+    if (outcome.progress >= ApplyProgress::Summarised) {
         lastSampledGridCount_ = m_.results.grid.gridCount;
-    } catch (const AnalysisError& e) {
-        if (m_.results.applyProgress >= ApplyProgress::Summarised) {
-            lastSampledGridCount_ = m_.results.grid.gridCount;
-        }
+    }
+    if (const std::optional<AnalysisError>& e = outcome.error) {
         // Whatever was computed before the fault is shown: the counts, the fit
         // error, and when the summary finished (a failed ideal or best-fit conic
         // comes after it) the coefficients and summary; the other fields keep
         // the texts of the last APPLY. A failed fit leaves the coefficients as
         // they were, so the grid keeps its earlier rows.
-        aberrationPage_->showResults(updateShownSummary());
+        aberrationPage_->showResults(updateShownSummary(outcome.progress));
         if (m_.results.fittedCoefficients != fittedBefore) {
             zernikePage_->showFit(m_.results, m_.settings.highestTerm, m_.settings.wavesPerFringe,
                                   shownSummary_);
         }
-        if (m_.results.applyProgress >= ApplyProgress::Fitted) {
-            showFitFindings(m_.store);
+        if (outcome.progress >= ApplyProgress::Fitted) {
+            showFitFindings(m_.store, outcome.progress);
         }
-        status_->showMessage(QStringLiteral("APPLY stopped: ") + QString::fromUtf8(e.what()));
+        status_->showMessage(QStringLiteral("APPLY stopped: ") + QString::fromUtf8(e->what()));
         return;
     }
-    aberrationPage_->showResults(updateShownSummary());
+    aberrationPage_->showResults(updateShownSummary(outcome.progress));
     zernikePage_->showFit(m_.results, m_.settings.highestTerm, m_.settings.wavesPerFringe,
                           shownSummary_);
-    showFitFindings(m_.store);
+    showFitFindings(m_.store, outcome.progress);
     if (m_.settings.input.analysisType == AnalysisType::Aspheric) {
         settings_->setBestFitConicText(
             QString::fromStdString(bestFitConicText(m_.results.bestFitConic)));
@@ -374,7 +374,8 @@ void MainWindow::clearFitFindings() {
     aberrationPage_->showUncertainty({});
 }
 
-void MainWindow::showFitFindings(const FringeStore& fittedPoints, const std::string& leadingText) {
+void MainWindow::showFitFindings(const FringeStore& fittedPoints, ApplyProgress progress,
+                                 const std::string& leadingText) {
     const float wpf = m_.settings.wavesPerFringe;
     fitFindings_ =
         assessFitQuality(fittedPoints, wpf, m_.results.fittedCoefficients, m_.settings.highestTerm);
@@ -394,7 +395,7 @@ void MainWindow::showFitFindings(const FringeStore& fittedPoints, const std::str
     zernikePage_->showStdErrors(*fitUncertainty_, wpf);
     // P-V, RMS and Strehl ratio are of the summary's sampling, once it is made.
     aberrationPage_->showUncertainty(
-        m_.results.applyProgress >= ApplyProgress::Summarised
+        progress >= ApplyProgress::Summarised
             ? summarySigmaTexts(summaryUncertainty(*fitUncertainty_, m_.results.grid, m_.settings))
             : SummarySigmaTexts{});
 }
@@ -418,13 +419,14 @@ void MainWindow::refuseValue(const QString& command, const QString& problem) {
     status_->showMessage(command + QStringLiteral(" stopped: ") + text);
 }
 
-const SummaryTexts& MainWindow::updateShownSummary() {
-    shownSummary_ = summaryTexts(m_.results, m_.settings, m_.results.applyProgress, shownSummary_);
+const SummaryTexts& MainWindow::updateShownSummary(ApplyProgress progress) {
+    shownSummary_ = summaryTexts(m_.results, m_.settings, progress, shownSummary_);
     return shownSummary_;
 }
 
 void MainWindow::resetAnalysisView() {
-    resetAnalysis(m_);
+    m_.results = resultsForNewPicture(m_.results);
+    m_.referenceFringes.fill(0.0);
     shownSummary_ = {};
     fitFindings_.clear();
     fitUncertainty_.reset();

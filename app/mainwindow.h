@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/analysisresults.h"
 #include "analysis/fitfinding.h"
 #include "analysis/fituncertainty.h"
 #include "analysis/measurement.h"
@@ -75,8 +76,8 @@ public:
     // The "Aberration" page texts on screen (those of the last APPLY).
     const SummaryTexts& shownSummary() const { return shownSummary_; }
     // Re-makes the shown summary texts from the results as far as their last
-    // command came (fields of stages it did not reach keep their texts).
-    const SummaryTexts& updateShownSummary();
+    // command came, `progress` (fields of stages it did not reach keep their texts).
+    const SummaryTexts& updateShownSummary(ApplyProgress progress);
     // What makes the last fit poorly supported, as the "Aberration" page shows it.
     const std::vector<FitFinding>& fitFindings() const { return fitFindings_; }
     // The uncertainty of that fit (of the points it used), nullptr once the
@@ -91,7 +92,9 @@ public:
     // refit kept) and shows the findings on the "Aberration" page after
     // `leadingText` (when not empty), with "Fit without flagged points" when a
     // point is flagged, and the coefficients' standard errors on the "Zernike" page.
-    void showFitFindings(const FringeStore& fittedPoints, const std::string& leadingText = {});
+    // `progress` says how far that command came (the summary's 1 sigma needs its sampling).
+    void showFitFindings(const FringeStore& fittedPoints, ApplyProgress progress,
+                         const std::string& leadingText = {});
     // Grid count of the window's last sampling (APPLY, the wavefront plots or
     // the PSF), which "Update MTF" samples with; 0 before the first.
     int lastSampledGridCount() const { return lastSampledGridCount_; }

@@ -16,20 +16,19 @@ namespace lumi {
 
 void fitWithoutFlaggedPoints(MainWindow& w) {
     Measurement& m = w.measurement();
-    OutlierExclusion exclusion;
-    try {
-        exclusion = refitWithoutOutliers(
-            m, [](Measurement& work) { runApply(work, idealConicProvider()); });
-    } catch (const AnalysisError& e) {
+    const OutlierExclusion exclusion = refitWithoutOutliers(m, idealConicFor(m.settings));
+    if (const std::optional<AnalysisError>& e = exclusion.outcome.error) {
         w.statusBar()->showMessage(QStringLiteral("Fit without flagged points stopped: ") +
-                                   QString::fromUtf8(e.what()));
+                                   QString::fromUtf8(e->what()));
         return;
     }
+    m.settings = exclusion.outcome.settings;
+    m.results = exclusion.outcome.results;
     w.setLastSampledGridCount(m.results.grid.gridCount);
-    w.aberrationPage()->showResults(w.updateShownSummary());
+    w.aberrationPage()->showResults(w.updateShownSummary(exclusion.outcome.progress));
     w.zernikePage()->showFit(m.results, m.settings.highestTerm, m.settings.wavesPerFringe,
                              w.shownSummary());
-    w.showFitFindings(exclusion.fittedPoints, exclusionText(exclusion));
+    w.showFitFindings(exclusion.fittedPoints, exclusion.outcome.progress, exclusionText(exclusion));
     if (m.settings.input.analysisType == AnalysisType::Aspheric) {
         w.settingsPanel()->setBestFitConicText(
             QString::fromStdString(bestFitConicText(m.results.bestFitConic)));

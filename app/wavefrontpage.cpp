@@ -229,7 +229,7 @@ void WaveFrontPage::updatePlots() {
         return;
     }
     try {
-        sampleWavefront(m_, chosenGridCount());
+        m_.results.grid = *sampleWavefrontGrid(m_, chosenGridCount());
         emit sampled(chosenGridCount());
         scaleBar_->clearPicture();
         scaleBar_->paint([this](QPainter& painter, const QRect& rect) {

@@ -119,14 +119,16 @@ bool ZernikeCommands::average(const QStringList& paths) {
     m.settings.input = input;
     m.referenceFringes = window_.zernikePage()->referenceFringes();
     const bool aspheric = m.settings.input.analysisType == AnalysisType::Aspheric;
-    try {
-        applyZernikeAverage(m, average, aspheric ? idealConicProvider() : IdealConicProvider{});
-    } catch (const AnalysisError& e) {
-        showSummary();
-        status->showMessage(QStringLiteral("Averaging stopped: ") + QString::fromUtf8(e.what()));
+    const ApplyOutcome outcome =
+        applyZernikeAverage(m, average, idealConicFor(m.settings, average.termCount));
+    m.settings = outcome.settings;
+    m.results = outcome.results;
+    if (const std::optional<AnalysisError>& e = outcome.error) {
+        showSummary(outcome.progress);
+        status->showMessage(QStringLiteral("Averaging stopped: ") + QString::fromUtf8(e->what()));
         return false;
     }
-    const SummaryTexts& texts = window_.updateShownSummary();
+    const SummaryTexts& texts = window_.updateShownSummary(outcome.progress);
     window_.aberrationPage()->showResults(texts);
     window_.clearFitFindings(); // the summary is now of the average, not of the points
     window_.zernikePage()->showAverage(average, texts);
@@ -152,21 +154,22 @@ void ZernikeCommands::subtractReference() {
     }
     m.settings.input = input;
     m.referenceFringes = window_.zernikePage()->referenceFringes();
-    try {
+    const ApplyOutcome outcome =
         lumi::subtractReference(m, window_.zernikePage()->shownCoefficients());
-    } catch (const AnalysisError& e) {
-        showSummary();
+    m.settings = outcome.settings;
+    m.results = outcome.results;
+    showSummary(outcome.progress);
+    if (const std::optional<AnalysisError>& e = outcome.error) {
         window_.statusBar()->showMessage(QStringLiteral("Reference subtraction stopped: ") +
-                                         QString::fromUtf8(e.what()));
+                                         QString::fromUtf8(e->what()));
         return;
     }
-    showSummary();
     window_.statusBar()->showMessage(
         QStringLiteral("Reference subtracted from terms 0..%1").arg(m.settings.highestTerm));
 }
 
-void ZernikeCommands::showSummary() {
-    const SummaryTexts& texts = window_.updateShownSummary();
+void ZernikeCommands::showSummary(ApplyProgress progress) {
+    const SummaryTexts& texts = window_.updateShownSummary(progress);
     window_.aberrationPage()->showResults(texts);
     window_.zernikePage()->showSummaryFields(texts);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/analysisresults.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -31,7 +33,7 @@ public:
     void subtractReference();
 
 private:
-    void showSummary();
+    void showSummary(ApplyProgress progress);
 
     MainWindow& window_;
     DialogService& dialogs_;

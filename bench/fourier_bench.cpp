@@ -62,7 +62,9 @@ void analyse(const PixelGrid& grid, phase::FourierResult& r, Measurement& m) {
     r = phase::analyseWholeField(grid, o);
     m.store.aperture = r.aperture;
     m.store.obstruction = r.obstruction;
-    runApplyToSamples(m, r.fit.samples, r.fringesAcrossPupil);
+    const ApplyOutcome out = runApplyToSamples(m, r.fit.samples, r.fringesAcrossPupil);
+    m.settings = out.settings;
+    m.results = out.results;
 }
 
 void BM_WholeField(benchmark::State& state) {
@@ -83,7 +85,7 @@ void BM_WholeField(benchmark::State& state) {
         truth.store.obstruction = {rc.obstructionXPx, rc.obstructionYPx, rc.obstructionRadiusPx};
     truth.results.coefficients = rc.coefficientsWaves;
     truth.results.coefficients[1] = truth.results.coefficients[2] = 0.0; // the carrier
-    calcAberrations(truth);
+    truth.results = calcAberrations(truth);
     double termError = 0.0;
     for (std::size_t t = 4; t <= 8; ++t)
         termError =

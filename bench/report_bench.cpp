@@ -22,7 +22,7 @@ std::unique_ptr<lumi::Measurement> appliedMeasurement() {
     m->results.coefficients[3] = 1.5;
     m->results.coefficients[4] = 0.3;
     m->results.coefficients[6] = 0.2;
-    lumi::sampleWavefront(*m, 32);
+    m->results.grid = *lumi::sampleWavefrontGrid(*m, 32);
     return m;
 }
 

@@ -4,6 +4,7 @@
 #include "analysis/fitquality.h"
 #include "analysis/fituncertainty.h"
 #include "analysis/fringefileinput.h"
+#include "analysis/idealconicapply.h"
 #include "analysis/summaryuncertainty.h"
 #include "analysis/zernikefile.h"
 #include "cli/analysisjson.h"
@@ -219,12 +220,14 @@ AnalyzedFile analyzeFringeFileWithPoints(const AnalyzeRequest& request) {
     if (request.apply)
         request.apply(m);
     else
-        runApply(m);
+        keepOutcome(m, runApply(m));
     OutlierExclusion outliers;
-    if (request.excludeOutliers)
-        outliers = refitWithoutOutliers(m, request.apply);
-    else
+    if (request.excludeOutliers) {
+        outliers = refitWithoutOutliers(m, idealConicFor(m.settings));
+        keepOutcome(m, outliers.outcome);
+    } else {
         outliers.fittedPoints = m.store;
+    }
 
     if (request.zernikeOutFile) {
         ZernikeFile::writeFile(*request.zernikeOutFile, m.results.coefficients,
@@ -236,6 +239,13 @@ AnalyzedFile analyzeFringeFileWithPoints(const AnalyzeRequest& request) {
 
 Measurement analyzeFringeFile(const AnalyzeRequest& request) {
     return analyzeFringeFileWithPoints(request).measurement;
+}
+
+void keepOutcome(Measurement& m, const ApplyOutcome& outcome) {
+    m.settings = outcome.settings;
+    m.results = outcome.results;
+    if (outcome.error)
+        throw *outcome.error;
 }
 
 std::string analyzeHelpText() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/applyoutcome.h"
 #include "analysis/measurement.h"
 #include "analysis/outlierexclusion.h"
 #include "cli/analyzerequest.h"
@@ -38,6 +39,10 @@ Measurement analyzeFringeFile(const AnalyzeRequest& request);
 void printAnalysis(const Measurement& m, const AnalyzeRequest& request, const std::string& source,
                    std::ostream& out, std::ostream& err,
                    const OutlierExclusion* outliers = nullptr);
+
+// Keeps the settings and results of `outcome` in m, then throws the error that
+// stopped its command (a command line command ends at the first fault).
+void keepOutcome(Measurement& m, const ApplyOutcome& outcome);
 
 // The --help page of "analyze".
 std::string analyzeHelpText();

@@ -3,6 +3,7 @@
 #include "analysis/applycommand.h"
 #include "analysis/idealconicapply.h"
 #include "analysis/measurement.h"
+#include "cli/analyzecommand.h"
 #include "cli/analyzerequest.h"
 #include "cli/jsonwriter.h"
 #include "cli/optiontable.h"
@@ -54,7 +55,7 @@ void hookInto(const std::shared_ptr<AsphericRequest>& aspheric, AnalyzeRequest& 
             in.targetConic = *aspheric->conic;
         }
     });
-    request.apply = [](Measurement& m) { runApply(m, idealConicProvider()); };
+    request.apply = [](Measurement& m) { keepOutcome(m, runApply(m, idealConicFor(m.settings))); };
     request.jsonExtras.emplace_back([](const Measurement& m, JsonWriter& json) {
         json.key("idealConicCoefficients");
         json.beginArray();

@@ -119,8 +119,8 @@ int runAverage(std::span<const std::string> args, std::ostream& out, std::ostrea
                 m.store.aperture = ApertureCircle{0.0, 0.0, 1.0}; // pupil units
         });
         analyze.apply = [&average](Measurement& m) {
-            const bool aspheric = m.settings.input.analysisType == AnalysisType::Aspheric;
-            applyZernikeAverage(m, average, aspheric ? idealConicProvider() : IdealConicProvider{});
+            keepOutcome(
+                m, applyZernikeAverage(m, average, idealConicFor(m.settings, average.termCount)));
             // The coefficient list shows what was averaged, as the window's grid does.
             const auto wpf = static_cast<double>(m.settings.wavesPerFringe);
             for (int t = 0; t <= average.termCount; ++t)

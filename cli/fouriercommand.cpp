@@ -194,9 +194,8 @@ int runFourier(std::span<const std::string> args, std::ostream& out, std::ostrea
         *result = phase::analyseWholeField(grid, o);
         m.store.aperture = result->aperture;
         m.store.obstruction = result->obstruction;
-        const bool aspheric = m.settings.input.analysisType == AnalysisType::Aspheric;
-        runApplyToSamples(m, result->fit.samples, result->fringesAcrossPupil,
-                          aspheric ? idealConicProvider() : IdealConicProvider{});
+        keepOutcome(m, runApplyToSamples(m, result->fit.samples, result->fringesAcrossPupil,
+                                         idealConicFor(m.settings)));
     };
     // Checked with --zernike-out before anything is written.
     a.inputFiles.push_back(r.imageFile);

@@ -245,10 +245,10 @@ int runPsi(std::span<const std::string> args, std::ostream& out, std::ostream& e
             analysis = phase::analysePhaseShift(frames, pr);
             m.store.aperture = analysis->aperture;
             m.store.obstruction = request.obstruction;
-            const bool aspheric = m.settings.input.analysisType == AnalysisType::Aspheric;
-            phase::applyPhaseFit(m, analysis->fit.coefficientsWaves, analysis->fit.residualRmsWaves,
-                                 static_cast<int>(analysis->fit.samples.size()),
-                                 aspheric ? idealConicProvider() : IdealConicProvider{});
+            keepOutcome(m, phase::applyPhaseFit(m, analysis->fit.coefficientsWaves,
+                                                analysis->fit.residualRmsWaves,
+                                                static_cast<int>(analysis->fit.samples.size()),
+                                                idealConicFor(m.settings)));
         };
         // Checked with --zernike-out before anything is written.
         for (const std::string& f : request.frameFiles)

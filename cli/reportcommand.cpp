@@ -179,9 +179,10 @@ int runReport(std::span<const std::string> args, std::ostream& out, std::ostream
         const FitUncertainty fit =
             fitUncertainty(m.store, m.settings.wavesPerFringe, m.results.fittedCoefficients,
                            m.settings.highestTerm);
-        TextReportInput text = textReportInput(
-            m, shownSettingsTexts(m.settings.input),
-            summaryTexts(m.results, m.settings, m.results.applyProgress), userData, fileName, &fit);
+        TextReportInput text =
+            textReportInput(m, shownSettingsTexts(m.settings.input),
+                            summaryTexts(m.results, m.settings, ApplyProgress::Summarised),
+                            userData, fileName, &fit);
         if (request.textFile) {
             writeTextFileReplacing(*request.textFile, plainText(textReportLines(text)));
             written.wrote(*request.textFile);

@@ -70,17 +70,14 @@ TEST_P(BadSettings, AreRefusedWithAClearMessage) {
     m.settings.input.wavesPerFringe = c.wavesPerFringe;
     m.settings.input.zernikeTerms = c.zernikeTerms;
     test::addPupilPoint(m, 0, 0.1, 0.1);
-    try {
-        runApply(m);
-        FAIL() << c.name;
-    } catch (const AnalysisError& e) {
-        EXPECT_EQ(e.kind(), c.kind) << c.name;
-        if (c.message[0] != '\0') {
-            EXPECT_STREQ(e.what(), c.message) << c.name;
-        }
+    const ApplyOutcome out = runApply(m);
+    ASSERT_TRUE(out.error) << c.name;
+    EXPECT_EQ(out.error->kind(), c.kind) << c.name;
+    if (c.message[0] != '\0') {
+        EXPECT_STREQ(out.error->what(), c.message) << c.name;
     }
-    EXPECT_FALSE(m.results.analysisDone);
-    EXPECT_EQ(m.results.applyProgress, ApplyProgress::NotRun) << c.name; // before counting
+    EXPECT_FALSE(out.results.analysisDone);
+    EXPECT_EQ(out.progress, ApplyProgress::NotRun) << c.name; // before counting
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -103,23 +100,22 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RunApply, NoPointsCountsZeroAndFailsSingular) {
     Measurement m = makeMeasurement();
-    try {
-        runApply(m);
-        FAIL() << "no error";
-    } catch (const AnalysisError& e) {
-        EXPECT_EQ(e.kind(), AnalysisError::Kind::SingularFit);
-    }
-    EXPECT_EQ(m.results.fringeCount, 0);
-    EXPECT_EQ(m.results.pointCount, 0);
-    EXPECT_EQ(m.results.applyProgress, ApplyProgress::Counted);
-    EXPECT_FALSE(m.results.analysisDone);
+    m.results.fringeCount = 4;
+    const ApplyOutcome out = runApply(m);
+    ASSERT_TRUE(out.error);
+    EXPECT_EQ(out.error->kind(), AnalysisError::Kind::SingularFit);
+    EXPECT_EQ(out.results.fringeCount, 0);
+    EXPECT_EQ(out.results.pointCount, 0);
+    EXPECT_EQ(out.progress, ApplyProgress::Counted);
+    EXPECT_FALSE(out.results.analysisDone);
 }
 
 TEST(RunApply, FailureLeavesAnEarlierAnalysisDoneFlag) {
     Measurement m = makeMeasurement();
     m.results.analysisDone = true;
-    EXPECT_THROW(runApply(m), AnalysisError);
-    EXPECT_TRUE(m.results.analysisDone);
+    const ApplyOutcome out = runApply(m);
+    EXPECT_TRUE(out.error);
+    EXPECT_TRUE(out.results.analysisDone);
 }
 
 // Needs enough fringes and some non-radial term: circles alone at a few radii
@@ -133,8 +129,9 @@ Measurement withContours(const ZernikeCoefficients& c) {
 TEST(RunApply, StandardFitCountsAndSummarises) {
     Measurement m = withContours(coefficientsOf({{3, 1.0}, {4, 0.2}, {8, 0.15}}));
     m.results.idealConicCoefficients.fill(4.0);
-    runApply(m);
-    const AnalysisResults& r = m.results;
+    const ApplyOutcome out = runApply(m);
+    ASSERT_TRUE(out.succeeded());
+    const AnalysisResults& r = out.results;
     EXPECT_TRUE(r.analysisDone);
     EXPECT_EQ(r.fringeCount, m.store.nonEmptyFringeCount());
     EXPECT_EQ(r.pointCount, m.store.totalPointCount());
@@ -143,7 +140,7 @@ TEST(RunApply, StandardFitCountsAndSummarises) {
     EXPECT_NEAR(r.astigmatism.magnitude, 0.4, 5e-4);
     EXPECT_NEAR(r.astigmatism.angleDeg, 0.0, 5e-3);
     EXPECT_NEAR(r.spherical, 0.9, 5e-4);
-    EXPECT_EQ(r.applyProgress, ApplyProgress::Summarised);
+    EXPECT_EQ(out.progress, ApplyProgress::Summarised);
 }
 
 TEST(RunApply, AutoAndTwentyFiveGiveTheSameFit) {
@@ -151,21 +148,21 @@ TEST(RunApply, AutoAndTwentyFiveGiveTheSameFit) {
     Measurement autoRun = withContours(c);
     Measurement explicitRun = withContours(c);
     explicitRun.settings.input.zernikeTerms = 25;
-    runApply(autoRun);
-    runApply(explicitRun);
-    EXPECT_EQ(autoRun.results.coefficients, explicitRun.results.coefficients);
-    EXPECT_EQ(autoRun.results.peakToValley, explicitRun.results.peakToValley);
-    EXPECT_EQ(autoRun.results.rms, explicitRun.results.rms);
+    const AnalysisResults a = runApply(autoRun).results;
+    const AnalysisResults e = runApply(explicitRun).results;
+    EXPECT_EQ(a.coefficients, e.coefficients);
+    EXPECT_EQ(a.peakToValley, e.peakToValley);
+    EXPECT_EQ(a.rms, e.rms);
 }
 
 TEST(RunApply, NineFitsTermsUpToEight) {
     Measurement m = withContours(coefficientsOf({{3, 3.0}, {4, 0.3}, {8, 0.2}}));
     m.settings.input.zernikeTerms = 9;
     m.results.coefficients.fill(5.0);
-    runApply(m);
-    EXPECT_EQ(m.settings.highestTerm, 8);
-    EXPECT_NEAR(m.results.coefficients[8], 0.2, 1e-9);
-    EXPECT_EQ(m.results.coefficients[9], 0.0); // nothing of an earlier fit stays
+    const ApplyOutcome out = runApply(m);
+    EXPECT_EQ(out.settings.highestTerm, 8);
+    EXPECT_NEAR(out.results.coefficients[8], 0.2, 1e-9);
+    EXPECT_EQ(out.results.coefficients[9], 0.0); // nothing of an earlier fit stays
 }
 
 struct AsphericCase {
@@ -183,15 +180,11 @@ TEST_P(AsphericApply, BestFitConicScalesTheTarget) {
     Measurement m = withContours(coefficientsOf({{3, 3.0}, {4, 0.3}, {8, c.measured8}}));
     m.settings.input.analysisType = AnalysisType::Aspheric;
     m.settings.input.targetConic = c.target;
-    int calls = 0;
-    runApply(m, [&](Measurement& mm) {
-        ++calls;
-        mm.results.idealConicCoefficients = coefficientsOf({{8, c.ideal8}});
-    });
-    EXPECT_EQ(calls, 1);
-    EXPECT_TRUE(m.results.analysisDone);
-    EXPECT_NEAR(m.results.bestFitConic, c.expectedK, 1e-6f) << c.name;
-    EXPECT_EQ(m.results.applyProgress, ApplyProgress::BestFitConic) << c.name;
+    const ApplyOutcome out = runApply(m, {coefficientsOf({{8, c.ideal8}}), std::nullopt});
+    EXPECT_TRUE(out.results.analysisDone);
+    EXPECT_EQ(out.results.idealConicCoefficients[8], c.ideal8);
+    EXPECT_NEAR(out.results.bestFitConic, c.expectedK, 1e-6f) << c.name;
+    EXPECT_EQ(out.progress, ApplyProgress::BestFitConic) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -205,70 +198,58 @@ TEST(RunApply, AsphericCompensatesTermEightInTheGrid) {
     Measurement m = withContours(coefficientsOf({{3, 3.0}, {8, -0.5}, {5, 0.2}}));
     m.settings.setRemoved(RemovalGroup::LowOrderAstigmatism, true);
     m.settings.input.analysisType = AnalysisType::Aspheric;
-    runApply(m, [](Measurement& mm) { mm.results.idealConicCoefficients[8] = -0.5; });
+    const AnalysisResults r = runApply(m, {coefficientsOf({{8, -0.5}}), std::nullopt}).results;
     // Only fit noise is left of term 8 (power is removed by default).
-    EXPECT_LT(m.results.peakToValley, 1e-8);
-    EXPECT_NEAR(m.results.spherical, -3.0, 5e-4);
+    EXPECT_LT(r.peakToValley, 1e-8);
+    EXPECT_NEAR(r.spherical, -3.0, 5e-4);
 }
 
 TEST(RunApply, ZeroIdealSphericalEndsAfterTheFit) {
     Measurement m = withContours(coefficientsOf({{3, 3.0}, {4, 0.3}, {8, 0.2}}));
     m.settings.input.analysisType = AnalysisType::Aspheric;
-    try {
-        runApply(m, [](Measurement& mm) { mm.results.idealConicCoefficients.fill(0.0); });
-        FAIL() << "no error";
-    } catch (const AnalysisError& e) {
-        EXPECT_EQ(e.kind(), AnalysisError::Kind::ZeroIdealSpherical);
-    }
-    EXPECT_FALSE(m.results.analysisDone);
-    EXPECT_NEAR(m.results.coefficients[8], 0.2, 1e-9); // the fit and summary stay
-    EXPECT_NEAR(m.results.spherical, 1.2, 5e-4);
-    EXPECT_EQ(m.results.applyProgress, ApplyProgress::Summarised); // no best-fit conic
+    const ApplyOutcome out = runApply(m, {ZernikeCoefficients{}, std::nullopt});
+    ASSERT_TRUE(out.error);
+    EXPECT_EQ(out.error->kind(), AnalysisError::Kind::ZeroIdealSpherical);
+    EXPECT_FALSE(out.results.analysisDone);
+    EXPECT_NEAR(out.results.coefficients[8], 0.2, 1e-9); // the fit and summary stay
+    EXPECT_NEAR(out.results.spherical, 1.2, 5e-4);
+    EXPECT_EQ(out.progress, ApplyProgress::Summarised); // no best-fit conic
 }
 
 TEST(RunApply, TargetConicBeyondSinglePrecisionIsRefused) {
     Measurement m = withContours(coefficientsOf({{3, 3.0}, {8, 0.2}}));
     m.settings.input.analysisType = AnalysisType::Aspheric;
     m.settings.input.targetConic = -1e300;
-    try {
-        runApply(m, [](Measurement& mm) { mm.results.idealConicCoefficients[8] = -0.8; });
-        FAIL() << "no error";
-    } catch (const AnalysisError& e) {
-        EXPECT_EQ(e.kind(), AnalysisError::Kind::InvalidSettings);
-    }
-    EXPECT_FALSE(m.results.analysisDone);
-    EXPECT_EQ(m.results.applyProgress, ApplyProgress::Summarised);
+    const ApplyOutcome out = runApply(m, {coefficientsOf({{8, -0.8}}), std::nullopt});
+    ASSERT_TRUE(out.error);
+    EXPECT_EQ(out.error->kind(), AnalysisError::Kind::InvalidSettings);
+    EXPECT_FALSE(out.results.analysisDone);
+    EXPECT_EQ(out.progress, ApplyProgress::Summarised);
 }
 
 TEST(RunApply, FailedIdealConicStillFitsThenReportsTheReason) {
     Measurement m = withContours(coefficientsOf({{3, 3.0}, {4, 0.3}, {8, 0.2}}));
     m.settings.input.analysisType = AnalysisType::Aspheric;
     m.results.idealConicCoefficients[8] = -0.4; // from an earlier run
-    try {
-        runApply(m, [](Measurement&) {
-            throw AnalysisError(AnalysisError::Kind::InvalidGeometry, "zero radius");
-        });
-        FAIL() << "no error";
-    } catch (const AnalysisError& e) {
-        EXPECT_EQ(e.kind(), AnalysisError::Kind::InvalidGeometry);
-        EXPECT_STREQ(e.what(), "zero radius");
-    }
-    EXPECT_NEAR(m.results.coefficients[8], 0.2, 1e-9);
-    EXPECT_EQ(m.results.idealConicCoefficients[8], -0.4);
-    EXPECT_EQ(m.results.applyProgress, ApplyProgress::Summarised);
-    EXPECT_FALSE(m.results.analysisDone);
+    const ApplyOutcome out = runApply(
+        m, {std::nullopt, AnalysisError(AnalysisError::Kind::InvalidGeometry, "zero radius")});
+    ASSERT_TRUE(out.error);
+    EXPECT_EQ(out.error->kind(), AnalysisError::Kind::InvalidGeometry);
+    EXPECT_STREQ(out.error->what(), "zero radius");
+    EXPECT_NEAR(out.results.coefficients[8], 0.2, 1e-9);
+    EXPECT_EQ(out.results.idealConicCoefficients[8], -0.4);
+    EXPECT_EQ(out.progress, ApplyProgress::Summarised);
+    EXPECT_FALSE(out.results.analysisDone);
 }
 
-TEST(ResetAnalysis, ClearsGridAndReferenceButKeepsCoefficients) {
-    Measurement m = withContours(coefficientsOf({{3, 3.0}, {4, 0.3}, {8, 0.2}}));
-    m.referenceFringes[4] = 0.5;
-    runApply(m);
-    const auto coefficients = m.results.coefficients;
-    resetAnalysis(m);
-    EXPECT_FALSE(m.results.analysisDone);
-    EXPECT_EQ(m.results.grid.at(16, 16), 0.0);
-    EXPECT_EQ(m.referenceFringes[4], 0.0);
-    EXPECT_EQ(m.results.coefficients, coefficients);
+TEST(ResultsForNewPicture, ClearGridButKeepCoefficients) {
+    const Measurement m = withContours(coefficientsOf({{3, 3.0}, {4, 0.3}, {8, 0.2}}));
+    const AnalysisResults applied = runApply(m).results;
+    const AnalysisResults r = resultsForNewPicture(applied);
+    EXPECT_FALSE(r.analysisDone);
+    EXPECT_NE(applied.grid.at(16, 16), 0.0);
+    EXPECT_EQ(r.grid.at(16, 16), 0.0);
+    EXPECT_EQ(r.coefficients, applied.coefficients);
 }
 
 } // namespace

@@ -39,7 +39,7 @@ Measurement digitised(const ZernikeCoefficients& coefficients, double noisePx,
 }
 
 std::vector<FitFinding> fitAndAssess(Measurement& m) {
-    fitZernike(m);
+    test::keep(m, fitZernike(m));
     return assessFitQuality(m.store, m.settings.wavesPerFringe, m.results.fittedCoefficients,
                             m.settings.highestTerm);
 }

@@ -52,7 +52,7 @@ TEST(FitUncertainty, MatchesTheScatterOfRepeatedMeasurements) {
         NormalEquations eq = buildNormalEquations(samples, 25);
         solveNormalEquations(eq);
         std::copy_n(eq.rhs.begin(), 25, m.results.coefficients.begin());
-        calcAberrations(m);
+        m.results = calcAberrations(m);
         const FitUncertainty u = fitUncertainty(samples, m.results.coefficients, 25);
         ASSERT_TRUE(u.available());
         EXPECT_EQ(u.degreesOfFreedom, static_cast<int>(samples.size()) - 25);

@@ -56,10 +56,10 @@ TEST_P(AsphericApplyEndToEnd, estimatesTheBestFitConic) {
     const double ideal8 = idealTermEight(p.target);
     Measurement m = measuredMirror(p.measuredOverIdeal * ideal8, p.target);
     m.settings.input.curvatureRadiusMm = p.radiusMm;
-    runApply(m, idealConicProvider());
-    ASSERT_TRUE(m.results.analysisDone);
-    EXPECT_DOUBLE_EQ(m.results.idealConicCoefficients[8], ideal8);
-    EXPECT_NEAR(m.results.bestFitConic, p.expectedConic, std::fabs(p.expectedConic) * 1e-6);
+    const AnalysisResults r = runApply(m, idealConicFor(m.settings)).results;
+    ASSERT_TRUE(r.analysisDone);
+    EXPECT_DOUBLE_EQ(r.idealConicCoefficients[8], ideal8);
+    EXPECT_NEAR(r.bestFitConic, p.expectedConic, std::fabs(p.expectedConic) * 1e-6);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, AsphericApplyEndToEnd,
@@ -71,18 +71,18 @@ INSTANTIATE_TEST_SUITE_P(Cases, AsphericApplyEndToEnd,
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST(AsphericApplyEndToEnd, matchingSurfaceLeavesNoTermEightInTheGrid) {
-    Measurement m = measuredMirror(idealTermEight(-1.0));
-    runApply(m, idealConicProvider());
+    const Measurement m = measuredMirror(idealTermEight(-1.0));
+    const AnalysisResults r = runApply(m, idealConicFor(m.settings)).results;
     // Tilt and power are removed by default and term 8 is compensated: nothing left.
-    EXPECT_LT(std::fabs(m.results.grid.peak), 1e-6);
-    EXPECT_LT(std::fabs(m.results.grid.valley), 1e-6);
+    EXPECT_LT(std::fabs(r.grid.peak), 1e-6);
+    EXPECT_LT(std::fabs(r.grid.valley), 1e-6);
     // The summary still shows the uncompensated spherical, 6 c8.
-    EXPECT_NEAR(m.results.spherical, 6.0 * idealTermEight(-1.0), 1e-6);
+    EXPECT_NEAR(r.spherical, 6.0 * idealTermEight(-1.0), 1e-6);
 }
 
 TEST(AsphericApplyEndToEnd, missingMirrorDataEndTheCommandAndKeepThePreviousIdeal) {
     Measurement m = measuredMirror(-0.4);
-    runApply(m, idealConicProvider());
+    m.results = runApply(m, idealConicFor(m.settings)).results;
     const ZernikeCoefficients previous = m.results.idealConicCoefficients;
     ASSERT_NE(previous[8], 0.0);
     for (const char* field : {"diameter", "radius"}) {
@@ -90,23 +90,31 @@ TEST(AsphericApplyEndToEnd, missingMirrorDataEndTheCommandAndKeepThePreviousIdea
         again.results.analysisDone = false;
         (std::string(field) == "diameter" ? again.settings.input.surfaceDiameterMm
                                           : again.settings.input.curvatureRadiusMm) = 0.0;
-        try {
-            runApply(again, idealConicProvider());
-            FAIL() << "no error for a zero " << field;
-        } catch (const AnalysisError& e) {
-            EXPECT_EQ(e.kind(), AnalysisError::Kind::InvalidGeometry);
-            EXPECT_NE(std::string(e.what()).find(field), std::string::npos) << e.what();
-        }
-        EXPECT_EQ(again.results.idealConicCoefficients, previous);
-        EXPECT_FALSE(again.results.analysisDone);
+        const ApplyOutcome out = runApply(again, idealConicFor(again.settings));
+        ASSERT_TRUE(out.error) << "no error for a zero " << field;
+        EXPECT_EQ(out.error->kind(), AnalysisError::Kind::InvalidGeometry);
+        EXPECT_NE(std::string(out.error->what()).find(field), std::string::npos)
+            << out.error->what();
+        EXPECT_EQ(out.results.idealConicCoefficients, previous);
+        EXPECT_FALSE(out.results.analysisDone);
     }
 }
 
-TEST(AsphericApplyEndToEnd, providerReportsProgress) {
-    Measurement m = measuredMirror(-0.4);
+TEST(AsphericApplyEndToEnd, idealConicReportsProgress) {
+    const Measurement m = measuredMirror(-0.4);
     int last = -1;
-    runApply(m, idealConicProvider([&](int percent) { last = percent; }));
+    EXPECT_TRUE(
+        idealConicFor(m.settings, std::nullopt, [&](int percent) { last = percent; }).coefficients);
     EXPECT_EQ(last, 100);
+}
+
+// An average fits fewer terms than APPLY: its ideal conic is of those terms.
+TEST(AsphericApplyEndToEnd, idealConicOfAnAverageHasItsTermCount) {
+    const Measurement m = measuredMirror(-0.4);
+    const IdealConic nine = idealConicFor(m.settings, 8);
+    ASSERT_TRUE(nine.coefficients);
+    EXPECT_EQ((*nine.coefficients)[9], 0.0);
+    EXPECT_NE((*idealConicFor(m.settings).coefficients)[12], 0.0);
 }
 
 } // namespace

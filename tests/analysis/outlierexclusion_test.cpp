@@ -43,7 +43,7 @@ class RefitWithoutOutliers : public ::testing::TestWithParam<ExclusionCase> {};
 TEST_P(RefitWithoutOutliers, LeavesOutExactlyTheMisplacedPoints) {
     const auto& c = GetParam();
     Measurement clean = digitised();
-    runApply(clean);
+    test::keep(clean, runApply(clean));
     Measurement m = digitised();
     const int f = m.store.nonEmptyFringeCount() / 2;
     for (int i = 0; i < c.misplaced; ++i) {
@@ -54,9 +54,10 @@ TEST_P(RefitWithoutOutliers, LeavesOutExactlyTheMisplacedPoints) {
         m.store.setPoint(fringe, p, m.store.pointX(fringe + 1, q), m.store.pointY(fringe + 1, q));
     }
     const FringeStore before = m.store;
-    runApply(m);
+    test::keep(m, runApply(m));
     const AnalysisResults firstFit = m.results;
     const OutlierExclusion ex = refitWithoutOutliers(m);
+    test::keep(m, ex.outcome);
 
     EXPECT_EQ(m.store, before) << c.name; // every point kept
     ASSERT_EQ(ex.excluded.size(), static_cast<std::size_t>(c.misplaced)) << c.name;

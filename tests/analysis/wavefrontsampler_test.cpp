@@ -30,7 +30,7 @@ TEST(SampleWavefront, NodeCoordinatesAreSinglePrecisionSteps) {
 // Only an empty pupil keeps the sentinels.
 TEST(SampleWavefront, ZeroWavefrontHasTinyRange) {
     Measurement m = makeMeasurement();
-    sampleWavefront(m, 32);
+    m.results.grid = *sampleWavefrontGrid(m, 32);
     EXPECT_EQ(m.results.grid.range, 1e-9);
     EXPECT_EQ(m.results.grid.peak, 0.0);
     EXPECT_EQ(m.results.grid.valley, 0.0);
@@ -39,7 +39,7 @@ TEST(SampleWavefront, ZeroWavefrontHasTinyRange) {
 
     m.store.obstruction = {test::kTestAperture.centerXPx, test::kTestAperture.centerYPx, 400.0};
     m.results.coefficients = coefficientsOf({{4, 0.25}});
-    sampleWavefront(m, 32);
+    m.results.grid = *sampleWavefrontGrid(m, 32);
     EXPECT_EQ(m.results.grid.range, 1e-9);
     EXPECT_EQ(m.results.grid.peak, WavefrontGrid::kNoPeak);
     EXPECT_EQ(m.results.grid.valley, WavefrontGrid::kNoValley);
@@ -50,7 +50,7 @@ TEST(SampleWavefront, AstigmatismMatchesTheFormulaInsideAndZeroOutside) {
     Measurement m = makeMeasurement();
     m.results.coefficients = coefficientsOf({{0, 5.0}, {4, 0.25}});
     m.results.grid.at(129, 129) = 7.0; // stale value beyond N must be cleared
-    sampleWavefront(m, 32);
+    m.results.grid = *sampleWavefrontGrid(m, 32);
     const WavefrontGrid& g = m.results.grid;
     EXPECT_EQ(g.gridCount, 32);
     for (int r = 0; r <= 32; ++r) {
@@ -87,7 +87,7 @@ TEST_P(SampleRange, FollowsTermsRemovalAndRatio) {
     m.settings.highestTerm = c.highestTerm;
     m.settings.wavelengthRatio = c.ratio;
     m.results.coefficients = c.coefficients;
-    sampleWavefront(m, 32);
+    m.results.grid = *sampleWavefrontGrid(m, 32);
     EXPECT_NEAR(m.results.grid.range, c.expectedRange, 1e-12) << c.name;
 }
 
@@ -125,7 +125,7 @@ TEST(SampleWavefront, ObstructionNodesAreZero) {
     m.results.coefficients = coefficientsOf({{8, 1.0}});
     // Centred obstruction of half the aperture radius.
     m.store.obstruction = {320.0, 240.0, 100.0};
-    sampleWavefront(m, 32);
+    m.results.grid = *sampleWavefrontGrid(m, 32);
     const WavefrontGrid& g = m.results.grid;
     for (int r = 0; r <= 32; ++r)
         for (int c = 0; c <= 32; ++c) {
@@ -145,22 +145,22 @@ TEST(SampleWavefront, AsphericCompensatesOnlyTermEight) {
     m.settings.input.analysisType = AnalysisType::Aspheric;
     m.results.coefficients = coefficientsOf({{8, 0.4}});
     m.results.idealConicCoefficients = coefficientsOf({{8, 0.4}, {15, 3.0}});
-    sampleWavefront(m, 32);
+    m.results.grid = *sampleWavefrontGrid(m, 32);
     EXPECT_EQ(m.results.grid.range, 1e-9);
 
     m.results.coefficients[8] = 0.2; // half the ideal: -0.2 of spherical remains
-    sampleWavefront(m, 32);
+    m.results.grid = *sampleWavefrontGrid(m, 32);
     EXPECT_DOUBLE_EQ(m.results.grid.at(16, 16), -0.2);
 
     m.settings.input.analysisType = AnalysisType::Standard; // no compensation
-    sampleWavefront(m, 32);
+    m.results.grid = *sampleWavefrontGrid(m, 32);
     EXPECT_DOUBLE_EQ(m.results.grid.at(16, 16), 0.2);
 }
 
 TEST(SampleWavefront, ReportsProgressPerRow) {
     Measurement m = makeMeasurement();
     std::vector<int> seen;
-    sampleWavefront(m, 4, [&](int p) { seen.push_back(p); });
+    m.results.grid = *sampleWavefrontGrid(m, 4, [&](int p) { seen.push_back(p); });
     EXPECT_EQ(seen, (std::vector<int>{0, 24, 49, 74, 99}));
 }
 
@@ -180,7 +180,7 @@ TEST_P(SampleRejects, WithTypedError) {
     m.store.aperture.radiusPx = c.apertureRadius;
     m.results.coefficients = coefficientsOf({{4, c.coefficient}, {8, c.coefficient}});
     try {
-        sampleWavefront(m, c.gridCount);
+        m.results.grid = *sampleWavefrontGrid(m, c.gridCount);
         FAIL() << c.name;
     } catch (const AnalysisError& e) {
         EXPECT_EQ(e.kind(), c.kind) << c.name;
@@ -199,7 +199,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SampleWavefront, LargestGridFitsTheStore) {
     Measurement m = makeMeasurement();
     m.results.coefficients = coefficientsOf({{8, 1.0}});
-    sampleWavefront(m, 129);
+    m.results.grid = *sampleWavefrontGrid(m, 129);
     EXPECT_EQ(m.results.grid.at(129, 64), 0.0);  // y = 1, x slightly off 0: just outside
     EXPECT_NEAR(m.results.grid.peak, 1.0, 1e-3); // odd N: no node exactly at the centre
 }

@@ -16,7 +16,7 @@ std::unique_ptr<Measurement> sampledMeasurement() {
     m->settings.input.removalFlags = {};
     m->results.coefficients[3] = 1.0;
     m->results.coefficients[6] = 0.4;
-    sampleWavefront(*m, 32);
+    m->results.grid = *sampleWavefrontGrid(*m, 32);
     return m;
 }
 

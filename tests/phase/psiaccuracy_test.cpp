@@ -47,8 +47,7 @@ ApertureCircle trueAperture(const SampleRecipe& r) {
 double summaryRms(const ZernikeCoefficients& fitted, const ApertureCircle& aperture) {
     Measurement m;
     m.store.aperture = aperture;
-    applyPhaseFit(m, fitted, 0.0, 0);
-    return m.results.rms;
+    return applyPhaseFit(m, fitted, 0.0, 0).results.rms;
 }
 
 struct AccuracyCase {

@@ -22,7 +22,7 @@ Measurement summarised(const ZernikeCoefficients& c, bool removeNone = false) {
     if (removeNone)
         m.settings.input.removalFlags.fill(false);
     m.results.coefficients = c;
-    calcAberrations(m);
+    m.results = calcAberrations(m);
     return m;
 }
 

@@ -24,4 +24,11 @@ void addPupilPoint(Measurement& m, int fringe, double x, double y) {
     m.store.addPoint(fringe, ap.centerXPx + x * ap.radiusPx, ap.centerYPx + y * ap.radiusPx);
 }
 
+void keep(Measurement& m, const ApplyOutcome& outcome) {
+    m.settings = outcome.settings;
+    m.results = outcome.results;
+    if (outcome.error)
+        throw *outcome.error;
+}
+
 } // namespace lumi::test

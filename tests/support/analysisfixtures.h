@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/applyoutcome.h"
 #include "analysis/measurement.h"
 
 #include <initializer_list>
@@ -19,5 +20,9 @@ ZernikeCoefficients coefficientsOf(std::initializer_list<std::pair<int, double>>
 
 // Adds a point at normalised pupil position (x, y) to fringe f.
 void addPupilPoint(Measurement& m, int fringe, double x, double y);
+
+// Keeps the outcome's settings and results in m, then throws its error (as the
+// command line does), so a test can expect the fault and look at what stayed.
+void keep(Measurement& m, const ApplyOutcome& outcome);
 
 } // namespace lumi::test

@@ -21,8 +21,7 @@ double truePeakToValley(const SampleRecipe& r, const FringeStore& store) {
     m.store.obstruction = store.obstruction;
     deriveAnalysisSettings(m.settings);
     m.results.coefficients = r.coefficientsWaves;
-    calcAberrations(m);
-    return m.results.peakToValley;
+    return calcAberrations(m).peakToValley;
 }
 
 } // namespace
@@ -68,7 +67,7 @@ TracingFigures tracingFigures(const SampleRecipe& r, const FringeStore& s, const
         }
     Measurement m;
     m.store = s;
-    runApply(m);
+    m.results = runApply(m).results;
     f.pvErrorWaves = m.results.peakToValley - truePeakToValley(r, s);
     for (std::size_t t = 4; t <= 8; ++t)
         f.worstTermErrorWaves = std::max(

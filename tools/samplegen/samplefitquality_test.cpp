@@ -47,7 +47,9 @@ protected:
         m.settings.input.zernikeTerms = 37;
     }
     std::vector<FitFinding> applyAndAssess() {
-        runApply(m);
+        const ApplyOutcome out = runApply(m);
+        m.settings = out.settings;
+        m.results = out.results;
         return assessFitQuality(m);
     }
     Measurement m;

@@ -120,8 +120,8 @@ Distances distancesOf(const SampleRecipe& r, const FringeStore& store) {
 std::pair<double, double> fitSummary(const FringeStore& store) {
     Measurement m;
     m.store = store;
-    runApply(m);
-    return {m.results.peakToValley, m.results.rms};
+    const AnalysisResults r = runApply(m).results;
+    return {r.peakToValley, r.rms};
 }
 
 std::pair<double, double> trueSummary(const SampleRecipe& r, const FringeStore& store) {
@@ -130,8 +130,8 @@ std::pair<double, double> trueSummary(const SampleRecipe& r, const FringeStore& 
     m.store.obstruction = store.obstruction;
     deriveAnalysisSettings(m.settings);
     m.results.coefficients = r.coefficientsWaves;
-    calcAberrations(m);
-    return {m.results.peakToValley, m.results.rms};
+    const AnalysisResults summary = calcAberrations(m);
+    return {summary.peakToValley, summary.rms};
 }
 
 class TracingAccuracy : public ::testing::TestWithParam<AccuracyCase> {
