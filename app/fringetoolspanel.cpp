@@ -112,6 +112,10 @@ FringeToolsPanel::FringeToolsPanel(QWidget* parent) : QWidget(parent) {
     obstruction->addWidget(obstructionAddButton_);
     obstruction->addWidget(obstructionClearButton_);
     column->addWidget(obstructionGroup_);
+    wholeField_ = button("CmdWholeField", "Analyse Whole Field", this);
+    wholeField_->setToolTip(QStringLiteral("Analyse the picture's tilt fringes by Fourier "
+                                           "transform, without fringe points"));
+    column->addWidget(wholeField_);
     column->addStretch(1);
 
     connect(fringeSelector_, &QScrollBar::valueChanged, this, &FringeToolsPanel::fringeSelected);

@@ -57,6 +57,8 @@ public:
     void setAutoTracing(bool on);
     QPushButton* performAutoTracingButton() const { return performAutoTracing_; }
     QPushButton* optimizeButton() const { return optimize_; }
+    // "Analyse Whole Field": the picture analysed without fringe points.
+    QPushButton* wholeFieldButton() const { return wholeField_; }
 
 signals:
     // The user moved the selector to fringe index `fringe` (0..100).
@@ -85,6 +87,7 @@ private:
     QPushButton* apertureClearButton_;
     QPushButton* obstructionAddButton_;
     QPushButton* obstructionClearButton_;
+    QPushButton* wholeField_;
 };
 
 } // namespace lumi

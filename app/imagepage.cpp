@@ -298,6 +298,7 @@ void ImagePage::syncReadouts() {
 
 void ImagePage::syncEnabling() {
     tools_->applyEnabling(editor_.groups());
+    tools_->wholeFieldButton()->setEnabled(canvas()->hasPicture() && !editor_.autoTracing());
 }
 
 // ---- mouse ------------------------------------------------------------------

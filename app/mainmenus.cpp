@@ -22,6 +22,7 @@ MainMenus::MainMenus(QObject* owner) : QObject(owner), owner_(owner) {
         const QByteArray caption = "Sample" + QByteArray::number(static_cast<int>(i) + 1);
         loadSample[i] = make(name.constData(), caption.constData(), true);
     }
+    loadPhaseFrames = make("LoadPhaseFrames", "Load Phase-Shifted Frames...", true);
     loadFringeFrom2_5 = make("LoadFringeFrom2_5", "From  Recent versions --> After 2_4 ", true);
     loadFringeBefore2_5 =
         make("LoadFringeBefore2_5", "From  Older versions   --> Before 2_5 ", true);
@@ -74,6 +75,7 @@ void MainMenus::populate(QMenuBar* bar) {
     for (QAction* sample : loadSample) {
         image->addAction(sample);
     }
+    file_->addAction(loadPhaseFrames);
     QMenu* fringe = file_->addMenu(QStringLiteral("Load Fringe Data"));
     fringe->setObjectName("MnuLoadFringeData");
     fringe->addAction(loadFringeFrom2_5);

@@ -32,6 +32,7 @@ public:
 
     QAction* loadImage = nullptr;
     std::array<QAction*, 8> loadSample{};
+    QAction* loadPhaseFrames = nullptr; // "Load Phase-Shifted Frames..."
     QAction* loadFringeFrom2_5 = nullptr;
     QAction* loadFringeBefore2_5 = nullptr;
     QAction* loadUserData = nullptr;

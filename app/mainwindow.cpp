@@ -18,6 +18,7 @@
 #include "app/mtfpage.h"
 #include "app/notespage.h"
 #include "app/outlierrefit.h"
+#include "app/phasecommands.h"
 #include "app/plotpagewiring.h"
 #include "app/preferenceswindow.h"
 #include "app/psfpage.h"
@@ -214,6 +215,11 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     });
     connect(imagePage_->tools()->autoTracingBox(), &QCheckBox::toggled, this,
             &MainWindow::refreshUndoActions);
+    auto* phaseCommands = new PhaseCommands(*this, dialogs, [this] { return mayDiscardPoints(); });
+    connect(imagePage_->tools()->wholeFieldButton(), &QPushButton::clicked, phaseCommands,
+            &PhaseCommands::analyseWholeField);
+    connect(menus_->loadPhaseFrames, &QAction::triggered, phaseCommands,
+            &PhaseCommands::loadPhaseShiftedFrames);
     reportCommands_ = new ReportCommands(*this, dialogs);
     // The reports print the user data as last stored on the "Notes" page.
     reportCommands_->setUserDataSource([this] { return m_.userData; });

@@ -5,7 +5,8 @@ Same photos as bench/fourier_bench.cpp cases 2 (2000 x 2000, 60 fringes) and 4
 (6000 x 4000, 60 fringes), written by lumi-bathphoto as PPM (identical pixels).
 Same steps: block-averaged grey to about 700 pixels, slow light off, carrier peak,
 rough demodulation, aperture (Otsu region, 360 ray profiles, circle fit), masked
-background and contrast over 3 periods, 5 Gerchberg rounds, demodulation, unwrapping
+background and contrast over 3 periods, 2 Gerchberg rounds (GERCHBERG_ROUNDS, as
+FourierOptions::gerchbergIterations), demodulation, unwrapping
 (least squares by DCT: scipy has no quality-guided unwrapper; it is the faster
 choice), Zernike fit of 25 terms on at most 50 000 pixels by lstsq. Then it runs
 fourier_bench on the same cases and prints both wall and CPU times (process CPU:
@@ -25,6 +26,8 @@ import time
 import numpy as np
 from scipy import fft, ndimage
 
+# Gerchberg continuation rounds before the demodulation, as ours (fourieranalysis.h).
+GERCHBERG_ROUNDS = 2
 CASES = [(2, 2000, 2000, 60, 25), (4, 6000, 4000, 60, 20)]
 TRUTH = {3: 0.35, 4: 0.12, 5: -0.08, 6: 0.06, 7: -0.05, 8: -0.15}
 
@@ -167,7 +170,7 @@ def pipeline(rgb):
     s = np.where(mask, g - bg, 0.0)
     rms = np.sqrt(np.maximum(ndimage.uniform_filter(s * s, size, mode="constant"), 0) / norm)
     s = np.where(mask, np.clip(s / np.maximum(rms, 1e-9), -2, 2), 0.0)
-    phase, amp = demodulate(s, mask, carrier, 5)
+    phase, amp = demodulate(s, mask, carrier, GERCHBERG_ROUNDS)
     u = unwrap_ls(phase, mask)
     quality = amp / np.median(amp[mask])
     use = mask & (quality >= 0.3)

@@ -13,7 +13,8 @@
 namespace lumi::phase {
 namespace {
 
-using Complex = std::complex<double>;
+// The transforms' single-precision values; sums over bins are taken in double.
+using Complex = FourierTransform2d::Complex;
 
 CarrierFrequency canonical(CarrierFrequency f) {
     const double s = f.fx + f.fy;
@@ -29,15 +30,15 @@ std::shared_ptr<FourierTransform2d> paddedTransform(int width, int height, int m
 }
 
 void loadReal(FourierTransform2d& t, const std::vector<float>& v, int width, int height) {
-    double* r = t.real();
-    std::fill_n(r, static_cast<std::size_t>(t.width()) * static_cast<std::size_t>(t.height()), 0.0);
+    FourierTransform2d::Real* r = t.real();
+    std::fill_n(r, static_cast<std::size_t>(t.width()) * static_cast<std::size_t>(t.height()),
+                0.0f);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             r[static_cast<std::size_t>(y) * static_cast<std::size_t>(t.width()) +
               static_cast<std::size_t>(x)] =
-                static_cast<double>(
-                    v[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                      static_cast<std::size_t>(x)]);
+                v[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                  static_cast<std::size_t>(x)];
 }
 
 // Signed frequency index of bin k of n.
@@ -59,7 +60,7 @@ double lobeWindow(double d, double f0) {
 } // namespace
 
 CarrierFrequency findCarrier(const std::vector<float>& signal, int width, int height,
-                             double minCycles) {
+                             double minCycles, const CarrierFrequency* near) {
     auto t = paddedTransform(width, height, 16);
     loadReal(*t, signal, width, height);
     t->forwardReal();
@@ -68,14 +69,25 @@ CarrierFrequency findCarrier(const std::vector<float>& signal, int width, int he
     const int hw = t->halfWidth();
     const Complex* F = t->halfSpectrum();
     const double fmin = minCycles / std::min(width, height);
+    // The picked lobe's neighbourhood (squared radius, cycles per pixel); the half
+    // spectrum holds it as +near or as -near.
+    const double nearR2 = near ? 0.09 * (near->fx * near->fx + near->fy * near->fy) : 0.0;
+    auto inReach = [&](double fx, double fy) {
+        if (!near)
+            return true;
+        const double a = std::pow(fx - near->fx, 2.0) + std::pow(fy - near->fy, 2.0);
+        const double b = std::pow(fx + near->fx, 2.0) + std::pow(fy + near->fy, 2.0);
+        return std::min(a, b) <= nearR2;
+    };
     auto power = [&](int kx, int ky) { // any signed kx, ky
         if (kx < 0) {
             kx = -kx;
             ky = -ky;
         }
         const int row = ((ky % ny) + ny) % ny;
-        return std::norm(F[static_cast<std::size_t>(row) * static_cast<std::size_t>(hw) +
-                           static_cast<std::size_t>(kx)]);
+        return std::norm(
+            std::complex<double>(F[static_cast<std::size_t>(row) * static_cast<std::size_t>(hw) +
+                                   static_cast<std::size_t>(kx)]));
     };
     double best = -1.0;
     int bestX = 0;
@@ -91,13 +103,16 @@ CarrierFrequency findCarrier(const std::vector<float>& signal, int width, int he
                 continue;
             const double p = power(kx, ky);
             searched.push_back(p);
-            if (p > best) {
+            if (p > best && inReach(fx, fy)) {
                 best = p;
                 bestX = kx;
                 bestY = ky;
             }
         }
     }
+    if (near && best < 0.0)
+        throw PhaseError(PhaseError::Kind::NoSideLobe,
+                         "The lobe picked lies too close to zero frequency or beyond the spectrum");
     if (searched.empty())
         throw PhaseError(PhaseError::Kind::NoSideLobe, "The picture is too small for a spectrum");
     auto mid = searched.begin() + static_cast<std::ptrdiff_t>(searched.size() / 2);
@@ -165,10 +180,10 @@ Demodulation demodulate(const std::vector<float>& signal, const std::vector<std:
         t.forwardReal();
         Complex* F = t.halfSpectrum();
         for (std::size_t i = 0; i < band.size(); ++i)
-            F[i] *= static_cast<double>(band[i]);
+            F[i] *= band[i];
         t.inverseReal();
         // Measured pixels back in; the continuation stays elsewhere.
-        double* r = t.real();
+        FourierTransform2d::Real* r = t.real();
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
                 const std::size_t i =
@@ -176,7 +191,7 @@ Demodulation demodulate(const std::vector<float>& signal, const std::vector<std:
                     static_cast<std::size_t>(x);
                 if (known[i])
                     r[static_cast<std::size_t>(y) * static_cast<std::size_t>(nx) +
-                      static_cast<std::size_t>(x)] = static_cast<double>(signal[i]);
+                      static_cast<std::size_t>(x)] = signal[i];
             }
     }
     t.forwardReal();
@@ -208,7 +223,8 @@ Demodulation demodulate(const std::vector<float>& signal, const std::vector<std:
                 F[static_cast<std::size_t>((ky + ny) % ny) * static_cast<std::size_t>(hw) +
                   static_cast<std::size_t>(kx)];
             A[static_cast<std::size_t>((dy + ny) % ny) * static_cast<std::size_t>(nx) +
-              static_cast<std::size_t>((dx + nx) % nx)] = w * norm * (mirrored ? std::conj(v) : v);
+              static_cast<std::size_t>((dx + nx) % nx)] =
+                static_cast<float>(w * norm) * (mirrored ? std::conj(v) : v);
         }
     }
     t.inverseComplex();
@@ -224,7 +240,7 @@ Demodulation demodulate(const std::vector<float>& signal, const std::vector<std:
             const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
                                   static_cast<std::size_t>(x);
             out.phaseRad[i] = std::arg(a);
-            out.modulation[i] = static_cast<float>(std::abs(a));
+            out.modulation[i] = std::abs(a);
         }
     return out;
 }

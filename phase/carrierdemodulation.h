@@ -19,9 +19,11 @@ struct CarrierFrequency {
 // mean and slow background already taken off) at least minCycles / min(width,
 // height) away from zero frequency, refined between bins, canonical half plane.
 // Throws PhaseError NoSideLobe when no peak stands out of the spectrum's noise
-// (its power below 500 times the median of the searched bins).
+// (its power below 500 times the median of the searched bins). With `near`, only
+// the peak within 0.3 |near| of +-near counts (a lobe the user picked), the median
+// still taken over the whole spectrum.
 CarrierFrequency findCarrier(const std::vector<float>& signal, int width, int height,
-                             double minCycles = 6.0);
+                             double minCycles = 6.0, const CarrierFrequency* near = nullptr);
 
 struct Demodulation {
     // Phase of the carrier side lobe shifted to zero (radians, (-pi, pi]) and its

@@ -129,7 +129,9 @@ FourierResult analyseWholeField(const PixelGrid& picture, const FourierOptions& 
         if (o.carrier) {
             const double sum = o.carrier->fx + o.carrier->fy;
             const double sign = (sum < 0.0 || (sum == 0.0 && o.carrier->fx < 0.0)) ? -1.0 : 1.0;
-            carrier = {sign * o.carrier->fx * grid.factor, sign * o.carrier->fy * grid.factor};
+            const CarrierFrequency near{sign * o.carrier->fx * grid.factor,
+                                        sign * o.carrier->fy * grid.factor};
+            carrier = findCarrier(highPassed, grid.grey.width, grid.grey.height, 6.0, &near);
         } else {
             carrier = findCarrier(highPassed, grid.grey.width, grid.grey.height);
         }

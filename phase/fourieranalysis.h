@@ -19,13 +19,14 @@ struct FourierOptions {
     std::optional<ApertureCircle> obstruction; // none: found with an automatic aperture
                                                // (radius 0 = none); radius 0 = none
     // Carrier side lobe in cycles per picture pixel; none: the strongest peak
-    // away from zero frequency. Either of the pair +-f may be given.
+    // away from zero frequency. Either of the pair +-f may be given; the strongest
+    // peak within 0.3 of its frequency from it is taken (a lobe picked by eye).
     std::optional<CarrierFrequency> carrier;
     double wavesPerFringe = 0.5;  // waves of wavefront per fringe (magnitude used)
     bool invert = false;          // flips the sign of the wavefront
     int termCount = 25;           // Zernike terms 0..termCount-1 fitted, 1..37
     double maxFailedShare = 0.05; // refuse when more of the pupil cannot be unwrapped
-    int gerchbergIterations = 5;
+    int gerchbergIterations = 2;
     // Called with the share done (0..1) and the step about to run. May be empty.
     std::function<void(double done, std::string_view step)> progress;
 };

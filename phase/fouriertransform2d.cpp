@@ -22,8 +22,8 @@ std::mutex& plannerMutex() {
 
 void initThreadsOnce() {
     static const bool done = [] {
-        fftw_init_threads();
-        fftw_plan_with_nthreads(
+        fftwf_init_threads();
+        fftwf_plan_with_nthreads(
             static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
         return true;
     }();
@@ -31,7 +31,7 @@ void initThreadsOnce() {
 }
 
 template <class T> T* allocate(std::size_t count) {
-    auto* p = static_cast<T*>(fftw_malloc(sizeof(T) * count));
+    auto* p = static_cast<T*>(fftwf_malloc(sizeof(T) * count));
     if (!p)
         throw PhaseError(PhaseError::Kind::BadInput, "Not enough memory for a transform of " +
                                                          std::to_string(count) + " values");
@@ -58,25 +58,25 @@ FourierTransform2d::FourierTransform2d(int width, int height) : width_(width), h
     const auto halfN = static_cast<std::size_t>(halfWidth()) * static_cast<std::size_t>(height);
     std::lock_guard lock(plannerMutex());
     initThreadsOnce();
-    real_ = allocate<double>(n);
-    half_ = allocate<std::complex<double>>(halfN);
-    full_ = allocate<std::complex<double>>(n);
-    auto* half = reinterpret_cast<fftw_complex*>(half_);
-    auto* full = reinterpret_cast<fftw_complex*>(full_);
+    real_ = allocate<Real>(n);
+    half_ = allocate<Complex>(halfN);
+    full_ = allocate<Complex>(n);
+    auto* half = reinterpret_cast<fftwf_complex*>(half_);
+    auto* full = reinterpret_cast<fftwf_complex*>(full_);
     // Estimated plans: measuring would cost more than one analysis saves.
-    forward_ = fftw_plan_dft_r2c_2d(height, width, real_, half, FFTW_ESTIMATE);
-    inverse_ = fftw_plan_dft_c2r_2d(height, width, half, real_, FFTW_ESTIMATE);
-    inverseComplex_ = fftw_plan_dft_2d(height, width, full, full, FFTW_BACKWARD, FFTW_ESTIMATE);
+    forward_ = fftwf_plan_dft_r2c_2d(height, width, real_, half, FFTW_ESTIMATE);
+    inverse_ = fftwf_plan_dft_c2r_2d(height, width, half, real_, FFTW_ESTIMATE);
+    inverseComplex_ = fftwf_plan_dft_2d(height, width, full, full, FFTW_BACKWARD, FFTW_ESTIMATE);
 }
 
 FourierTransform2d::~FourierTransform2d() {
     std::lock_guard lock(plannerMutex());
     for (void* p : {forward_, inverse_, inverseComplex_})
         if (p)
-            fftw_destroy_plan(static_cast<fftw_plan>(p));
-    fftw_free(real_);
-    fftw_free(half_);
-    fftw_free(full_);
+            fftwf_destroy_plan(static_cast<fftwf_plan>(p));
+    fftwf_free(real_);
+    fftwf_free(half_);
+    fftwf_free(full_);
 }
 
 std::shared_ptr<FourierTransform2d> FourierTransform2d::shared(int width, int height) {
@@ -96,13 +96,13 @@ std::shared_ptr<FourierTransform2d> FourierTransform2d::shared(int width, int he
 }
 
 void FourierTransform2d::forwardReal() {
-    fftw_execute(static_cast<fftw_plan>(forward_));
+    fftwf_execute(static_cast<fftwf_plan>(forward_));
 }
 void FourierTransform2d::inverseReal() {
-    fftw_execute(static_cast<fftw_plan>(inverse_));
+    fftwf_execute(static_cast<fftwf_plan>(inverse_));
 }
 void FourierTransform2d::inverseComplex() {
-    fftw_execute(static_cast<fftw_plan>(inverseComplex_));
+    fftwf_execute(static_cast<fftwf_plan>(inverseComplex_));
 }
 
 } // namespace lumi::phase

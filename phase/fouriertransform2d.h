@@ -6,7 +6,8 @@
 
 namespace lumi::phase {
 
-// The 2-D transforms of one size through FFTW, double precision, with their own
+// The 2-D transforms of one size through FFTW in single precision (the fringe
+// signals hold a few significant digits; half the memory traffic), with their own
 // aligned buffers. Grid width x height row-major (x fastest). The half spectrum of
 // a real grid holds kx = 0..width/2 and every ky: bin (kx, ky) at ky * halfWidth() + kx.
 // Unnormalised like FFTW: forward then inverse multiplies by width x height.
@@ -24,6 +25,9 @@ public:
     // The smallest size >= n whose prime factors are 2, 3, 5 and 7.
     static int goodSize(int n);
 
+    using Real = float;
+    using Complex = std::complex<float>;
+
     int width() const { return width_; }
     int height() const { return height_; }
     int halfWidth() const { return width_ / 2 + 1; }
@@ -35,16 +39,16 @@ public:
     // complexGrid() in place, inverse direction (e^{+i...}).
     void inverseComplex();
 
-    double* real() { return real_; }
-    std::complex<double>* halfSpectrum() { return half_; }
-    std::complex<double>* complexGrid() { return full_; }
+    Real* real() { return real_; }
+    Complex* halfSpectrum() { return half_; }
+    Complex* complexGrid() { return full_; }
 
 private:
     int width_;
     int height_;
-    double* real_ = nullptr;
-    std::complex<double>* half_ = nullptr;
-    std::complex<double>* full_ = nullptr;
+    Real* real_ = nullptr;
+    Complex* half_ = nullptr;
+    Complex* full_ = nullptr;
     void* forward_ = nullptr;
     void* inverse_ = nullptr;
     void* inverseComplex_ = nullptr;

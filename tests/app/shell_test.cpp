@@ -67,10 +67,10 @@ TEST_F(Shell, MenusHoldTheirEntriesInOrderWithoutSeparators) {
     const MainMenus* m = window->menus();
     EXPECT_EQ(
         entries(m->fileMenu()),
-        (QStringList{"Load Image", "Load Fringe Data", "Recent Pictures", "Recent Fringe Data",
-                     "Load User Data", "Save Fringe Data", "Save Zernike Data", "Save User Data",
-                     "Save Screen as Bitmap file", "Average Zernike", "&Preferences",
-                     "Image Processing/Filtering", "Exit"}));
+        (QStringList{"Load Image", "Load Phase-Shifted Frames...", "Load Fringe Data",
+                     "Recent Pictures", "Recent Fringe Data", "Load User Data", "Save Fringe Data",
+                     "Save Zernike Data", "Save User Data", "Save Screen as Bitmap file",
+                     "Average Zernike", "&Preferences", "Image Processing/Filtering", "Exit"}));
     const QMenu* image = submenu(m->fileMenu(), "Load Image");
     ASSERT_NE(image, nullptr);
     QStringList images{"Picture File..."};

@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <numbers>
+#include <string>
 
 namespace lumi::phase {
 namespace {
@@ -78,6 +81,37 @@ INSTANTIATE_TEST_SUITE_P(
                       PhotoCase{"800x600 90 fringes obstructed", 800, 600, 90.0, -35.0, true},
                       PhotoCase{"1200x900 30 fringes horizontal", 1200, 900, 30.0, 90.0, false}),
     lumi::test::ByName());
+
+// Fork fringes: tilt fringes with phase vortices of either sign, whose cut lines no
+// unwrapping can remove. Above the limit the analysis refuses and names the share.
+TEST(WholeField, RefusesAPupilThatCannotBeUnwrappedNamingTheShare) {
+    const int w = 600, h = 600;
+    PixelGrid picture(w, h);
+    const struct {
+        double x, y, charge;
+    } vortices[] = {{230, 250, 1}, {370, 260, -1}, {260, 380, -1}, {360, 360, 1}};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            double phase = 2.0 * std::numbers::pi * x / 12.0;
+            for (const auto& v : vortices)
+                phase += v.charge * std::atan2(y - v.y, x - v.x);
+            const auto level =
+                static_cast<std::uint8_t>(std::lround(120.0 + 100.0 * std::cos(phase)));
+            picture.at(x, y) = {0, 0, level};
+        }
+    FourierOptions o;
+    o.aperture = ApertureCircle{300.0, 300.0, 250.0};
+    o.maxFailedShare = 0.001;
+    try {
+        analyseWholeField(picture, o);
+        FAIL() << "no refusal";
+    } catch (const PhaseError& e) {
+        EXPECT_EQ(e.kind(), PhaseError::Kind::UnwrapFailed) << e.what();
+        EXPECT_TRUE(std::string(e.what()).starts_with("Unwrapping failed over ")) << e.what();
+        EXPECT_TRUE(std::string(e.what()).ends_with("% of the pupil (at most 0.1 % may fail)"))
+            << e.what();
+    }
+}
 
 } // namespace
 } // namespace lumi::phase

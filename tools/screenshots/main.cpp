@@ -18,15 +18,20 @@
 #include "app/mainmenus.h"
 #include "app/mainwindow.h"
 #include "app/mtfpage.h"
+#include "app/phasecommands.h"
+#include "app/phaseshiftwindow.h"
 #include "app/plotcanvas.h"
 #include "app/psfpage.h"
 #include "app/reportcommands.h"
 #include "app/settingspanel.h"
 #include "app/syntheticpage.h"
 #include "app/wavefrontpage.h"
+#include "app/wholefieldwindow.h"
 #include "app/zernikecommands.h"
 #include "common/numbertext.h"
 #include "fringe/fringedatafile.h"
+#include "tools/samplegen/bathphoto.h"
+#include "tools/samplegen/phaseframeset.h"
 #include "tools/samplegen/sampleanswerfile.h"
 #include "ui/autotracingwindow.h"
 #include "ui/imagecanvas.h"
@@ -306,6 +311,57 @@ void fitWarningShot(QWidget& container, lumi::MainWindow& w, const QString& out)
 
 } // namespace
 
+QImage qimageOf(const lumi::RgbImage& image) {
+    return QImage(image.rgb.data(), image.width, image.height, 3 * image.width,
+                  QImage::Format_RGB888)
+        .copy();
+}
+
+// The whole-field window on a generated 60-fringe Bath photo with its results on the
+// "WaveFront" page, then the phase-shifting window on a generated set of 8 frames.
+void phaseShots(QWidget& container, lumi::MainWindow& w, lumi::ScriptedDialogService& dialogs,
+                const QTemporaryDir& temp, const QString& out) {
+    lumi::BathPhotoSetup setup;
+    setup.widthPx = 1600;
+    setup.heightPx = 1200;
+    setup.tiltFringes = 60.0;
+    setup.aberrationWaves = lumi::typicalMirrorWaves();
+    w.imagePage()->showInterferogram(qimageOf(lumi::renderBathPhoto(lumi::bathPhotoRecipe(setup))));
+    auto* commands = w.findChild<lumi::PhaseCommands*>(QStringLiteral("PhaseCommands"));
+    w.imagePage()->tools()->wholeFieldButton()->click();
+    lumi::WholeFieldWindow* whole = commands->wholeFieldWindow();
+    if (whole == nullptr || !whole->result()) {
+        fail(QStringLiteral("the whole-field analysis failed: %1").arg(dialogs.lastText()));
+    }
+    QTextStream(stdout) << grabTo(*whole, out, QStringLiteral("wholefield.png")) << '\n';
+    grabAll(container, w,
+            {{"wholefield-wavefront.png", 3,
+              [&w] { w.findChild<lumi::WaveFrontPage*>()->surfaceUpdateButton()->click(); }}},
+            out);
+    whole->close();
+
+    const lumi::PhaseFrameSet set =
+        lumi::makePhaseFrameSet(8, 8.0, 2026u, lumi::phaseFrameSetWavefront());
+    QStringList frames;
+    for (const lumi::RgbImage& frame : lumi::renderPhaseFrames(set)) {
+        frames << temp.filePath(QStringLiteral("frame%1.png").arg(frames.size() + 1));
+        qimageOf(frame).save(frames.back());
+    }
+    dialogs.openManyAnswers.push_back(frames);
+    w.menus()->loadPhaseFrames->trigger();
+    lumi::PhaseShiftWindow* psi = commands->phaseShiftWindow();
+    if (psi == nullptr) {
+        fail(QStringLiteral("the phase-shifting window did not open"));
+    }
+    psi->estimateBox()->setChecked(true);
+    if (!psi->analyse()) {
+        fail(QStringLiteral("the phase-shifting analysis failed: %1").arg(dialogs.lastText()));
+    }
+    QTextStream(stdout) << grabTo(*psi, out, QStringLiteral("phaseshift.png")) << '\n';
+    grabAll(container, w, {{"phaseshift-aberration.png", 1, {}}}, out);
+    psi->close();
+}
+
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -315,12 +371,15 @@ int main(int argc, char* argv[]) {
     int sample = 7;
     QString out = QStringLiteral(LUMI_SOURCE_DIR "/docs/screenshots");
     QSize windowSize(1360, 820);
+    bool phaseOnly = false; // --phase only: the phase analyses' pictures alone
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == QLatin1String("--sample")) {
             sample = args[i + 1].toInt();
         } else if (args[i] == QLatin1String("--out")) {
             out = args[i + 1];
+        } else if (args[i] == QLatin1String("--phase") && args[i + 1] == QLatin1String("only")) {
+            phaseOnly = true;
         } else if (args[i] == QLatin1String("--size")) {
             const QStringList wh = args[i + 1].split(QLatin1Char('x'));
             windowSize = wh.size() == 2 ? QSize(wh[0].toInt(), wh[1].toInt()) : QSize();
@@ -328,8 +387,8 @@ int main(int argc, char* argv[]) {
             windowSize = QSize();
         }
         if (windowSize.isEmpty()) {
-            fail(
-                QStringLiteral("usage: lumi-screenshots [--sample N] [--out FOLDER] [--size WxH]"));
+            fail(QStringLiteral(
+                "usage: lumi-screenshots [--sample N] [--out FOLDER] [--size WxH] [--phase only]"));
         }
     }
     const std::optional<SampleAnswer> answer = readAnswer(sample);
@@ -344,8 +403,12 @@ int main(int argc, char* argv[]) {
     container.show();
     lumi::MainWindow& w = *container.mainWindow();
 
-    // Digitise through a fringe data file, as a saved session would come back.
     QTemporaryDir temp;
+    if (phaseOnly) {
+        phaseShots(container, w, dialogs, temp, out);
+        return 0;
+    }
+    // Digitise through a fringe data file, as a saved session would come back.
     digitise(w, dialogs, sample, *answer, temp.filePath(QStringLiteral("sample.frg")));
     pressApply(w);
 
@@ -455,6 +518,8 @@ int main(int argc, char* argv[]) {
     w.settingsPanel()->standardOption()->click();
     autotraceShots(container, w, dialogs, temp.filePath(QStringLiteral("aperture.frg")), out);
     ringSeedingShot(container, w, dialogs, temp.filePath(QStringLiteral("rings.frg")), out);
+
+    phaseShots(container, w, dialogs, temp, out);
 
     // The autotracing question once for sample 1 and once for the rings.
     const QStringList expected{QString::fromLatin1(lumi::kAutoTracingQuestion),
