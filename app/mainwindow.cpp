@@ -159,12 +159,7 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     for (QAbstractButton* b : imagePage_->tools()->findChildren<QAbstractButton*>()) {
         connect(b, &QAbstractButton::clicked, this, &MainWindow::refreshTitle);
     }
-    for (QLineEdit* e : settings_->findChildren<QLineEdit*>()) {
-        connect(e, &QLineEdit::textChanged, this, &MainWindow::refreshTitle);
-    }
-    for (QAbstractButton* b : settings_->findChildren<QAbstractButton*>()) {
-        connect(b, &QAbstractButton::toggled, this, &MainWindow::refreshTitle);
-    }
+    connect(settings_, &SettingsPanel::changed, this, &MainWindow::refreshTitle);
     connect(imagePage_, &ImagePage::pictureFileLoaded, this,
             [this](const QString& path) { recent_.add(RecentFiles::Kind::Picture, path); });
     for (std::size_t i = 0; i < menus_->loadSample.size(); ++i) {
@@ -455,16 +450,7 @@ void MainWindow::markSavedAs(const QString& fileName) {
 }
 
 UnsavedChanges::Snapshot MainWindow::snapshot() const {
-    UnsavedChanges::Snapshot now{m_.store, {}};
-    for (const QLineEdit* e : settings_->findChildren<QLineEdit*>()) {
-        now.settings << e->text();
-    }
-    for (const QAbstractButton* b : settings_->findChildren<QAbstractButton*>()) {
-        if (b->isCheckable()) {
-            now.settings << (b->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-        }
-    }
-    return now;
+    return {m_.store, settings_->valueSnapshot()};
 }
 
 void MainWindow::refreshTitle() {

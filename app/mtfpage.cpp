@@ -72,6 +72,12 @@ QString MtfPage::apertureRatioText() const {
     return apertureRatioEdit_->text();
 }
 
+MtfReading MtfPage::reading() const {
+    return {parseLenient(apertureRatioEdit_->text().toStdString()),
+            inputWavelengthNmSource_ ? inputWavelengthNmSource_()
+                                     : m_.settings.input.inputWavelengthNm};
+}
+
 void MtfPage::setInputWavelengthSource(std::function<double()> source) {
     inputWavelengthNmSource_ = std::move(source);
 }
@@ -85,9 +91,8 @@ void MtfPage::updateMtf() {
         emit statusMessage(QStringLiteral("MTF: no analysis yet, run APPLY first."));
         return;
     }
-    const double wavelengthNm =
-        inputWavelengthNmSource_ ? inputWavelengthNmSource_() : m_.settings.input.inputWavelengthNm;
-    if (const auto problem = wavelengthProblem("the input wavelength", wavelengthNm)) {
+    const MtfReading now = reading();
+    if (const auto problem = wavelengthProblem("the input wavelength", now.inputWavelengthNm)) {
         emit valueRefused(QStringLiteral("Update MTF"), QString::fromStdString(*problem));
         return;
     }
@@ -98,9 +103,7 @@ void MtfPage::updateMtf() {
     mtfPlot_->clearPicture();
     try {
         const int gridCount = gridCountSource_ ? gridCountSource_() : m_.results.grid.gridCount;
-        const ModulationTransfer mtf =
-            runMtfCommand(m_, gridCount, parseLenient(apertureRatioEdit_->text().toStdString()),
-                          wavelengthNm, *field_, *transform_);
+        const ModulationTransfer mtf = runMtfCommand(m_, gridCount, now, *field_, *transform_);
         cutoffFrequency_ = mtf.cutoffFrequency;
         halfSize_ = mtf.halfSize;
         mtfPlot_->paint(

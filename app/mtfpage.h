@@ -1,5 +1,7 @@
 #pragma once
 
+#include "optics/mtfcommand.h"
+
 #include "analysis/measurement.h"
 
 #include <QWidget>
@@ -52,6 +54,9 @@ public:
     QLineEdit* apertureRatio() const { return apertureRatioEdit_; }
     // The aperture ratio (f-number) as typed.
     QString apertureRatioText() const;
+    // What "Update MTF" reads now: the aperture ratio and the input wavelength
+    // boxes (the graphical report reads the same).
+    MtfReading reading() const;
     PlotCanvas* plot() const { return mtfPlot_; }
     QLabel* readout() const { return readoutLabel_; }
 

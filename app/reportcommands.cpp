@@ -174,7 +174,7 @@ GraphicalReportSources ReportCommands::graphicalSources() const {
                                          Qt::SmoothTransformation)
                           : clean;
     s.choices.synthetic = window_.syntheticPage()->options();
-    s.choices.apertureRatio = parseLenient(window_.mtfPage()->apertureRatioText().toStdString());
+    s.choices.mtf = window_.mtfPage()->reading();
     s.relief = window_.waveFrontPage()->reliefValue();
     s.psfSurface = window_.psfPage()->surfaceChoices();
     s.title = fileName_;

@@ -2,6 +2,7 @@
 
 #include "common/numbertext.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -130,6 +131,36 @@ SettingsPanel::SettingsPanel(QWidget* parent) : QWidget(parent) {
     connect(applyButton_, &QPushButton::clicked, this, &SettingsPanel::applyClicked);
     column->addWidget(applyButton_);
     column->addStretch(1);
+
+    for (QLineEdit* e : textBoxes()) {
+        connect(e, &QLineEdit::textChanged, this, &SettingsPanel::changed);
+    }
+    for (QAbstractButton* b : choices()) {
+        connect(b, &QAbstractButton::toggled, this, &SettingsPanel::changed);
+    }
+}
+
+std::vector<QLineEdit*> SettingsPanel::textBoxes() const {
+    return {inputWavelengthEdit_, outputWavelengthEdit_, wavesPerFringeEdit_,
+            surfaceDiameterEdit_, curvatureRadiusEdit_,  targetConicEdit_};
+}
+
+std::vector<QAbstractButton*> SettingsPanel::choices() const {
+    std::vector<QAbstractButton*> all(removeBoxes_.begin(), removeBoxes_.end());
+    all.push_back(standardOption_);
+    all.push_back(asphericOption_);
+    return all;
+}
+
+QStringList SettingsPanel::valueSnapshot() const {
+    QStringList values;
+    for (const QLineEdit* e : textBoxes()) {
+        values << e->text();
+    }
+    for (const QAbstractButton* b : choices()) {
+        values << (b->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+    }
+    return values;
 }
 
 void SettingsPanel::setAsphericControlsEnabled(bool on) {

@@ -2,9 +2,12 @@
 
 #include "analysis/analysissettings.h"
 
+#include <QStringList>
 #include <QWidget>
 #include <array>
+#include <vector>
 
+class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -41,6 +44,9 @@ public:
     bool isAspheric() const;
     // The best-fit conic read-out as shown ("" when cleared).
     QString bestFitConicText() const;
+    // The texts of the number boxes and the state of the choices, in a fixed
+    // order: what a saved fringe file is compared with.
+    QStringList valueSnapshot() const;
 
     QLineEdit* inputWavelength() const { return inputWavelengthEdit_; }
     QLineEdit* outputWavelength() const { return outputWavelengthEdit_; }
@@ -63,9 +69,13 @@ signals:
     void analysisTypeChanged(bool aspheric);
     // A "REMOVE" box changed; the boxes are read again at each sampling.
     void removalChanged();
+    // A number box's text or a choice changed (valueSnapshot() differs).
+    void changed();
 
 private:
     void setAsphericControlsEnabled(bool on);
+    std::vector<QLineEdit*> textBoxes() const;
+    std::vector<QAbstractButton*> choices() const;
 
     QLineEdit* inputWavelengthEdit_;
     QLineEdit* outputWavelengthEdit_;

@@ -4,7 +4,6 @@
 #include "analysis/fitquality.h"
 #include "analysis/fituncertainty.h"
 #include "analysis/fringefileinput.h"
-#include "analysis/idealconicapply.h"
 #include "analysis/summaryuncertainty.h"
 #include "analysis/zernikefile.h"
 #include "cli/analysisjson.h"
@@ -174,7 +173,7 @@ void checkDestinations(const AnalyzeRequest& request) {
     OutputFiles::check(outputs, inputs);
 }
 
-AnalyzedFile analyzeFringeFileWithPoints(const AnalyzeRequest& request) {
+std::unique_ptr<Workspace> prepareWorkspace(const AnalyzeRequest& request) {
     checkDestinations(request);
     FringeDataFile file; // no file: no points and the program's default settings
     if (!request.fringeFile.empty()) {
@@ -185,13 +184,15 @@ AnalyzedFile analyzeFringeFileWithPoints(const AnalyzeRequest& request) {
             throw e.namingFile(request.fringeFile);
         }
     }
-    Measurement m;
-    file.applyTo(m.store);
+    auto ws = std::make_unique<Workspace>();
+    FringeStore store;
+    file.applyTo(store);
+    ws->setStore(store);
+    ws->setFringeFileName(request.fringeFile);
 
     // The file's aspheric values are kept for the aspheric options; the analysis
     // stays standard unless asked.
-    AnalysisInput& in = m.settings.input;
-    in = inputFromFringeFile(file, in);
+    AnalysisInput in = inputFromFringeFile(file, ws->measurement().settings.input);
     in.analysisType = AnalysisType::Standard;
 
     if (request.zernikeTerms)
@@ -204,48 +205,53 @@ AnalyzedFile analyzeFringeFileWithPoints(const AnalyzeRequest& request) {
         in.outputWavelengthNm = *request.outputWavelengthNm;
     if (request.wavesPerFringe)
         in.wavesPerFringe = *request.wavesPerFringe;
-    m.preferences.outputUnits = request.units;
+    DisplayPreferences preferences = ws->measurement().preferences;
+    preferences.outputUnits = request.units;
+    ws->setPreferences(preferences);
 
     if (request.referenceFile) {
         try {
-            m.referenceFringes = readReferenceFile(*request.referenceFile);
+            ws->setReferenceFringes(readReferenceFile(*request.referenceFile));
         } catch (const FileError& e) {
             throw e.namingFile(*request.referenceFile);
         }
     }
 
-    for (const auto& override : request.settingOverrides)
-        override(m);
+    applyExtensionSettings(request, in);
+    ws->setInput(in);
+    return ws;
+}
 
-    if (request.apply)
-        request.apply(m);
-    else
-        keepOutcome(m, runApply(m));
+void throwIfFailed(const ApplyOutcome& outcome) {
+    if (outcome.error)
+        throw *outcome.error;
+}
+
+void writeZernikeOut(const Workspace& ws, const AnalyzeRequest& request) {
+    if (!request.zernikeOutFile)
+        return;
+    const Measurement& m = ws.measurement();
+    ZernikeFile::writeFile(*request.zernikeOutFile, m.results.coefficients,
+                           m.settings.wavesPerFringe);
+    request.written->wrote(*request.zernikeOutFile);
+}
+
+AnalyzedFile analyzeFringeFileWithPoints(const AnalyzeRequest& request) {
+    const std::unique_ptr<Workspace> ws = prepareWorkspace(request);
+    throwIfFailed(ws->apply());
     OutlierExclusion outliers;
     if (request.excludeOutliers) {
-        outliers = refitWithoutOutliers(m, idealConicFor(m.settings));
-        keepOutcome(m, outliers.outcome);
+        outliers = ws->fitWithoutFlaggedPoints();
+        throwIfFailed(outliers.outcome);
     } else {
-        outliers.fittedPoints = m.store;
+        outliers.fittedPoints = ws->measurement().store;
     }
-
-    if (request.zernikeOutFile) {
-        ZernikeFile::writeFile(*request.zernikeOutFile, m.results.coefficients,
-                               m.settings.wavesPerFringe);
-        request.written->wrote(*request.zernikeOutFile);
-    }
-    return {std::move(m), std::move(outliers)};
+    writeZernikeOut(*ws, request);
+    return {ws->measurement(), std::move(outliers)};
 }
 
 Measurement analyzeFringeFile(const AnalyzeRequest& request) {
     return analyzeFringeFileWithPoints(request).measurement;
-}
-
-void keepOutcome(Measurement& m, const ApplyOutcome& outcome) {
-    m.settings = outcome.settings;
-    m.results = outcome.results;
-    if (outcome.error)
-        throw *outcome.error;
 }
 
 std::string analyzeHelpText() {
@@ -279,7 +285,8 @@ std::string analyzeHelpText() {
 }
 
 void printAnalysis(const Measurement& m, const AnalyzeRequest& request, const std::string& source,
-                   std::ostream& out, std::ostream& err, const OutlierExclusion* outliers) {
+                   std::ostream& out, std::ostream& err, const OutlierExclusion* outliers,
+                   const OwnOutput& own) {
     // Uncertainty and warnings are of the points the fit used.
     const FringeStore& used = outliers ? outliers->fittedPoints : m.store;
     const FitUncertainty fit = fitUncertainty(used, m.settings.wavesPerFringe,
@@ -288,8 +295,9 @@ void printAnalysis(const Measurement& m, const AnalyzeRequest& request, const st
     const std::vector<FitFinding> findings = assessFitQuality(
         used, m.settings.wavesPerFringe, m.results.fittedCoefficients, m.settings.highestTerm);
     std::ostream& log = request.json ? err : out;
-    for (const auto& action : request.postActions)
-        action(m, log);
+    writeExtensionFiles(request, m, log);
+    if (own.files)
+        own.files(log);
     if (request.json) {
         JsonWriter json;
         json.beginObject();
@@ -297,8 +305,9 @@ void printAnalysis(const Measurement& m, const AnalyzeRequest& request, const st
         writeUncertaintyJson(fit, summary, m.settings.highestTerm, json);
         if (request.excludeOutliers && outliers)
             writeExclusionJson(*outliers, json);
-        for (const auto& extra : request.jsonExtras)
-            extra(m, json);
+        writeExtensionJson(request, m, json);
+        if (own.json)
+            own.json(json);
         writeFitWarningsJson(findings, json);
         json.endObject();
         out << json.text();
@@ -308,8 +317,9 @@ void printAnalysis(const Measurement& m, const AnalyzeRequest& request, const st
         if (outliers)
             if (const std::string excluded = exclusionText(*outliers); !excluded.empty())
                 out << "\n" << excluded << "\n";
-        for (const auto& extra : request.textExtras)
-            extra(m, out);
+        writeExtensionText(request, m, out);
+        if (own.text)
+            own.text(out);
         out << fitWarningPageText(findings);
     }
 }

@@ -3,21 +3,30 @@
 #include "cli/removallist.h"
 #include "common/outputfiles.h"
 #include "fringe/displaypreferences.h"
+#include "optics/psfoptions.h"
 
-#include <functional>
-#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace lumi {
-struct Measurement;
-}
-
 namespace lumi::cli {
 
-class JsonWriter;
+// "--aspheric [--diameter MM] [--radius MM] [--conic K]": unset values keep the file's.
+struct AsphericRequest {
+    bool enabled = false;
+    std::optional<double> diameterMm;
+    std::optional<double> radiusMm;
+    std::optional<double> conic;
+};
+
+// "--plots DIR [--map-grid N] [--psf-grid N] [--f-number F]"; no directory: no plots.
+struct PlotsRequest {
+    std::string directory;
+    int mapGridCount = 64;
+    PsfGridSize psfGrid = PsfGridSize::Grid128;
+    double apertureRatio = 0.0; // 0: normalised frequency
+};
 
 // What "lumivorexan-cli analyze" was asked to do. Unset optionals keep the
 // values read from the fringe data file (or the program's defaults when the
@@ -48,18 +57,10 @@ struct AnalyzeRequest {
     // copies of the request and the actions below.
     std::shared_ptr<OutputFiles> written = std::make_shared<OutputFiles>();
 
-    // Hooks for options added by other parts of the program (analyzeextensions.cpp).
-    // Run after the file's values and the options above are in place, before APPLY.
-    std::vector<std::function<void(Measurement&)>> settingOverrides;
-    // Replaces the plain APPLY (runApply(m)), e.g. to pass an ideal-conic provider.
-    std::function<void(Measurement&)> apply;
-    // After a successful APPLY, in order (write plots, ...). Messages go to the
-    // stream (stderr when the results are JSON on stdout). May throw FileError.
-    std::vector<std::function<void(const Measurement&, std::ostream& log)>> postActions;
-    // Extra members appended to the JSON object after the fixed keys.
-    std::vector<std::function<void(const Measurement&, JsonWriter&)>> jsonExtras;
-    // Extra lines appended to the plain output.
-    std::vector<std::function<void(const Measurement&, std::ostream&)>> textExtras;
+    // The options of the extensions (analyzeextensions.cpp).
+    AsphericRequest aspheric;
+    PlotsRequest plots;
+    bool strehlPsf = false; // --strehl-psf
 };
 
 } // namespace lumi::cli

@@ -1,12 +1,11 @@
 #include "cli/averagecommand.h"
 
-#include "analysis/idealconicapply.h"
 #include "analysis/termcountmismatch.h"
-#include "analysis/usedcoefficients.h"
 #include "analysis/zernike.h"
 #include "analysis/zernikeaverage.h"
 #include "cli/analysisjson.h"
 #include "cli/analyzecommand.h"
+#include "cli/analyzeextensions.h"
 #include "cli/commandusage.h"
 #include "cli/exitcodes.h"
 #include "cli/jsonwriter.h"
@@ -113,25 +112,19 @@ int runAverage(std::span<const std::string> args, std::ostream& out, std::ostrea
         for (const auto& f : request.zernikeFiles)
             analyze.inputFiles.push_back(f);
         const ZernikeAverage average = averageZernikeFiles(request.zernikeFiles);
-        const bool withFringeFile = !analyze.fringeFile.empty();
-        analyze.settingOverrides.emplace_back([withFringeFile](Measurement& m) {
-            if (!withFringeFile)
-                m.store.aperture = ApertureCircle{0.0, 0.0, 1.0}; // pupil units
-        });
-        analyze.apply = [&average](Measurement& m) {
-            keepOutcome(
-                m, applyZernikeAverage(m, average, idealConicFor(m.settings, average.termCount)));
-            // The coefficient list shows what was averaged, as the window's grid does.
-            const auto wpf = static_cast<double>(m.settings.wavesPerFringe);
-            for (int t = 0; t <= average.termCount; ++t)
-                m.results.fittedCoefficients[static_cast<std::size_t>(t)] =
-                    wpf * average.meanFringes[static_cast<std::size_t>(t)];
-        };
-        const Measurement m = analyzeFringeFile(analyze);
-        std::ostream& log = analyze.json ? err : out;
-        for (const auto& action : analyze.postActions)
-            action(m, log);
+        const std::unique_ptr<Workspace> ws = prepareWorkspace(analyze);
+        if (analyze.fringeFile.empty())
+            ws->setPupil(ApertureCircle{0.0, 0.0, 1.0}, ApertureCircle{}); // pupil units
+        throwIfFailed(ws->average(average));
+        writeZernikeOut(*ws, analyze);
+        // The coefficient list shows what was averaged, as the window's grid does.
+        Measurement m = ws->measurement();
         const auto wpf = static_cast<double>(m.settings.wavesPerFringe);
+        for (int t = 0; t <= average.termCount; ++t)
+            m.results.fittedCoefficients[static_cast<std::size_t>(t)] =
+                wpf * average.meanFringes[static_cast<std::size_t>(t)];
+        std::ostream& log = analyze.json ? err : out;
+        writeExtensionFiles(analyze, m, log);
         if (analyze.json) {
             JsonWriter json;
             json.beginObject();
@@ -142,8 +135,7 @@ int runAverage(std::span<const std::string> args, std::ostream& out, std::ostrea
                 json.value(wpf * average.stdDevFringes[static_cast<std::size_t>(t)]);
             json.endArray();
             json.member("fileCount", average.fileCount);
-            for (const auto& extra : analyze.jsonExtras)
-                extra(m, json);
+            writeExtensionJson(analyze, m, json);
             json.endObject();
             out << json.text();
         } else {
@@ -155,8 +147,7 @@ int runAverage(std::span<const std::string> args, std::ostream& out, std::ostrea
                 out << std::string(index.size() < 4 ? 4 - index.size() : 0, ' ') << index << "  "
                     << fringeCellText(average.stdDevFringes[static_cast<std::size_t>(t)]) << "\n";
             }
-            for (const auto& extra : analyze.textExtras)
-                extra(m, out);
+            writeExtensionText(analyze, m, out);
         }
         return kExitOk;
     } catch (const TermCountMismatch& e) {

@@ -1,7 +1,6 @@
 #include "cli/fouriercommand.h"
 
 #include "analysis/applycommand.h"
-#include "analysis/idealconicapply.h"
 #include "cli/analyzecommand.h"
 #include "cli/analyzerequest.h"
 #include "cli/commandusage.h"
@@ -183,42 +182,20 @@ int runFourier(std::span<const std::string> args, std::ostream& out, std::ostrea
     auto result = std::make_shared<phase::FourierResult>();
     AnalyzeRequest& a = r.analysis;
     a.fringeFile.clear(); // the program's default settings under the options
-    a.apply = [&r, &grid, result](Measurement& m) {
-        deriveAnalysisSettings(m.settings);
-        phase::FourierOptions o;
-        o.aperture = r.aperture;
-        o.obstruction = r.obstruction;
-        o.wavesPerFringe = static_cast<double>(m.settings.wavesPerFringe);
-        o.invert = r.invert;
-        o.termCount = m.settings.highestTerm + 1;
-        *result = phase::analyseWholeField(grid, o);
-        m.store.aperture = result->aperture;
-        m.store.obstruction = result->obstruction;
-        keepOutcome(m, runApplyToSamples(m, result->fit.samples, result->fringesAcrossPupil,
-                                         idealConicFor(m.settings)));
-    };
     // Checked with --zernike-out before anything is written.
     a.inputFiles.push_back(r.imageFile);
-    if (r.phaseOutFile) {
+    if (r.phaseOutFile)
         a.outputFiles.push_back(*r.phaseOutFile);
-        a.postActions.emplace_back(
-            [&r, result, written = a.written](const Measurement& m, std::ostream& log) {
-                writePngFile(
-                    phasePicture(*result, static_cast<double>(m.settings.wavesPerFringe), r.invert),
-                    *r.phaseOutFile);
-                written->wrote(*r.phaseOutFile);
-                log << "wrote " << *r.phaseOutFile << "\n";
-            });
-    }
-    a.jsonExtras.emplace_back([result](const Measurement&, JsonWriter& json) {
+    OwnOutput own;
+    own.json = [result](JsonWriter& json) {
         writeCircle(json, "aperture", result->aperture);
         writeCircle(json, "obstruction", result->obstruction);
         json.member("apertureFound", result->apertureFound);
         json.member("carrierPeriodPx", result->carrierPeriodPx);
         json.member("unwrappedShare", result->unwrappedShare);
         json.member("residualRms", result->fit.residualRmsWaves);
-    });
-    a.textExtras.emplace_back([result](const Measurement&, std::ostream& o) {
+    };
+    own.text = [result](std::ostream& o) {
         o << "\n Whole-field analysis\n"
           << " Aperture" << (result->apertureFound ? " (found)   " : " (given)   ")
           << circleText(result->aperture) << "\n"
@@ -229,11 +206,32 @@ int runFourier(std::span<const std::string> args, std::ostream& out, std::ostrea
           << " % of the pupil\n"
           << " Residual RMS         " << formatFixed(result->fit.residualRmsWaves, 4)
           << " waves (what the fitted terms leave)\n";
-    });
+    };
 
     try {
-        const Measurement m = analyzeFringeFile(a);
-        printAnalysis(m, a, r.imageFile, out, err);
+        const std::unique_ptr<Workspace> ws = prepareWorkspace(a);
+        AnalysisSettings derived = ws->measurement().settings;
+        deriveAnalysisSettings(derived);
+        phase::FourierOptions o;
+        o.aperture = r.aperture;
+        o.obstruction = r.obstruction;
+        o.wavesPerFringe = static_cast<double>(derived.wavesPerFringe);
+        o.invert = r.invert;
+        o.termCount = derived.highestTerm + 1;
+        *result = phase::analyseWholeField(grid, o);
+        ws->setPupil(result->aperture, result->obstruction);
+        throwIfFailed(ws->applyToSamples(result->fit.samples, result->fringesAcrossPupil));
+        writeZernikeOut(*ws, a);
+        const Measurement& m = ws->measurement();
+        if (r.phaseOutFile)
+            own.files = [&](std::ostream& log) {
+                writePngFile(
+                    phasePicture(*result, static_cast<double>(m.settings.wavesPerFringe), r.invert),
+                    *r.phaseOutFile);
+                a.written->wrote(*r.phaseOutFile);
+                log << "wrote " << *r.phaseOutFile << "\n";
+            };
+        printAnalysis(m, a, r.imageFile, out, err, nullptr, own);
         return kExitOk;
     } catch (...) {
         return kCommand.failureStatus(err, "analysis failed: ", a.written.get());

@@ -27,13 +27,6 @@
 namespace lumi::cli {
 namespace {
 
-struct PlotsRequest {
-    std::string directory;
-    int mapGridCount = 64;
-    PsfGridSize psfGrid = PsfGridSize::Grid128;
-    double apertureRatio = 0.0; // 0: normalised frequency
-};
-
 constexpr const char* kPlotNames[] = {"wavefront-map.png", "wavefront-surface.png", "psf-map.png",
                                       "psf-surface.png", "mtf.png"};
 
@@ -43,6 +36,8 @@ void save(const QImage& image, const std::filesystem::path& path, std::ostream& 
     written.wrote(path);
     log << "wrote " << path.string() << "\n";
 }
+
+} // namespace
 
 void writePlots(const PlotsRequest& request, const Measurement& m, std::ostream& log,
                 OutputFiles& written) {
@@ -66,40 +61,32 @@ void writePlots(const PlotsRequest& request, const Measurement& m, std::ostream&
     save(psfSurfaceImage(psf, psfOptions), dir / kPlotNames[3], log, written);
 
     // The MTF uses the grid count sampled last, the PSF's.
-    const ModulationTransfer mtf =
-        runMtfCommand(m, psfPupilSampleCount(request.psfGrid), request.apertureRatio,
-                      m.settings.input.inputWavelengthNm, *field, transform);
+    const ModulationTransfer mtf = runMtfCommand(
+        m, psfPupilSampleCount(request.psfGrid),
+        {request.apertureRatio, m.settings.input.inputWavelengthNm}, *field, transform);
     save(mtfPlotImage(mtf), dir / kPlotNames[4], log, written);
 }
 
-} // namespace
-
 void addPlotsOptions(OptionTable& table, AnalyzeRequest& request) {
-    auto plots = std::make_shared<PlotsRequest>();
-    table.addValue(
-        "--plots", "DIR",
-        "Write the plots as PNG pictures into DIR (created when missing):\n"
-        "wavefront-map.png, wavefront-surface.png, psf-map.png,\n"
-        "psf-surface.png and mtf.png.",
-        [plots, &request](std::string_view v) {
-            if (v.empty())
-                throw UsageError("--plots: a folder name is needed");
-            if (plots->directory.empty())
-                request.postActions.push_back(
-                    [plots, written = request.written](const Measurement& m, std::ostream& log) {
-                        writePlots(*plots, m, log, *written);
-                    });
-            // A later --plots replaces the folder and its destinations.
-            std::erase(request.outputFolders, plots->directory);
-            std::erase_if(request.outputFiles, [&](const std::string& f) {
-                return std::filesystem::path(f).parent_path() == plots->directory;
-            });
-            plots->directory = std::string(v);
-            request.outputFolders.push_back(plots->directory);
-            for (const char* name : kPlotNames)
-                request.outputFiles.push_back(
-                    (std::filesystem::path(plots->directory) / name).string());
-        });
+    PlotsRequest* plots = &request.plots;
+    table.addValue("--plots", "DIR",
+                   "Write the plots as PNG pictures into DIR (created when missing):\n"
+                   "wavefront-map.png, wavefront-surface.png, psf-map.png,\n"
+                   "psf-surface.png and mtf.png.",
+                   [plots, &request](std::string_view v) {
+                       if (v.empty())
+                           throw UsageError("--plots: a folder name is needed");
+                       // A later --plots replaces the folder and its destinations.
+                       std::erase(request.outputFolders, plots->directory);
+                       std::erase_if(request.outputFiles, [&](const std::string& f) {
+                           return std::filesystem::path(f).parent_path() == plots->directory;
+                       });
+                       plots->directory = std::string(v);
+                       request.outputFolders.push_back(plots->directory);
+                       for (const char* name : kPlotNames)
+                           request.outputFiles.push_back(
+                               (std::filesystem::path(plots->directory) / name).string());
+                   });
     table.addValue("--map-grid", "32|64|128",
                    "Intervals per axis of the wavefront map and surface (with --plots).\n"
                    "Default: 64.",

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "analysis/measurement.h"
+
+#include <iosfwd>
+
 namespace lumi::cli {
 
+class JsonWriter;
 class OptionTable;
 struct AnalyzeRequest;
 
@@ -9,5 +14,9 @@ struct AnalyzeRequest;
 // (256 x 256 grid) and report it as "strehlPsf" in the JSON, or as a line
 // after the aberration page.
 void addPsfStrehlOptions(OptionTable& table, AnalyzeRequest& request);
+
+// "strehlPsf" in the JSON, or its line after the page.
+void writePsfStrehlJson(const Measurement& m, JsonWriter& json);
+void writePsfStrehlText(const Measurement& m, std::ostream& out);
 
 } // namespace lumi::cli

@@ -1,9 +1,9 @@
 #include "cli/psicommand.h"
 
 #include "analysis/applycommand.h"
-#include "analysis/idealconicapply.h"
 #include "cli/analysisjson.h"
 #include "cli/analyzecommand.h"
+#include "cli/analyzeextensions.h"
 #include "cli/commandusage.h"
 #include "cli/exitcodes.h"
 #include "cli/jsonwriter.h"
@@ -233,8 +233,14 @@ int runPsi(std::span<const std::string> args, std::ostream& out, std::ostream& e
         const phase::PhaseFrames frames = readFrames(request.frameFiles);
         std::optional<phase::PhaseShiftAnalysis> analysis;
         AnalyzeRequest& analyze = request.analyze;
-        analyze.apply = [&](Measurement& m) {
-            AnalysisSettings derived = m.settings;
+        // Checked with --zernike-out before anything is written.
+        for (const std::string& f : request.frameFiles)
+            analyze.inputFiles.push_back(f);
+        if (request.phaseOutFile)
+            analyze.outputFiles.push_back(*request.phaseOutFile);
+        const std::unique_ptr<Workspace> ws = prepareWorkspace(analyze);
+        {
+            AnalysisSettings derived = ws->measurement().settings;
             deriveAnalysisSettings(derived);
             phase::PhaseShiftRequest pr;
             pr.stepsRad = stepsRadOf(request);
@@ -243,19 +249,13 @@ int runPsi(std::span<const std::string> args, std::ostream& out, std::ostream& e
             pr.wavesPerFringe = static_cast<double>(derived.wavesPerFringe);
             pr.termCount = derived.highestTerm + 1;
             analysis = phase::analysePhaseShift(frames, pr);
-            m.store.aperture = analysis->aperture;
-            m.store.obstruction = request.obstruction;
-            keepOutcome(m, phase::applyPhaseFit(m, analysis->fit.coefficientsWaves,
-                                                analysis->fit.residualRmsWaves,
-                                                static_cast<int>(analysis->fit.samples.size()),
-                                                idealConicFor(m.settings)));
-        };
-        // Checked with --zernike-out before anything is written.
-        for (const std::string& f : request.frameFiles)
-            analyze.inputFiles.push_back(f);
-        if (request.phaseOutFile)
-            analyze.outputFiles.push_back(*request.phaseOutFile);
-        const Measurement m = analyzeFringeFile(analyze);
+            ws->setPupil(analysis->aperture, request.obstruction);
+            throwIfFailed(ws->applyPhaseFit(analysis->fit.coefficientsWaves,
+                                            analysis->fit.residualRmsWaves,
+                                            static_cast<int>(analysis->fit.samples.size())));
+            writeZernikeOut(*ws, analyze);
+        }
+        const Measurement& m = ws->measurement();
         std::ostream& log = analyze.json ? err : out;
         if (request.phaseOutFile) {
             writePngFile(phasePicture(*analysis, static_cast<double>(m.settings.wavesPerFringe)),
@@ -263,15 +263,13 @@ int runPsi(std::span<const std::string> args, std::ostream& out, std::ostream& e
             analyze.written->wrote(*request.phaseOutFile);
             log << "wrote " << *request.phaseOutFile << "\n";
         }
-        for (const auto& action : analyze.postActions)
-            action(m, log);
+        writeExtensionFiles(analyze, m, log);
         if (analyze.json) {
             JsonWriter json;
             json.beginObject();
             writeAnalysisJson(m, json);
             writePhaseJson(*analysis, json);
-            for (const auto& extra : analyze.jsonExtras)
-                extra(m, json);
+            writeExtensionJson(analyze, m, json);
             json.endObject();
             out << json.text();
         } else {
@@ -280,8 +278,7 @@ int runPsi(std::span<const std::string> args, std::ostream& out, std::ostream& e
                                        " .. " + request.frameFiles.back();
             out << aberrationPageText(m.results, m.settings, m.preferences.outputUnits, source);
             out << phaseShiftText(*analysis);
-            for (const auto& extra : analyze.textExtras)
-                extra(m, out);
+            writeExtensionText(analyze, m, out);
         }
         return kExitOk;
     } catch (const phase::PhaseShiftError& e) {

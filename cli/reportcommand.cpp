@@ -3,6 +3,7 @@
 #include "analysis/analysiserror.h"
 #include "analysis/fituncertainty.h"
 #include "cli/analyzecommand.h"
+#include "cli/analyzeextensions.h"
 #include "cli/commandusage.h"
 #include "cli/exitcodes.h"
 #include "cli/offscreengui.h"
@@ -70,6 +71,7 @@ GraphicalReportContent graphicalContent(const Measurement& m,
     content.psfSurface.strehl = m.results.strehl;
     GraphicalReportChoices choices;
     choices.synthetic.wavesPerFringe = m.settings.input.wavesPerFringe;
+    choices.mtf.inputWavelengthNm = m.settings.input.inputWavelengthNm; // the option, as typed
     auto field = std::make_unique<ComplexField>();
     FieldTransform transform;
     content.plots = computeGraphicalReportPlots(m, choices, *field, transform);
@@ -171,9 +173,7 @@ int runReport(std::span<const std::string> args, std::ostream& out, std::ostream
                         << " and says so\n";
         }
         const Measurement m = analyzeFringeFile(request.analysis);
-        for (const auto& action : request.analysis.postActions) {
-            action(m, out);
-        }
+        writeExtensionFiles(request.analysis, m, out);
         const std::string fileName =
             std::filesystem::path(request.analysis.fringeFile).filename().string();
         const FitUncertainty fit =

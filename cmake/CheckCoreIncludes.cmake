@@ -1,6 +1,6 @@
 # Fails when a core source file includes a Qt header or a ui/ header.
 # Render sub-folders (QtGui painting) are exempt; they are separate targets.
-set(core_dirs common fringe analysis optics imaging report phase)
+set(core_dirs common fringe analysis optics imaging report phase workspace)
 set(offenders "")
 foreach(dir ${core_dirs})
   file(GLOB_RECURSE files ${ROOT}/${dir}/*.h ${ROOT}/${dir}/*.cpp)

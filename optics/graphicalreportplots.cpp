@@ -46,10 +46,7 @@ GraphicalReportPlots computeGraphicalReportPlots(const Measurement& m,
         plots.psf = computePointSpreadFunction(grid, field, transform,
                                                PointSpreadFunction::kReportTransformSize);
 
-        const float wavelengthNm = narrowToSingle(m.settings.input.inputWavelengthNm);
-        const float apertureRatio = narrowToSingle(choices.apertureRatio);
-        const double cutoff = mtfCutoffFrequency(wavelengthNm, apertureRatio);
-        plots.mtf = computeModulationTransfer(grid, cutoff, field, transform);
+        plots.mtf = computeModulationTransfer(grid, mtfCutoffOf(choices.mtf), field, transform);
 
         SyntheticOptions synthetic = choices.synthetic;
         synthetic.gridSize = 128;

@@ -6,6 +6,7 @@
 #include "optics/complexfield.h"
 #include "optics/fieldtransform.h"
 #include "optics/modulationtransfer.h"
+#include "optics/mtfcommand.h"
 #include "optics/pointspreadfunction.h"
 
 #include <functional>
@@ -17,7 +18,7 @@ namespace lumi {
 // The main window's choices the graphical report reads at each update.
 struct GraphicalReportChoices {
     SyntheticOptions synthetic; // "Synthetic" page; its grid size is replaced by 128
-    double apertureRatio = 0.0; // the MTF page's aperture ratio (its box read leniently)
+    MtfReading mtf;             // the MTF page's reading of its boxes
 };
 
 // What one update of the graphical report computed, in its order; a fault ends

@@ -7,15 +7,18 @@
 
 namespace lumi {
 
-ModulationTransfer runMtfCommand(const Measurement& m, int gridCount, double apertureRatio,
-                                 double inputWavelengthNm, ComplexField& field,
-                                 FieldTransform& transform) {
+double mtfCutoffOf(const MtfReading& reading) {
+    return mtfCutoffFrequency(narrowToSingle(reading.inputWavelengthNm),
+                              narrowToSingle(reading.apertureRatio));
+}
+
+ModulationTransfer runMtfCommand(const Measurement& m, int gridCount, const MtfReading& reading,
+                                 ComplexField& field, FieldTransform& transform) {
     if (gridCount < 1) {
         throw AnalysisError(AnalysisError::Kind::InvalidGeometry,
                             "No wavefront has been sampled yet: run APPLY first.");
     }
-    const double cutoff =
-        mtfCutoffFrequency(narrowToSingle(inputWavelengthNm), narrowToSingle(apertureRatio));
+    const double cutoff = mtfCutoffOf(reading);
     // A missing aperture is refused with the plots' own message first.
     PupilGeometry::fromCircles(m.store.aperture, m.store.obstruction);
     const auto grid = sampleWavefrontGrid(m, gridCount);

@@ -20,15 +20,7 @@ const ZernikeCoefficients kTruth =
 // Contour points digitised with 0.5 px of scatter, fitted with 25 terms.
 Measurement digitised() {
     Measurement m = test::makeMeasurement();
-    FringeStore exact;
-    generateContourPoints(kTruth, 0.5, test::kTestAperture, {}, exact);
-    m.store.aperture = exact.aperture;
-    std::mt19937 random(3u);
-    std::normal_distribution<double> scatter(0.0, 0.5);
-    for (int f = 0; f < FringeStore::kFringesInUse; ++f)
-        for (int p = 1; p <= exact.pointCount(f); ++p)
-            m.store.addPoint(f, exact.pointX(f, p) + scatter(random),
-                             exact.pointY(f, p) + scatter(random));
+    m.store = test::digitisedContours(kTruth, 0.5);
     m.settings.input.zernikeTerms = 25;
     return m;
 }

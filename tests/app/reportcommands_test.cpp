@@ -1,6 +1,8 @@
 #include "app/aberrationpage.h"
 #include "app/graphicalreportwindow.h"
+#include "app/mtfpage.h"
 #include "app/reportcommands.h"
+#include "app/settingspanel.h"
 #include "app/wavefrontpage.h"
 #include "mainwindowfixture.h"
 #include "support/pdftools.h"
@@ -58,6 +60,19 @@ protected:
 
     int printerSources_ = 0;
 };
+
+// The report's MTF reads the boxes as "Update MTF" does: a wavelength typed
+// after APPLY is the one both use.
+TEST_F(ReportCommandsTest, GraphicalReportMtfTakesTheWavelengthTheMtfPageReads) {
+    analyseExample();
+    window->settingsPanel()->inputWavelength()->setText(QStringLiteral("500"));
+    window->mtfPage()->apertureRatio()->setText(QStringLiteral("8"));
+    window->menus()->report->trigger();
+    const GraphicalReportContent& c = commands().graphicalReport()->content();
+    ASSERT_TRUE(c.plots.mtf.has_value());
+    EXPECT_EQ(c.plots.mtf->cutoffFrequency, mtfCutoffOf(window->mtfPage()->reading()));
+    EXPECT_NEAR(c.plots.mtf->cutoffFrequency, 250.0, 1e-3);
+}
 
 TEST_F(ReportCommandsTest, GraphicalReportDrawsEveryPlotFromTheGridAsLastSampled) {
     analyseExample();

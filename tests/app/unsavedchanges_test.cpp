@@ -1,6 +1,9 @@
+#include "app/settingspanel.h"
 #include "mainwindowfixture.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 namespace lumi::testing {
@@ -88,6 +91,22 @@ TEST_F(UnsavedWork, TitleShowsTheFileNameAndTheModifiedMark) {
     leftClick(310, 300);
     EXPECT_EQ(container->windowTitle(), QStringLiteral("*s3test.frg - ") + base);
     EXPECT_TRUE(window->hasUnsavedChanges());
+}
+
+// The settings count as saved work: a changed box or choice marks the title,
+// and typing the saved value back unmarks it.
+TEST_F(UnsavedWork, SettingsEditsMarkTheTitleUntilTheyAreUndone) {
+    dialogs.saveAnswers.push_back(folder.filePath("s3test.frg"));
+    window->menus()->saveFringeData->trigger();
+    ASSERT_FALSE(container->windowTitle().startsWith(QLatin1Char('*')));
+    SettingsPanel* panel = window->settingsPanel();
+    const QString saved = panel->inputWavelength()->text();
+    panel->inputWavelength()->setText(QStringLiteral("532"));
+    EXPECT_TRUE(container->windowTitle().startsWith(QLatin1Char('*')));
+    panel->inputWavelength()->setText(saved);
+    EXPECT_FALSE(container->windowTitle().startsWith(QLatin1Char('*')));
+    panel->removeBox(RemovalGroup::LowOrderComa)->toggle();
+    EXPECT_TRUE(container->windowTitle().startsWith(QLatin1Char('*')));
 }
 
 // Escape (or the question's close button) cancels the close instead of quitting.

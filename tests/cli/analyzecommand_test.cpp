@@ -190,8 +190,7 @@ TEST(AnalyzeFileSettings, AreReadInSinglePrecision) {
                            "203.2123456789\r\n2032.123456789\r\n-1.123456789\r\n");
     AnalyzeRequest request;
     request.fringeFile = (dir / "digits.frg").string();
-    request.apply = [](Measurement&) {};
-    const Measurement m = analyzeFringeFile(request);
+    const Measurement m = prepareWorkspace(request)->measurement();
     EXPECT_EQ(m.settings.input.inputWavelengthNm, 632.8123);
     EXPECT_EQ(m.settings.input.outputWavelengthNm, 532.1235);
     EXPECT_EQ(m.settings.input.surfaceDiameterMm, 203.2123);

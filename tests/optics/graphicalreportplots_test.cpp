@@ -69,11 +69,22 @@ TEST(GraphicalReportPlots, beforeAnyAnalysisNothingIsDrawnAndTheReasonIsGiven) {
     EXPECT_FALSE(plots.surfaceGrid || plots.psf || plots.mtf || plots.synthetic);
 }
 
+// The MTF's wavelength is the one the MTF page reads, not that of the last APPLY.
+TEST(GraphicalReportPlots, theMtfTakesTheWavelengthOfTheReading) {
+    ReportRun run;
+    run.m->settings.input.inputWavelengthNm = 632.8;
+    GraphicalReportChoices choices;
+    choices.mtf = {8.0, 500.0};
+    const GraphicalReportPlots plots =
+        computeGraphicalReportPlots(*run.m, choices, *run.field, run.transform);
+    ASSERT_TRUE(plots.mtf);
+    EXPECT_NEAR(plots.mtf->cutoffFrequency, 250.0, 1e-3); // 1 / (500e-6 mm x 8)
+}
+
 TEST(GraphicalReportPlots, aFaultKeepsWhatWasComputedBeforeIt) {
     ReportRun run;
-    run.m->settings.input.inputWavelengthNm = 0.0; // the MTF's cut-off needs a wavelength
     GraphicalReportChoices choices;
-    choices.apertureRatio = 8.0;
+    choices.mtf = {8.0, 0.0}; // the MTF's cut-off needs a wavelength
     const GraphicalReportPlots plots =
         computeGraphicalReportPlots(*run.m, choices, *run.field, run.transform);
     EXPECT_FALSE(plots.fault.empty());

@@ -87,7 +87,7 @@ TEST_P(MtfCommandCutoff, FollowsTheApertureRatioWithTheGivenGridCount) {
     auto m = std::make_unique<Measurement>(test::makeMeasurement());
     Workspace ws;
     const auto mtf =
-        runMtfCommand(*m, 64, tc.apertureRatio, tc.wavelengthNm, *ws.field, ws.transform);
+        runMtfCommand(*m, 64, {tc.apertureRatio, tc.wavelengthNm}, *ws.field, ws.transform);
     EXPECT_EQ(mtf.halfSize, 64);
     EXPECT_NEAR(mtf.cutoffFrequency, tc.cutoff, 1e-4 * tc.cutoff);
     EXPECT_EQ(mtf.tangential.front(), 1.0);
@@ -104,8 +104,8 @@ TEST(MtfCommand, TypedErrorsInsteadOfFaults) {
     Workspace ws;
     auto m = std::make_unique<Measurement>(test::makeMeasurement());
     // Nothing sampled yet (grid count 0), then a zero wavelength.
-    EXPECT_THROW(runMtfCommand(*m, 0, 0.0, 632.8, *ws.field, ws.transform), AnalysisError);
-    EXPECT_THROW(runMtfCommand(*m, 32, 4.0, 0.0, *ws.field, ws.transform), AnalysisError);
+    EXPECT_THROW(runMtfCommand(*m, 0, {0.0, 632.8}, *ws.field, ws.transform), AnalysisError);
+    EXPECT_THROW(runMtfCommand(*m, 32, {4.0, 0.0}, *ws.field, ws.transform), AnalysisError);
 }
 
 } // namespace

@@ -1,5 +1,9 @@
 #include "analysisfixtures.h"
 
+#include "analysis/contourpointgenerator.h"
+
+#include <random>
+
 namespace lumi::test {
 
 Measurement makeMeasurement() {
@@ -22,6 +26,20 @@ ZernikeCoefficients coefficientsOf(std::initializer_list<std::pair<int, double>>
 void addPupilPoint(Measurement& m, int fringe, double x, double y) {
     const ApertureCircle& ap = m.store.aperture;
     m.store.addPoint(fringe, ap.centerXPx + x * ap.radiusPx, ap.centerYPx + y * ap.radiusPx);
+}
+
+FringeStore digitisedContours(const ZernikeCoefficients& truth, double scatterPx) {
+    FringeStore exact;
+    generateContourPoints(truth, 0.5, kTestAperture, {}, exact);
+    FringeStore store;
+    store.aperture = exact.aperture;
+    std::mt19937 random(3u);
+    std::normal_distribution<double> scatter(0.0, scatterPx);
+    for (int f = 0; f < FringeStore::kFringesInUse; ++f)
+        for (int p = 1; p <= exact.pointCount(f); ++p)
+            store.addPoint(f, exact.pointX(f, p) + scatter(random),
+                           exact.pointY(f, p) + scatter(random));
+    return store;
 }
 
 void keep(Measurement& m, const ApplyOutcome& outcome) {

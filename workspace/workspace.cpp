@@ -1,0 +1,125 @@
+#include "workspace/workspace.h"
+
+#include "analysis/applycommand.h"
+#include "analysis/fitquality.h"
+#include "analysis/idealconicapply.h"
+#include "analysis/usedcoefficients.h"
+#include "analysis/wavefrontsampler.h"
+#include "phase/phasefitapply.h"
+#include "report/aberrationtexts.h"
+
+#include <utility>
+
+namespace lumi {
+
+Workspace::Workspace()
+    : m_(std::make_unique<Measurement>()), outcome_(std::make_unique<ApplyOutcome>()),
+      exclusion_(std::make_unique<OutlierExclusion>()) {}
+
+Workspace::~Workspace() = default;
+
+void Workspace::setStore(const FringeStore& store) {
+    m_->store = store;
+}
+
+void Workspace::setPupil(const ApertureCircle& aperture, const ApertureCircle& obstruction) {
+    m_->store.aperture = aperture;
+    m_->store.obstruction = obstruction;
+}
+
+void Workspace::setInput(const AnalysisInput& input) {
+    m_->settings.input = input;
+}
+
+void Workspace::setReferenceFringes(const ZernikeCoefficients& fringes) {
+    m_->referenceFringes = fringes;
+}
+
+void Workspace::setPreferences(const DisplayPreferences& preferences) {
+    m_->preferences = preferences;
+}
+
+void Workspace::setUserData(const std::array<std::string, 5>& userData) {
+    m_->userData = userData;
+}
+
+void Workspace::setFringeFileName(const std::string& name) {
+    fringeFileName_ = name;
+}
+
+const ApplyOutcome& Workspace::keep(ApplyOutcome outcome, bool fitted) {
+    *outcome_ = std::move(outcome);
+    const ApplyOutcome& o = *outcome_;
+    m_->settings = o.settings;
+    m_->results = o.results;
+    shownSummary_ = summaryTexts(o.results, o.settings, o.progress, shownSummary_);
+    if (o.progress >= ApplyProgress::Summarised)
+        lastSampledGridCount_ = o.results.grid.gridCount;
+    if (fitted && o.progress >= ApplyProgress::Fitted) {
+        excluded_ = false;
+        fitFindings_ = assessFitQuality(m_->store, o.settings.wavesPerFringe,
+                                        o.results.fittedCoefficients, o.settings.highestTerm);
+    }
+    return o;
+}
+
+const ApplyOutcome& Workspace::apply() {
+    return keep(runApply(*m_, idealConicFor(m_->settings)), true);
+}
+
+const ApplyOutcome& Workspace::applyToSamples(std::span<const ZernikeSample> samples,
+                                              int fringeCount) {
+    return keep(runApplyToSamples(*m_, samples, fringeCount, idealConicFor(m_->settings)), false);
+}
+
+const ApplyOutcome& Workspace::applyPhaseFit(const ZernikeCoefficients& fittedWaves,
+                                             double residualRmsWaves, int sampleCount) {
+    return keep(phase::applyPhaseFit(*m_, fittedWaves, residualRmsWaves, sampleCount,
+                                     idealConicFor(m_->settings)),
+                false);
+}
+
+const ApplyOutcome& Workspace::average(const ZernikeAverage& average) {
+    const ApplyOutcome& o = keep(
+        applyZernikeAverage(*m_, average, idealConicFor(m_->settings, average.termCount)), false);
+    if (o.succeeded())
+        fitFindings_.clear();
+    return o;
+}
+
+const ApplyOutcome& Workspace::subtractReference(const ZernikeCoefficients& shownFringes) {
+    return keep(lumi::subtractReference(*m_, shownFringes), false);
+}
+
+const OutlierExclusion& Workspace::fitWithoutFlaggedPoints() {
+    *exclusion_ = refitWithoutOutliers(*m_, idealConicFor(m_->settings));
+    const OutlierExclusion& ex = *exclusion_;
+    if (!ex.outcome.succeeded())
+        return ex;
+    keep(ex.outcome, false);
+    excluded_ = true;
+    fitFindings_ = assessFitQuality(ex.fittedPoints, m_->settings.wavesPerFringe,
+                                    m_->results.fittedCoefficients, m_->settings.highestTerm);
+    return ex;
+}
+
+const WavefrontGrid& Workspace::sample(int gridCount) {
+    m_->results.grid = *sampleWavefrontGrid(*m_, gridCount);
+    lastSampledGridCount_ = gridCount;
+    return m_->results.grid;
+}
+
+void Workspace::resetForNewPicture() {
+    m_->results = resultsForNewPicture(m_->results);
+    m_->referenceFringes.fill(0.0);
+    shownSummary_ = {};
+    fitFindings_.clear();
+    excluded_ = false;
+    lastSampledGridCount_ = 0;
+}
+
+const FringeStore& Workspace::fittedPoints() const {
+    return excluded_ ? exclusion_->fittedPoints : m_->store;
+}
+
+} // namespace lumi

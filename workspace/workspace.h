@@ -1,0 +1,98 @@
+#pragma once
+
+#include "analysis/applyoutcome.h"
+#include "analysis/fitfinding.h"
+#include "analysis/measurement.h"
+#include "analysis/outlierexclusion.h"
+#include "analysis/zernikeaverage.h"
+#include "analysis/zernikesample.h"
+#include "report/summarytexts.h"
+
+#include <array>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace lumi {
+
+// What the program keeps between commands, one object for the window and the
+// command line: the measurement (fringe store, the settings and results of the
+// last command, the reference, user data, preferences), the outcome of the last
+// command that changed the results, the last sampling of the wavefront (its
+// grid count is the one the MTF and the graphical report use), the shown summary
+// texts, the fit findings and the fringe file's name.
+//
+// Front ends set the inputs (setStore, setInput, ...), then run a command; each
+// command keeps what it produced and returns what changed (its outcome). After a
+// fault the stages the command reached are kept, as the outcome says.
+class Workspace {
+public:
+    Workspace();
+    ~Workspace();
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    // ---- inputs of the next command
+    void setStore(const FringeStore& store);
+    // The pupil a whole-field analysis found (pixels; radius 0: no obstruction).
+    void setPupil(const ApertureCircle& aperture, const ApertureCircle& obstruction);
+    // The settings as typed; the next command derives its own from them.
+    void setInput(const AnalysisInput& input);
+    void setReferenceFringes(const ZernikeCoefficients& fringes);
+    void setPreferences(const DisplayPreferences& preferences);
+    void setUserData(const std::array<std::string, 5>& userData);
+    void setFringeFileName(const std::string& name);
+
+    // ---- commands
+    // APPLY of the store's points (the ideal conic of the settings in aspheric analysis).
+    const ApplyOutcome& apply();
+    // APPLY of a whole-field phase map's samples (normalised pupil, waves).
+    const ApplyOutcome& applyToSamples(std::span<const ZernikeSample> samples, int fringeCount);
+    // A whole-field Zernike fit (waves at the input wavelength) made the analysis.
+    const ApplyOutcome& applyPhaseFit(const ZernikeCoefficients& fittedWaves,
+                                      double residualRmsWaves, int sampleCount);
+    // An average of Zernike files made the current coefficients; the fit
+    // findings are forgotten (the summary no longer comes from a fit).
+    const ApplyOutcome& average(const ZernikeAverage& average);
+    // "Update/Subtract Reference Zernike" of the grid's shown values (fringes).
+    const ApplyOutcome& subtractReference(const ZernikeCoefficients& shownFringes);
+    // "Fit without flagged points" after an APPLY; with an error in its outcome
+    // nothing changed.
+    const OutlierExclusion& fitWithoutFlaggedPoints();
+    // Samples the wavefront with grid count N into the results' grid and
+    // records N as the last sampling. Throws AnalysisError; the grid then stays.
+    const WavefrontGrid& sample(int gridCount);
+    // A new picture: grid zeroed, reference 0, analysisDone false, no texts,
+    // findings or sampling (the coefficients stay).
+    void resetForNewPicture();
+
+    // ---- state
+    const Measurement& measurement() const { return *m_; }
+    const ApplyOutcome& lastOutcome() const { return *outcome_; }
+    // Grid count of the last sampling (APPLY's summary, the plots, the PSF); 0 before any.
+    int lastSampledGridCount() const { return lastSampledGridCount_; }
+    // The summary texts as far as the commands came (fields of stages a failed
+    // command did not reach keep the texts of an earlier one).
+    const SummaryTexts& shownSummary() const { return shownSummary_; }
+    const std::vector<FitFinding>& fitFindings() const { return fitFindings_; }
+    // The points the last fit used: the store's, or those left by the refit.
+    const FringeStore& fittedPoints() const;
+    const OutlierExclusion& lastExclusion() const { return *exclusion_; }
+    const std::string& fringeFileName() const { return fringeFileName_; }
+
+private:
+    // Keeps the outcome's settings and results; `fitted` when the points were fitted.
+    const ApplyOutcome& keep(ApplyOutcome outcome, bool fitted);
+
+    std::unique_ptr<Measurement> m_;
+    std::unique_ptr<ApplyOutcome> outcome_;
+    std::unique_ptr<OutlierExclusion> exclusion_; // fittedPoints: those of the last fit
+    bool excluded_ = false;                       // the last fit left points out
+    int lastSampledGridCount_ = 0;
+    SummaryTexts shownSummary_;
+    std::vector<FitFinding> fitFindings_;
+    std::string fringeFileName_;
+};
+
+} // namespace lumi
