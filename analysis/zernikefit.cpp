@@ -22,7 +22,7 @@ std::vector<ZernikeSample> fringeSamples(const FringeStore& store, float wavesPe
             throw AnalysisError(AnalysisError::Kind::InvalidGeometry,
                                 "The aperture circle is missing: mark the aperture first");
         // Fringe order times waves per fringe, in single precision.
-        const float heightWaves = static_cast<float>(f) * wavesPerFringe;
+        const float heightWaves = static_cast<float>(store.fringeOrder(f)) * wavesPerFringe;
         for (int p = 1; p <= count; ++p)
             samples.push_back({(store.pointX(f, p) - ap.centerXPx) / ap.radiusPx,
                                (store.pointY(f, p) - ap.centerYPx) / ap.radiusPx,

@@ -11,7 +11,8 @@ namespace lumi {
 
 // The fit samples of the store: fringes 0..100 ascending, points 1..n in order;
 // (x, y) normalised by the aperture circle (no point excluded), height =
-// fringe index x wavesPerFringe computed in single precision (waves).
+// fringe order (FringeStore::fringeOrder) x wavesPerFringe computed in single
+// precision (waves).
 // A zero aperture radius with points present gives AnalysisError InvalidGeometry.
 std::vector<ZernikeSample> fringeSamples(const FringeStore& store, float wavesPerFringe);
 

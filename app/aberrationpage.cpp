@@ -16,18 +16,19 @@ namespace {
 struct Row {
     const char* caption;
     const char* valueName;
-    const char* nmName; // nullptr: no nanometre column
+    const char* nmName;    // nullptr: no nanometre column
+    const char* sigmaName; // nullptr: no 1 sigma column
 };
 
 constexpr std::array<Row, 8> kRows{{
-    {" PEAK to VALLEY", "LblPV", "LblPVnm"},
-    {" RMS", "LblRMS", "LblRMSnm"},
-    {" STREHL   RATIO", "LblStrehl", nullptr},
-    {" TILT", "LblTilt", "LblTiltnm"},
-    {" DEFOCUS", "LblDefocus", "LblDefocusnm"},
-    {" ASTIGMATISM  (low-order) ", "LblAstig", "LblAstignm"},
-    {" COMA              (low-order)", "LblComa", "LblComanm"},
-    {" SPHERICAL     (low-order)", "LblSpherical", "LblSphericalnm"},
+    {" PEAK to VALLEY", "LblPV", "LblPVnm", "LblPVsigma"},
+    {" RMS", "LblRMS", "LblRMSnm", "LblRMSsigma"},
+    {" STREHL   RATIO", "LblStrehl", nullptr, "LblStrehlSigma"},
+    {" TILT", "LblTilt", "LblTiltnm", nullptr},
+    {" DEFOCUS", "LblDefocus", "LblDefocusnm", nullptr},
+    {" ASTIGMATISM  (low-order) ", "LblAstig", "LblAstignm", nullptr},
+    {" COMA              (low-order)", "LblComa", "LblComanm", nullptr},
+    {" SPHERICAL     (low-order)", "LblSpherical", "LblSphericalnm", nullptr},
 }};
 
 constexpr const char* kBaseWidth = "baseWidth";
@@ -70,7 +71,7 @@ AberrationPage::AberrationPage(QWidget* parent)
     : QWidget(parent), fitWarnings_(new QLabel(this)),
       refit_(new QPushButton(QStringLiteral("Fit without flagged points"), this)) {
     auto* grid = new QGridLayout(this);
-    grid->setHorizontalSpacing(12);
+    grid->setHorizontalSpacing(8); // the 1 sigma column must fit beside at 1024 px
     grid->setVerticalSpacing(8);
     QFont mono(QStringLiteral("Monospace"));
     mono.setStyleHint(QFont::TypeWriter);
@@ -85,6 +86,14 @@ AberrationPage::AberrationPage(QWidget* parent)
         grid->addWidget(makeField(r.valueName, this, 200), row, 1);
         if (r.nmName != nullptr) {
             grid->addWidget(makeField(r.nmName, this, 130), row, 2);
+        }
+        if (r.sigmaName != nullptr) {
+            QLabel* sigma = makeField(r.sigmaName, this, 0); // as wide as its text
+            sigma->setToolTip(QStringLiteral("1 sigma, propagated from the scatter of the points "
+                                             "about the fit (waves; the Strehl ratio as a "
+                                             "fraction)"));
+            sigma->hide(); // until a fit with spare points gives one
+            grid->addWidget(sigma, row, 3);
         }
         ++row;
     }
@@ -112,7 +121,7 @@ AberrationPage::AberrationPage(QWidget* parent)
     warningColours.setColor(QPalette::WindowText, QColor(140, 20, 0));
     fitWarnings_->setPalette(warningColours);
     fitWarnings_->hide();
-    grid->addWidget(fitWarnings_, row++, 0, 1, 3);
+    grid->addWidget(fitWarnings_, row++, 0, 1, 4);
     // Under the warning: refits without the outliers; the points stay in the store and the file.
     refit_->setObjectName(QStringLiteral("fitWithoutFlagged"));
     refit_->setToolTip(QStringLiteral("Fit again without the points named above, until no "
@@ -134,7 +143,7 @@ AberrationPage::AberrationPage(QWidget* parent)
         grid->addWidget(makeLabel(range, this), row++, 0);
     }
     grid->setRowStretch(row, 1);
-    grid->setColumnStretch(3, 1);
+    grid->setColumnStretch(4, 1);
 }
 
 QLabel* AberrationPage::field(const char* objectName) const {
@@ -172,6 +181,16 @@ void AberrationPage::showResults(const SummaryTexts& t) {
     showText(field("LblPoints"), QString::fromStdString(t.pointCount));
 }
 
+void AberrationPage::showUncertainty(const SummarySigmaTexts& t) {
+    for (const auto& [name, text] :
+         {std::pair{"LblPVsigma", &t.peakToValley}, std::pair{"LblRMSsigma", &t.rms},
+          std::pair{"LblStrehlSigma", &t.strehl}}) {
+        QLabel* label = field(name);
+        showText(label, QString::fromStdString(*text));
+        label->setVisible(!text->empty());
+    }
+}
+
 void AberrationPage::showFitWarnings(const std::vector<std::string>& texts, bool offerRefit) {
     QStringList lines;
     for (const std::string& text : texts)
@@ -195,6 +214,7 @@ void AberrationPage::clearFields() {
             showText(label, QString());
         }
     }
+    showUncertainty({});
     showFitWarnings({});
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/summarytexts.h"
+#include "report/uncertaintytexts.h"
 
 #include <QWidget>
 
@@ -25,6 +26,9 @@ public:
     void showResults(const SummaryTexts& texts);
     // Empties every field (after the fringe data are reset).
     void clearFields();
+    // Shows the 1 sigma of P-V, RMS and the Strehl ratio beside them; an
+    // empty text hides its field.
+    void showUncertainty(const SummarySigmaTexts& texts);
 
     // Shows the fit warnings, one per line, in the box under the fields; an
     // empty list hides the box. offerRefit shows "Fit without flagged points"
@@ -35,7 +39,8 @@ public:
     QString fitWarningsText() const;
     bool fitWarningsShown() const;
 
-    // Field by object name: "LblPV", "LblPVnm", ..., "LblFitError", "LblFringes", "LblPoints".
+    // Field by object name: "LblPV", "LblPVnm", ..., "LblFitError", "LblFringes",
+    // "LblPoints", and the sigmas "LblPVsigma", "LblRMSsigma", "LblStrehlSigma".
     QString fieldText(const char* objectName) const;
 
 signals:

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace lumi {
@@ -56,11 +57,29 @@ FringeToolsPanel::FringeToolsPanel(QWidget* parent) : QWidget(parent) {
     pointCountLabel_ = readout("Label5", "0", tracingGroup_);
     auto* fringeCaption = new QLabel(QStringLiteral("Fringe"), tracingGroup_);
     auto* countCaption = new QLabel(QStringLiteral("Points on  Fringe"), tracingGroup_);
-    tracing->addWidget(fringeSelector_, 0, 0, 4, 1);
+    // The fringe order: the active fringe's, or while seeding the next seed's
+    // (shown as a fringe number; it is the fringe's own number unless changed).
+    orderCaption_ = new QLabel(QStringLiteral("Order"), tracingGroup_);
+    orderBox_ = new QSpinBox(tracingGroup_);
+    orderBox_->setObjectName("SpinOrder");
+    orderBox_->setRange(1, 101);
+    orderBox_->setAlignment(Qt::AlignCenter);
+    orderBox_->setKeyboardTracking(false); // typing "12" is one choice, not "1" then "12"
+    orderBox_->setToolTip(QStringLiteral(
+        "Fringe order as a fringe number: the height this fringe stands for. It is the "
+        "fringe's own number unless set here; give an outer ring the number of the ring "
+        "inside it where the wavefront turns over."));
+    sameOrder_ = button("CmdSameOrder", "Same Order", tracingGroup_);
+    sameOrder_->setToolTip(
+        QStringLiteral("The next seed takes the order of the seed placed last (a second "
+                       "ring of one order)"));
+    tracing->addWidget(fringeSelector_, 0, 0, 6, 1);
     tracing->addWidget(fringeCaption, 0, 1);
     tracing->addWidget(fringeNumberLabel_, 1, 1);
     tracing->addWidget(countCaption, 2, 1);
     tracing->addWidget(pointCountLabel_, 3, 1);
+    tracing->addWidget(orderCaption_, 4, 1);
+    tracing->addWidget(orderBox_, 5, 1);
     deleteActiveButton_ = button("Command4", "Delete Active Fringe ", tracingGroup_);
     deleteAllButton_ = button("Command8", "Delete  All  Points", tracingGroup_);
     reverseButton_ = button("CmdReverse", "Reverse  Fringe Order", tracingGroup_);
@@ -68,10 +87,10 @@ FringeToolsPanel::FringeToolsPanel(QWidget* parent) : QWidget(parent) {
     autoTracingBox_ = new QCheckBox(QStringLiteral("Fringe AutoTracing"), tracingGroup_);
     autoTracingBox_->setObjectName("CheckAutoTracing");
     performAutoTracing_ = button("CmdAutoTracing", "Perform  AUTOTRACING", tracingGroup_);
-    int row = 4;
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{deleteActiveButton_, deleteAllButton_, reverseButton_,
-                                         optimize_, autoTracingBox_, performAutoTracing_}) {
+    int row = 6;
+    for (QWidget* w : std::initializer_list<QWidget*>{sameOrder_, deleteActiveButton_,
+                                                      deleteAllButton_, reverseButton_, optimize_,
+                                                      autoTracingBox_, performAutoTracing_}) {
         tracing->addWidget(w, row++, 0, 1, 2);
     }
     column->addWidget(tracingGroup_);
@@ -100,6 +119,9 @@ FringeToolsPanel::FringeToolsPanel(QWidget* parent) : QWidget(parent) {
     column->addStretch(1);
 
     connect(fringeSelector_, &QScrollBar::valueChanged, this, &FringeToolsPanel::fringeSelected);
+    connect(orderBox_, &QSpinBox::valueChanged, this,
+            [this](int number) { emit orderChosen(number - 1); });
+    sameOrder_->hide();
     connect(autoTracingBox_, &QCheckBox::toggled, performAutoTracing_, &QWidget::setEnabled);
     applyEnabling(GroupEnabling{});
 }
@@ -122,6 +144,16 @@ void FringeToolsPanel::showActiveFringe(int fringe) {
     fringeSelector_->setValue(fringe);
     fringeIndexLabel_->setText(QString::number(fringe));
     fringeNumberLabel_->setText(QString::number(fringe + 1));
+}
+
+void FringeToolsPanel::showOrder(int order, bool seeding, bool canRepeat) {
+    {
+        const QSignalBlocker block(orderBox_);
+        orderBox_->setValue(order + 1);
+    }
+    orderCaption_->setText(seeding ? QStringLiteral("Next Seed Order") : QStringLiteral("Order"));
+    sameOrder_->setVisible(seeding);
+    sameOrder_->setEnabled(canRepeat);
 }
 
 void FringeToolsPanel::showPointCount(int count) {

@@ -9,6 +9,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QScrollBar;
+class QSpinBox;
 
 namespace lumi {
 
@@ -28,11 +29,19 @@ public:
     void showActiveFringe(int fringe);
     // Shows the point count of the active fringe ("Points on  Fringe").
     void showPointCount(int count);
+    // Shows a fringe order (0-based; the box shows it + 1) without announcing
+    // a choice. While seeding the box is the next seed's order and "Same
+    // Order" is offered (when a seed is placed); otherwise it is the active
+    // fringe's.
+    void showOrder(int order, bool seeding, bool canRepeat);
 
     QScrollBar* selector() const { return fringeSelector_; }
     QLabel* fringeNumber() const { return fringeNumberLabel_; }
     QLabel* fringeIndex() const { return fringeIndexLabel_; }
     QLabel* pointCount() const { return pointCountLabel_; }
+    QSpinBox* orderBox() const { return orderBox_; }
+    QLabel* orderCaption() const { return orderCaption_; }
+    QPushButton* sameOrderButton() const { return sameOrder_; }
     QGroupBox* tracingGroup() const { return tracingGroup_; }
     QGroupBox* apertureGroup() const { return apertureGroup_; }
     QGroupBox* obstructionGroup() const { return obstructionGroup_; }
@@ -54,6 +63,8 @@ public:
 signals:
     // The user moved the selector to fringe index `fringe` (0..100).
     void fringeSelected(int fringe);
+    // The user typed or stepped the order box to `order` (0-based).
+    void orderChosen(int order);
 
 private:
     QGroupBox* tracingGroup_;
@@ -63,6 +74,9 @@ private:
     QLabel* fringeNumberLabel_;
     QLabel* fringeIndexLabel_;
     QLabel* pointCountLabel_;
+    QLabel* orderCaption_;
+    QSpinBox* orderBox_;
+    QPushButton* sameOrder_;
     QPushButton* deleteActiveButton_;
     QPushButton* deleteAllButton_;
     QPushButton* reverseButton_;

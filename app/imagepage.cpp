@@ -42,6 +42,8 @@ ImagePage::ImagePage(Measurement& measurement, FringeEditor& editor, DialogServi
     connect(c, &ImageCanvas::mouseMoved, this, &ImagePage::onMove);
     connect(c, &ImageCanvas::mouseReleased, this, &ImagePage::onRelease);
     connect(tools_, &FringeToolsPanel::fringeSelected, this, &ImagePage::onFringeSelected);
+    connect(tools_, &FringeToolsPanel::orderChosen, this, &ImagePage::onOrderChosen);
+    connect(tools_->sameOrderButton(), &QPushButton::clicked, this, &ImagePage::onSameOrder);
     connect(tools_->deleteActiveButton(), &QPushButton::clicked, this,
             &ImagePage::onDeleteActiveFringe);
     connect(tools_->deleteAllButton(), &QPushButton::clicked, this, &ImagePage::onDeleteAllPoints);
@@ -158,6 +160,15 @@ void ImagePage::addCircle(std::vector<Mark>& marks, const ApertureCircle& circle
     }
 }
 
+Mark ImagePage::orderLabel(ImagePoint at, int order, RgbColor color) const {
+    return {Mark::Shape::Label,
+            at.xPx,
+            at.yPx,
+            static_cast<double>(m_.preferences.crossSizePx + 1),
+            color,
+            order + 1};
+}
+
 void ImagePage::addCrosses(std::vector<Mark>& marks, bool highlightActive) const {
     const DisplayPreferences& p = m_.preferences;
     for (int f = 0; f < FringeStore::kFringesInUse; ++f) {
@@ -165,6 +176,11 @@ void ImagePage::addCrosses(std::vector<Mark>& marks, bool highlightActive) const
                                                                               : p.otherFringeColor;
         for (int i = 1; i <= m_.store.pointCount(f); ++i) {
             marks.push_back(cross(m_.store.pointX(f, i), m_.store.pointY(f, i), color));
+        }
+        // A fringe whose order is not its own number says which it is, at its first point.
+        if (m_.store.pointCount(f) > 0 && m_.store.hasExplicitOrder(f)) {
+            marks.push_back(orderLabel({m_.store.pointX(f, 1), m_.store.pointY(f, 1)},
+                                       m_.store.fringeOrder(f), color));
         }
     }
 }
@@ -211,6 +227,10 @@ std::vector<Mark> ImagePage::marksFor(RedrawCaller caller) const {
                     marks.push_back(cross(s.pointX(f, i), s.pointY(f, i), color));
                 }
             }
+            if (s.pointCount(f) > 0 && s.hasExplicitOrder(f)) {
+                marks.push_back(orderLabel({s.pointX(f, 1), s.pointY(f, 1)}, s.fringeOrder(f),
+                                           p.otherFringeColor));
+            }
         }
         break;
     }
@@ -252,15 +272,26 @@ void ImagePage::redrawCurrentMarks() {
         marks.push_back(
             cross(editor_.constructionX(i), editor_.constructionY(i), m_.preferences.circleColor));
     }
-    for (const ImagePoint& seed : editor_.seeds()) {
+    for (std::size_t k = 0; k < editor_.seeds().size(); ++k) {
+        const ImagePoint seed = editor_.seeds()[k];
         marks.push_back(cross(seed.xPx, seed.yPx, m_.preferences.activeFringeColor));
+        marks.push_back(
+            orderLabel(seed, editor_.seedOrders()[k], m_.preferences.activeFringeColor));
     }
     canvas()->setMarks(std::move(marks));
 }
 
 void ImagePage::syncReadouts() {
+    if (editor_.autoTracing()) {
+        // While seeding the selector and the order box choose the next seed's order.
+        tools_->showActiveFringe(editor_.nextSeedOrder());
+        tools_->showPointCount(0);
+        tools_->showOrder(editor_.nextSeedOrder(), true, !editor_.seedOrders().empty());
+        return;
+    }
     tools_->showActiveFringe(editor_.activeFringe());
     tools_->showPointCount(m_.store.pointCount(editor_.activeFringe()));
+    tools_->showOrder(m_.store.fringeOrder(editor_.activeFringe()), false, false);
 }
 
 void ImagePage::syncEnabling() {
@@ -384,12 +415,38 @@ void ImagePage::deletePointsNear(double xPx, double yPx) {
 // ---- buttons ----------------------------------------------------------------
 
 void ImagePage::onFringeSelected(int fringe) {
+    if (editor_.autoTracing()) {
+        editor_.setNextSeedOrder(fringe);
+        syncReadouts();
+        return;
+    }
     if (!editor_.selectActiveFringe(fringe)) {
         return;
     }
     syncReadouts();
     if (canvas()->hasPicture()) {
         redrawMarks(RedrawCaller::SelectFringe);
+    }
+}
+
+void ImagePage::onOrderChosen(int order) {
+    if (editor_.autoTracing()) {
+        editor_.setNextSeedOrder(order);
+        syncReadouts();
+        return;
+    }
+    recorder_.begin(QStringLiteral("Fringe Order"));
+    editor_.setActiveFringeOrder(m_.store, order);
+    recorder_.finish();
+    syncReadouts();
+    if (canvas()->hasPicture()) {
+        redrawMarks(RedrawCaller::SelectFringe);
+    }
+}
+
+void ImagePage::onSameOrder() {
+    if (editor_.repeatLastSeedOrder()) {
+        syncReadouts();
     }
 }
 
@@ -465,6 +522,7 @@ void ImagePage::onObstructionClear() {
 void ImagePage::onAutoTracingToggled(bool checked) {
     if (!checked) {
         editor_.setAutoTracing(false);
+        syncReadouts();
         return;
     }
     AutoTracingChoice choice{editor_.followFringe()};
@@ -492,6 +550,9 @@ void ImagePage::placeSeed(double xPx, double yPx) {
         return;
     }
     canvas()->addMark(cross(xPx, yPx, m_.preferences.activeFringeColor));
+    canvas()->addMark(
+        orderLabel({xPx, yPx}, editor_.seedOrders().back(), m_.preferences.activeFringeColor));
+    syncReadouts();
 }
 
 void ImagePage::performAutoTracing() {
@@ -504,6 +565,7 @@ void ImagePage::performAutoTracing() {
                              DialogService::Icon::Information);
         return;
     }
+    const std::vector<int> orders = editor_.seedOrders();
     const std::vector<ImagePoint> seeds = editor_.takeSeeds();
     tools_->setAutoTracing(false);
     if (!canvas()->hasPicture()) {
@@ -534,6 +596,9 @@ void ImagePage::performAutoTracing() {
     std::vector<TraceStop> stops;
     const FringeTracer::Outcome outcome = tracer.trace(seeds, m_.store, progress, &stops);
     if (outcome == FringeTracer::Outcome::Traced) {
+        for (std::size_t k = 0; k < orders.size(); ++k) {
+            m_.store.setFringeOrder(static_cast<int>(k), orders[k]);
+        }
         editor_.selectActiveFringe(static_cast<int>(seeds.size()) - 1);
     }
     recorder_.finish();

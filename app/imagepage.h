@@ -101,6 +101,12 @@ private:
     void addPointAt(double xPx, double yPx);
     void deletePointsNear(double xPx, double yPx);
     void onFringeSelected(int fringe);
+    // The order box: the active fringe's order, or while seeding the next seed's.
+    void onOrderChosen(int order);
+    void onSameOrder();
+    // The fringe number of `order` beside a seed or a fringe of explicit order.
+    // The fringe number (order + 1) drawn beside a seed or a fringe's first point.
+    Mark orderLabel(ImagePoint at, int order, RgbColor color) const;
     void onDeleteActiveFringe();
     void onDeleteAllPoints();
     void onReverse();

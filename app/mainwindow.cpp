@@ -6,6 +6,8 @@
 #include "analysis/fituncertainty.h"
 #include "analysis/fringefileinput.h"
 #include "analysis/idealconicapply.h"
+#include "analysis/inputcheck.h"
+#include "analysis/summaryuncertainty.h"
 #include "app/aberrationpage.h"
 #include "app/aboutwindow.h"
 #include "app/fringetoolspanel.h"
@@ -31,6 +33,7 @@
 #include "report/aberrationtexts.h"
 #include "report/asphericnote.h"
 #include "report/fitwarningtexts.h"
+#include "report/uncertaintytexts.h"
 #include "ui/dialogservice.h"
 #include "ui/imagecanvas.h"
 
@@ -348,7 +351,7 @@ void MainWindow::apply() {
                                   shownSummary_);
         }
         if (outcome.progress >= ApplyProgress::Fitted) {
-            showFitFindings(m_.store);
+            showFitFindings(m_.store, outcome.progress);
         }
         if (m_.results.fittedCoefficients != fittedBefore) {
             // The plots follow the coefficients the "Zernike" page now shows.
@@ -360,7 +363,7 @@ void MainWindow::apply() {
     aberrationPage_->showResults(updateShownSummary(outcome.progress));
     zernikePage_->showFit(m_.results, m_.settings.highestTerm, m_.settings.wavesPerFringe,
                           shownSummary_);
-    showFitFindings(m_.store);
+    showFitFindings(m_.store, outcome.progress);
     if (m_.settings.input.analysisType == AnalysisType::Aspheric) {
         settings_->setBestFitConicText(
             QString::fromStdString(bestFitConicText(m_.results.bestFitConic)));
@@ -377,10 +380,13 @@ void MainWindow::apply() {
 
 void MainWindow::clearFitFindings() {
     fitFindings_.clear();
+    fitUncertainty_.reset();
     aberrationPage_->showFitWarnings({});
+    aberrationPage_->showUncertainty({});
 }
 
-void MainWindow::showFitFindings(const FringeStore& fittedPoints, const std::string& leadingText) {
+void MainWindow::showFitFindings(const FringeStore& fittedPoints, ApplyProgress progress,
+                                 const std::string& leadingText) {
     const float wpf = m_.settings.wavesPerFringe;
     fitFindings_ =
         assessFitQuality(fittedPoints, wpf, m_.results.fittedCoefficients, m_.settings.highestTerm);
@@ -395,9 +401,14 @@ void MainWindow::showFitFindings(const FringeStore& fittedPoints, const std::str
         return f.kind == FitFinding::Kind::Outlier;
     });
     aberrationPage_->showFitWarnings(texts, flagged);
-    zernikePage_->showStdErrors(
-        fitUncertainty(fittedPoints, wpf, m_.results.fittedCoefficients, m_.settings.highestTerm),
-        wpf);
+    fitUncertainty_ = lumi::fitUncertainty(fittedPoints, wpf, m_.results.fittedCoefficients,
+                                           m_.settings.highestTerm);
+    zernikePage_->showStdErrors(*fitUncertainty_, wpf);
+    // P-V, RMS and Strehl ratio are of the summary's sampling, once it is made.
+    aberrationPage_->showUncertainty(
+        progress >= ApplyProgress::Summarised
+            ? summarySigmaTexts(summaryUncertainty(*fitUncertainty_, m_.results.grid, m_.settings))
+            : SummarySigmaTexts{});
 }
 
 int MainWindow::pageIndex(const QWidget* page) const {
@@ -429,6 +440,7 @@ void MainWindow::resetAnalysisView() {
     m_.referenceFringes.fill(0.0);
     shownSummary_ = {};
     fitFindings_.clear();
+    fitUncertainty_.reset();
     lastSampledGridCount_ = 0;
     notesPage_->resetForNewPicture();
     aberrationPage_->clearFields();

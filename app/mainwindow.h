@@ -2,6 +2,7 @@
 
 #include "analysis/analysisresults.h"
 #include "analysis/fitfinding.h"
+#include "analysis/fituncertainty.h"
 #include "analysis/measurement.h"
 #include "fringe/fringedatafile.h"
 #include "fringe/fringeeditor.h"
@@ -13,6 +14,7 @@
 #include <QUndoStack>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QMenu;
 class QMenuBar;
@@ -80,6 +82,11 @@ public:
     const SummaryTexts& updateShownSummary(ApplyProgress progress);
     // What makes the last fit poorly supported, as the "Aberration" page shows it.
     const std::vector<FitFinding>& fitFindings() const { return fitFindings_; }
+    // The uncertainty of that fit (of the points it used), nullptr once the
+    // shown coefficients no longer come from a fit.
+    const FitUncertainty* fitUncertainty() const {
+        return fitUncertainty_ ? &*fitUncertainty_ : nullptr;
+    }
     // Forgets them (and hides them) once the summary no longer comes from a fit
     // of the points, as after averaging Zernike files.
     void clearFitFindings();
@@ -87,7 +94,9 @@ public:
     // refit kept) and shows the findings on the "Aberration" page after
     // `leadingText` (when not empty), with "Fit without flagged points" when a
     // point is flagged, and the coefficients' standard errors on the "Zernike" page.
-    void showFitFindings(const FringeStore& fittedPoints, const std::string& leadingText = {});
+    // `progress` says how far that command came (the summary's 1 sigma needs its sampling).
+    void showFitFindings(const FringeStore& fittedPoints, ApplyProgress progress,
+                         const std::string& leadingText = {});
     // Grid count of the window's last sampling (APPLY, the wavefront plots or
     // the PSF), which "Update MTF" samples with; 0 before the first.
     int lastSampledGridCount() const { return lastSampledGridCount_; }
@@ -155,6 +164,7 @@ private:
     Measurement m_;
     SummaryTexts shownSummary_;
     std::vector<FitFinding> fitFindings_; // of the last fit that finished
+    std::optional<FitUncertainty> fitUncertainty_;
     int lastSampledGridCount_ = 0;
     FringeEditor editor_;
     MainMenus* menus_;

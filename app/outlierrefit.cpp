@@ -28,7 +28,7 @@ void fitWithoutFlaggedPoints(MainWindow& w) {
     w.aberrationPage()->showResults(w.updateShownSummary(exclusion.outcome.progress));
     w.zernikePage()->showFit(m.results, m.settings.highestTerm, m.settings.wavesPerFringe,
                              w.shownSummary());
-    w.showFitFindings(exclusion.fittedPoints, exclusionText(exclusion));
+    w.showFitFindings(exclusion.fittedPoints, exclusion.outcome.progress, exclusionText(exclusion));
     if (m.settings.input.analysisType == AnalysisType::Aspheric) {
         w.settingsPanel()->setBestFitConicText(
             QString::fromStdString(bestFitConicText(m.results.bestFitConic)));

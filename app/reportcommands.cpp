@@ -155,7 +155,7 @@ TextReportInput ReportCommands::textReportInput() const {
                                    panel->outputWavelengthText().toStdString(),
                                    panel->wavesPerFringeText().toStdString(), panel->isAspheric()};
     TextReportInput in = lumi::textReportInput(window_.measurement(), shown, window_.shownSummary(),
-                                               userData(), fileName_);
+                                               userData(), fileName_, window_.fitUncertainty());
     in.bestConicText = panel->bestFitConicText().toStdString();
     return in;
 }

@@ -176,14 +176,13 @@ int runReport(std::span<const std::string> args, std::ostream& out, std::ostream
         writeExtensionFiles(request.analysis, m, out);
         const std::string fileName =
             std::filesystem::path(request.analysis.fringeFile).filename().string();
-        TextReportInput text = textReportInput(
-            m, shownSettingsTexts(m.settings.input),
-            summaryTexts(m.results, m.settings, ApplyProgress::Summarised), userData, fileName);
-        if (const FitUncertainty fit =
-                fitUncertainty(m.store, m.settings.wavesPerFringe, m.results.fittedCoefficients,
-                               m.settings.highestTerm);
-            fit.available())
-            text.coefficientStdError = fit.stdError;
+        const FitUncertainty fit =
+            fitUncertainty(m.store, m.settings.wavesPerFringe, m.results.fittedCoefficients,
+                           m.settings.highestTerm);
+        TextReportInput text =
+            textReportInput(m, shownSettingsTexts(m.settings.input),
+                            summaryTexts(m.results, m.settings, ApplyProgress::Summarised),
+                            userData, fileName, &fit);
         if (request.textFile) {
             writeTextFileReplacing(*request.textFile, plainText(textReportLines(text)));
             written.wrote(*request.textFile);

@@ -25,23 +25,45 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: lumivorexan-cli trace IMAGE --aperture CX,CY,R [--obstruction CX,CY,R]\n"
-    "         --seeds \"X,Y;X,Y;...\" [--spacing N] [--follow] [--optimize] [--sub-pixel]\n"
+    "         --seeds \"X,Y;X,Y@N;...\" [--spacing N] [--follow] [--optimize] [--sub-pixel]\n"
     "         [--waves-per-fringe W] [--input-wavelength NM] --out FILE.frg [--json]\n";
 
-std::vector<ImagePoint> parseSeeds(std::string_view text) {
-    std::vector<ImagePoint> seeds;
+// "X,Y;X,Y@N;...": the seeds and their fringe orders (fringe number N shown
+// to the user is order N - 1; without @N one above the seed before).
+void parseSeeds(std::string_view text, TraceRequest& r) {
+    r.seeds.clear();
+    r.seedOrders.clear();
     std::size_t start = 0;
+    int order = 0;
     for (;;) {
         const std::size_t end = text.find(';', start);
-        const std::string_view one = text.substr(
+        std::string_view one = text.substr(
             start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        const std::size_t at = one.find('@');
+        if (at != std::string_view::npos) {
+            const std::string_view number = one.substr(at + 1);
+            const auto n = parseStrict(number);
+            if (!n || *n != std::floor(*n) || *n < 1.0 || *n > FringeStore::kMaxFringeOrder + 1.0)
+                throw UsageError("--seeds: seed " + std::to_string(r.seeds.size() + 1) +
+                                 " asks for fringe \"" + std::string(number) +
+                                 "\"; after @ a fringe number from 1 to " +
+                                 std::to_string(FringeStore::kMaxFringeOrder + 1) + " is needed");
+            order = static_cast<int>(*n) - 1;
+            one = one.substr(0, at);
+        } else if (!r.seedOrders.empty() && r.seedOrders.back() == FringeStore::kMaxFringeOrder) {
+            throw UsageError("--seeds: seed " + std::to_string(r.seeds.size() + 1) +
+                             " would follow fringe " +
+                             std::to_string(FringeStore::kMaxFringeOrder + 1) +
+                             ", the highest; give it its fringe with @N");
+        }
         const std::vector<double> v = parseOptionNumberList("--seeds", one, ',', 2, "X,Y");
-        seeds.push_back({v[0], v[1]});
+        r.seeds.push_back({v[0], v[1]});
+        r.seedOrders.push_back(order);
+        ++order;
         if (end == std::string_view::npos)
             break;
         start = end + 1;
     }
-    return seeds;
 }
 
 void addTraceOptions(OptionTable& table, TraceRequest& r) {
@@ -51,10 +73,13 @@ void addTraceOptions(OptionTable& table, TraceRequest& r) {
     table.addValue(
         "--obstruction", "CX,CY,R", "Central obstruction in image pixels. Default: none.",
         [&r](std::string_view v) { r.obstruction = parseOptionCircle("--obstruction", v); });
-    table.addValue("--seeds", "X,Y;X,Y;...",
+    table.addValue("--seeds", "X,Y;X,Y@N;...",
                    "One point on each dark fringe, in fringe order, ideally on a line\n"
-                   "across the fringes (needed; 2 to 101 seeds).",
-                   [&r](std::string_view v) { r.seeds = parseSeeds(v); });
+                   "across the fringes (needed; 2 to 101 seeds). A seed's fringe is one\n"
+                   "above the seed before it (the first is fringe 1); \"@N\" after a seed\n"
+                   "gives it fringe number N instead, e.g. \"@2\" for a second ring of\n"
+                   "fringe 2 where the wavefront turns over.",
+                   [&r](std::string_view v) { parseSeeds(v, r); });
     table.addValue("--spacing", "N",
                    "Step between traced points = aperture radius / N, 5..40. Default 20.",
                    [&r](std::string_view v) {
@@ -91,7 +116,7 @@ void addTraceOptions(OptionTable& table, TraceRequest& r) {
                    [&r](std::string_view v) { r.outFile = std::string(v); });
     table.addFlag("--json",
                   "Print one JSON object: file, fringeCount, pointCount and fringes\n"
-                  "(each with its index and points as [x, y] pairs).",
+                  "(each with its index, its order (0-based) and points as [x, y] pairs).",
                   [&r] { r.json = true; });
 }
 
@@ -177,7 +202,10 @@ std::string traceHelpText() {
            "one seed per fringe, as \"Perform  AUTOTRACING\" does in the window, and\n"
            "writes the points as a fringe data file that \"analyze\" reads. Seed k\n"
            "starts fringe k (fringe number k + 1); the fringe order must follow the\n"
-           "wavefront, so click the seeds in order across the fringes.\n"
+           "wavefront, so click the seeds in order across the fringes. Where the\n"
+           "wavefront turns over (an outer ring of the same order as the one inside\n"
+           "it), give that seed its fringe number with @N: each traced ring keeps\n"
+           "its own points and the fit takes both at that order.\n"
            "\n"
            "Options:\n" +
            table.helpText() +
@@ -229,6 +257,8 @@ int runTrace(std::span<const std::string> args, std::ostream& out, std::ostream&
                                                   .trace(r.seeds, store, {}, &stops);
         if (outcome != FringeTracer::Outcome::Traced)
             throw UsageError(outcomeText(outcome));
+        for (std::size_t k = 0; k < r.seedOrders.size(); ++k)
+            store.setFringeOrder(static_cast<int>(k), r.seedOrders[k]);
     } catch (const UsageError& e) {
         kCommand.printUsageError(err, e.what());
         return kExitBadInput;
@@ -266,6 +296,7 @@ int runTrace(std::span<const std::string> args, std::ostream& out, std::ostream&
         for (int f = 0; f < fringes; ++f) {
             json.beginObject();
             json.member("fringe", f);
+            json.member("order", store.fringeOrder(f));
             json.key("points");
             json.beginArray();
             for (int p = 1; p <= store.pointCount(f); ++p) {
@@ -303,8 +334,12 @@ int runTrace(std::span<const std::string> args, std::ostream& out, std::ostream&
     }
     out << "Wrote " << r.outFile << ": " << store.totalPointCount() << " points on "
         << store.nonEmptyFringeCount() << " of " << fringes << " fringes.\n";
-    for (int f = 0; f < fringes; ++f)
-        out << "  fringe " << f + 1 << ": " << store.pointCount(f) << " points\n";
+    for (int f = 0; f < fringes; ++f) {
+        out << "  fringe " << f + 1;
+        if (store.hasExplicitOrder(f))
+            out << " (order of fringe " << store.fringeOrder(f) + 1 << ")";
+        out << ": " << store.pointCount(f) << " points\n";
+    }
     if (!stops.empty()) {
         out << stops.size() << (stops.size() == 1 ? " fringe" : " fringes")
             << " stopped before the aperture's edge:\n";

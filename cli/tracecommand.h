@@ -18,6 +18,9 @@ struct TraceRequest {
     ApertureCircle aperture;    // radius 0: not given
     ApertureCircle obstruction; // radius 0: none
     std::vector<ImagePoint> seeds;
+    // Fringe order of each seed (0-based): "X,Y@N" gives fringe number N
+    // (order N - 1); a seed without one is one above the seed before it.
+    std::vector<int> seedOrders;
     int pointSpacing = 20;
     bool follow = false; // follow each fringe's own direction, report early stops
     bool optimize = false;

@@ -8,6 +8,7 @@
 #include "fringe/fringeeditor.h"
 #include "fringe/fringestore.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -234,11 +235,65 @@ private:
         file.targetConic =
             static_cast<double>(toSingle(reader_, *conic, "the target conic constant"));
         file.asphericPresent = true;
-        // Nothing may follow: extra lines mean the count and the lines disagree.
+        readOrders(file);
+        return line;
+    }
+
+    // After the settings only a group of explicit fringe orders may follow: its
+    // count alone on a line, then one line "fringe, order" each. Anything else
+    // means the count and the lines disagree.
+    void readOrders(FringeDataFile& file) {
+        const bool lineStart = reader_.atLineStart();
+        const auto first = reader_.next();
+        if (!first)
+            return;
+        const std::optional<double> m = parseStrict(first->text);
+        if (twips_ || !lineStart || !reader_.atLineStart() || !m || !isWhole(*m) || *m < 1.0 ||
+            *m > FringeStore::kFringesInUse)
+            throw FileError(first->line,
+                            "more lines than the points and settings fill" + countHint());
+        const int count = static_cast<int>(*m);
+        std::array<int, kFringeSlots> points{};
+        for (const FringePoint& p : file.points)
+            ++points[static_cast<std::size_t>(p.fringe)];
+        std::array<bool, FringeStore::kFringesInUse> named{};
+        for (int i = 1; i <= count; ++i) {
+            const std::string which =
+                "fringe order " + std::to_string(i) + " of " + std::to_string(count);
+            if (!reader_.atLineStart())
+                throw FileError(reader_.lastLine(),
+                                "more values on this line than " + which + " (fringe, order)");
+            const int fringe = wholeInRange(reader_.nextNumber("the fringe index of " + which),
+                                            "the fringe index", " of an order record");
+            const int line = reader_.lastLine();
+            if (named[static_cast<std::size_t>(fringe)])
+                throw FileError(line, "fringe index " + std::to_string(fringe) +
+                                          " is given an order a second time");
+            named[static_cast<std::size_t>(fringe)] = true;
+            if (points[static_cast<std::size_t>(fringe)] == 0)
+                throw FileError(line, "fringe index " + std::to_string(fringe) +
+                                          " is given an order but holds no points");
+            const int order = wholeInRange(reader_.nextNumber("the order of " + which), "the order",
+                                           " of fringe index " + std::to_string(fringe));
+            if (reader_.lastLine() != line)
+                throw FileError(line, which + " is cut short: each is one line \"fringe, order\"");
+            if (order != fringe)
+                file.orders.push_back({fringe, order});
+        }
         if (auto extra = reader_.next())
             throw FileError(extra->line,
-                            "more lines than the points and settings fill" + countHint());
-        return line;
+                            "more lines than the points, settings and fringe orders fill");
+        std::sort(file.orders.begin(), file.orders.end(),
+                  [](const auto& a, const auto& b) { return a.fringe < b.fringe; });
+    }
+
+    // A fringe index or order of the order group: a whole number 0..100.
+    int wholeInRange(double v, const std::string& what, const std::string& whose) const {
+        if (!isWhole(v) || v < 0.0 || v > FringeStore::kMaxFringeOrder)
+            throw FileError(reader_.lastLine(), what + " " + formatSignificant(v, 15) + whose +
+                                                    " is not a whole number from 0 to " +
+                                                    std::to_string(FringeStore::kMaxFringeOrder));
+        return static_cast<int>(v);
     }
 
     void checkValues(const FringeDataFile& file, int apertureLine, int obstructionLine,
@@ -332,6 +387,8 @@ void FringeDataFile::applyTo(FringeStore& store) const {
         store.clearFringe(f);
     for (const FringePoint& p : points)
         store.addPoint(p.fringe, p.xPx, p.yPx); // limits were checked by parse()
+    for (const OrderRecord& o : orders)
+        store.setFringeOrder(o.fringe, o.order);
 }
 
 void FringeDataFile::applyTo(FringeStore& store, FringeEditor& editor) const {
@@ -344,6 +401,9 @@ FringeDataFile FringeDataFile::fromStore(const FringeStore& store) {
     file.aperture = store.aperture;
     file.obstruction = store.obstruction;
     file.points = store.pointsInUse();
+    for (int f = 0; f < FringeStore::kFringesInUse; ++f)
+        if (store.pointCount(f) > 0 && store.hasExplicitOrder(f))
+            file.orders.push_back({f, store.fringeOrder(f)});
     return file;
 }
 
@@ -356,10 +416,11 @@ void FringeDataFile::setStandardAnalysis() {
 bool FringeDataFile::operator==(const FringeDataFile& o) const {
     // pointLines say where the values stood, not what they are.
     return aperture == o.aperture && obstruction == o.obstruction && points == o.points &&
-           inputWavelengthNm == o.inputWavelengthNm && outputWavelengthNm == o.outputWavelengthNm &&
-           wavesPerFringe == o.wavesPerFringe && surfaceDiameterMm == o.surfaceDiameterMm &&
-           curvatureRadiusMm == o.curvatureRadiusMm && targetConic == o.targetConic &&
-           wavelengthsPresent == o.wavelengthsPresent && asphericPresent == o.asphericPresent;
+           orders == o.orders && inputWavelengthNm == o.inputWavelengthNm &&
+           outputWavelengthNm == o.outputWavelengthNm && wavesPerFringe == o.wavesPerFringe &&
+           surfaceDiameterMm == o.surfaceDiameterMm && curvatureRadiusMm == o.curvatureRadiusMm &&
+           targetConic == o.targetConic && wavelengthsPresent == o.wavelengthsPresent &&
+           asphericPresent == o.asphericPresent;
 }
 
 std::string FringeDataFile::toText() const {
@@ -387,6 +448,26 @@ std::string FringeDataFile::toText() const {
         throw FileError("Cannot save the fringe data: the target conic constant " +
                         number15(targetConic) + " is too large.");
     text += number15(targetConic) + "\r\n";
+    // Only when orders were given, so that files of implicit orders stay as they were.
+    std::string orderLines;
+    int m = 0;
+    std::array<bool, FringeStore::kFringesInUse> written{};
+    for (const FringePoint& p : points)
+        if (p.fringe >= 0 && p.fringe < FringeStore::kFringesInUse)
+            written[static_cast<std::size_t>(p.fringe)] = true;
+    for (const OrderRecord& o : orders) {
+        // An order of a fringe that is not written would make the file unreadable.
+        if (o.fringe < 0 || o.fringe >= FringeStore::kFringesInUse || o.order == o.fringe ||
+            !written[static_cast<std::size_t>(o.fringe)])
+            continue;
+        if (o.order < 0 || o.order > FringeStore::kMaxFringeOrder)
+            throw FileError("Cannot save the fringe data: the order " + std::to_string(o.order) +
+                            " of fringe " + std::to_string(o.fringe + 1) + " is outside 0..100.");
+        orderLines += std::to_string(o.fringe) + "," + std::to_string(o.order) + "\r\n";
+        ++m;
+    }
+    if (m > 0)
+        text += std::to_string(m) + "\r\n" + orderLines;
     return text;
 }
 

@@ -21,8 +21,13 @@ class FringeEditor;
 // Layout (one record per line, CRLF, "." decimal point):
 //   aperture cx, cy, r / obstruction cx, cy, r (0,0,0: none) / n /
 //   n lines "fringe, x, y" / input nm, output nm, waves per fringe /
-//   surface diameter mm / curvature radius mm / target conic.
+//   surface diameter mm / curvature radius mm / target conic
+//   [/ m / m lines "fringe, order"].
 // A surface diameter of 0 means standard analysis (written as 0, 0, -1).
+// The last group is there only when fringes carry explicit orders (a fringe's
+// order is otherwise its index): files without it read and are written as
+// they always were, and readers that stop after the target conic still take
+// every point.
 struct FringeDataFile {
     // The current layout stores positions in image pixels; the older one in
     // twips (1/1440 inch) of the display that wrote it.
@@ -30,12 +35,21 @@ struct FringeDataFile {
     static constexpr double kDefaultTwipsPerPixel = 15.0; // 96 dots per inch
     static constexpr int kMaxFringeIndex = 200;           // highest index a file may name
 
+    // An explicit fringe order: fringe index and order, both 0-based.
+    struct OrderRecord {
+        int fringe = 0;
+        int order = 0;
+        bool operator==(const OrderRecord&) const = default;
+    };
+
     ApertureCircle aperture;
     ApertureCircle obstruction;
     std::vector<FringePoint> points; // file order; fringe 0..200, <= 200 points per fringe
     // 1-based line of each point in the file read (empty for a value made in
     // the program); lets a later check of a point name its line.
     std::vector<int> pointLines;
+    // Fringes 0..100 with points whose order is not their index, ascending.
+    std::vector<OrderRecord> orders;
 
     double inputWavelengthNm = 632.8;
     double outputWavelengthNm = 632.8;
@@ -88,13 +102,13 @@ struct FringeDataFile {
 
     // Replaces the store's circles and points with the file's: all fringes are
     // emptied first, then the points are appended in file order (points on
-    // fringes 101..200 are kept but never used or written).
+    // fringes 101..200 are kept but never used or written) and the orders set.
     void applyTo(FringeStore& store) const;
     // As above, and the editor gets the active fringe and the group enabling
     // of a loaded file.
     void applyTo(FringeStore& store, FringeEditor& editor) const;
 
-    // Circles and fringes 0..100 of the store, in file order; the settings
+    // Circles, fringes 0..100 and their explicit orders, in file order; the settings
     // fields keep their values (set them before writing).
     static FringeDataFile fromStore(const FringeStore& store);
     // Standard analysis is saved as diameter 0, curvature 0, target -1.

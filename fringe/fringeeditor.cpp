@@ -2,6 +2,7 @@
 
 #include "fringe/threepointcircle.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -21,7 +22,7 @@ void FringeEditor::deleteActiveFringe(FringeStore& store) const {
 
 void FringeEditor::deleteAllPoints(FringeStore& store) {
     autoTracing_ = false;
-    seeds_.clear();
+    clearSeeds();
     store.clearFringesInUse();
     selectActiveFringe(0);
 }
@@ -55,7 +56,7 @@ void FringeEditor::resetForNewImage(FringeStore& store) {
     addingAperture_ = false;
     addingObstruction_ = false;
     autoTracing_ = false;
-    seeds_.clear();
+    clearSeeds();
     imageLoaded_ = true;
     activeFringe_ = 0;
     lastFringe_ = 0;
@@ -74,7 +75,7 @@ void FringeEditor::fringeFileLoaded(int fringe) {
 void FringeEditor::beginSeeding(FringeStore& store) {
     store.clearFringesInUse();
     selectActiveFringe(0);
-    seeds_.clear();
+    clearSeeds();
     autoTracing_ = true;
 }
 
@@ -82,13 +83,35 @@ bool FringeEditor::addSeed(double xPx, double yPx) {
     if (seeds_.size() >= static_cast<std::size_t>(FringeTracer::kMaxSeeds))
         return false;
     seeds_.push_back({xPx, yPx});
+    seedOrders_.push_back(nextSeedOrder_);
+    nextSeedOrder_ = std::min(nextSeedOrder_ + 1, FringeStore::kMaxFringeOrder);
     lastFringe_ = static_cast<int>(seeds_.size()) - 1;
+    return true;
+}
+
+bool FringeEditor::setNextSeedOrder(int order) {
+    if (order < 0 || order > FringeStore::kMaxFringeOrder)
+        return false;
+    nextSeedOrder_ = order;
+    return true;
+}
+
+bool FringeEditor::repeatLastSeedOrder() {
+    if (seedOrders_.empty())
+        return false;
+    nextSeedOrder_ = seedOrders_.back();
     return true;
 }
 
 std::vector<ImagePoint> FringeEditor::takeSeeds() {
     autoTracing_ = false;
+    seedOrders_.clear();
+    nextSeedOrder_ = 0;
     return std::exchange(seeds_, {});
+}
+
+bool FringeEditor::setActiveFringeOrder(FringeStore& store, int order) const {
+    return store.setFringeOrder(activeFringe_, order);
 }
 
 void FringeEditor::startApertureConstruction() {
@@ -141,6 +164,12 @@ void FringeEditor::clearObstruction(FringeStore& store) {
     addingObstruction_ = false;
     store.obstruction = {};
     groups_.apply(GroupEnabling::Event::ObstructionCleared);
+}
+
+void FringeEditor::clearSeeds() {
+    seeds_.clear();
+    seedOrders_.clear();
+    nextSeedOrder_ = 0;
 }
 
 void FringeEditor::discardConstruction() {

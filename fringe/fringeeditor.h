@@ -90,13 +90,30 @@ public:
     // circles stay), fringe 0 becomes active, earlier seeds are forgotten
     // (an abandoned seeding never shifts the next one) and seeding starts.
     void beginSeeding(FringeStore& store);
-    // A click while seeding: the next seed, for fringe seeds().size(). False
-    // (nothing placed) once seeds for all 101 fringes are placed.
+    // A click while seeding: the next seed, for fringe seeds().size(), with
+    // the order nextSeedOrder(). False (nothing placed) once seeds for all 101
+    // fringes are placed.
     bool addSeed(double xPx, double yPx);
     // Seeds in fringe order; seed k starts fringe k.
     const std::vector<ImagePoint>& seeds() const { return seeds_; }
-    // The trace starts: seeding ends and the seeds are handed over.
+    // The fringe order of each seed (0-based, shown + 1), beside seeds().
+    const std::vector<int>& seedOrders() const { return seedOrders_; }
+    // The order the next seed takes: one above the last seed's order (0 for
+    // the first), unless chosen otherwise since that seed.
+    int nextSeedOrder() const { return nextSeedOrder_; }
+    // Chooses the next seed's order (0..FringeStore::kMaxFringeOrder); false
+    // and no change outside.
+    bool setNextSeedOrder(int order);
+    // The next seed takes the last seed's order (a second ring of one order);
+    // false when no seed is placed yet.
+    bool repeatLastSeedOrder();
+    // The trace starts: seeding ends and the seeds are handed over (their
+    // orders go with seedOrders(), read before).
     std::vector<ImagePoint> takeSeeds();
+
+    // Gives the active fringe the order `order` (0..100; its own index makes
+    // it implicit again); false and no change outside that range.
+    bool setActiveFringeOrder(FringeStore& store, int order) const;
     // "Follow the fringe direction" as last chosen in the autotracing
     // confirmation: the trace follows each fringe's own direction.
     bool followFringe() const { return followFringe_; }
@@ -108,6 +125,7 @@ public:
 
 private:
     void discardConstruction();
+    void clearSeeds();
 
     int activeFringe_ = 0;
     bool imageLoaded_ = false;
@@ -120,6 +138,8 @@ private:
     int lastFringe_ = 0;
     int lastPoint_ = 0; // 0: no point added yet
     std::vector<ImagePoint> seeds_;
+    std::vector<int> seedOrders_;
+    int nextSeedOrder_ = 0;
     bool followFringe_ = false;
     GroupEnabling groups_{};
 };

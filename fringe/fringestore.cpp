@@ -53,6 +53,31 @@ void FringeStore::removePoint(int fringe, int point) {
     --fr.count;
 }
 
+int FringeStore::fringeOrder(int fringe) const {
+    if (!validFringe(fringe))
+        return fringe;
+    const int order = fringes_[static_cast<std::size_t>(fringe)].order;
+    return order < 0 ? fringe : order;
+}
+
+bool FringeStore::hasExplicitOrder(int fringe) const {
+    return validFringe(fringe) && fringes_[static_cast<std::size_t>(fringe)].order >= 0;
+}
+
+bool FringeStore::hasExplicitOrders() const {
+    for (int f = 0; f < kFringesInUse; ++f)
+        if (pointCount(f) > 0 && hasExplicitOrder(f))
+            return true;
+    return false;
+}
+
+bool FringeStore::setFringeOrder(int fringe, int order) {
+    if (!validFringe(fringe) || order < 0 || order > kMaxFringeOrder)
+        return false;
+    fringes_[static_cast<std::size_t>(fringe)].order = order == fringe ? -1 : order;
+    return true;
+}
+
 void FringeStore::clearFringe(int fringe) {
     if (validFringe(fringe))
         fringes_[static_cast<std::size_t>(fringe)] = Fringe{};
@@ -70,8 +95,21 @@ void FringeStore::reset() {
 }
 
 int FringeStore::reverseFringeOrder() {
-    int n = nonEmptyFringeCount();
+    const int n = nonEmptyFringeCount();
+    if (n == 0)
+        return 0;
+    std::array<int, kFringesInUse> before{};
+    int lowest = kMaxFringeOrder;
+    int highest = 0;
+    for (int f = 0; f < n; ++f) {
+        before[static_cast<std::size_t>(f)] = fringeOrder(f);
+        lowest = std::min(lowest, fringeOrder(f));
+        highest = std::max(highest, fringeOrder(f));
+    }
     std::reverse(fringes_.begin(), fringes_.begin() + n);
+    // With implicit orders 0..n-1 this gives new fringe k the order k again.
+    for (int f = 0; f < n; ++f)
+        setFringeOrder(f, lowest + highest - before[static_cast<std::size_t>(n - 1 - f)]);
     return n;
 }
 

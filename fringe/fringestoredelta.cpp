@@ -14,11 +14,13 @@ std::vector<FringeStoreDelta::Point> FringeStoreDelta::pointsOf(const FringeStor
     return points;
 }
 
-void FringeStoreDelta::setPoints(FringeStore& store, int fringe, const std::vector<Point>& points) {
+void FringeStoreDelta::setFringe(FringeStore& store, int fringe, const std::vector<Point>& points,
+                                 int order) {
     store.clearFringe(fringe);
     for (const Point& p : points) {
         store.addPoint(fringe, p.xPx, p.yPx);
     }
+    store.setFringeOrder(fringe, order);
 }
 
 FringeStoreDelta FringeStoreDelta::between(const FringeStore& before, const FringeStore& after) {
@@ -29,13 +31,14 @@ FringeStoreDelta FringeStoreDelta::between(const FringeStore& before, const Frin
     delta.obstructionAfter_ = after.obstruction;
     for (int f = 0; f < FringeStore::kFringeSlots; ++f) {
         const int count = before.pointCount(f);
-        bool same = count == after.pointCount(f);
+        bool same = count == after.pointCount(f) && before.fringeOrder(f) == after.fringeOrder(f);
         for (int p = 1; same && p <= count; ++p) {
             same = before.pointX(f, p) == after.pointX(f, p) &&
                    before.pointY(f, p) == after.pointY(f, p);
         }
         if (!same) {
-            delta.changes_.push_back({f, pointsOf(before, f), pointsOf(after, f)});
+            delta.changes_.push_back({f, pointsOf(before, f), pointsOf(after, f),
+                                      before.fringeOrder(f), after.fringeOrder(f)});
         }
     }
     return delta;
@@ -56,7 +59,7 @@ std::size_t FringeStoreDelta::pointBytes() const {
 
 void FringeStoreDelta::applyTo(FringeStore& store) const {
     for (const FringeChange& c : changes_) {
-        setPoints(store, c.fringe, c.after);
+        setFringe(store, c.fringe, c.after, c.orderAfter);
     }
     store.aperture = apertureAfter_;
     store.obstruction = obstructionAfter_;
@@ -64,7 +67,7 @@ void FringeStoreDelta::applyTo(FringeStore& store) const {
 
 void FringeStoreDelta::revertOn(FringeStore& store) const {
     for (const FringeChange& c : changes_) {
-        setPoints(store, c.fringe, c.before);
+        setFringe(store, c.fringe, c.before, c.orderBefore);
     }
     store.aperture = apertureBefore_;
     store.obstruction = obstructionBefore_;
@@ -77,11 +80,14 @@ void FringeStoreDelta::append(const FringeStoreDelta& next) {
                              [](const FringeChange& c, int fringe) { return c.fringe < fringe; });
         if (at != changes_.end() && at->fringe == n.fringe) {
             at->after = n.after; // its state before this delta stays
+            at->orderAfter = n.orderAfter;
         } else {
             changes_.insert(at, n); // untouched here: its state before `next` is ours too
         }
     }
-    std::erase_if(changes_, [](const FringeChange& c) { return c.before == c.after; });
+    std::erase_if(changes_, [](const FringeChange& c) {
+        return c.before == c.after && c.orderBefore == c.orderAfter;
+    });
     apertureAfter_ = next.apertureAfter_;
     obstructionAfter_ = next.obstructionAfter_;
 }

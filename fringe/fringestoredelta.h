@@ -8,8 +8,8 @@
 
 namespace lumi {
 
-// What one edit changed in a FringeStore: the points of each fringe that
-// differs (before and after) and both circles. Kept instead of store copies,
+// What one edit changed in a FringeStore: the points and order of each fringe
+// that differs (before and after) and both circles. Kept instead of store copies,
 // so a step costs bytes in proportion to the fringes it touched.
 // Replaying relies on the store's rule that slots above a fringe's count are 0.
 class FringeStoreDelta {
@@ -42,9 +42,12 @@ private:
         int fringe = 0;
         std::vector<Point> before; // points 1..count in order
         std::vector<Point> after;
+        int orderBefore = 0; // FringeStore::fringeOrder
+        int orderAfter = 0;
     };
     static std::vector<Point> pointsOf(const FringeStore& store, int fringe);
-    static void setPoints(FringeStore& store, int fringe, const std::vector<Point>& points);
+    static void setFringe(FringeStore& store, int fringe, const std::vector<Point>& points,
+                          int order);
 
     std::vector<FringeChange> changes_; // ascending fringe index
     ApertureCircle apertureBefore_;

@@ -3,6 +3,7 @@
 #include "analysis/analysiserror.h"
 #include "common/numbertext.h"
 #include "report/aberrationtexts.h"
+#include "report/uncertaintytexts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -169,8 +170,11 @@ std::string printedUserField(const std::string& field) {
 TextReportInput textReportInput(const Measurement& m, const ShownSettingsTexts& shown,
                                 const SummaryTexts& summary,
                                 const std::array<std::string, 5>& userData,
-                                const std::string& fileName) {
+                                const std::string& fileName, const FitUncertainty* fit) {
     TextReportInput in;
+    if (fit != nullptr && fit->available()) {
+        in.coefficientStdError = fit->stdError;
+    }
     in.fileName = fileName;
     for (std::size_t i = 0; i < userData.size(); ++i) {
         in.userData[i] = printedUserField(userData[i]);
@@ -266,10 +270,10 @@ std::vector<ReportLine> textReportLines(const TextReportInput& in, int wrapColum
         w.nextZone(
             reportRealNumber(in.coefficients[static_cast<std::size_t>(i)] / in.wavesPerFringe));
         if (in.coefficientStdError) {
-            // 6 decimals like the "Zernike" page's cells: a sigma needs no 15 digits.
-            w.nextZone("+/- " + formatFixed((*in.coefficientStdError)[static_cast<std::size_t>(i)] /
-                                                in.wavesPerFringe,
-                                            6));
+            // As the "Zernike" page's cells show it: a sigma needs no 15 digits.
+            w.nextZone("+/- " +
+                       stdErrorFringesText((*in.coefficientStdError)[static_cast<std::size_t>(i)],
+                                           in.wavesPerFringe));
         }
         w.endLine();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/fituncertainty.h"
 #include "analysis/measurement.h"
 #include "report/reportline.h"
 #include "report/summarytexts.h"
@@ -65,11 +66,12 @@ std::string printedUserField(const std::string& field);
 // user data as printedUserField() gives them, the
 // three texts and the analysis type from `shown` (the settings as the window
 // shows them now), the summary from `summary`, the best-fit conic text from the
-// results.
+// results, and the standard errors of `fit` (the uncertainty of the fit behind
+// the coefficients, of the points it used; none after an average) when it has them.
 TextReportInput textReportInput(const Measurement& m, const ShownSettingsTexts& shown,
                                 const SummaryTexts& summary,
                                 const std::array<std::string, 5>& userData,
-                                const std::string& fileName);
+                                const std::string& fileName, const FitUncertainty* fit = nullptr);
 
 // The report's lines in printing order: title, file name, user data, settings,
 // fringe statistics, aberrations, then one line per term 0..highestTerm with the

@@ -14,12 +14,29 @@ std::string sigmaText(double v) {
 
 } // namespace
 
-std::string stdErrorCellText(const FitUncertainty& u, int term, float wavesPerFringe) {
-    if (!u.available() || term < 0 || term >= u.termCount || wavesPerFringe == 0.0f)
+std::string stdErrorFringesText(double stdErrorWaves, double wavesPerFringe) {
+    if (wavesPerFringe == 0.0)
         return "";
-    const double fringes =
-        u.stdError[static_cast<std::size_t>(term)] / static_cast<double>(wavesPerFringe);
+    const double fringes = stdErrorWaves / wavesPerFringe;
     return std::isfinite(fringes) ? formatFixed(fringes, 6) : "";
+}
+
+std::string stdErrorCellText(const FitUncertainty& u, int term, float wavesPerFringe) {
+    if (!u.available() || term < 0 || term >= u.termCount)
+        return "";
+    return stdErrorFringesText(u.stdError[static_cast<std::size_t>(term)],
+                               static_cast<double>(wavesPerFringe));
+}
+
+SummarySigmaTexts summarySigmaTexts(const SummaryUncertainty& u) {
+    SummarySigmaTexts t;
+    if (u.available)
+        t.peakToValley = "+/- " + sigmaText(u.peakToValley);
+    if (u.rmsAvailable) {
+        t.rms = "+/- " + sigmaText(u.rms);
+        t.strehl = "+/- " + sigmaText(u.strehl);
+    }
+    return t;
 }
 
 std::string uncertaintyPageText(const FitUncertainty& fit, const SummaryUncertainty& summary) {

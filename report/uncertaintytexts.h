@@ -11,9 +11,21 @@
 namespace lumi {
 
 // "0.001234": a standard error in waves (input wavelength) in fringes, 6
-// decimals like the coefficient beside it; "" when there is none (no spare
-// points, or wavesPerFringe 0).
+// decimals like the coefficient beside it; "" when it is not a finite number
+// (wavesPerFringe 0). The one form of the "Zernike" page and the text reports.
+std::string stdErrorFringesText(double stdErrorWaves, double wavesPerFringe);
+
+// stdErrorFringesText of term `term`; "" when there is none (no spare points,
+// a term beyond the fit).
 std::string stdErrorCellText(const FitUncertainty& u, int term, float wavesPerFringe);
+
+// The "Aberration" page's 1 sigma beside P-V and RMS (waves at the output
+// wavelength) and the Strehl ratio: "+/- 0.012" (4 decimals below 0.01); ""
+// where the fit gives none.
+struct SummarySigmaTexts {
+    std::string peakToValley, rms, strehl;
+};
+SummarySigmaTexts summarySigmaTexts(const SummaryUncertainty& summary);
 
 // The command line page's block: 1 sigma of P-V and RMS (waves at the output
 // wavelength) and of the Strehl ratio, with the residual scatter (waves at the

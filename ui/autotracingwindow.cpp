@@ -97,6 +97,12 @@ AutoTracingWindow::AutoTracingWindow(QWidget* parent) : QDialog(parent) {
     column->addWidget(wrapped(QStringLiteral("After placing the points click the  <AUTOTRACING> "
                                              "button for performing  fringe autotracing."),
                               this));
+    column->addWidget(
+        wrapped(QStringLiteral("Each seed shows its fringe order. Where the wavefront turns "
+                               "over (an outer ring of the same order as the ring inside it), "
+                               "press \"Same Order\" before that seed, or choose its order in "
+                               "the fringe selector or the order box."),
+                this));
     follow_ = new QCheckBox(QStringLiteral("Follow the fringe direction"), this);
     follow_->setObjectName("FollowFringeBox");
     follow_->setToolTip(

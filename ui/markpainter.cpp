@@ -1,5 +1,7 @@
 #include "ui/markpainter.h"
 
+#include <QFont>
+
 #include <cmath>
 
 namespace lumi {
@@ -45,6 +47,8 @@ void MarkPainter::drawCircle(const ApertureCircle& circle, RgbColor color) {
 void MarkPainter::draw(const Mark& mark) {
     if (mark.shape == Mark::Shape::Cross) {
         drawCross(mark.xPx, mark.yPx, mark.sizePx, mark.color);
+    } else if (mark.shape == Mark::Shape::Label) {
+        drawLabel(mark.xPx, mark.yPx, mark.sizePx, QString::number(mark.number), mark.color);
     } else {
         drawCircle({mark.xPx, mark.yPx, mark.sizePx}, mark.color);
     }
@@ -53,9 +57,28 @@ void MarkPainter::draw(const Mark& mark) {
 QRect MarkPainter::bounds(const Mark& mark, double layoutPerImagePx) {
     const double scale = layoutPerImagePx > 0 ? layoutPerImagePx : 1.0;
     const QPointF at = toLayout(mark.xPx, mark.yPx, scale);
+    if (mark.shape == Mark::Shape::Label) {
+        // Up to three digits of an 11 px bold font, with room to spare.
+        return QRectF(at.x() + mark.sizePx - 2.0, at.y() - mark.sizePx - 16.0, 40.0, 20.0)
+            .toAlignedRect();
+    }
     const double reach =
         (mark.shape == Mark::Shape::Cross ? mark.sizePx : mark.sizePx * scale) + 2.0;
     return QRectF(at.x() - reach, at.y() - reach, 2 * reach + 1, 2 * reach + 1).toAlignedRect();
+}
+
+void MarkPainter::drawLabel(double xPx, double yPx, double offsetPx, const QString& text,
+                            RgbColor color) {
+    if (!painter_.isActive() || text.isEmpty()) {
+        return;
+    }
+    usePen(color);
+    QFont font = painter_.font();
+    font.setBold(true);
+    font.setPixelSize(11);
+    painter_.setFont(font);
+    const QPointF at = toLayout(xPx, yPx, scale_);
+    painter_.drawText(QPointF(at.x() + offsetPx, at.y() - offsetPx), text);
 }
 
 } // namespace lumi

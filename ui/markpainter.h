@@ -10,12 +10,15 @@ namespace lumi {
 // One mark on the interferogram, in image pixels (x right, y down from the
 // picture's top-left corner).
 struct Mark {
-    enum class Shape { Cross, Circle };
+    enum class Shape { Cross, Circle, Label };
     Shape shape = Shape::Cross;
     double xPx = 0; // cross position or circle centre
     double yPx = 0;
-    double sizePx = 0; // cross: half arm in screen (layout) pixels; circle: radius in image pixels
+    // cross: half arm in screen (layout) pixels; circle: radius in image pixels;
+    // label: offset of the text from the point in screen pixels
+    double sizePx = 0;
     RgbColor color;
+    int number = 0; // label: the number shown
 };
 
 // Paints marks over the picture at screen resolution: image pixel (x, y)
@@ -33,6 +36,10 @@ public:
     void drawCross(double xPx, double yPx, double halfArmPx, RgbColor color);
     // Outline of a circle; nothing for a radius <= 0.
     void drawCircle(const ApertureCircle& circle, RgbColor color);
+    // A number (a fringe order beside its seed) with its lower left corner
+    // `offsetPx` layout pixels right of and above image pixel (x, y), bold,
+    // 11 layout pixels high.
+    void drawLabel(double xPx, double yPx, double offsetPx, const QString& text, RgbColor color);
     void draw(const Mark& mark);
     // The layout-pixel box a mark covers (its pen included) at that scale.
     static QRect bounds(const Mark& mark, double layoutPerImagePx);

@@ -2,6 +2,10 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
 #include <QStatusBar>
 
 namespace lumi::testing {
@@ -155,6 +159,50 @@ TEST_F(AutoTracing, AbandonedSeedingDoesNotShiftTheNextOne) {
     EXPECT_GT(store().pointCount(0), 10);
     EXPECT_GT(store().pointCount(1), 10);
     EXPECT_EQ(store().pointCount(2), 0);
+}
+
+// The order box and the selector choose the next seed's order while seeding;
+// "Same Order" repeats the last one. The orders go to the traced fringes.
+TEST_F(AutoTracing, SeedOrdersChosenWhileSeedingGoToTheTracedFringes) {
+    loadSample1();
+    tick(true);
+    EXPECT_EQ(tools->orderCaption()->text(), QStringLiteral("Next Seed Order"));
+    EXPECT_FALSE(tools->sameOrderButton()->isEnabled()); // nothing to repeat yet
+    seed({kSample1Seeds[0], kSample1Seeds[1]});
+    EXPECT_EQ(tools->orderBox()->value(), 3);
+    QTest::mouseClick(tools->sameOrderButton(), Qt::LeftButton);
+    EXPECT_EQ(tools->orderBox()->value(), 2);
+    EXPECT_EQ(tools->fringeNumber()->text(), QStringLiteral("2"));
+    seed({kSample1Seeds[2]});
+    tools->selector()->setValue(6); // fringe number 7
+    EXPECT_EQ(tools->orderBox()->value(), 7);
+    seed({kSample1Seeds[3]});
+    tools->orderBox()->setValue(10);
+    seed({kSample1Seeds[4]});
+    EXPECT_EQ(editor().seedOrders(), (std::vector<int>{0, 1, 1, 6, 9}));
+    EXPECT_EQ(tools->orderBox()->value(), 11);
+
+    perform();
+    EXPECT_EQ(tools->orderCaption()->text(), QStringLiteral("Order"));
+    for (const auto& [fringe, order] : {std::pair{1, 1}, {2, 1}, {3, 6}, {4, 9}})
+        EXPECT_EQ(store().fringeOrder(fringe), order) << "fringe " << fringe;
+    EXPECT_EQ(tools->orderBox()->value(), 10); // of the active fringe, the last
+}
+
+// A hand-placed fringe takes the order typed for it, as one undo step.
+TEST_F(AutoTracing, TheActiveFringesOrderIsTypedAndUndone) {
+    loadSample1();
+    tools->selector()->setValue(2);
+    leftClick(300, 300);
+    EXPECT_EQ(tools->orderBox()->value(), 3);
+    tools->orderBox()->setValue(2);
+    EXPECT_EQ(store().fringeOrder(2), 1);
+    tools->selector()->setValue(0);
+    tools->selector()->setValue(2);
+    EXPECT_EQ(tools->orderBox()->value(), 2);
+    window->undoStack().undo();
+    EXPECT_FALSE(store().hasExplicitOrder(2));
+    EXPECT_EQ(tools->orderBox()->value(), 3);
 }
 
 TEST_F(AutoTracing, SeedsBeyondFringe101AreRefusedWithAMessage) {

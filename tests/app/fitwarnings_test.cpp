@@ -2,12 +2,15 @@
 #include "analysis/zernikefile.h"
 #include "app/aberrationpage.h"
 #include "app/averagewindow.h"
+#include "app/reportcommands.h"
 #include "app/settingspanel.h"
 #include "app/zernikecommands.h"
 #include "app/zernikepage.h"
 #include "common/textfile.h"
 #include "mainwindowfixture.h"
 #include "report/aberrationtexts.h"
+#include "report/textreport.h"
+#include "report/uncertaintytexts.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -108,6 +111,15 @@ TEST_F(FitWarnings, ANewPictureOrAnAverageClearsThem) {
         store().setPoint(2, 5, store().pointX(3, 5), store().pointY(3, 5));
         applyWith37Terms();
         ASSERT_TRUE(page()->fitWarningsShown());
+        // A fit with spare points: the summary's 1 sigma beside P-V, RMS and
+        // Strehl, and the window's text report lists the Zernike page's errors.
+        for (const char* name : {"LblPVsigma", "LblRMSsigma", "LblStrehlSigma"})
+            EXPECT_TRUE(page()->fieldText(name).startsWith("+/- ")) << name;
+        const TextReportInput report = window->reportCommands()->textReportInput();
+        ASSERT_TRUE(report.coefficientStdError);
+        EXPECT_EQ(
+            QString::fromStdString(stdErrorFringesText((*report.coefficientStdError)[4], 0.5)),
+            window->zernikePage()->coefficientCell(5, 4));
         if (byAverage) {
             QTemporaryDir dir;
             ZernikeCoefficients c{};
@@ -125,6 +137,8 @@ TEST_F(FitWarnings, ANewPictureOrAnAverageClearsThem) {
         }
         EXPECT_FALSE(page()->fitWarningsShown()) << byAverage;
         EXPECT_TRUE(window->fitFindings().empty()) << byAverage;
+        EXPECT_EQ(page()->fieldText("LblPVsigma"), QString()) << byAverage;
+        EXPECT_FALSE(window->reportCommands()->textReportInput().coefficientStdError) << byAverage;
     }
 }
 

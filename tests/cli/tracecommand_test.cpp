@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <sys/stat.h>
 
+#include <cmath>
 #include <filesystem>
+#include <numbers>
 
 namespace lumi::cli::test {
 namespace {
@@ -58,6 +61,76 @@ INSTANTIATE_TEST_SUITE_P(Modes, TraceSample1,
                          ::testing::Values(std::vector<std::string>{},
                                            std::vector<std::string>{"--follow"}),
                          [](const auto& p) { return p.param.empty() ? "specified" : "follow"; });
+
+// Three dark rings of a wavefront that turns over near the edge: W = 0.5 x
+// (0.5 + b rho^2 + c rho^4) waves (0.5 waves per fringe), highest (2.4
+// fringes) at rho 0.75, so the rings at rho 0.28, 0.55 and 0.91 (radius 180
+// px) are fringes 1, 2 and 2 again. In Zernike terms: 0.25 (b + c) waves of
+// term 3 and 0.5 c / 6 of term 8.
+constexpr double kRingB = 6.756;
+constexpr double kRingC = -6.005;
+
+std::string ringPicture(const std::filesystem::path& dir) {
+    QImage picture(400, 400, QImage::Format_RGB32);
+    for (int y = 0; y < 400; ++y)
+        for (int x = 0; x < 400; ++x) {
+            const double r2 = (std::pow(x - 200.0, 2) + std::pow(y - 200.0, 2)) / (180.0 * 180.0);
+            const double fringes = 0.5 + kRingB * r2 + kRingC * r2 * r2;
+            const int v = static_cast<int>(
+                std::lround(127.5 * (1.0 - std::cos(2.0 * std::numbers::pi * fringes))));
+            picture.setPixel(x, y, qRgb(v, v, v));
+        }
+    const std::string path = (dir / "rings.bmp").string();
+    EXPECT_TRUE(picture.save(QString::fromStdString(path)));
+    return path;
+}
+
+struct RingSeeding {
+    const char* name;
+    const char* seeds; // on the rings along +x from the centre, inner first
+    bool fitsTheTruth;
+};
+
+class TraceRings : public ::testing::TestWithParam<RingSeeding> {};
+
+TEST_P(TraceRings, FitTheWavefrontWhenTheOuterRingHasTheInnerRingsOrder) {
+    const auto dir = scratchDir("trace-rings");
+    const std::string out = (dir / "rings.frg").string();
+    const CliRun t = runCliWith({"trace", ringPicture(dir), "--aperture", "200,200,180", "--seeds",
+                                 GetParam().seeds, "--out", out, "--json"});
+    ASSERT_EQ(t.status, kExitOk) << t.err;
+    const Json json = parseJson(t.out);
+    ASSERT_FALSE(json.is_discarded()) << t.out;
+    ASSERT_EQ(json.at("fringes").size(), 3u);
+    // Each ring is its own fringe with its own points, all the way round.
+    for (const Json& fringe : json.at("fringes"))
+        EXPECT_GT(fringe.at("points").size(), 25u) << fringe.at("fringe");
+
+    const CliRun a = runCliWith({"analyze", out, "--terms", "9", "--json"});
+    ASSERT_EQ(a.status, kExitOk) << a.err;
+    const Json analysis = parseJson(a.out);
+    ASSERT_FALSE(analysis.is_discarded()) << a.out;
+    const auto fitted = analysis.at("fittedCoefficients").get<std::vector<double>>();
+    ASSERT_GE(fitted.size(), 9u);
+    const double defocus = 0.25 * (kRingB + kRingC);
+    const double spherical = 0.5 * kRingC / 6.0;
+    const double miss = std::max(std::fabs(fitted[3] - defocus), std::fabs(fitted[8] - spherical));
+    if (GetParam().fitsTheTruth) {
+        EXPECT_EQ(json.at("fringes")[2].at("order").get<double>(), 1.0);
+        EXPECT_LT(miss, 0.02) << "defocus " << fitted[3] << ", spherical " << fitted[8];
+        for (const std::size_t term : {1u, 2u, 4u, 5u, 6u, 7u})
+            EXPECT_NEAR(fitted[term], 0.0, 0.01) << "term " << term;
+    } else {
+        EXPECT_GT(miss, 0.2); // the outer ring taken one fringe too high
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Orders, TraceRings,
+    ::testing::Values(RingSeeding{"outerRingAtFringe2", "251,200;299,200;363,200@2", true},
+                      RingSeeding{"everyOrderGiven", "251,200@1;299,200@2;363,200@2", true},
+                      RingSeeding{"seedOrderOnly", "251,200;299,200;363,200", false}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST(TraceCommand, FollowReportsTwoSeedsOnOneFringe) {
     const auto dir = scratchDir("trace-follow-stops");
@@ -142,6 +215,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadTrace{"bad_seed_text",
                  {sample1(), "--aperture", "322,238,205", "--seeds", "100;120,100"},
                  "is not of the form X,Y"},
+        BadTrace{"seed_order_not_a_fringe_number",
+                 {sample1(), "--aperture", "322,238,205", "--seeds", "100,100;120,100@0"},
+                 "seed 2 asks for fringe \"0\"; after @ a fringe number from 1 to 101 is needed"},
+        BadTrace{"seed_after_fringe_101",
+                 {sample1(), "--aperture", "322,238,205", "--seeds", "100,100@101;120,100"},
+                 "seed 2 would follow fringe 101, the highest"},
         BadTrace{"spacing_out_of_range",
                  {sample1(), "--aperture", "322,238,205", "--seeds", "1,1;2,2", "--spacing", "4"},
                  "a whole number from 5 to 40"},

@@ -307,6 +307,25 @@ INSTANTIATE_TEST_SUITE_P(
                       "632.8,632.8,.5\r\n0\r\n0\r\n-1\r\nwhatever\r\n",
                       "line 10: more lines than the points and settings fill; does the number of "
                       "points on line 3 (2) match the point lines?"},
+        // The fringe orders after the settings.
+        MalformedCase{"orderOfAnEmptyFringe",
+                      "312,240,205\r\n0,0,0\r\n1\r\n0,130,96\r\n632.8,632.8,.5\r\n0\r\n0\r\n-1\r\n"
+                      "1\r\n4,0\r\n",
+                      "line 10: fringe index 4 is given an order but holds no points"},
+        MalformedCase{"orderTwice",
+                      "312,240,205\r\n0,0,0\r\n1\r\n0,130,96\r\n632.8,632.8,.5\r\n0\r\n0\r\n-1\r\n"
+                      "2\r\n0,3\r\n0,4\r\n",
+                      "line 11: fringe index 0 is given an order a second time"},
+        MalformedCase{"orderOutOfRange",
+                      "312,240,205\r\n0,0,0\r\n1\r\n0,130,96\r\n632.8,632.8,.5\r\n0\r\n0\r\n-1\r\n"
+                      "1\r\n0,101\r\n",
+                      "line 10: the order 101 of fringe index 0 is not a whole number from 0 to "
+                      "100"},
+        MalformedCase{"pointLineAfterTheSettings",
+                      "312,240,205\r\n0,0,0\r\n1\r\n0,130,96\r\n632.8,632.8,.5\r\n0\r\n0\r\n-1\r\n"
+                      "0,141,88\r\n",
+                      "line 9: more lines than the points and settings fill; does the number of "
+                      "points on line 3 (1) match the point lines?"},
         // Values checked as the same options are.
         MalformedCase{"zeroInputWavelength",
                       "312,240,205\r\n0,0,0\r\n1\r\n0,130,96\r\n0,632.8,.5\r\n",
@@ -349,6 +368,28 @@ TEST(FringeDataFileWrite, ExampleIsWrittenInItsLayout) {
     f.setStandardAnalysis();
     EXPECT_EQ(f.toText(), "312,240,205\r\n0,0,0\r\n2\r\n0,130,96\r\n0,141,88\r\n"
                           "632.8,632.8,0.5\r\n0\r\n0\r\n-1\r\n");
+}
+
+// Two rings of one order stay two fringes: the orders follow the settings
+// and come back with the points.
+TEST(FringeDataFileWrite, ExplicitOrdersFollowTheSettingsAndLoadBack) {
+    FringeStore store;
+    store.aperture = {312, 240, 205};
+    store.addPoint(0, 130, 96);
+    store.addPoint(1, 141, 88);
+    store.addPoint(2, 150, 80);
+    store.addPoint(3, 160, 70);
+    store.setFringeOrder(2, 1);
+    store.setFringeOrder(3, 7);
+    store.setFringeOrder(4, 9); // no points: not written
+    FringeDataFile f = FringeDataFile::fromStore(store);
+    f.setStandardAnalysis();
+    const std::string text = f.toText();
+    EXPECT_TRUE(text.ends_with("632.8,632.8,0.5\r\n0\r\n0\r\n-1\r\n2\r\n2,1\r\n3,7\r\n")) << text;
+    FringeStore loaded;
+    FringeDataFile::parse(text).applyTo(loaded);
+    store.clearFringe(4);
+    EXPECT_EQ(loaded, store);
 }
 
 TEST(FringeDataFileWrite, DigitsFollowEachValuesPrecision) {

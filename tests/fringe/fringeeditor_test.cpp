@@ -70,6 +70,24 @@ TEST_F(FringeEditorTest, reverseWithGapSwapsOnlyTheFirstNIndices) {
     EXPECT_EQ(editor.activeFringe(), 2);
 }
 
+// Rings of orders 0, 1, 1 (the wavefront turns over at the edge) reversed:
+// the heights turn over within the orders used, as implicit orders do.
+TEST_F(FringeEditorTest, ReverseMirrorsExplicitOrders) {
+    fillFringe(store, 0, 2);
+    fillFringe(store, 1, 3);
+    fillFringe(store, 2, 4);
+    ASSERT_TRUE(store.setFringeOrder(2, 1));
+    ASSERT_EQ(editor.reverseFringeOrder(store), 3);
+    EXPECT_EQ(xsOf(store, 0), expectedXs(2, 4));
+    EXPECT_EQ(store.fringeOrder(0), 0);
+    EXPECT_EQ(store.fringeOrder(1), 0);
+    EXPECT_EQ(store.fringeOrder(2), 1);
+    // Emptying a fringe gives it its own order again.
+    ASSERT_TRUE(store.hasExplicitOrder(1));
+    store.clearFringe(1);
+    EXPECT_FALSE(store.hasExplicitOrder(1));
+}
+
 TEST_F(FringeEditorTest, ReverseWithoutPointsChangesNothing) {
     editor.selectActiveFringe(7);
     const FringeStore before = store;
@@ -272,6 +290,25 @@ TEST_F(FringeEditorTest, SeedingStartsAfreshAndStopsAtFringe101) {
     EXPECT_EQ(editor.takeSeeds().size(), 101u);
     EXPECT_FALSE(editor.autoTracing());
     EXPECT_TRUE(editor.seeds().empty());
+}
+
+TEST_F(FringeEditorTest, SeedOrdersCountOnFromTheLastOneOrRepeatIt) {
+    editor.beginSeeding(store);
+    EXPECT_FALSE(editor.repeatLastSeedOrder()); // no seed yet
+    ASSERT_TRUE(editor.addSeed(10, 20));
+    ASSERT_TRUE(editor.addSeed(30, 20));
+    ASSERT_TRUE(editor.repeatLastSeedOrder());
+    ASSERT_TRUE(editor.addSeed(50, 20));
+    ASSERT_TRUE(editor.setNextSeedOrder(6));
+    ASSERT_TRUE(editor.addSeed(70, 20));
+    ASSERT_TRUE(editor.addSeed(90, 20));
+    EXPECT_EQ(editor.seedOrders(), (std::vector<int>{0, 1, 1, 6, 7}));
+    EXPECT_EQ(editor.nextSeedOrder(), 8);
+    EXPECT_FALSE(editor.setNextSeedOrder(101));
+    EXPECT_FALSE(editor.setNextSeedOrder(-1));
+    EXPECT_EQ(editor.takeSeeds().size(), 5u);
+    EXPECT_EQ(editor.nextSeedOrder(), 0);
+    EXPECT_TRUE(editor.seedOrders().empty());
 }
 
 TEST(FringeEditorStart, NoImageMeansNothingAcceptsInput) {

@@ -30,6 +30,17 @@ TEST(FringeStoreDelta, RevertsAndReappliesExactlyAndHoldsOnlyChangedFringes) {
     d.applyTo(s);
     EXPECT_EQ(s, b);
     EXPECT_TRUE(FringeStoreDelta::between(a, a).empty());
+
+    // A new order alone is a change of its fringe.
+    FringeStore ordered = a;
+    ordered.setFringeOrder(1, 0);
+    const FringeStoreDelta o = FringeStoreDelta::between(a, ordered);
+    EXPECT_EQ(o.changedFringeCount(), 1u);
+    s = ordered;
+    o.revertOn(s);
+    EXPECT_EQ(s, a);
+    o.applyTo(s);
+    EXPECT_EQ(s, ordered);
 }
 
 TEST(FringeStoreDelta, AppendedDeltasMakeOneFromFirstToLast) {

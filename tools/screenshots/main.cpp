@@ -55,6 +55,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <numbers>
 
 namespace {
 
@@ -193,6 +194,59 @@ void autotraceShots(QWidget& container, lumi::MainWindow& w, lumi::ScriptedDialo
     if (w.measurement().store.nonEmptyFringeCount() < 5) {
         fail(QStringLiteral("autotracing of sample 1 traced too few fringes"));
     }
+}
+
+// Fringe orders while seeding: three dark rings of a wavefront that turns over near the
+// edge (fringes 1, 2 and 2 again), seeded along a radius with "Same Order" pressed before
+// the outer ring.
+void ringSeedingShot(QWidget& container, lumi::MainWindow& w, lumi::ScriptedDialogService& dialogs,
+                     const QString& frg, const QString& out) {
+    constexpr int kSide = 400;
+    constexpr double kRadius = 180.0;
+    QImage rings(kSide, kSide, QImage::Format_RGB32);
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            const double r2 =
+                (std::pow(x - 200.0, 2) + std::pow(y - 200.0, 2)) / (kRadius * kRadius);
+            const double fringes = 0.5 + 6.756 * r2 - 6.005 * r2 * r2;
+            const int v = r2 > 1.0
+                              ? 0
+                              : static_cast<int>(std::lround(
+                                    127.5 * (1.0 - std::cos(2.0 * std::numbers::pi * fringes))));
+            rings.setPixel(x, y, qRgb(v, v / 8, v / 10));
+        }
+    }
+    w.imagePage()->showInterferogram(rings);
+    lumi::FringeDataFile file;
+    file.aperture = {200.0, 200.0, kRadius};
+    file.setStandardAnalysis();
+    file.writeFile(frg.toStdString());
+    dialogs.openAnswers.push_back(frg);
+    w.menus()->loadFringeFrom2_5->trigger();
+
+    lumi::FringeToolsPanel* tools = w.imagePage()->tools();
+    dialogs.yesNoAnswers.push_back(true);
+    tools->autoTracingBox()->setChecked(true);
+    lumi::ImageCanvas* canvas = w.imagePage()->canvas();
+    const auto seedAt = [canvas](double xPx) {
+        const QPointF at = canvas->fromImagePixels(QPointF(xPx, 200.0));
+        QMouseEvent press(QEvent::MouseButtonPress, at, canvas->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, canvas->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(canvas, &release);
+    };
+    seedAt(251.0);
+    seedAt(299.0);
+    tools->sameOrderButton()->click();
+    seedAt(363.0);
+    tools->sameOrderButton()->setFocus();
+    grabAll(container, w, {{"ringseeding.png", 0, {}}}, out);
+    if (w.editor().seedOrders() != std::vector<int>{0, 1, 1}) {
+        fail(QStringLiteral("the ring seeds did not take the orders 1, 2, 2"));
+    }
+    tools->performAutoTracingButton()->click();
 }
 
 // A poorly supported fit on the "Aberration" page: 37 terms, the points of the right half of
@@ -463,10 +517,13 @@ int main(int argc, char* argv[]) {
 
     w.settingsPanel()->standardOption()->click();
     autotraceShots(container, w, dialogs, temp.filePath(QStringLiteral("aperture.frg")), out);
+    ringSeedingShot(container, w, dialogs, temp.filePath(QStringLiteral("rings.frg")), out);
 
     phaseShots(container, w, dialogs, temp, out);
 
-    const QStringList expected{QString::fromLatin1(lumi::kAutoTracingQuestion)};
+    // The autotracing question once for sample 1 and once for the rings.
+    const QStringList expected{QString::fromLatin1(lumi::kAutoTracingQuestion),
+                               QString::fromLatin1(lumi::kAutoTracingQuestion)};
     if (dialogs.unscripted != 0 || dialogs.texts() != expected) {
         fail(QStringLiteral("unexpected message: %1").arg(dialogs.lastText()));
     }
