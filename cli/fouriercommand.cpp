@@ -13,6 +13,7 @@
 #include "common/fileerror.h"
 #include "common/numbertext.h"
 #include "phase/fourieranalysis.h"
+#include "phase/pupilwavefront.h"
 #include "ui/picture/pictureloader.h"
 
 #include <QImage>
@@ -20,7 +21,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <numbers>
 #include <optional>
 #include <ostream>
 
@@ -94,23 +94,9 @@ FourierRequest parseFourierArguments(std::span<const std::string> args) {
 // The wavefront (waves, carrier tilt off) of the unwrapped pupil, stretched to grey.
 QImage phasePicture(const phase::FourierResult& r, double wavesPerFringe, bool invert) {
     const phase::PhaseField& f = r.unwrapped;
-    const phase::GridPlacement& pl = r.placement;
-    const double scale =
-        (invert ? -1.0 : 1.0) * std::fabs(wavesPerFringe) / (2.0 * std::numbers::pi);
-    std::vector<double> w(f.phaseRad.size(), 0.0);
-    for (int y = 0; y < f.height; ++y)
-        for (int x = 0; x < f.width; ++x) {
-            const std::size_t i = static_cast<std::size_t>(y) * static_cast<std::size_t>(f.width) +
-                                  static_cast<std::size_t>(x);
-            if (!f.inPupil[i])
-                continue;
-            const double px =
-                (pl.originXPx + pl.scalePx * x - r.aperture.centerXPx) / r.aperture.radiusPx;
-            const double py =
-                (pl.originYPx + pl.scalePx * y - r.aperture.centerYPx) / r.aperture.radiusPx;
-            w[i] =
-                scale * f.phaseRad[i] - r.fit.removedTiltXWaves * px - r.fit.removedTiltYWaves * py;
-        }
+    const std::vector<double> w =
+        phase::pupilWavefrontWaves(f, r.placement, r.aperture, wavesPerFringe, invert,
+                                   r.fit.removedTiltXWaves, r.fit.removedTiltYWaves);
     return greyPupilPicture(f.width, f.height, w, f.inPupil);
 }
 
