@@ -8,6 +8,7 @@
 #include "mainwindowfixture.h"
 #include "support/casename.h"
 #include "tools/samplegen/phaseframeset.h"
+#include "tools/samplegen/picturewriter.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -17,12 +18,6 @@
 
 namespace lumi::testing {
 namespace {
-
-QImage qimageOf(const RgbImage& image) {
-    return QImage(image.rgb.data(), image.width, image.height, 3 * image.width,
-                  QImage::Format_RGB888)
-        .copy();
-}
 
 class PhaseShift : public MainWindowFixture {
 public:

@@ -7,6 +7,7 @@
 #include "app/wholefieldwindow.h"
 #include "mainwindowfixture.h"
 #include "tools/samplegen/bathphoto.h"
+#include "tools/samplegen/picturewriter.h"
 
 #include <QCheckBox>
 #include <QProgressBar>
@@ -15,12 +16,6 @@
 
 namespace lumi::testing {
 namespace {
-
-QImage qimageOf(const RgbImage& image) {
-    return QImage(image.rgb.data(), image.width, image.height, 3 * image.width,
-                  QImage::Format_RGB888)
-        .copy();
-}
 
 class WholeField : public MainWindowFixture {
 protected:

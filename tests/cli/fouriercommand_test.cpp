@@ -3,6 +3,7 @@
 #include "jsonread.h"
 #include "support/casename.h"
 #include "tools/samplegen/bathphoto.h"
+#include "tools/samplegen/picturewriter.h"
 
 #include <QImage>
 
@@ -15,8 +16,7 @@ namespace lumi::cli::test {
 namespace {
 
 void savePng(const RgbImage& img, const std::filesystem::path& path) {
-    QImage q(img.rgb.data(), img.width, img.height, 3 * img.width, QImage::Format_RGB888);
-    ASSERT_TRUE(q.save(QString::fromStdString(path.string()), "PNG"));
+    ASSERT_TRUE(qimageOf(img).save(QString::fromStdString(path.string()), "PNG"));
 }
 
 // One generated 50-fringe photo analysed three ways: automatic, inverted and with

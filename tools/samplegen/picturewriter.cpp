@@ -9,13 +9,18 @@
 
 namespace lumi {
 
+QImage qimageOf(const RgbImage& image) {
+    QImage out(image.width, image.height, QImage::Format_RGB888);
+    for (int y = 0; y < image.height; ++y) {
+        std::copy_n(image.rgb.data() + image.offset(0, y), 3 * image.width, out.scanLine(y));
+    }
+    return out;
+}
+
 std::string writePicture(const RgbImage& image, PictureFormat format, const std::string& path) {
     QImage out;
     if (format != PictureFormat::IndexedBmp) {
-        out = QImage(image.width, image.height, QImage::Format_RGB888);
-        for (int y = 0; y < image.height; ++y) {
-            std::copy_n(image.rgb.data() + image.offset(0, y), 3 * image.width, out.scanLine(y));
-        }
+        out = qimageOf(image);
     } else {
         out = QImage(image.width, image.height, QImage::Format_Indexed8);
         QList<QRgb> greys;

@@ -32,6 +32,7 @@
 #include "fringe/fringedatafile.h"
 #include "tools/samplegen/bathphoto.h"
 #include "tools/samplegen/phaseframeset.h"
+#include "tools/samplegen/picturewriter.h"
 #include "tools/samplegen/sampleanswerfile.h"
 #include "ui/autotracingwindow.h"
 #include "ui/imagecanvas.h"
@@ -310,12 +311,6 @@ void fitWarningShot(QWidget& container, lumi::MainWindow& w, const QString& out)
 }
 
 } // namespace
-
-QImage qimageOf(const lumi::RgbImage& image) {
-    return QImage(image.rgb.data(), image.width, image.height, 3 * image.width,
-                  QImage::Format_RGB888)
-        .copy();
-}
 
 // The whole-field window on a generated 60-fringe Bath photo with its results on the
 // "WaveFront" page, then the phase-shifting window on a generated set of 8 frames.
