@@ -57,28 +57,29 @@ QImage halve(const QImage& picture) {
     return out;
 }
 
+// The levels of a PixelGrid or a QImage: the first halves the picture itself,
+// every further one the level before.
+template <typename Picture>
+std::vector<QImage> levelsOf(const Picture& picture, int smallestSidePx) {
+    std::vector<QImage> levels;
+    if (std::max(picture.width(), picture.height()) <= 2 * smallestSidePx) {
+        return levels;
+    }
+    levels.push_back(halve(picture));
+    while (std::max(levels.back().width(), levels.back().height()) > smallestSidePx) {
+        levels.push_back(halve(levels.back()));
+    }
+    return levels;
+}
+
 } // namespace
 
 void DisplayPyramid::build(const PixelGrid& picture) {
-    levels_.clear();
-    if (std::max(picture.width(), picture.height()) <= 2 * kSmallestSidePx) {
-        return;
-    }
-    levels_.push_back(halve(picture));
-    while (std::max(levels_.back().width(), levels_.back().height()) > kSmallestSidePx) {
-        levels_.push_back(halve(levels_.back()));
-    }
+    levels_ = levelsOf(picture, kSmallestSidePx);
 }
 
 void DisplayPyramid::build(const QImage& picture) {
-    levels_.clear();
-    if (std::max(picture.width(), picture.height()) <= 2 * kSmallestSidePx) {
-        return;
-    }
-    levels_.push_back(halve(picture));
-    while (std::max(levels_.back().width(), levels_.back().height()) > kSmallestSidePx) {
-        levels_.push_back(halve(levels_.back()));
-    }
+    levels_ = levelsOf(picture, kSmallestSidePx);
 }
 
 int DisplayPyramid::levelFor(double zoom) const {
