@@ -2,10 +2,10 @@
 
 #include "analysis/analysiserror.h"
 #include "app/imagepage.h"
-#include "app/mainwindow.h"
 #include "app/phasefitentry.h"
 #include "app/phaseimages.h"
 #include "app/phasepicture.h"
+#include "app/workspacemodel.h"
 #include "common/numbertext.h"
 #include "phase/fringespectrum.h"
 #include "phase/phaseerror.h"
@@ -51,8 +51,9 @@ PhasePicture::Mark markOnMap(const ApertureCircle& c, const phase::GridPlacement
 
 } // namespace
 
-WholeFieldWindow::WholeFieldWindow(MainWindow& window, DialogService& dialogs, QWidget* parent)
-    : QDialog(parent), window_(window), dialogs_(dialogs),
+WholeFieldWindow::WholeFieldWindow(WorkspaceModel& workspace, const WindowPages& pages,
+                                   DialogService& dialogs, QWidget* parent)
+    : QDialog(parent), ws_(workspace), pages_(pages), dialogs_(dialogs),
       spectrum_(new PhasePicture(QStringLiteral("Spectrum (click a lobe to use it)"), this)),
       wrapped_(new PhasePicture(QStringLiteral("Wrapped phase"), this)),
       unwrapped_(new PhasePicture(QStringLiteral("Unwrapped wavefront, carrier tilt off"), this)),
@@ -112,7 +113,7 @@ WholeFieldWindow::WholeFieldWindow(MainWindow& window, DialogService& dialogs, Q
 }
 
 void WholeFieldWindow::syncApertureChoice() {
-    const bool marked = window_.measurement().store.aperture.radiusPx > 0.0;
+    const bool marked = ws_.measurement().store.aperture.radiusPx > 0.0;
     markedAperture_->setEnabled(marked);
     if (!marked)
         foundAperture_->setChecked(true);
@@ -136,7 +137,7 @@ void WholeFieldWindow::forgetPicture() {
 }
 
 const PixelGrid& WholeFieldWindow::pictureGrid() {
-    const QImage& picture = window_.imagePage()->canvas()->cleanPicture();
+    const QImage& picture = pages_.image->canvas()->cleanPicture();
     if (gridKey_ != picture.cacheKey() || grid_.width() == 0) {
         grid_ = toPixelGrid(picture);
         gridKey_ = picture.cacheKey();
@@ -148,7 +149,7 @@ bool WholeFieldWindow::analyse() {
     if (!result_) {
         // A first analysis takes the aperture the user marked, if any.
         syncApertureChoice();
-        if (window_.measurement().store.aperture.radiusPx > 0.0)
+        if (ws_.measurement().store.aperture.radiusPx > 0.0)
             markedAperture_->setChecked(true);
     }
     return run(carrier_, invert_->isChecked());
@@ -175,18 +176,18 @@ bool WholeFieldWindow::pickLobeAt(QPointF mapPx) {
 }
 
 bool WholeFieldWindow::run(std::optional<phase::CarrierFrequency> carrier, bool invert) {
-    if (!window_.imagePage()->canvas()->hasPicture()) {
+    if (!pages_.image->canvas()->hasPicture()) {
         dialogs_.showMessage(QStringLiteral("Error"),
                              QStringLiteral("You must first load an Interferogram image !"),
                              DialogService::Icon::None);
         return false;
     }
     const std::optional<AnalysisSettings> settings =
-        phaseAnalysisSettings(window_, dialogs_, kTitle);
+        phaseAnalysisSettings(ws_, pages_, dialogs_, kTitle);
     if (!settings)
         return false;
     syncApertureChoice();
-    const FringeStore& store = window_.measurement().store;
+    const FringeStore& store = ws_.measurement().store;
     phase::FourierOptions o;
     if (markedAperture_->isChecked()) {
         o.aperture = store.aperture;
@@ -236,7 +237,7 @@ bool WholeFieldWindow::run(std::optional<phase::CarrierFrequency> carrier, bool 
                                     "terms 0..%2")
                          .arg(r->fit.samples.size())
                          .arg(settings->highestTerm);
-    if (!enterPhaseFit(window_, dialogs_, entry))
+    if (!enterPhaseFit(ws_, pages_, dialogs_, entry))
         return false;
     result_ = std::move(r);
     carrier_ = carrier;
@@ -251,7 +252,7 @@ bool WholeFieldWindow::run(std::optional<phase::CarrierFrequency> carrier, bool 
 
 void WholeFieldWindow::showResult(const PixelGrid& grid) {
     const phase::FourierResult& r = *result_;
-    const double wpf = static_cast<double>(window_.measurement().settings.wavesPerFringe);
+    const double wpf = static_cast<double>(ws_.measurement().settings.wavesPerFringe);
     const int factor = static_cast<int>(std::lround(r.placement.scalePx));
     const phase::FringeSpectrum s = phase::fringeSpectrum(grid, factor, kSpectrumSizePx);
     spectrumSizePx_ = s.sizePx;
