@@ -126,6 +126,21 @@ FringeToolsPanel::FringeToolsPanel(QWidget* parent) : QWidget(parent) {
     applyEnabling(GroupEnabling{});
 }
 
+std::vector<QAbstractButton*> FringeToolsPanel::editingButtons() const {
+    return {sameOrder_,
+            deleteActiveButton_,
+            deleteAllButton_,
+            reverseButton_,
+            optimize_,
+            autoTracingBox_,
+            performAutoTracing_,
+            apertureAddButton_,
+            apertureClearButton_,
+            obstructionAddButton_,
+            obstructionClearButton_,
+            wholeField_};
+}
+
 void FringeToolsPanel::setAutoTracing(bool on) {
     autoTracingBox_->setChecked(on);
 }

@@ -4,6 +4,9 @@
 
 #include <QWidget>
 
+#include <vector>
+
+class QAbstractButton;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -59,6 +62,9 @@ public:
     QPushButton* optimizeButton() const { return optimize_; }
     // "Analyse Whole Field": the picture analysed without fringe points.
     QPushButton* wholeFieldButton() const { return wholeField_; }
+    // Every button and box whose click may change the points, circles or
+    // seeds (what a save would keep).
+    std::vector<QAbstractButton*> editingButtons() const;
 
 signals:
     // The user moved the selector to fringe index `fringe` (0..100).

@@ -1,5 +1,7 @@
 #include "app/imagepage.h"
 
+#include "app/workspacemodel.h"
+
 #include "app/fringetoolspanel.h"
 #include "app/markgeometry.h"
 #include "app/sampleresources.h"
@@ -27,11 +29,10 @@
 
 namespace lumi {
 
-ImagePage::ImagePage(Measurement& measurement, FringeEditor& editor, DialogService& dialogs,
-                     QWidget* parent)
-    : QWidget(parent), m_(measurement), editor_(editor), dialogs_(dialogs),
+ImagePage::ImagePage(WorkspaceModel& workspace, DialogService& dialogs, QWidget* parent)
+    : QWidget(parent), ws_(workspace), editor_(workspace.editor()), dialogs_(dialogs),
       view_(new InterferogramView(this)), tools_(new FringeToolsPanel(this)),
-      recorder_({m_.store, editor_, [this] { showRestoredEdit(); }}) {
+      recorder_({ws_.store(), editor_, [this] { showRestoredEdit(); }}) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(view_, 1);
@@ -76,7 +77,7 @@ const QImage& ImagePage::reportCopy() const {
 void ImagePage::showInterferogram(const QImage& picture) {
     // Reset before the view fits the picture, so that no earlier mark is drawn on it.
     recorder_.drop();
-    editor_.resetForNewImage(m_.store);
+    editor_.resetForNewImage(ws_.store());
     canvas()->setPicture(picture);
     view_->showNewPicture();
     tools_->setAutoTracing(false);
@@ -150,13 +151,14 @@ void ImagePage::loadSample(int n) {
 // list, an added point appends one cross.
 
 Mark ImagePage::cross(double xPx, double yPx, RgbColor color) const {
-    return {Mark::Shape::Cross, xPx, yPx, static_cast<double>(m_.preferences.crossSizePx), color};
+    return {Mark::Shape::Cross, xPx, yPx,
+            static_cast<double>(ws_.measurement().preferences.crossSizePx), color};
 }
 
 void ImagePage::addCircle(std::vector<Mark>& marks, const ApertureCircle& circle) const {
     if (circle.radiusPx > 0.0) {
         marks.push_back({Mark::Shape::Circle, circle.centerXPx, circle.centerYPx, circle.radiusPx,
-                         m_.preferences.circleColor});
+                         ws_.measurement().preferences.circleColor});
     }
 }
 
@@ -164,31 +166,31 @@ Mark ImagePage::orderLabel(ImagePoint at, int order, RgbColor color) const {
     return {Mark::Shape::Label,
             at.xPx,
             at.yPx,
-            static_cast<double>(m_.preferences.crossSizePx + 1),
+            static_cast<double>(ws_.measurement().preferences.crossSizePx + 1),
             color,
             order + 1};
 }
 
 void ImagePage::addCrosses(std::vector<Mark>& marks, bool highlightActive) const {
-    const DisplayPreferences& p = m_.preferences;
+    const DisplayPreferences& p = ws_.measurement().preferences;
     for (int f = 0; f < FringeStore::kFringesInUse; ++f) {
         const RgbColor color = highlightActive && f == editor_.activeFringe() ? p.activeFringeColor
                                                                               : p.otherFringeColor;
-        for (int i = 1; i <= m_.store.pointCount(f); ++i) {
-            marks.push_back(cross(m_.store.pointX(f, i), m_.store.pointY(f, i), color));
+        for (int i = 1; i <= ws_.store().pointCount(f); ++i) {
+            marks.push_back(cross(ws_.store().pointX(f, i), ws_.store().pointY(f, i), color));
         }
         // A fringe whose order is not its own number says which it is, at its first point.
-        if (m_.store.pointCount(f) > 0 && m_.store.hasExplicitOrder(f)) {
-            marks.push_back(orderLabel({m_.store.pointX(f, 1), m_.store.pointY(f, 1)},
-                                       m_.store.fringeOrder(f), color));
+        if (ws_.store().pointCount(f) > 0 && ws_.store().hasExplicitOrder(f)) {
+            marks.push_back(orderLabel({ws_.store().pointX(f, 1), ws_.store().pointY(f, 1)},
+                                       ws_.store().fringeOrder(f), color));
         }
     }
 }
 
 std::vector<Mark> ImagePage::marksFor(RedrawCaller caller) const {
     std::vector<Mark> marks;
-    marks.reserve(static_cast<std::size_t>(m_.store.totalPointCount()) + 8);
-    const FringeStore& s = m_.store;
+    marks.reserve(static_cast<std::size_t>(ws_.store().totalPointCount()) + 8);
+    const FringeStore& s = ws_.store();
     switch (caller) {
     case RedrawCaller::SelectFringe:
     case RedrawCaller::DeleteActiveFringe:
@@ -218,7 +220,7 @@ std::vector<Mark> ImagePage::marksFor(RedrawCaller caller) const {
         addCircle(marks, s.obstruction);
         // Fringe by fringe: its crosses, then again highlighted when the next
         // fringe is empty (the last fringe of each contiguous run).
-        const DisplayPreferences& p = m_.preferences;
+        const DisplayPreferences& p = ws_.measurement().preferences;
         for (int f = 0; f < FringeStore::kFringesInUse; ++f) {
             const int passes = s.pointCount(f + 1) == 0 ? 2 : 1;
             for (int pass = 0; pass < passes; ++pass) {
@@ -269,14 +271,14 @@ void ImagePage::redrawCurrentMarks() {
     std::vector<Mark> marks = marksFor(RedrawCaller::SelectFringe);
     // Clicks of a construction still waiting for its third one.
     for (int i = 1; i <= std::min(editor_.constructionClicks(), 3); ++i) {
-        marks.push_back(
-            cross(editor_.constructionX(i), editor_.constructionY(i), m_.preferences.circleColor));
+        marks.push_back(cross(editor_.constructionX(i), editor_.constructionY(i),
+                              ws_.measurement().preferences.circleColor));
     }
     for (std::size_t k = 0; k < editor_.seeds().size(); ++k) {
         const ImagePoint seed = editor_.seeds()[k];
-        marks.push_back(cross(seed.xPx, seed.yPx, m_.preferences.activeFringeColor));
-        marks.push_back(
-            orderLabel(seed, editor_.seedOrders()[k], m_.preferences.activeFringeColor));
+        marks.push_back(cross(seed.xPx, seed.yPx, ws_.measurement().preferences.activeFringeColor));
+        marks.push_back(orderLabel(seed, editor_.seedOrders()[k],
+                                   ws_.measurement().preferences.activeFringeColor));
     }
     canvas()->setMarks(std::move(marks));
 }
@@ -290,8 +292,8 @@ void ImagePage::syncReadouts() {
         return;
     }
     tools_->showActiveFringe(editor_.activeFringe());
-    tools_->showPointCount(m_.store.pointCount(editor_.activeFringe()));
-    tools_->showOrder(m_.store.fringeOrder(editor_.activeFringe()), false, false);
+    tools_->showPointCount(ws_.store().pointCount(editor_.activeFringe()));
+    tools_->showOrder(ws_.store().fringeOrder(editor_.activeFringe()), false, false);
 }
 
 void ImagePage::syncEnabling() {
@@ -302,11 +304,11 @@ void ImagePage::syncEnabling() {
 // ---- mouse ------------------------------------------------------------------
 
 void ImagePage::addPointAt(double xPx, double yPx) {
-    if (!editor_.addPointToActiveFringe(m_.store, xPx, yPx)) {
+    if (!editor_.addPointToActiveFringe(ws_.store(), xPx, yPx)) {
         return; // the fringe is full (200 points)
     }
-    tools_->showPointCount(m_.store.pointCount(editor_.activeFringe()));
-    canvas()->addMark(cross(xPx, yPx, m_.preferences.activeFringeColor));
+    tools_->showPointCount(ws_.store().pointCount(editor_.activeFringe()));
+    canvas()->addMark(cross(xPx, yPx, ws_.measurement().preferences.activeFringeColor));
 }
 
 void ImagePage::onPress(Qt::MouseButton button, Qt::MouseButtons, QPointF p) {
@@ -323,7 +325,7 @@ void ImagePage::onPress(Qt::MouseButton button, Qt::MouseButtons, QPointF p) {
     if (button != Qt::LeftButton) {
         return;
     }
-    if (editor_.groups().fringeTracing && acceptsClickedPoint(m_.store, p.x(), p.y())) {
+    if (editor_.groups().fringeTracing && acceptsClickedPoint(ws_.store(), p.x(), p.y())) {
         addPointAt(p.x(), p.y());
     }
 }
@@ -333,14 +335,15 @@ void ImagePage::onMove(Qt::MouseButtons held, QPointF p) {
         editor_.addingObstruction() || !canvas()->hasPicture()) {
         return;
     }
-    const int spacing = m_.preferences.pointSpacing;
+    const int spacing = ws_.measurement().preferences.pointSpacing;
     if (spacing <= 0) {
         return;
     }
     // The spray step is held in single precision.
-    const float step = static_cast<float>(m_.store.aperture.radiusPx) / static_cast<float>(spacing);
-    if (isInsideAnnulus(m_.store, p.x(), p.y()) &&
-        editor_.distanceToLastPoint(m_.store, p.x(), p.y()) > static_cast<double>(step)) {
+    const float step =
+        static_cast<float>(ws_.store().aperture.radiusPx) / static_cast<float>(spacing);
+    if (isInsideAnnulus(ws_.store(), p.x(), p.y()) &&
+        editor_.distanceToLastPoint(ws_.store(), p.x(), p.y()) > static_cast<double>(step)) {
         recorder_.ensureOpen(QStringLiteral("Spray Points"));
         recorder_.setText(QStringLiteral("Spray Points"));
         addPointAt(p.x(), p.y());
@@ -368,10 +371,10 @@ void ImagePage::addConstructionClick(QPointF p) {
         recorder_.setText(aperture ? QStringLiteral("Aperture Circle")
                                    : QStringLiteral("Obstruction Circle"));
     }
-    switch (editor_.addConstructionClick(m_.store, p.x(), p.y())) {
+    switch (editor_.addConstructionClick(ws_.store(), p.x(), p.y())) {
     case FringeEditor::ConstructionOutcome::NotConstructing: break;
     case FringeEditor::ConstructionOutcome::ClickStored:
-        canvas()->addMark(cross(p.x(), p.y(), m_.preferences.circleColor));
+        canvas()->addMark(cross(p.x(), p.y(), ws_.measurement().preferences.circleColor));
         break;
     case FringeEditor::ConstructionOutcome::ApertureCompleted:
         redrawMarks(RedrawCaller::ApertureCompleted);
@@ -395,19 +398,19 @@ void ImagePage::addConstructionClick(QPointF p) {
 
 void ImagePage::deletePointsNear(double xPx, double yPx) {
     const int f = editor_.activeFringe();
-    const int countAtClick = m_.store.pointCount(f);
+    const int countAtClick = ws_.store().pointCount(f);
     for (int i = 1; i <= countAtClick; ++i) {
         // Points that moved down are not examined again; the scan stops at the live count.
-        if (i > m_.store.pointCount(f)) {
+        if (i > ws_.store().pointCount(f)) {
             break;
         }
-        if (hitsPoint(m_.store.pointX(f, i), m_.store.pointY(f, i), xPx, yPx)) {
-            m_.store.removePoint(f, i);
+        if (hitsPoint(ws_.store().pointX(f, i), ws_.store().pointY(f, i), xPx, yPx)) {
+            ws_.store().removePoint(f, i);
         }
     }
-    if (m_.store.pointCount(f) != countAtClick) {
+    if (ws_.store().pointCount(f) != countAtClick) {
         // One redraw for all the points removed.
-        tools_->showPointCount(m_.store.pointCount(f));
+        tools_->showPointCount(ws_.store().pointCount(f));
         redrawMarks(RedrawCaller::SelectFringe);
     }
 }
@@ -436,7 +439,7 @@ void ImagePage::onOrderChosen(int order) {
         return;
     }
     recorder_.begin(QStringLiteral("Fringe Order"));
-    editor_.setActiveFringeOrder(m_.store, order);
+    editor_.setActiveFringeOrder(ws_.store(), order);
     recorder_.finish();
     syncReadouts();
     if (canvas()->hasPicture()) {
@@ -451,11 +454,11 @@ void ImagePage::onSameOrder() {
 }
 
 void ImagePage::onDeleteActiveFringe() {
-    if (m_.store.pointCount(editor_.activeFringe()) > 0 && discardGuard_ && !discardGuard_()) {
+    if (ws_.store().pointCount(editor_.activeFringe()) > 0 && discardGuard_ && !discardGuard_()) {
         return;
     }
     recorder_.begin(QStringLiteral("Delete Active Fringe"));
-    editor_.deleteActiveFringe(m_.store);
+    editor_.deleteActiveFringe(ws_.store());
     recorder_.finish();
     tools_->showPointCount(0);
     redrawMarks(RedrawCaller::DeleteActiveFringe);
@@ -469,7 +472,7 @@ void ImagePage::onDeleteAllPoints() {
     }
     recorder_.begin(QStringLiteral("Delete All Points"));
     tools_->setAutoTracing(false);
-    editor_.deleteAllPoints(m_.store);
+    editor_.deleteAllPoints(ws_.store());
     recorder_.finish();
     redrawMarks(RedrawCaller::DeleteAllPoints);
     syncReadouts();
@@ -477,7 +480,7 @@ void ImagePage::onDeleteAllPoints() {
 
 void ImagePage::onReverse() {
     recorder_.begin(QStringLiteral("Reverse"));
-    const int reversed = editor_.reverseFringeOrder(m_.store);
+    const int reversed = editor_.reverseFringeOrder(ws_.store());
     recorder_.finish();
     if (reversed == 0) {
         return;
@@ -511,7 +514,7 @@ void ImagePage::onObstructionAdd() {
 
 void ImagePage::onObstructionClear() {
     recorder_.begin(QStringLiteral("Clear Obstruction"));
-    editor_.clearObstruction(m_.store);
+    editor_.clearObstruction(ws_.store());
     recorder_.finish();
     redrawMarks(RedrawCaller::ClearObstruction);
     syncEnabling();
@@ -534,7 +537,7 @@ void ImagePage::onAutoTracingToggled(bool checked) {
     // Erasing the points for the seeds is a step of its own; while seeds
     // are placed the window offers no undo.
     recorder_.begin(QStringLiteral("Fringe AutoTracing"));
-    editor_.beginSeeding(m_.store);
+    editor_.beginSeeding(ws_.store());
     recorder_.finish();
     redrawMarks(RedrawCaller::DeleteAllPoints);
     syncReadouts();
@@ -549,9 +552,9 @@ void ImagePage::placeSeed(double xPx, double yPx) {
                              DialogService::Icon::Information);
         return;
     }
-    canvas()->addMark(cross(xPx, yPx, m_.preferences.activeFringeColor));
-    canvas()->addMark(
-        orderLabel({xPx, yPx}, editor_.seedOrders().back(), m_.preferences.activeFringeColor));
+    canvas()->addMark(cross(xPx, yPx, ws_.measurement().preferences.activeFringeColor));
+    canvas()->addMark(orderLabel({xPx, yPx}, editor_.seedOrders().back(),
+                                 ws_.measurement().preferences.activeFringeColor));
     syncReadouts();
 }
 
@@ -573,9 +576,9 @@ void ImagePage::performAutoTracing() {
     }
     const PixelGrid& picture = canvas()->pixels();
     TraceOptions options;
-    options.pointSpacing = m_.preferences.pointSpacing;
+    options.pointSpacing = ws_.measurement().preferences.pointSpacing;
     options.followFringe = editor_.followFringe();
-    const FringeTracer tracer(picture, m_.store.aperture, m_.store.obstruction, options);
+    const FringeTracer tracer(picture, ws_.store().aperture, ws_.store().obstruction, options);
 
     // Crosses go onto the view as the trace runs; the window repaints and
     // handles pending events (user input aside, so no second command starts)
@@ -584,7 +587,7 @@ void ImagePage::performAutoTracing() {
     QElapsedTimer sinceEvents;
     sinceEvents.start();
     const FringeTracer::PointObserver progress = [&](int, ImagePoint pt) {
-        canvas()->addMark(cross(pt.xPx, pt.yPx, m_.preferences.activeFringeColor));
+        canvas()->addMark(cross(pt.xPx, pt.yPx, ws_.measurement().preferences.activeFringeColor));
         if (sinceEvents.elapsed() >= kProgressIntervalMs) {
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             sinceEvents.restart();
@@ -594,10 +597,10 @@ void ImagePage::performAutoTracing() {
     // fringes, not to seeding.
     recorder_.begin(QStringLiteral("AUTOTRACING"));
     std::vector<TraceStop> stops;
-    const FringeTracer::Outcome outcome = tracer.trace(seeds, m_.store, progress, &stops);
+    const FringeTracer::Outcome outcome = tracer.trace(seeds, ws_.store(), progress, &stops);
     if (outcome == FringeTracer::Outcome::Traced) {
         for (std::size_t k = 0; k < orders.size(); ++k) {
-            m_.store.setFringeOrder(static_cast<int>(k), orders[k]);
+            ws_.store().setFringeOrder(static_cast<int>(k), orders[k]);
         }
         editor_.selectActiveFringe(static_cast<int>(seeds.size()) - 1);
     }
@@ -612,8 +615,8 @@ void ImagePage::performAutoTracing() {
     syncReadouts();
     redrawMarks(RedrawCaller::SelectFringe);
     const QString done = QStringLiteral("AUTOTRACING done: %1 points on %2 fringes")
-                             .arg(m_.store.totalPointCount())
-                             .arg(m_.store.nonEmptyFringeCount());
+                             .arg(ws_.store().totalPointCount())
+                             .arg(ws_.store().nonEmptyFringeCount());
     if (stops.empty()) {
         emit statusNote(done);
         return;
@@ -645,7 +648,7 @@ void ImagePage::optimizeActiveFringe() {
     const PixelGrid& picture = canvas()->pixels();
     const int fringe = editor_.activeFringe();
     recorder_.begin(QStringLiteral("Optimize Fringe Points"));
-    const FringeOptimizer::Outcome outcome = FringeOptimizer(picture).optimize(m_.store, fringe);
+    const FringeOptimizer::Outcome outcome = FringeOptimizer(picture).optimize(ws_.store(), fringe);
     recorder_.finish();
     if (outcome == FringeOptimizer::Outcome::TooManyPoints) {
         emit statusNote(QStringLiteral("Optimize Fringe Points: fringe %1 has more than %2 "

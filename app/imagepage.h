@@ -12,6 +12,8 @@
 
 namespace lumi {
 
+class WorkspaceModel;
+
 class DialogService;
 class FringeToolsPanel;
 class ImageCanvas;
@@ -36,8 +38,8 @@ public:
         FringeFileLoaded,     // circles, crosses; the last fringe of a run highlighted
     };
 
-    ImagePage(Measurement& measurement, FringeEditor& editor, DialogService& dialogs,
-              QWidget* parent = nullptr);
+    // The page edits the workspace's points with its fringe editor.
+    ImagePage(WorkspaceModel& workspace, DialogService& dialogs, QWidget* parent = nullptr);
 
     // Puts a new picture into the view (its one copy of the picture), lays
     // out the viewport and resets the fringe data (ShowInterferogram).
@@ -130,7 +132,7 @@ private:
     void syncReadouts();
     void syncEnabling();
 
-    Measurement& m_;
+    WorkspaceModel& ws_;
     FringeEditor& editor_;
     DialogService& dialogs_;
     InterferogramView* view_;

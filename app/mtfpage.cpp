@@ -1,5 +1,7 @@
 #include "app/mtfpage.h"
 
+#include "app/workspacemodel.h"
+
 #include "analysis/analysiserror.h"
 #include "app/plotcanvas.h"
 #include "common/numbertext.h"
@@ -33,8 +35,8 @@ UserScale mtfScale(const QRect& picture, int halfSize) {
 
 } // namespace
 
-MtfPage::MtfPage(Measurement& measurement, QWidget* parent)
-    : QWidget(parent), m_(measurement),
+MtfPage::MtfPage(WorkspaceModel& workspace, QWidget* parent)
+    : QWidget(parent), ws_(workspace),
       updateMtfButton_(new QPushButton(QStringLiteral("Update MTF"))),
       apertureRatioEdit_(new QLineEdit(QStringLiteral("0"))), mtfPlot_(new PlotCanvas(kPlotBox)),
       readoutLabel_(new QLabel) {
@@ -72,8 +74,9 @@ QString MtfPage::apertureRatioText() const {
 }
 
 std::string MtfPage::inputWavelengthText() const {
-    return inputWavelengthSource_ ? inputWavelengthSource_().toStdString()
-                                  : formatShortest(m_.settings.input.inputWavelengthNm);
+    return inputWavelengthSource_
+               ? inputWavelengthSource_().toStdString()
+               : formatShortest(ws_.measurement().settings.input.inputWavelengthNm);
 }
 
 MtfReading MtfPage::reading() const {
@@ -85,12 +88,8 @@ void MtfPage::setInputWavelengthSource(std::function<QString()> source) {
     inputWavelengthSource_ = std::move(source);
 }
 
-void MtfPage::setGridCountSource(std::function<int()> source) {
-    gridCountSource_ = std::move(source);
-}
-
 void MtfPage::updateMtf() {
-    if (!m_.results.analysisDone) {
+    if (!ws_.measurement().results.analysisDone) {
         emit statusMessage(QStringLiteral("MTF: no analysis yet, run APPLY first."));
         return;
     }
@@ -115,8 +114,9 @@ void MtfPage::updateMtf() {
     }
     mtfPlot_->clearPicture();
     try {
-        const int gridCount = gridCountSource_ ? gridCountSource_() : m_.results.grid.gridCount;
-        const ModulationTransfer mtf = runMtfCommand(m_, gridCount, now, *field_, *transform_);
+        const int gridCount = ws_.lastSampledGridCount();
+        const ModulationTransfer mtf =
+            runMtfCommand(ws_.measurement(), gridCount, now, *field_, *transform_);
         cutoffFrequency_ = mtf.cutoffFrequency;
         halfSize_ = mtf.halfSize;
         mtfPlot_->paint(

@@ -17,6 +17,8 @@ class QPushButton;
 
 namespace lumi {
 
+class WorkspaceModel;
+
 class ComplexField;
 class FieldTransform;
 class PlotCanvas;
@@ -26,7 +28,7 @@ class PlotCanvas;
 class MtfPage : public QWidget {
     Q_OBJECT
 public:
-    explicit MtfPage(Measurement& measurement, QWidget* parent = nullptr);
+    explicit MtfPage(WorkspaceModel& workspace, QWidget* parent = nullptr);
     ~MtfPage() override;
 
     // "Update MTF": resamples the wavefront with the grid count of the last sampling,
@@ -35,10 +37,6 @@ public:
     // Where "Update MTF" reads the input wavelength (nm) when it runs: the
     // settings' box as typed. Without one it takes that of the last APPLY.
     void setInputWavelengthSource(std::function<QString()> source);
-    // Where "Update MTF" reads the grid count of the window's last sampling
-    // (APPLY, the wavefront plots or the PSF). Without one it takes that of the
-    // measurement's grid.
-    void setGridCountSource(std::function<int()> source);
     // Read-out text for a position on the plot in picture pixels:
     // " MODUL. :  " modulation (3 decimals) "        FREQ. :  " frequency (3 decimals),
     // the frequency being nu_c x / N. Empty before the first MTF.
@@ -72,7 +70,7 @@ private:
     // The input wavelength box as typed (that of the last APPLY without a source).
     std::string inputWavelengthText() const;
 
-    Measurement& m_;
+    WorkspaceModel& ws_;
     QPushButton* updateMtfButton_;
     QLineEdit* apertureRatioEdit_;
     PlotCanvas* mtfPlot_;
@@ -83,7 +81,6 @@ private:
     int halfSize_ = 0;
 
     std::function<QString()> inputWavelengthSource_;
-    std::function<int()> gridCountSource_;
     std::unique_ptr<ComplexField> field_;
     std::unique_ptr<FieldTransform> transform_;
 };

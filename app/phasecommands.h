@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/windowpages.h"
+
 #include <QObject>
 
 #include <functional>
@@ -7,7 +9,7 @@
 namespace lumi {
 
 class DialogService;
-class MainWindow;
+class WorkspaceModel;
 class PhaseShiftWindow;
 class WholeFieldWindow;
 
@@ -18,7 +20,8 @@ class PhaseCommands : public QObject {
     Q_OBJECT
 public:
     // `mayDiscard` asks before a command replaces the picture and points.
-    PhaseCommands(MainWindow& window, DialogService& dialogs, std::function<bool()> mayDiscard);
+    PhaseCommands(WorkspaceModel& workspace, const WindowPages& pages, DialogService& dialogs,
+                  std::function<bool()> mayDiscard, QObject* parent);
 
     // "Analyse Whole Field": the whole-field window, analysing the picture at once.
     void analyseWholeField();
@@ -29,7 +32,8 @@ public:
     PhaseShiftWindow* phaseShiftWindow() const { return phaseShift_; }
 
 private:
-    MainWindow& window_;
+    WorkspaceModel& ws_;
+    WindowPages pages_;
     DialogService& dialogs_;
     std::function<bool()> mayDiscard_;
     WholeFieldWindow* wholeField_ = nullptr;

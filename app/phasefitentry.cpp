@@ -2,28 +2,26 @@
 
 #include "analysis/analysiserror.h"
 #include "analysis/applycommand.h"
-#include "analysis/fituncertainty.h"
 #include "analysis/idealconicapply.h"
 #include "analysis/inputcheck.h"
-#include "app/aberrationpage.h"
 #include "app/imagepage.h"
-#include "app/mainwindow.h"
 #include "app/settingspanel.h"
+#include "app/windowpages.h"
+#include "app/workspacemodel.h"
 #include "app/zernikepage.h"
 #include "report/aberrationtexts.h"
-#include "report/asphericnote.h"
 #include "ui/dialogservice.h"
-
-#include <QStatusBar>
 
 namespace lumi {
 
-std::optional<AnalysisSettings> phaseAnalysisSettings(MainWindow& window, DialogService& dialogs,
+std::optional<AnalysisSettings> phaseAnalysisSettings(const WorkspaceModel& workspace,
+                                                      const WindowPages& pages,
+                                                      DialogService& dialogs,
                                                       const QString& command) {
-    AnalysisSettings settings = window.measurement().settings;
-    settings.input = window.settingsPanel()->input();
+    AnalysisSettings settings = workspace.measurement().settings;
+    settings.input = pages.settings->input();
     if (const auto problem = analysisInputProblem(settings.input)) {
-        window.refuseValue(command, QString::fromStdString(*problem));
+        pages.refuseValue(dialogs, command, QString::fromStdString(*problem));
         return std::nullopt;
     }
     try {
@@ -35,16 +33,17 @@ std::optional<AnalysisSettings> phaseAnalysisSettings(MainWindow& window, Dialog
     return settings;
 }
 
-bool enterPhaseFit(MainWindow& window, DialogService& dialogs, const PhaseFitEntry& entry) {
-    // The fit runs on a copy: a fault leaves the window's measurement as it was.
-    Measurement trial = window.measurement();
+bool enterPhaseFit(WorkspaceModel& workspace, const WindowPages& pages, DialogService& dialogs,
+                   const PhaseFitEntry& entry) {
+    // The fit runs on a copy: a fault leaves the workspace as it was.
+    Measurement trial = workspace.measurement();
     trial.settings.input = entry.input;
-    trial.referenceFringes = window.zernikePage()->referenceFringes();
+    trial.referenceFringes = pages.zernike->referenceFringes();
     trial.store.aperture = entry.aperture;
     trial.store.obstruction = entry.obstruction;
     const bool aspheric = entry.input.analysisType == AnalysisType::Aspheric;
     // The one call into the core's APPLY for phase maps.
-    const ApplyOutcome outcome =
+    ApplyOutcome outcome =
         runApplyToSamples(trial, entry.samples, entry.fringeCount,
                           aspheric ? idealConicFor(trial.settings) : IdealConic{});
     if (outcome.error) {
@@ -55,35 +54,24 @@ bool enterPhaseFit(MainWindow& window, DialogService& dialogs, const PhaseFitEnt
         return false;
     }
 
-    ImagePage& page = *window.imagePage();
+    ImagePage& page = *pages.image;
     if (!entry.newPicture.isNull())
         page.showInterferogram(entry.newPicture); // resets the store and the analysis
-    Measurement& m = window.measurement();
-    m.settings = outcome.settings;
-    m.results = outcome.results;
-    m.referenceFringes = trial.referenceFringes;
     // The circles are in force as after a completed aperture; Undo brings back the earlier ones.
-    page.showLoadedFringeData([&m, &entry, &window] {
-        m.store.aperture = entry.aperture;
-        m.store.obstruction = entry.obstruction;
-        window.editor().fringeFileLoaded(window.editor().activeFringe());
+    page.showLoadedFringeData([&workspace, &entry] {
+        workspace.store().aperture = entry.aperture;
+        workspace.store().obstruction = entry.obstruction;
+        workspace.editor().fringeFileLoaded(workspace.editor().activeFringe());
     });
+    workspace.adopt(std::move(outcome), trial.referenceFringes);
 
-    window.setLastSampledGridCount(m.results.grid.gridCount);
-    window.aberrationPage()->showResults(window.updateShownSummary(outcome.progress));
-    window.zernikePage()->showFit(m.results, m.settings.highestTerm, m.settings.wavesPerFringe,
-                                  window.shownSummary());
-    // The findings and standard errors judge fringe points; a phase map has none.
-    window.clearFitFindings();
-    window.zernikePage()->showStdErrors(FitUncertainty{}, m.settings.wavesPerFringe);
-    if (const std::string note = asphericConventionNote(m.settings); !note.empty())
-        window.aberrationPage()->showFitWarnings({note});
+    const Measurement& m = workspace.measurement();
+    pages.zernike->showFit(m.results, m.settings.highestTerm, m.settings.wavesPerFringe,
+                           workspace.shownSummary());
     if (aspheric)
-        window.settingsPanel()->setBestFitConicText(
+        pages.settings->setBestFitConicText(
             QString::fromStdString(bestFitConicText(m.results.bestFitConic)));
-    window.refreshTitle();
-    emit window.analysisApplied();
-    window.statusBar()->showMessage(entry.doneText);
+    pages.showStatus(entry.doneText);
     return true;
 }
 

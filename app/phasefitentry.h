@@ -16,12 +16,15 @@
 namespace lumi {
 
 class DialogService;
-class MainWindow;
+class WorkspaceModel;
+struct WindowPages;
 
 // The settings panel's values as APPLY would use them (derived: waves per fringe,
 // highest term), or nullopt after a message titled `command` naming the value no
 // analysis can use.
-std::optional<AnalysisSettings> phaseAnalysisSettings(MainWindow& window, DialogService& dialogs,
+std::optional<AnalysisSettings> phaseAnalysisSettings(const WorkspaceModel& workspace,
+                                                      const WindowPages& pages,
+                                                      DialogService& dialogs,
                                                       const QString& command);
 
 struct PhaseFitEntry {
@@ -42,6 +45,7 @@ struct PhaseFitEntry {
 // analysis: the circles into the store and onto the Image page, every result page
 // as after APPLY. A fault of the fit gives a message naming it and changes
 // nothing. True when the results were entered.
-bool enterPhaseFit(MainWindow& window, DialogService& dialogs, const PhaseFitEntry& entry);
+bool enterPhaseFit(WorkspaceModel& workspace, const WindowPages& pages, DialogService& dialogs,
+                   const PhaseFitEntry& entry);
 
 } // namespace lumi

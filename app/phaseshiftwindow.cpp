@@ -1,10 +1,10 @@
 #include "app/phaseshiftwindow.h"
 
 #include "analysis/analysiserror.h"
-#include "app/mainwindow.h"
 #include "app/phasefitentry.h"
 #include "app/phaseimages.h"
 #include "app/phasepicture.h"
+#include "app/workspacemodel.h"
 #include "common/numbertext.h"
 #include "fringe/threepointcircle.h"
 #include "phase/phaseerror.h"
@@ -42,10 +42,12 @@ QString fileName(const QString& path) {
 
 } // namespace
 
-PhaseShiftWindow::PhaseShiftWindow(MainWindow& window, DialogService& dialogs,
-                                   std::function<bool()> mayDiscard, QWidget* parent)
-    : QDialog(parent), window_(window), dialogs_(dialogs), mayDiscard_(std::move(mayDiscard)),
-      stripLayout_(new QHBoxLayout), steps_(new QLineEdit(this)),
+PhaseShiftWindow::PhaseShiftWindow(WorkspaceModel& workspace, const WindowPages& pages,
+                                   DialogService& dialogs, std::function<bool()> mayDiscard,
+                                   QWidget* parent)
+    : QDialog(parent), ws_(workspace), pages_(pages), dialogs_(dialogs),
+      mayDiscard_(std::move(mayDiscard)), stripLayout_(new QHBoxLayout),
+      steps_(new QLineEdit(this)),
       estimate_(new QCheckBox(QStringLiteral("Estimate the steps from the frames"), this)),
       firstFrame_(new PhasePicture(QStringLiteral("First frame and aperture"), this)),
       modulation_(new PhasePicture(QStringLiteral("Modulation"), this)),
@@ -302,7 +304,7 @@ bool PhaseShiftWindow::analyse() {
     if (!steps)
         return false;
     const std::optional<AnalysisSettings> settings =
-        phaseAnalysisSettings(window_, dialogs_, kTitle);
+        phaseAnalysisSettings(ws_, pages_, dialogs_, kTitle);
     if (!settings)
         return false;
     phase::PhaseShiftRequest request;
@@ -349,7 +351,7 @@ bool PhaseShiftWindow::analyse() {
                          .arg(frameCount())
                          .arg(a->fit.samples.size())
                          .arg(settings->highestTerm);
-    if (!enterPhaseFit(window_, dialogs_, entry)) {
+    if (!enterPhaseFit(ws_, pages_, dialogs_, entry)) {
         progress_->setValue(0);
         return false;
     }

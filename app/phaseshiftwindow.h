@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/windowpages.h"
 #include "fringe/aperturecircle.h"
 #include "phase/phaseframes.h"
 #include "phase/phaseshiftanalysis.h"
@@ -23,7 +24,7 @@ class QPushButton;
 namespace lumi {
 
 class DialogService;
-class MainWindow;
+class WorkspaceModel;
 class PhasePicture;
 
 // "Load Phase-Shifted Frames...": several photos of one set-up with the reference
@@ -37,8 +38,8 @@ class PhaseShiftWindow : public QDialog {
     Q_OBJECT
 public:
     // `mayDiscard` is asked before the Image page's picture and points are replaced.
-    PhaseShiftWindow(MainWindow& window, DialogService& dialogs, std::function<bool()> mayDiscard,
-                     QWidget* parent = nullptr);
+    PhaseShiftWindow(WorkspaceModel& workspace, const WindowPages& pages, DialogService& dialogs,
+                     std::function<bool()> mayDiscard, QWidget* parent = nullptr);
 
     // Asks for the frames (several files at once) and loads them; a cancel does nothing.
     bool loadFramesCommand();
@@ -76,7 +77,8 @@ private:
     // `text` with the file at fault (frame `index`, -1: the set) in front.
     QString naming(int index, const QString& text) const;
 
-    MainWindow& window_;
+    WorkspaceModel& ws_;
+    WindowPages pages_;
     DialogService& dialogs_;
     std::function<bool()> mayDiscard_;
     QStringList paths_;

@@ -1,11 +1,12 @@
 #include "app/plotpagewiring.h"
 
-#include "app/mainwindow.h"
 #include "app/mtfpage.h"
 #include "app/psfpage.h"
 #include "app/settingspanel.h"
 #include "app/syntheticpage.h"
 #include "app/wavefrontpage.h"
+#include "app/windowpages.h"
+#include "app/workspacemodel.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -14,10 +15,11 @@
 
 namespace lumi {
 
-void connectPlotPages(MainWindow& window, const PlotPages& pages) {
-    QStatusBar* status = window.statusBar();
-    QTabWidget* mainTabs = window.tabs();
-    SettingsPanel* settings = window.settingsPanel();
+void connectPlotPages(const WorkspaceModel& workspace, const WindowPages& pages,
+                      DialogService& dialogs) {
+    QStatusBar* status = pages.status;
+    QTabWidget* mainTabs = pages.tabs;
+    SettingsPanel* settings = pages.settings;
     const auto toStatus = [status](const QString& text) { status->showMessage(text); };
     QObject::connect(pages.waveFront, &WaveFrontPage::statusMessage, status, toStatus);
     QObject::connect(pages.psf, &PsfPage::statusMessage, status, toStatus);
@@ -43,23 +45,19 @@ void connectPlotPages(MainWindow& window, const PlotPages& pages) {
                      &SyntheticPage::setAsphericMode);
     pages.synthetic->setWavesPerFringeSource([settings] { return settings->wavesPerFringeText(); });
     pages.mtf->setInputWavelengthSource([settings] { return settings->inputWavelengthText(); });
-    MainWindow* session = &window;
-    const auto refuse = [session](const QString& command, const QString& problem) {
-        session->refuseValue(command, problem);
+    const auto refuse = [pages, &dialogs](const QString& command, const QString& problem) {
+        pages.refuseValue(dialogs, command, problem);
     };
-    QObject::connect(pages.mtf, &MtfPage::valueRefused, &window, refuse);
-    QObject::connect(pages.synthetic, &SyntheticPage::valueRefused, &window, refuse);
-    pages.mtf->setGridCountSource([session] { return session->lastSampledGridCount(); });
-    const auto recordSampling = [session](int n) { session->setLastSampledGridCount(n); };
-    QObject::connect(pages.waveFront, &WaveFrontPage::sampled, &window, recordSampling);
-    QObject::connect(pages.psf, &PsfPage::sampled, &window, recordSampling);
+    QObject::connect(pages.mtf, &MtfPage::valueRefused, pages.window, refuse);
+    QObject::connect(pages.synthetic, &SyntheticPage::valueRefused, pages.window, refuse);
 
-    QObject::connect(&window, &MainWindow::analysisReset, pages.waveFront,
+    const WorkspaceModel* ws = &workspace;
+    QObject::connect(ws, &WorkspaceModel::analysisReset, pages.waveFront,
                      &WaveFrontPage::clearPlots);
-    QObject::connect(&window, &MainWindow::analysisReset, pages.psf, &PsfPage::clearPlots);
+    QObject::connect(ws, &WorkspaceModel::analysisReset, pages.psf, &PsfPage::clearPlots);
     // No page keeps showing an earlier fit: what is drawn is drawn again, and
     // what cannot be drawn for the new one is cleared.
-    QObject::connect(&window, &MainWindow::analysisApplied, pages.psf, [pages] {
+    QObject::connect(ws, &WorkspaceModel::resultsChanged, pages.psf, [pages] {
         if (pages.waveFront->showsPlots()) {
             pages.waveFront->updatePlots();
         }
@@ -70,8 +68,8 @@ void connectPlotPages(MainWindow& window, const PlotPages& pages) {
         }
         pages.synthetic->redrawShownPlots();
     });
-    QObject::connect(&window, &MainWindow::analysisReset, pages.mtf, &MtfPage::clearPlots);
-    QObject::connect(&window, &MainWindow::analysisReset, pages.synthetic,
+    QObject::connect(ws, &WorkspaceModel::analysisReset, pages.mtf, &MtfPage::clearPlots);
+    QObject::connect(ws, &WorkspaceModel::analysisReset, pages.synthetic,
                      &SyntheticPage::clearPlots);
 }
 

@@ -1,5 +1,7 @@
 #include "app/psfpage.h"
 
+#include "app/workspacemodel.h"
+
 #include "analysis/analysiserror.h"
 #include "app/pagewidgets.h"
 #include "app/plotcanvas.h"
@@ -44,8 +46,8 @@ QLabel* makeValueField(const char* name, QWidget* parent) {
 
 } // namespace
 
-PsfPage::PsfPage(Measurement& measurement, QWidget* parent)
-    : QWidget(parent), m_(measurement), tabs_(new QTabWidget(this)) {
+PsfPage::PsfPage(WorkspaceModel& workspace, QWidget* parent)
+    : QWidget(parent), ws_(workspace), tabs_(new QTabWidget(this)) {
     tabs_->setObjectName("SSTab3");
     tabs_->addTab(buildMapTab(), QStringLiteral("PSF  Map"));
     tabs_->addTab(buildSurfaceTab(), QStringLiteral("PSF Surface"));
@@ -223,7 +225,7 @@ void PsfPage::updatePsfSurface() {
 }
 
 void PsfPage::updatePsf() {
-    if (!m_.results.analysisDone) {
+    if (!ws_.measurement().results.analysisDone) {
         emit statusMessage(QStringLiteral("PSF: no analysis yet, run APPLY first."));
         return;
     }
@@ -237,7 +239,7 @@ void PsfPage::redrawShownPlots() {
     if (!map && !surface) {
         return;
     }
-    if (!m_.results.analysisDone || !computeAndDraw(map, surface)) {
+    if (!ws_.measurement().results.analysisDone || !computeAndDraw(map, surface)) {
         clearPlots(); // nothing of the earlier analysis stays on the page
     }
 }
@@ -255,10 +257,12 @@ bool PsfPage::computeAndDraw(bool map, bool surface) {
     mapBar_->update();
     bool drawn = false;
     try {
-        const PointSpreadFunction psf = runPsfCommand(m_, chosenGridSize(), *field_, *transform_);
-        emit sampled(psfPupilSampleCount(chosenGridSize()));
+        const PointSpreadFunction psf =
+            runPsfCommand(ws_.measurement(), chosenGridSize(), *field_, *transform_);
+        ws_.recordSampling(psfPupilSampleCount(chosenGridSize()));
         strehlPsf_->setText(QString::fromStdString(formatFixed(psf.strehlPsf, 3)));
-        strehlEstimate_->setText(QString::fromStdString(formatFixed(m_.results.strehl, 3)));
+        strehlEstimate_->setText(
+            QString::fromStdString(formatFixed(ws_.measurement().results.strehl, 3)));
         if (map) {
             drawMap(psf);
             mapDrawn_ = true;
@@ -302,7 +306,7 @@ PsfPlotOptions PsfPage::surfaceChoices() const {
 
 void PsfPage::drawSurface(const PointSpreadFunction& psf) {
     PsfPlotOptions options = surfaceChoices();
-    options.strehl = m_.results.strehl;
+    options.strehl = ws_.measurement().results.strehl;
     surfaceBar_->clearPicture();
     surfaceBar_->paint([&options](QPainter& painter, const QRect& rect) {
         paintPsfIntensityScale(painter, rect, options.greyScale);

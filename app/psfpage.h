@@ -17,6 +17,8 @@ class QTabWidget;
 
 namespace lumi {
 
+class WorkspaceModel;
+
 class ComplexField;
 class FieldTransform;
 class PlotCanvas;
@@ -28,7 +30,7 @@ class PlotCanvas;
 class PsfPage : public QWidget {
     Q_OBJECT
 public:
-    explicit PsfPage(Measurement& measurement, QWidget* parent = nullptr);
+    explicit PsfPage(WorkspaceModel& workspace, QWidget* parent = nullptr);
     ~PsfPage() override;
 
     // "Update PSF  ": computes the PSF, then draws the map or the surface, whichever
@@ -73,8 +75,6 @@ public:
 signals:
     // Why a command ended early, for the status bar.
     void statusMessage(const QString& text);
-    // The wavefront was sampled with this grid count ("Update MTF" uses the last one).
-    void sampled(int gridCount);
 
 private:
     QWidget* buildMapTab();
@@ -85,7 +85,7 @@ private:
     void drawMap(const PointSpreadFunction& psf);
     void drawSurface(const PointSpreadFunction& psf);
 
-    Measurement& m_;
+    WorkspaceModel& ws_;
     QTabWidget* tabs_;
     QRadioButton* falseColorOption_ = nullptr;
     QRadioButton* greyScaleOption_ = nullptr;

@@ -5,12 +5,12 @@
 #include "app/graphicalreportwindow.h"
 #include "app/imagepage.h"
 #include "app/mainmenus.h"
-#include "app/mainwindow.h"
 #include "app/mtfpage.h"
 #include "app/psfpage.h"
 #include "app/settingspanel.h"
 #include "app/syntheticpage.h"
 #include "app/wavefrontpage.h"
+#include "app/workspacemodel.h"
 #include "common/numbertext.h"
 #include "common/valuelimits.h"
 #include "report/render/fullreport.h"
@@ -72,10 +72,11 @@ private:
 
 } // namespace
 
-ReportCommands::ReportCommands(MainWindow& window, DialogService& dialogs)
-    : QObject(&window), window_(window), dialogs_(dialogs), printer_(dialogs) {
+ReportCommands::ReportCommands(WorkspaceModel& workspace, const WindowPages& pages,
+                               DialogService& dialogs, MainMenus& menuItems, QObject* parent)
+    : QObject(parent), ws_(workspace), pages_(pages), dialogs_(dialogs), printer_(dialogs) {
     using D = DocumentPrinter::Destination;
-    MainMenus* menus = window.menus();
+    MainMenus* menus = &menuItems;
     for (QAction* a : {menus->saveScreen, menus->printScreen, menus->printReport, menus->report,
                        menus->printGraphicalReport}) {
         a->setEnabled(true);
@@ -87,10 +88,8 @@ ReportCommands::ReportCommands(MainWindow& window, DialogService& dialogs)
     connect(menus->printGraphicalReport, &QAction::triggered, this,
             &ReportCommands::openGraphicalReport);
 
-    // A new picture starts a new measurement: the old fringe file's name goes.
-    connect(&window, &MainWindow::analysisReset, this, [this] { fileName_.clear(); });
     // An open graphical report shows the new analysis, not the one it was opened on.
-    connect(&window, &MainWindow::analysisApplied, this, [this] {
+    connect(&ws_, &WorkspaceModel::resultsChanged, this, [this] {
         if (report_ && report_->isVisible()) {
             report_->updateReport();
         }
@@ -110,10 +109,6 @@ GraphicalReportWindow* ReportCommands::graphicalReport() const {
     return report_;
 }
 
-void ReportCommands::setFileName(const QString& path) {
-    fileName_ = QFileInfo(path).fileName().toStdString();
-}
-
 bool ReportCommands::mayPrint(DocumentPrinter::Destination destination, const QString& question) {
     return destination != DocumentPrinter::Destination::Printer ||
            dialogs_.askYesNo(kCaption, question, DialogService::Icon::Question);
@@ -127,12 +122,11 @@ void ReportCommands::printScreen(DocumentPrinter::Destination destination) {
     {
         // The capture is taken on white; the colours come back at once, before
         // any printing or file question.
-        WhiteBackground white(
-            {&window_, window_.settingsPanel(), window_.tabs(), window_.imagePage()->tools()});
-        window_.repaint();
-        capture = window_.grab().toImage();
+        WhiteBackground white({pages_.window, pages_.settings, pages_.tabs, pages_.image->tools()});
+        pages_.window->repaint();
+        capture = pages_.window->grab().toImage();
     }
-    window_.repaint();
+    pages_.window->repaint();
     printer_.run(destination, QStringLiteral("Lumivorexan window"),
                  [&capture](QPagedPaintDevice& device) {
                      printPictureDocument(device, capture, PictureFit::FullPage);
@@ -141,21 +135,18 @@ void ReportCommands::printScreen(DocumentPrinter::Destination destination) {
 
 void ReportCommands::saveScreen() {
     // The whole window: the container with its menu bar around the main window.
-    const QImage capture = window_.window()->grab().toImage();
+    const QImage capture = pages_.window->window()->grab().toImage();
     saveBitmapWithDialog(dialogs_, capture, QStringLiteral("Save Screen as Bitmap"));
 }
 
-std::array<std::string, 5> ReportCommands::userData() const {
-    return userData_ ? userData_() : std::array<std::string, 5>{};
-}
-
 TextReportInput ReportCommands::textReportInput() const {
-    const SettingsPanel* panel = window_.settingsPanel();
+    const SettingsPanel* panel = pages_.settings;
     const ShownSettingsTexts shown{panel->inputWavelengthText().toStdString(),
                                    panel->outputWavelengthText().toStdString(),
                                    panel->wavesPerFringeText().toStdString(), panel->isAspheric()};
-    TextReportInput in = lumi::textReportInput(window_.measurement(), shown, window_.shownSummary(),
-                                               userData(), fileName_, window_.fitUncertainty());
+    const Measurement& m = ws_.measurement();
+    TextReportInput in = lumi::textReportInput(m, shown, ws_.shownSummary(), m.userData,
+                                               ws_.core().fringeFileName(), ws_.fitUncertainty());
     in.bestConicText = panel->bestFitConicText().toStdString();
     return in;
 }
@@ -175,18 +166,18 @@ GraphicalReportSources ReportCommands::graphicalSources() const {
     // a copy of at most 1200 pixels keeps the update, the printout and the PDF
     // small and fast.
     constexpr int kMaxPictureSide = 1200;
-    s.interferogram = window_.imagePage()->canvas()->reducedPicture(kMaxPictureSide);
-    s.choices.synthetic = window_.syntheticPage()->options();
+    s.interferogram = pages_.image->canvas()->reducedPicture(kMaxPictureSide);
+    s.choices.synthetic = pages_.synthetic->options();
     // An F-number the MTF page refuses gives the report normalised frequencies,
     // which its axis then says, rather than negative or vanishing ones.
-    s.choices.mtf = window_.mtfPage()->reading();
+    s.choices.mtf = pages_.mtf->reading();
     if (fNumberProblem(s.choices.mtf.apertureRatio)) {
         s.choices.mtf.apertureRatio = 0.0;
     }
-    s.relief = window_.waveFrontPage()->reliefValue();
-    s.psfSurface = window_.psfPage()->surfaceChoices();
-    s.title = fileName_;
-    const std::array<std::string, 5> user = userData();
+    s.relief = pages_.waveFront->reliefValue();
+    s.psfSurface = pages_.psf->surfaceChoices();
+    s.title = ws_.core().fringeFileName();
+    const std::array<std::string, 5>& user = ws_.measurement().userData;
     s.subtitle = user[0] + (user[0].empty() || user[1].empty() ? "" : "   ") + user[1];
     s.textReport = [this] { return textReportInput(); };
     return s;
@@ -195,8 +186,8 @@ GraphicalReportSources ReportCommands::graphicalSources() const {
 void ReportCommands::openGraphicalReport() {
     if (!report_) {
         report_ = new GraphicalReportWindow(
-            window_.measurement(), dialogs_, printer_, [this] { return graphicalSources(); },
-            &window_);
+            ws_.measurement(), dialogs_, printer_, [this] { return graphicalSources(); },
+            pages_.window);
         report_->setWindowFlag(Qt::Window, true);
     }
     report_->show();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/windowpages.h"
 #include "report/textreport.h"
 #include "ui/documentprinter.h"
 
@@ -15,7 +16,8 @@ namespace lumi {
 
 class DialogService;
 class GraphicalReportWindow;
-class MainWindow;
+class MainMenus;
+class WorkspaceModel;
 struct GraphicalReportSources;
 
 // The main window's report and output commands: "Print Screen", "Save Screen
@@ -24,17 +26,10 @@ struct GraphicalReportSources;
 class ReportCommands : public QObject {
     Q_OBJECT
 public:
-    ReportCommands(MainWindow& window, DialogService& dialogs);
+    // The commands of `menus`, printing the workspace's results as `pages` show them.
+    ReportCommands(WorkspaceModel& workspace, const WindowPages& pages, DialogService& dialogs,
+                   MainMenus& menus, QObject* parent);
     ~ReportCommands() override;
-
-    // Where the reports take the five stored user data strings from (date,
-    // operator, instrument, optic description, notes); empty until set.
-    void setUserDataSource(std::function<std::array<std::string, 5>()> source) {
-        userData_ = std::move(source);
-    }
-    // The file name the reports print: the fringe data file last loaded or saved
-    // (emptied when a new picture is shown).
-    void setFileName(const QString& path);
 
     // "Print Screen" (to the printer, or to a PDF file).
     void printScreen(DocumentPrinter::Destination destination);
@@ -56,14 +51,10 @@ private:
     // Printing asks `question` first; a PDF file is asked for without it.
     bool mayPrint(DocumentPrinter::Destination destination, const QString& question);
     GraphicalReportSources graphicalSources() const;
-    // The stored user data strings; all empty while no source is set.
-    std::array<std::string, 5> userData() const;
-
-    MainWindow& window_;
+    WorkspaceModel& ws_;
+    WindowPages pages_;
     DialogService& dialogs_;
     DocumentPrinter printer_;
-    std::function<std::array<std::string, 5>()> userData_;
-    std::string fileName_;
     QPointer<GraphicalReportWindow> report_;
 };
 

@@ -76,7 +76,7 @@ void StartRoutine::openArguments() {
         window.statusBar()->showMessage(QStringLiteral("Choose the picture of %1")
                                             .arg(QDir::toNativeSeparators(arguments_.fringeFile)));
         window.imagePage()->loadImageCommand(QFileInfo(arguments_.fringeFile).absolutePath());
-        if (!window.editor().imageLoaded()) {
+        if (!window.workspace().editor().imageLoaded()) {
             window.statusBar()->showMessage(
                 QStringLiteral("No picture chosen: %1 was not loaded")
                     .arg(QDir::toNativeSeparators(arguments_.fringeFile)));

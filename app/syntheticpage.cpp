@@ -1,5 +1,7 @@
 #include "app/syntheticpage.h"
 
+#include "app/workspacemodel.h"
+
 #include "analysis/analysiserror.h"
 #include "analysis/idealinterferogram.h"
 #include "analysis/syntheticinterferogram.h"
@@ -68,8 +70,8 @@ QLabel* makeCaption(const char* text, QWidget* parent) {
 
 } // namespace
 
-SyntheticPage::SyntheticPage(Measurement& measurement, QWidget* parent)
-    : QWidget(parent), m_(measurement), tabs_(new QTabWidget(this)) {
+SyntheticPage::SyntheticPage(WorkspaceModel& workspace, QWidget* parent)
+    : QWidget(parent), ws_(workspace), tabs_(new QTabWidget(this)) {
     tabs_->setObjectName("SSTab4");
     tabs_->addTab(buildSyntheticTab(), QStringLiteral("SYNTHETIC"));
     tabs_->addTab(buildIdealTab(), QStringLiteral("IDEAL"));
@@ -77,9 +79,10 @@ SyntheticPage::SyntheticPage(Measurement& measurement, QWidget* parent)
     layout->addWidget(tabs_);
 
     wavesPerFringeSource_ = [this] {
-        return QString::fromStdString(formatShortest(m_.settings.input.wavesPerFringe));
+        return QString::fromStdString(
+            formatShortest(ws_.measurement().settings.input.wavesPerFringe));
     };
-    setAsphericMode(m_.settings.input.analysisType == AnalysisType::Aspheric);
+    setAsphericMode(ws_.measurement().settings.input.analysisType == AnalysisType::Aspheric);
 
     connect(updateSyntheticButton_, &QPushButton::clicked, this, &SyntheticPage::updateSynthetic);
     connect(overlayButton_, &QPushButton::clicked, this, &SyntheticPage::overlayIdeal);
@@ -237,7 +240,7 @@ SyntheticOptions SyntheticPage::options() const {
 }
 
 bool SyntheticPage::analysisAvailable(const QString& command) {
-    if (!m_.results.analysisDone) {
+    if (!ws_.measurement().results.analysisDone) {
         emit statusMessage(command + QStringLiteral(": no analysis yet, run APPLY first."));
         return false;
     }
@@ -287,7 +290,7 @@ void SyntheticPage::updateSynthetic() {
     }
     const SyntheticOptions o = options();
     try {
-        const PixelGrid picture = SyntheticInterferogram::draw(m_, o, kWhite);
+        const PixelGrid picture = SyntheticInterferogram::draw(ws_.measurement(), o, kWhite);
         syntheticPicture_ = upscaleCells(picture, kSyntheticCellsShown / o.gridSize);
     } catch (const AnalysisError& e) {
         emit statusMessage(QStringLiteral("Update Synthetic stopped: ") +
@@ -313,7 +316,7 @@ void SyntheticPage::overlayIdeal() {
     constexpr int kCells = IdealInterferogram::kGridSize;
     PixelGrid marks(kCells + 1, kCells + 1, kWhite);
     try {
-        IdealInterferogram::drawOverlay(m_, options(), marks);
+        IdealInterferogram::drawOverlay(ws_.measurement(), options(), marks);
     } catch (const AnalysisError& e) {
         emit statusMessage(QStringLiteral("Overelay IDEAL map stopped: ") +
                            QString::fromUtf8(e.what()));
@@ -340,7 +343,7 @@ void SyntheticPage::updateIdeal() {
     }
     try {
         const IdealInterferogram::Pictures pictures =
-            IdealInterferogram::draw(m_, options(), kWhite);
+            IdealInterferogram::draw(ws_.measurement(), options(), kWhite);
         idealPlot_->setPicture(toQImage(upscaleCells(pictures.interferogram, kIdealFactor)));
         skeletonPlot_->setPicture(toQImage(upscaleCells(pictures.skeleton, kIdealFactor)));
         idealDrawn_ = true;

@@ -17,6 +17,8 @@ class QTabWidget;
 
 namespace lumi {
 
+class WorkspaceModel;
+
 class PlotCanvas;
 
 // The "Synthetic" tab with its nested tabs: "SYNTHETIC" (the interferogram redrawn
@@ -28,7 +30,7 @@ class PlotCanvas;
 class SyntheticPage : public QWidget {
     Q_OBJECT
 public:
-    explicit SyntheticPage(Measurement& measurement, QWidget* parent = nullptr);
+    explicit SyntheticPage(WorkspaceModel& workspace, QWidget* parent = nullptr);
 
     // "Update Synthetic": draws the synthetic interferogram.
     void updateSynthetic();
@@ -83,7 +85,7 @@ private:
     // An analysis exists and the boxes the command reads hold usable values.
     bool analysisAvailable(const QString& command);
 
-    Measurement& m_;
+    WorkspaceModel& ws_;
     QTabWidget* tabs_;
     QRadioButton* grid64Option_ = nullptr;
     QRadioButton* grid128Option_ = nullptr;

@@ -1,5 +1,7 @@
 #include "app/wavefrontpage.h"
 
+#include "app/workspacemodel.h"
+
 #include "analysis/analysiserror.h"
 #include "analysis/wavefrontsampler.h"
 #include "app/plotcanvas.h"
@@ -53,8 +55,8 @@ QPushButton* makeUpdateButton(const char* name, QWidget* parent) {
 
 } // namespace
 
-WaveFrontPage::WaveFrontPage(Measurement& measurement, QWidget* parent)
-    : QWidget(parent), m_(measurement), tabs_(new QTabWidget(this)),
+WaveFrontPage::WaveFrontPage(WorkspaceModel& workspace, QWidget* parent)
+    : QWidget(parent), ws_(workspace), tabs_(new QTabWidget(this)),
       grid32Option_(new QRadioButton(QStringLiteral("32x32"))),
       grid64Option_(new QRadioButton(QStringLiteral("64x64"))),
       grid128Option_(new QRadioButton(QStringLiteral("128x128"))),
@@ -231,16 +233,16 @@ void WaveFrontPage::clearPlots() {
 }
 
 void WaveFrontPage::updatePlots() {
-    if (!m_.results.analysisDone) {
+    if (!ws_.measurement().results.analysisDone) {
         emit statusMessage(QStringLiteral("WaveFront: no analysis yet, run APPLY first."));
         return;
     }
     try {
-        m_.results.grid = *sampleWavefrontGrid(m_, chosenGridCount());
-        emit sampled(chosenGridCount());
+        // The workspace's grid becomes this sampling ("Update MTF" and the report use it).
+        ws_.sample(chosenGridCount());
         scaleBar_->clearPicture();
         scaleBar_->paint([this](QPainter& painter, const QRect& rect) {
-            paintWavefrontScaleBar(painter, rect, m_.results.grid);
+            paintWavefrontScaleBar(painter, rect, ws_.measurement().results.grid);
         });
     } catch (const AnalysisError& e) {
         // What the plots show may be of an earlier analysis: they go.
@@ -261,7 +263,7 @@ void WaveFrontPage::updatePlots() {
 }
 
 void WaveFrontPage::drawWavefrontPlots() {
-    const WavefrontGrid& grid = m_.results.grid;
+    const WavefrontGrid& grid = ws_.measurement().results.grid;
     if (grid.gridCount < 1) {
         emit statusMessage(QStringLiteral("WaveFront: nothing sampled yet, run APPLY first."));
         return;
@@ -299,7 +301,8 @@ void WaveFrontPage::drawColumnProfile() {
     try {
         const int gridCount = chosenGridCount();
         columnProfile_->paint([this, gridCount](QPainter& painter, const QRect& rect) {
-            paintColumnProfile(painter, rect, m_.results.grid, markerColumn_, gridCount);
+            paintColumnProfile(painter, rect, ws_.measurement().results.grid, markerColumn_,
+                               gridCount);
         });
     } catch (const AnalysisError& e) {
         emit statusMessage(QStringLiteral("Column profile: ") + QString::fromUtf8(e.what()));
@@ -314,7 +317,7 @@ void WaveFrontPage::drawRowProfile() {
     try {
         const int gridCount = chosenGridCount();
         rowProfile_->paint([this, gridCount](QPainter& painter, const QRect& rect) {
-            paintRowProfile(painter, rect, m_.results.grid, markerRow_, gridCount);
+            paintRowProfile(painter, rect, ws_.measurement().results.grid, markerRow_, gridCount);
         });
     } catch (const AnalysisError& e) {
         emit statusMessage(QStringLiteral("Row profile: ") + QString::fromUtf8(e.what()));

@@ -13,6 +13,8 @@ class QTabWidget;
 
 namespace lumi {
 
+class WorkspaceModel;
+
 class PlotCanvas;
 
 // The "WaveFront" tab: the grid choice and the colour scale beside the nested tabs
@@ -23,7 +25,7 @@ class PlotCanvas;
 class WaveFrontPage : public QWidget {
     Q_OBJECT
 public:
-    explicit WaveFrontPage(Measurement& measurement, QWidget* parent = nullptr);
+    explicit WaveFrontPage(WorkspaceModel& workspace, QWidget* parent = nullptr);
 
     // "UPDATE" on either nested tab: samples the wavefront with the chosen grid count
     // (32, 64 or 128), draws the colour scale, then the map and the surface.
@@ -66,8 +68,6 @@ public:
 signals:
     // Why a command ended early, for the status bar.
     void statusMessage(const QString& text);
-    // The wavefront was sampled with this grid count ("Update MTF" uses the last one).
-    void sampled(int gridCount);
 
 private:
     QWidget* buildSurfaceTab();
@@ -75,7 +75,7 @@ private:
     void gridOptionChanged();
     void paintMarkers(QPainter& painter, const QRect& mapRect) const;
 
-    Measurement& m_;
+    WorkspaceModel& ws_;
     QTabWidget* tabs_;
     QRadioButton* grid32Option_;
     QRadioButton* grid64Option_;

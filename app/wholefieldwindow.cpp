@@ -2,10 +2,10 @@
 
 #include "analysis/analysiserror.h"
 #include "app/imagepage.h"
-#include "app/mainwindow.h"
 #include "app/phasefitentry.h"
 #include "app/phaseimages.h"
 #include "app/phasepicture.h"
+#include "app/workspacemodel.h"
 #include "common/numbertext.h"
 #include "phase/fringespectrum.h"
 #include "phase/phaseerror.h"
@@ -50,8 +50,9 @@ PhasePicture::Mark markOnMap(const ApertureCircle& c, const phase::GridPlacement
 
 } // namespace
 
-WholeFieldWindow::WholeFieldWindow(MainWindow& window, DialogService& dialogs, QWidget* parent)
-    : QDialog(parent), window_(window), dialogs_(dialogs),
+WholeFieldWindow::WholeFieldWindow(WorkspaceModel& workspace, const WindowPages& pages,
+                                   DialogService& dialogs, QWidget* parent)
+    : QDialog(parent), ws_(workspace), pages_(pages), dialogs_(dialogs),
       spectrum_(new PhasePicture(QStringLiteral("Spectrum (click a lobe to use it)"), this)),
       wrapped_(new PhasePicture(QStringLiteral("Wrapped phase"), this)),
       unwrapped_(new PhasePicture(QStringLiteral("Unwrapped wavefront, carrier tilt off"), this)),
@@ -111,7 +112,7 @@ WholeFieldWindow::WholeFieldWindow(MainWindow& window, DialogService& dialogs, Q
 }
 
 void WholeFieldWindow::syncApertureChoice() {
-    const bool marked = window_.measurement().store.aperture.radiusPx > 0.0;
+    const bool marked = ws_.measurement().store.aperture.radiusPx > 0.0;
     markedAperture_->setEnabled(marked);
     if (!marked)
         foundAperture_->setChecked(true);
@@ -136,7 +137,7 @@ bool WholeFieldWindow::analyse() {
     if (!result_) {
         // A first analysis takes the aperture the user marked, if any.
         syncApertureChoice();
-        if (window_.measurement().store.aperture.radiusPx > 0.0)
+        if (ws_.measurement().store.aperture.radiusPx > 0.0)
             markedAperture_->setChecked(true);
     }
     return run(carrier_, invert_->isChecked());
@@ -163,18 +164,18 @@ bool WholeFieldWindow::pickLobeAt(QPointF mapPx) {
 }
 
 bool WholeFieldWindow::run(std::optional<phase::CarrierFrequency> carrier, bool invert) {
-    if (!window_.imagePage()->canvas()->hasPicture()) {
+    if (!pages_.image->canvas()->hasPicture()) {
         dialogs_.showMessage(QStringLiteral("Error"),
                              QStringLiteral("You must first load an Interferogram image !"),
                              DialogService::Icon::None);
         return false;
     }
     const std::optional<AnalysisSettings> settings =
-        phaseAnalysisSettings(window_, dialogs_, kTitle);
+        phaseAnalysisSettings(ws_, pages_, dialogs_, kTitle);
     if (!settings)
         return false;
     syncApertureChoice();
-    const FringeStore& store = window_.measurement().store;
+    const FringeStore& store = ws_.measurement().store;
     phase::FourierOptions o;
     if (markedAperture_->isChecked()) {
         o.aperture = store.aperture;
@@ -195,7 +196,7 @@ bool WholeFieldWindow::run(std::optional<phase::CarrierFrequency> carrier, bool 
     // The canvas's own pixel grid, not a copy (72 MB on a 6000 x 4000 photo). No user input
     // is taken while the analysis runs, so the picture stays; the copy of the canvas's
     // picture, which is on the grid's bytes, keeps them alive in any case.
-    const ImageCanvas& canvas = *window_.imagePage()->canvas();
+    const ImageCanvas& canvas = *pages_.image->canvas();
     const PixelGrid& grid = canvas.pixels();
     const QImage gridBytes = canvas.cleanPicture();
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -229,7 +230,7 @@ bool WholeFieldWindow::run(std::optional<phase::CarrierFrequency> carrier, bool 
                                     "terms 0..%2")
                          .arg(r->fit.samples.size())
                          .arg(settings->highestTerm);
-    if (!enterPhaseFit(window_, dialogs_, entry))
+    if (!enterPhaseFit(ws_, pages_, dialogs_, entry))
         return false;
     result_ = std::move(r);
     carrier_ = carrier;
@@ -244,7 +245,7 @@ bool WholeFieldWindow::run(std::optional<phase::CarrierFrequency> carrier, bool 
 
 void WholeFieldWindow::showResult(const PixelGrid& grid) {
     const phase::FourierResult& r = *result_;
-    const double wpf = static_cast<double>(window_.measurement().settings.wavesPerFringe);
+    const double wpf = static_cast<double>(ws_.measurement().settings.wavesPerFringe);
     const int factor = static_cast<int>(std::lround(r.placement.scalePx));
     const phase::FringeSpectrum s = phase::fringeSpectrum(grid, factor, kSpectrumSizePx);
     spectrumSizePx_ = s.sizePx;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/windowpages.h"
 #include "fringe/aperturecircle.h"
 #include "imaging/pixelgrid.h"
 #include "phase/fourieranalysis.h"
@@ -17,7 +18,7 @@ class QRadioButton;
 namespace lumi {
 
 class DialogService;
-class MainWindow;
+class WorkspaceModel;
 class PhasePicture;
 
 // "Analyse Whole Field": the Fourier-transform analysis of the Image page's
@@ -29,7 +30,8 @@ class PhasePicture;
 class WholeFieldWindow : public QDialog {
     Q_OBJECT
 public:
-    WholeFieldWindow(MainWindow& window, DialogService& dialogs, QWidget* parent = nullptr);
+    WholeFieldWindow(WorkspaceModel& workspace, const WindowPages& pages, DialogService& dialogs,
+                     QWidget* parent = nullptr);
 
     // Analyses the Image page's picture with the aperture as chosen (found in the
     // picture, or as marked on the Image page) and the lobe as picked (none: the
@@ -59,7 +61,8 @@ private:
     void showResult(const PixelGrid& grid);
     void syncApertureChoice();
 
-    MainWindow& window_;
+    WorkspaceModel& ws_;
+    WindowPages pages_;
     DialogService& dialogs_;
     std::optional<phase::CarrierFrequency> carrier_; // picked, cycles per picture pixel
     std::optional<phase::FourierResult> result_;

@@ -10,8 +10,9 @@
 #include "analysis/zernikefile.h"
 #include "app/aberrationpage.h"
 #include "app/averagewindow.h"
-#include "app/mainwindow.h"
+#include "app/recentfiles.h"
 #include "app/settingspanel.h"
+#include "app/workspacemodel.h"
 #include "app/zernikepage.h"
 #include "common/fileerror.h"
 #include "ui/dialogservice.h"
@@ -28,21 +29,19 @@ namespace {
 
 constexpr int kZernikePageIndex = 2;
 
-// Where Zernike files are looked for and saved: the folder of the last one,
-// else that of the fringe data (the same measurement's files).
-QString zernikeFolder(MainWindow& window) {
-    const QString folder = window.recentFiles().lastFolder(RecentFiles::Kind::ZernikeData);
-    return folder.isEmpty() ? window.recentFiles().lastFolder(RecentFiles::Kind::FringeData)
-                            : folder;
-}
-
 } // namespace
 
-ZernikeCommands::ZernikeCommands(MainWindow& window, DialogService& dialogs)
-    : QObject(&window), window_(window), dialogs_(dialogs) {}
+ZernikeCommands::ZernikeCommands(WorkspaceModel& workspace, const WindowPages& pages,
+                                 DialogService& dialogs, RecentFiles& recent, QObject* parent)
+    : QObject(parent), ws_(workspace), pages_(pages), dialogs_(dialogs), recent_(recent) {}
+
+QString ZernikeCommands::zernikeFolder() const {
+    const QString folder = recent_.lastFolder(RecentFiles::Kind::ZernikeData);
+    return folder.isEmpty() ? recent_.lastFolder(RecentFiles::Kind::FringeData) : folder;
+}
 
 bool ZernikeCommands::saveZernikeData() {
-    const Measurement& m = window_.measurement();
+    const Measurement& m = ws_.measurement();
     if (!m.results.analysisDone) {
         dialogs_.showMessage(QStringLiteral("Error"),
                              QStringLiteral("No Zernike coefficients to Save !"),
@@ -51,7 +50,7 @@ bool ZernikeCommands::saveZernikeData() {
     }
     const std::optional<QString> path = askSavePath(
         dialogs_, QStringLiteral("Save Zernike Data As"),
-        QStringLiteral("Zernike Files (*.zrk)|*.zrk|All Files (*.*)|*.*"), zernikeFolder(window_));
+        QStringLiteral("Zernike Files (*.zrk)|*.zrk|All Files (*.*)|*.*"), zernikeFolder());
     if (!path) {
         return false;
     }
@@ -66,14 +65,13 @@ bool ZernikeCommands::saveZernikeData() {
         return false;
     }
     saved_ = std::pair{m.results.coefficients, m.settings.wavesPerFringe};
-    window_.recentFiles().setLastFolder(RecentFiles::Kind::ZernikeData,
-                                        QFileInfo(*path).absolutePath());
-    window_.statusBar()->showMessage(QStringLiteral("Zernike data saved: %1").arg(*path));
+    recent_.setLastFolder(RecentFiles::Kind::ZernikeData, QFileInfo(*path).absolutePath());
+    pages_.showStatus(QStringLiteral("Zernike data saved: %1").arg(*path));
     return true;
 }
 
 bool ZernikeCommands::hasUnsavedResults() const {
-    const Measurement& m = window_.measurement();
+    const Measurement& m = ws_.measurement();
     return m.results.analysisDone &&
            saved_ != std::pair{m.results.coefficients, m.settings.wavesPerFringe};
 }
@@ -84,12 +82,12 @@ AverageWindow* ZernikeCommands::averageWindow() const {
 
 void ZernikeCommands::showAverageWindow() {
     if (averageWindow_ == nullptr) {
-        averageWindow_ = new AverageWindow(dialogs_, &window_);
+        averageWindow_ = new AverageWindow(dialogs_, pages_.window);
         averageWindow_->setAttribute(Qt::WA_DeleteOnClose);
-        averageWindow_->setFolderMemory([this] { return zernikeFolder(window_); },
+        averageWindow_->setFolderMemory([this] { return zernikeFolder(); },
                                         [this](const QString& folder) {
-                                            window_.recentFiles().setLastFolder(
-                                                RecentFiles::Kind::ZernikeData, folder);
+                                            recent_.setLastFolder(RecentFiles::Kind::ZernikeData,
+                                                                  folder);
                                         });
         connect(averageWindow_, &AverageWindow::applyRequested, this,
                 [this](const QStringList& paths) {
@@ -103,15 +101,14 @@ void ZernikeCommands::showAverageWindow() {
 }
 
 bool ZernikeCommands::average(const QStringList& paths) {
-    Measurement& m = window_.measurement();
-    QStatusBar* status = window_.statusBar();
+    QStatusBar* status = pages_.status;
     status->clearMessage();
-    const AnalysisInput input = window_.settingsPanel()->input();
-    if (const auto problem = window_.settingsPanel()->inputProblem()) {
-        window_.refuseValue(QStringLiteral("Average Zernikes"), QString::fromStdString(*problem));
+    if (const auto problem = pages_.settings->inputProblem()) {
+        pages_.refuseValue(dialogs_, QStringLiteral("Average Zernikes"),
+                           QString::fromStdString(*problem));
         return false;
     }
-    if (m.store.aperture.radiusPx == 0.0) {
+    if (ws_.store().aperture.radiusPx == 0.0) {
         dialogs_.showMessage(QStringLiteral("Error"), QStringLiteral("Error: Missing Aperture!"),
                              DialogService::Icon::Warning);
         return false;
@@ -139,28 +136,20 @@ bool ZernikeCommands::average(const QStringList& paths) {
         return false;
     }
 
-    m.settings.input = input;
-    m.referenceFringes = window_.zernikePage()->referenceFringes();
-    const bool aspheric = m.settings.input.analysisType == AnalysisType::Aspheric;
-    const ApplyOutcome outcome =
-        applyZernikeAverage(m, average, idealConicFor(m.settings, average.termCount));
-    m.settings = outcome.settings;
-    m.results = outcome.results;
+    const ApplyOutcome& outcome =
+        ws_.average(pages_.settings->input(), pages_.zernike->referenceFringes(), average);
+    const Measurement& m = ws_.measurement();
     if (const std::optional<AnalysisError>& e = outcome.error) {
-        showSummary(outcome.progress);
+        pages_.zernike->showSummaryFields(ws_.shownSummary());
         status->showMessage(QStringLiteral("Averaging stopped: ") + QString::fromUtf8(e->what()));
         return false;
     }
-    const SummaryTexts& texts = window_.updateShownSummary(outcome.progress);
-    window_.aberrationPage()->showResults(texts);
-    window_.clearFitFindings(); // the summary is now of the average, not of the points
-    window_.zernikePage()->showAverage(average, texts);
-    if (aspheric) {
-        window_.settingsPanel()->setBestFitConicText(
+    pages_.zernike->showAverage(average, ws_.shownSummary());
+    if (m.settings.input.analysisType == AnalysisType::Aspheric) {
+        pages_.settings->setBestFitConicText(
             QString::fromStdString(bestFitConicText(m.results.bestFitConic)));
     }
-    window_.tabs()->setCurrentIndex(kZernikePageIndex);
-    emit window_.analysisApplied();
+    pages_.tabs->setCurrentIndex(kZernikePageIndex);
     status->showMessage(QStringLiteral("Averaged %1 files: terms 0..%2")
                             .arg(average.fileCount)
                             .arg(m.settings.highestTerm));
@@ -168,35 +157,23 @@ bool ZernikeCommands::average(const QStringList& paths) {
 }
 
 void ZernikeCommands::subtractReference() {
-    Measurement& m = window_.measurement();
-    window_.statusBar()->clearMessage();
-    const AnalysisInput input = window_.settingsPanel()->input();
-    if (const auto problem = window_.settingsPanel()->inputProblem()) {
-        window_.refuseValue(QStringLiteral("Update/Subtract Reference Zernike"),
-                            QString::fromStdString(*problem));
+    pages_.status->clearMessage();
+    if (const auto problem = pages_.settings->inputProblem()) {
+        pages_.refuseValue(dialogs_, QStringLiteral("Update/Subtract Reference Zernike"),
+                           QString::fromStdString(*problem));
         return;
     }
-    m.settings.input = input;
-    m.referenceFringes = window_.zernikePage()->referenceFringes();
-    const ApplyOutcome outcome =
-        lumi::subtractReference(m, window_.zernikePage()->shownCoefficients());
-    m.settings = outcome.settings;
-    m.results = outcome.results;
-    showSummary(outcome.progress);
+    const ApplyOutcome& outcome =
+        ws_.subtractReference(pages_.settings->input(), pages_.zernike->referenceFringes(),
+                              pages_.zernike->shownCoefficients());
+    pages_.zernike->showSummaryFields(ws_.shownSummary());
     if (const std::optional<AnalysisError>& e = outcome.error) {
-        window_.statusBar()->showMessage(QStringLiteral("Reference subtraction stopped: ") +
-                                         QString::fromUtf8(e->what()));
+        pages_.showStatus(QStringLiteral("Reference subtraction stopped: ") +
+                          QString::fromUtf8(e->what()));
         return;
     }
-    emit window_.analysisApplied();
-    window_.statusBar()->showMessage(
-        QStringLiteral("Reference subtracted from terms 0..%1").arg(m.settings.highestTerm));
-}
-
-void ZernikeCommands::showSummary(ApplyProgress progress) {
-    const SummaryTexts& texts = window_.updateShownSummary(progress);
-    window_.aberrationPage()->showResults(texts);
-    window_.zernikePage()->showSummaryFields(texts);
+    pages_.showStatus(QStringLiteral("Reference subtracted from terms 0..%1")
+                          .arg(ws_.measurement().settings.highestTerm));
 }
 
 } // namespace lumi

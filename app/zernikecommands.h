@@ -3,6 +3,8 @@
 #include "analysis/analysisresults.h"
 #include "analysis/zernikecoefficients.h"
 
+#include "app/windowpages.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -14,7 +16,8 @@ namespace lumi {
 
 class AverageWindow;
 class DialogService;
-class MainWindow;
+class RecentFiles;
+class WorkspaceModel;
 
 // The main window's Zernike commands: "Save Zernike Data", the averaging
 // window "Average Zernikes" and "Update/Subtract Reference Zernike". Each
@@ -22,7 +25,8 @@ class MainWindow;
 class ZernikeCommands : public QObject {
     Q_OBJECT
 public:
-    ZernikeCommands(MainWindow& window, DialogService& dialogs);
+    ZernikeCommands(WorkspaceModel& workspace, const WindowPages& pages, DialogService& dialogs,
+                    RecentFiles& recent, QObject* parent);
 
     // "Save Zernike Data": the used coefficients in fringes, 51 lines, in the
     // folder of the last Zernike file; true when the file was written.
@@ -41,10 +45,14 @@ public:
     void subtractReference();
 
 private:
-    void showSummary(ApplyProgress progress);
+    // Where Zernike files are looked for and saved: the folder of the last one,
+    // else that of the fringe data (the same measurement's files).
+    QString zernikeFolder() const;
 
-    MainWindow& window_;
+    WorkspaceModel& ws_;
+    WindowPages pages_;
     DialogService& dialogs_;
+    RecentFiles& recent_;
     QPointer<AverageWindow> averageWindow_;
     // What the last "Save Zernike Data" wrote.
     std::optional<std::pair<ZernikeCoefficients, float>> saved_;

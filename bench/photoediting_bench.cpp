@@ -5,6 +5,7 @@
 #include "analysis/measurement.h"
 #include "app/fringetoolspanel.h"
 #include "app/imagepage.h"
+#include "app/workspacemodel.h"
 #include "fringe/fringeeditor.h"
 #include "ui/displaypyramid.h"
 #include "ui/imagecanvas.h"
@@ -66,16 +67,14 @@ const QString& photoPath() {
 
 // One Image page at a 1024 x 768 window's size with the photo fitted.
 struct Page {
-    Measurement m;
-    FringeEditor editor;
+    WorkspaceModel workspace;
     ScriptedDialogService dialogs;
-    QUndoStack stack;
     std::unique_ptr<ImagePage> page;
 
     Page() {
         application();
-        page = std::make_unique<ImagePage>(m, editor, dialogs);
-        page->setUndoStack(&stack);
+        page = std::make_unique<ImagePage>(workspace, dialogs);
+        page->setUndoStack(&workspace.undoStack());
         page->resize(1000, 700);
         page->show();
         QApplication::processEvents();
@@ -109,7 +108,8 @@ struct Page {
             for (int i = 0; i < 100; ++i) {
                 const double a = 2 * std::numbers::pi * i / 100;
                 const double r = 80.0 * (f + 1);
-                m.store.addPoint(f, kCentreX + r * std::cos(a), kCentreY + r * std::sin(a));
+                workspace.store().addPoint(f, kCentreX + r * std::cos(a),
+                                           kCentreY + r * std::sin(a));
             }
         }
         page->redrawMarks(ImagePage::RedrawCaller::SelectFringe);
@@ -167,9 +167,9 @@ void BM_Click(benchmark::State& state) {
     for (auto _ : state) {
         const double a = 0.05 * i++;
         p.click(kCentreX + 900 * std::cos(a), kCentreY + 900 * std::sin(a));
-        if (p.m.store.pointCount(30) >= 200) {
+        if (p.workspace.store().pointCount(30) >= 200) {
             state.PauseTiming();
-            p.stack.undo(); // keeps the fringe below its 200 points
+            p.workspace.undoStack().undo(); // keeps the fringe below its 200 points
             QApplication::processEvents();
             state.ResumeTiming();
         }
@@ -195,16 +195,16 @@ void BM_SprayStep(benchmark::State& state) {
         const QPointF at = position(++i);
         p.send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, at.x(), at.y());
         QApplication::processEvents();
-        if (p.m.store.pointCount(30) >= 200) {
+        if (p.workspace.store().pointCount(30) >= 200) {
             state.PauseTiming();
             p.send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at.x(), at.y());
-            p.stack.undo();
+            p.workspace.undoStack().undo();
             p.send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, at.x(), at.y());
             QApplication::processEvents();
             state.ResumeTiming();
         }
     }
-    if (p.m.store.pointCount(30) == 0) {
+    if (p.workspace.store().pointCount(30) == 0) {
         state.SkipWithError("the spray added no point");
     }
 }
@@ -220,9 +220,9 @@ void BM_UndoStep(benchmark::State& state) {
     bool undo = true;
     for (auto _ : state) {
         if (undo) {
-            p.stack.undo();
+            p.workspace.undoStack().undo();
         } else {
-            p.stack.redo();
+            p.workspace.undoStack().redo();
         }
         undo = !undo;
         QApplication::processEvents();

@@ -5,7 +5,6 @@
 #include "analysis/idealconicapply.h"
 #include "analysis/usedcoefficients.h"
 #include "analysis/wavefrontsampler.h"
-#include "phase/phasefitapply.h"
 #include "report/aberrationtexts.h"
 
 #include <utility>
@@ -43,6 +42,14 @@ void Workspace::setUserData(const std::array<std::string, 5>& userData) {
     m_->userData = userData;
 }
 
+void Workspace::setWavesPerFringe(float wavesPerFringe) {
+    m_->settings.wavesPerFringe = wavesPerFringe;
+}
+
+void Workspace::setRemovalFlags(const std::array<bool, kRemovalGroupCount>& flags) {
+    m_->settings.input.removalFlags = flags;
+}
+
 void Workspace::setFringeFileName(const std::string& name) {
     fringeFileName_ = name;
 }
@@ -57,10 +64,21 @@ const ApplyOutcome& Workspace::keep(ApplyOutcome outcome, bool fitted) {
         lastSampledGridCount_ = o.results.grid.gridCount;
     if (fitted && o.progress >= ApplyProgress::Fitted) {
         excluded_ = false;
-        fitFindings_ = assessFitQuality(m_->store, o.settings.wavesPerFringe,
-                                        o.results.fittedCoefficients, o.settings.highestTerm);
+        judgeFit(m_->store);
     }
     return o;
+}
+
+void Workspace::judgeFit(const FringeStore& points) {
+    const AnalysisSettings& s = m_->settings;
+    const ZernikeCoefficients& fitted = m_->results.fittedCoefficients;
+    fitFindings_ = assessFitQuality(points, s.wavesPerFringe, fitted, s.highestTerm);
+    fitUncertainty_ = lumi::fitUncertainty(points, s.wavesPerFringe, fitted, s.highestTerm);
+}
+
+void Workspace::forgetFit() {
+    fitFindings_.clear();
+    fitUncertainty_.reset();
 }
 
 const ApplyOutcome& Workspace::apply() {
@@ -69,21 +87,25 @@ const ApplyOutcome& Workspace::apply() {
 
 const ApplyOutcome& Workspace::applyToSamples(std::span<const ZernikeSample> samples,
                                               int fringeCount) {
-    return keep(runApplyToSamples(*m_, samples, fringeCount, idealConicFor(m_->settings)), false);
+    const ApplyOutcome& o =
+        keep(runApplyToSamples(*m_, samples, fringeCount, idealConicFor(m_->settings)), false);
+    if (o.succeeded())
+        forgetFit();
+    return o;
 }
 
-const ApplyOutcome& Workspace::applyPhaseFit(const ZernikeCoefficients& fittedWaves,
-                                             double residualRmsWaves, int sampleCount) {
-    return keep(phase::applyPhaseFit(*m_, fittedWaves, residualRmsWaves, sampleCount,
-                                     idealConicFor(m_->settings)),
-                false);
+const ApplyOutcome& Workspace::adopt(ApplyOutcome outcome) {
+    const ApplyOutcome& o = keep(std::move(outcome), false);
+    if (o.succeeded())
+        forgetFit();
+    return o;
 }
 
 const ApplyOutcome& Workspace::average(const ZernikeAverage& average) {
     const ApplyOutcome& o = keep(
         applyZernikeAverage(*m_, average, idealConicFor(m_->settings, average.termCount)), false);
     if (o.succeeded())
-        fitFindings_.clear();
+        forgetFit();
     return o;
 }
 
@@ -98,8 +120,7 @@ const OutlierExclusion& Workspace::fitWithoutFlaggedPoints() {
         return ex;
     keep(ex.outcome, false);
     excluded_ = true;
-    fitFindings_ = assessFitQuality(ex.fittedPoints, m_->settings.wavesPerFringe,
-                                    m_->results.fittedCoefficients, m_->settings.highestTerm);
+    judgeFit(ex.fittedPoints);
     return ex;
 }
 
@@ -113,7 +134,7 @@ void Workspace::resetForNewPicture() {
     m_->results = resultsForNewPicture(m_->results);
     m_->referenceFringes.fill(0.0);
     shownSummary_ = {};
-    fitFindings_.clear();
+    forgetFit();
     excluded_ = false;
     lastSampledGridCount_ = 0;
 }

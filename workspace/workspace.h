@@ -2,6 +2,7 @@
 
 #include "analysis/applyoutcome.h"
 #include "analysis/fitfinding.h"
+#include "analysis/fituncertainty.h"
 #include "analysis/measurement.h"
 #include "analysis/outlierexclusion.h"
 #include "analysis/zernikeaverage.h"
@@ -10,6 +11,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -43,15 +45,22 @@ public:
     void setPreferences(const DisplayPreferences& preferences);
     void setUserData(const std::array<std::string, 5>& userData);
     void setFringeFileName(const std::string& name);
+    // A fringe file's waves per fringe, in force until a command derives its own.
+    void setWavesPerFringe(float wavesPerFringe);
+    // The "REMOVE" boxes as they are now; every later sampling reads them.
+    void setRemovalFlags(const std::array<bool, kRemovalGroupCount>& flags);
+
+    // ---- inputs a front end edits in place: the window's fringe editor edits
+    // the points and circles, its preference and notes pages their values.
+    FringeStore& store() { return m_->store; }
+    DisplayPreferences& preferences() { return m_->preferences; }
+    std::array<std::string, 5>& userData() { return m_->userData; }
 
     // ---- commands
     // APPLY of the store's points (the ideal conic of the settings in aspheric analysis).
     const ApplyOutcome& apply();
     // APPLY of a whole-field phase map's samples (normalised pupil, waves).
     const ApplyOutcome& applyToSamples(std::span<const ZernikeSample> samples, int fringeCount);
-    // A whole-field Zernike fit (waves at the input wavelength) made the analysis.
-    const ApplyOutcome& applyPhaseFit(const ZernikeCoefficients& fittedWaves,
-                                      double residualRmsWaves, int sampleCount);
     // An average of Zernike files made the current coefficients; the fit
     // findings are forgotten (the summary no longer comes from a fit).
     const ApplyOutcome& average(const ZernikeAverage& average);
@@ -63,6 +72,12 @@ public:
     // Samples the wavefront with grid count N into the results' grid and
     // records N as the last sampling. Throws AnalysisError; the grid then stays.
     const WavefrontGrid& sample(int gridCount);
+    // A front end sampled the wavefront itself with grid count N (the PSF).
+    void recordSampling(int gridCount) { lastSampledGridCount_ = gridCount; }
+    // A command run on a trial copy of the measurement (a fit that must leave
+    // everything as it was when it fails) made `outcome`; a successful one
+    // becomes the analysis like applyToSamples.
+    const ApplyOutcome& adopt(ApplyOutcome outcome);
     // A new picture: grid zeroed, reference 0, analysisDone false, no texts,
     // findings or sampling (the coefficients stay).
     void resetForNewPicture();
@@ -76,6 +91,11 @@ public:
     // command did not reach keep the texts of an earlier one).
     const SummaryTexts& shownSummary() const { return shownSummary_; }
     const std::vector<FitFinding>& fitFindings() const { return fitFindings_; }
+    // The uncertainty of the last fit of points (of those it used); nullptr once
+    // the coefficients no longer come from such a fit (an average, a phase map).
+    const FitUncertainty* fitUncertainty() const {
+        return fitUncertainty_ ? &*fitUncertainty_ : nullptr;
+    }
     // The points the last fit used: the store's, or those left by the refit.
     const FringeStore& fittedPoints() const;
     const OutlierExclusion& lastExclusion() const { return *exclusion_; }
@@ -84,6 +104,10 @@ public:
 private:
     // Keeps the outcome's settings and results; `fitted` when the points were fitted.
     const ApplyOutcome& keep(ApplyOutcome outcome, bool fitted);
+    // Judges the fit of `points` just made: findings and uncertainty.
+    void judgeFit(const FringeStore& points);
+    // The coefficients no longer come from a fit of points.
+    void forgetFit();
 
     std::unique_ptr<Measurement> m_;
     std::unique_ptr<ApplyOutcome> outcome_;
@@ -92,6 +116,7 @@ private:
     int lastSampledGridCount_ = 0;
     SummaryTexts shownSummary_;
     std::vector<FitFinding> fitFindings_;
+    std::optional<FitUncertainty> fitUncertainty_;
     std::string fringeFileName_;
 };
 

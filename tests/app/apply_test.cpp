@@ -233,7 +233,7 @@ TEST_F(Apply, ANewPictureResetsThePages) {
     pressApply();
     ASSERT_TRUE(window->measurement().results.analysisDone);
     window->tabs()->setCurrentIndex(2);
-    QSignalSpy reset(window, &MainWindow::analysisReset);
+    QSignalSpy reset(&window->workspace(), &WorkspaceModel::analysisReset);
     showPicture(300, 200);
     EXPECT_EQ(reset.count(), 1);
     EXPECT_FALSE(window->measurement().results.analysisDone);

@@ -200,7 +200,7 @@ TEST_F(AutoTracing, TheActiveFringesOrderIsTypedAndUndone) {
     tools->selector()->setValue(0);
     tools->selector()->setValue(2);
     EXPECT_EQ(tools->orderBox()->value(), 2);
-    window->undoStack().undo();
+    window->workspace().undoStack().undo();
     EXPECT_FALSE(store().hasExplicitOrder(2));
     EXPECT_EQ(tools->orderBox()->value(), 3);
 }
@@ -220,7 +220,7 @@ TEST_F(AutoTracing, OptimizeMovesTheActiveFringeOntoWholePixels) {
     loadSample1();
     for (const QPoint p : {QPoint(320, 150), QPoint(322, 200), QPoint(324, 250)})
         leftClick(p.x(), p.y());
-    window->measurement().store.setPoint(0, 1, 320.4, 150.6);
+    window->workspace().store().setPoint(0, 1, 320.4, 150.6);
     QTest::mouseClick(tools->optimizeButton(), Qt::LeftButton);
     for (int p = 1; p <= 3; ++p) {
         EXPECT_EQ(store().pointX(0, p), std::nearbyint(store().pointX(0, p)));

@@ -67,14 +67,14 @@ TEST_F(FitWarnings, AnOutlierIsNamedAndAGoodFitClearsIt) {
     const double y = store().pointY(2, 5);
     store().setPoint(2, 5, store().pointX(3, 5), store().pointY(3, 5));
     applyWith37Terms();
-    ASSERT_EQ(window->fitFindings().size(), 1u);
+    ASSERT_EQ(window->workspace().fitFindings().size(), 1u);
     EXPECT_TRUE(page()->fitWarningsText().startsWith("Fringe 3, point 5 lies 0."))
         << page()->fitWarningsText().toStdString();
 
     store().setPoint(2, 5, x, y); // put back on its own fringe
     applyWith37Terms();
     EXPECT_FALSE(page()->fitWarningsShown());
-    EXPECT_TRUE(window->fitFindings().empty());
+    EXPECT_TRUE(window->workspace().fitFindings().empty());
 }
 
 // "Fit without flagged points" refits without the outlier, names it, keeps it
@@ -136,7 +136,7 @@ TEST_F(FitWarnings, ANewPictureOrAnAverageClearsThem) {
             showPicture(300, 200);
         }
         EXPECT_FALSE(page()->fitWarningsShown()) << byAverage;
-        EXPECT_TRUE(window->fitFindings().empty()) << byAverage;
+        EXPECT_TRUE(window->workspace().fitFindings().empty()) << byAverage;
         EXPECT_EQ(page()->fieldText("LblPVsigma"), QString()) << byAverage;
         EXPECT_FALSE(window->reportCommands()->textReportInput().coefficientStdError) << byAverage;
     }

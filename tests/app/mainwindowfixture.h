@@ -37,8 +37,8 @@ protected:
     // Destroying the container does not ask the close question.
     void TearDown() override { container.reset(); }
 
-    FringeStore& store() { return window->measurement().store; }
-    FringeEditor& editor() { return window->editor(); }
+    FringeStore& store() { return window->workspace().store(); }
+    FringeEditor& editor() { return window->workspace().editor(); }
 
     // A plain grey picture through ShowInterferogram.
     void showPicture(int widthPx = 600, int heightPx = 600) {

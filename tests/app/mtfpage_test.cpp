@@ -26,7 +26,7 @@ QPointF plotPoint(const MtfPage& page, int n, double x, double modulation) {
 }
 
 TEST(MtfPage, StartsWithTheStatedControls) {
-    Measurement m;
+    WorkspaceModel m;
     MtfPage page(m);
     EXPECT_EQ(page.updateButton()->text(), QStringLiteral("Update MTF"));
     EXPECT_EQ(page.apertureRatio()->text(), QStringLiteral("0"));
@@ -34,7 +34,7 @@ TEST(MtfPage, StartsWithTheStatedControls) {
 }
 
 TEST(MtfPage, NoReadoutBeforeTheFirstMtf) {
-    Measurement m;
+    WorkspaceModel m;
     MtfPage page(m);
     QSignalSpy status(&page, &MtfPage::statusMessage);
     page.updateButton()->click();
@@ -73,7 +73,7 @@ TEST_P(MtfReadout, ShowsModulationAndFrequencyOfThePointer) {
     MtfPage page(*m);
     page.apertureRatio()->setText(QString::fromLatin1(c.apertureRatio));
     page.updateButton()->click();
-    const int n = m->results.grid.gridCount; // APPLY's 32
+    const int n = m->measurement().results.grid.gridCount; // APPLY's 32
     ASSERT_EQ(n, 32);
     const std::optional<QString> text = page.readoutAt(plotPoint(page, n, c.x * n, c.modulation));
     ASSERT_TRUE(text.has_value());
@@ -96,7 +96,7 @@ TEST(MtfPage, ReadoutAtTheRightEndShowsTheCutoffFrequency) {
     MtfPage page(*m);
     page.apertureRatio()->setText(QStringLiteral("4"));
     page.updateButton()->click();
-    const int n = m->results.grid.gridCount;
+    const int n = m->measurement().results.grid.gridCount;
     const std::string cutoff = formatFixed(mtfCutoffFrequency(632.8f, 4.0f), 3);
     EXPECT_EQ(cutoff.substr(0, 5), "395.0");
     const std::optional<QString> text = page.readoutAt(plotPoint(page, n, n, 0.0));

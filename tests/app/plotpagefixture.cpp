@@ -1,7 +1,5 @@
 #include "plotpagefixture.h"
 
-#include "analysis/applycommand.h"
-#include "analysis/idealconicapply.h"
 #include "common/numbertext.h"
 #include "fringe/fringedatafile.h"
 
@@ -9,25 +7,24 @@
 
 namespace lumi::pagetest {
 
-std::unique_ptr<Measurement> analysedExample(const char* file, bool aspheric) {
-    auto m = std::make_unique<Measurement>();
+std::unique_ptr<WorkspaceModel> analysedExample(const char* file, bool aspheric) {
+    auto ws = std::make_unique<WorkspaceModel>();
     const FringeDataFile data =
         FringeDataFile::readFile(std::string(LUMI_SOURCE_DIR) + "/examples/" + file);
-    data.applyTo(m->store);
-    m->settings.input.inputWavelengthNm = data.inputWavelengthNm;
-    m->settings.input.outputWavelengthNm = data.outputWavelengthNm;
-    m->settings.input.wavesPerFringe = static_cast<double>(data.wavesPerFringe);
+    data.applyTo(ws->store());
+    AnalysisInput in;
+    in.inputWavelengthNm = data.inputWavelengthNm;
+    in.outputWavelengthNm = data.outputWavelengthNm;
+    in.wavesPerFringe = static_cast<double>(data.wavesPerFringe);
     if (aspheric) {
-        m->settings.input.analysisType = AnalysisType::Aspheric;
-        m->settings.input.surfaceDiameterMm = 150.0;
-        m->settings.input.curvatureRadiusMm = 1200.0;
-        m->settings.input.targetConic = -1.0;
+        in.analysisType = AnalysisType::Aspheric;
+        in.surfaceDiameterMm = 150.0;
+        in.curvatureRadiusMm = 1200.0;
+        in.targetConic = -1.0;
     }
-    const ApplyOutcome out = runApply(*m, idealConicFor(m->settings));
-    m->settings = out.settings;
-    m->results = out.results;
-    EXPECT_TRUE(m->results.analysisDone) << file;
-    return m;
+    ws->apply(in, ZernikeCoefficients{});
+    EXPECT_TRUE(ws->measurement().results.analysisDone) << file;
+    return ws;
 }
 
 int countPixels(const QImage& image, const std::function<bool(QRgb)>& pred) {

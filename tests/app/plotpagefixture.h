@@ -2,7 +2,7 @@
 // Shared set-up of the plot page tests: a measurement read from one of the example fringe
 // files and analysed by APPLY, and pixel counters for the pages' pictures.
 
-#include "analysis/measurement.h"
+#include "app/workspacemodel.h"
 
 #include <QColor>
 #include <QImage>
@@ -12,10 +12,10 @@
 
 namespace lumi::pagetest {
 
-// examples/<file> read through the fringe data file reader into a fresh measurement with
-// the file's wavelengths, then APPLY. With `aspheric` the analysis is aspheric for a
+// examples/<file> read through the fringe data file reader into a fresh workspace, then
+// APPLY with the file's wavelengths. With `aspheric` the analysis is aspheric for a
 // 150 mm paraboloid of 1200 mm radius (target conic -1). Fails the test on an error.
-std::unique_ptr<Measurement> analysedExample(const char* file, bool aspheric = false);
+std::unique_ptr<WorkspaceModel> analysedExample(const char* file, bool aspheric = false);
 
 // Number of pixels of `image` for which `pred` holds.
 int countPixels(const QImage& image, const std::function<bool(QRgb)>& pred);

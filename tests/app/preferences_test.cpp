@@ -73,7 +73,7 @@ TEST(PreferencesWindow, ClickingTheSelectedCrossSizeKeepsIt) {
 using PreferencesInUse = MainWindowFixture;
 
 TEST_F(PreferencesInUse, SpacingFortyMakesTheSprayStepAFortiethOfTheRadius) {
-    window->measurement().preferences.pointSpacing = 40;
+    window->workspace().preferences().pointSpacing = 40;
     showPicture();
     makeStandardAperture(); // radius 200: step 5
     pressLeft(300, 300);
@@ -87,7 +87,7 @@ TEST_F(PreferencesInUse, NewColourShowsAtTheNextRedraw) {
     showPicture();
     makeStandardAperture();
     leftClick(300, 300);
-    window->measurement().preferences.activeFringeColor = RgbColor{200, 0, 0};
+    window->workspace().preferences().activeFringeColor = RgbColor{200, 0, 0};
     EXPECT_EQ(viewPixel(300, 300), qRgb(0, 200, 255));
     tools->selector()->setValue(1);
     tools->selector()->setValue(0);
@@ -110,7 +110,7 @@ TEST_F(PreferencesFromWindow, OkStoreRedrawsTheMarks) {
         QTest::mouseClick(prefs->okButton(), Qt::LeftButton);
     });
     window->menus()->preferences->trigger();
-    EXPECT_EQ(window->measurement().preferences.crossSizePx, 5);
+    EXPECT_EQ(window->workspace().preferences().crossSizePx, 5);
     EXPECT_NE(viewPixel(300, 296), background);
 }
 

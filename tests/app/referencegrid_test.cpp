@@ -109,7 +109,7 @@ TEST_F(ReferenceGrid, SubtractionWorksFromTheShownCoefficients) {
     digitiseAndApply();
     const Measurement& m = window->measurement();
     const AnalysisResults fit = m.results;
-    const std::string astigBefore = window->shownSummary().astigmatism;
+    const std::string astigBefore = window->workspace().shownSummary().astigmatism;
     clickCell(4, 1);
     QTest::keyClicks(box, "0.5"); // pending until the button commits it
     QTest::mouseClick(window->zernikePage()->subtractReferenceButton(), Qt::LeftButton);
@@ -119,9 +119,9 @@ TEST_F(ReferenceGrid, SubtractionWorksFromTheShownCoefficients) {
     EXPECT_EQ(z->coefficientCell(5, 1).toStdString(),
               formatFixed(fit.fittedCoefficients[4] / 0.5, 6));
     EXPECT_DOUBLE_EQ(m.results.coefficients[4], 0.5 * shown4 - 0.25);
-    EXPECT_NE(window->shownSummary().astigmatism, astigBefore);
+    EXPECT_NE(window->workspace().shownSummary().astigmatism, astigBefore);
     EXPECT_EQ(window->aberrationPage()->fieldText("LblAstig").toStdString(),
-              window->shownSummary().astigmatism);
+              window->workspace().shownSummary().astigmatism);
 
     // APPLY subtracts the same reference from the full-precision fit.
     QTest::mouseClick(window->settingsPanel()->applyButton(), Qt::LeftButton);

@@ -257,9 +257,7 @@ TEST_F(ReportCommandsTest, SaveScreenWritesTheWholeWindowAsBitmap) {
 TEST_F(ReportCommandsTest, TextReportAndFullReportAsPdf) {
     analyseExample();
     const ScratchFolder dir("report");
-    commands().setUserDataSource([] {
-        return std::array<std::string, 5>{"2004-03-01", "A. User", "", "200 mm f/5", ""};
-    });
+    window->workspace().userData() = {"2004-03-01", "A. User", "", "200 mm f/5", ""};
     dialogs.saveAnswers.push_back(q(dir / "text.pdf"));
     window->menus()->printReportPdf->trigger();
     const std::string text = pdfText(dir / "text.pdf");

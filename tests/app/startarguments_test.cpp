@@ -131,7 +131,7 @@ TEST_P(StartFiles, OpenAfterTheMainWindowIsShown) {
     MainWindow& window = *start.container()->mainWindow();
 
     EXPECT_EQ(window.imagePage()->canvas()->hasPicture(), c.pictureShown);
-    EXPECT_EQ(window.measurement().store.totalPointCount() > 0, c.pointsLoaded);
+    EXPECT_EQ(window.workspace().store().totalPointCount() > 0, c.pointsLoaded);
     if (c.answer != nullptr) {
         ASSERT_EQ(dialogs.fileDialogFolders.size(), 1);
         EXPECT_EQ(QDir(dialogs.fileDialogFolders.front()), QDir(folder.path()));

@@ -24,7 +24,7 @@ using pagetest::countPixels;
 const QColor kOverlay(220, 220, 150);
 
 TEST(SyntheticPage, StartsWithTheStatedControls) {
-    Measurement m;
+    WorkspaceModel m;
     SyntheticPage page(m);
     EXPECT_EQ(page.tabs()->tabText(0), QStringLiteral("SYNTHETIC"));
     EXPECT_EQ(page.tabs()->tabText(1), QStringLiteral("IDEAL"));
@@ -46,7 +46,7 @@ TEST(SyntheticPage, StartsWithTheStatedControls) {
 }
 
 TEST(SyntheticPage, NullTestIsOfferedOnlyInAsphericAnalysis) {
-    Measurement m;
+    WorkspaceModel m;
     SyntheticPage page(m);
     page.setAsphericMode(true);
     EXPECT_TRUE(page.displayFrame()->isEnabled());
@@ -57,7 +57,7 @@ TEST(SyntheticPage, NullTestIsOfferedOnlyInAsphericAnalysis) {
 }
 
 TEST(SyntheticPage, CommandsWithoutAnalysisSayWhyAndDrawNothing) {
-    Measurement m;
+    WorkspaceModel m;
     SyntheticPage page(m);
     QSignalSpy status(&page, &SyntheticPage::statusMessage);
     page.updateSyntheticButton()->click();
@@ -117,8 +117,10 @@ TEST(SyntheticPage, OnlyItsOwnRemoveBoxesChangeThePicture) {
     const QImage first = page.synthetic()->picture().copy();
 
     // The main "REMOVE" boxes do not reach the synthetic picture.
-    m->settings.setRemoved(RemovalGroup::Power, false);
-    m->settings.setRemoved(RemovalGroup::Tilt, false);
+    AnalysisInput in = m->measurement().settings.input;
+    in.setRemoved(RemovalGroup::Power, false);
+    in.setRemoved(RemovalGroup::Tilt, false);
+    m->setRemovalFlags(in.removalFlags);
     page.updateSyntheticButton()->click();
     EXPECT_TRUE(page.synthetic()->picture() == first);
 
@@ -171,7 +173,7 @@ TEST(SyntheticPage, IdealUpdateDrawsInterferogramAndSkeleton) {
 
 TEST(SyntheticPage, NullTestTakesTheIdealSphericalOutInAsphericAnalysis) {
     auto m = analysedExample("defocus-rings.frg", /*aspheric=*/true);
-    ASSERT_NE(m->results.idealConicCoefficients[8], 0.0);
+    ASSERT_NE(m->measurement().results.idealConicCoefficients[8], 0.0);
     SyntheticPage page(*m);
     page.setAsphericMode(true);
     page.updateSyntheticButton()->click();
@@ -189,14 +191,14 @@ TEST(SyntheticPage, RotationAfterSyntheticKeepsTheWavefrontColours) {
     SyntheticPage page(*m);
     waveFront.surfaceUpdateButton()->click();
     const QImage surface = waveFront.surface()->picture().copy();
-    const WavefrontGrid before = m->results.grid;
+    const WavefrontGrid before = m->measurement().results.grid;
 
     page.updateSyntheticButton()->click();
     page.overlayButton()->click();
     page.updateIdealButton()->click();
-    EXPECT_EQ(m->results.grid.peak, before.peak);
-    EXPECT_EQ(m->results.grid.valley, before.valley);
-    EXPECT_EQ(m->results.grid.range, before.range);
+    EXPECT_EQ(m->measurement().results.grid.peak, before.peak);
+    EXPECT_EQ(m->measurement().results.grid.valley, before.valley);
+    EXPECT_EQ(m->measurement().results.grid.range, before.range);
 
     const int x = waveFront.xRotation()->value();
     waveFront.xRotation()->setValue(x + 5);

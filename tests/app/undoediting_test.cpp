@@ -36,7 +36,7 @@ protected:
         releaseLeft(x1, y);
     }
     void selectFringe(int fringe) { tools->selector()->setValue(fringe); }
-    QUndoStack& stack() { return window->undoStack(); }
+    QUndoStack& stack() { return window->workspace().undoStack(); }
 };
 
 TEST_F(UndoEditing, ADragIsOneStepAndRedoRestoresTheSameStore) {

@@ -87,7 +87,7 @@ TEST_P(NewUser, CameraPhotoFromOpeningToSavedAnalysis) {
     const int last = store().pointCount(3);
     const QPoint p(static_cast<int>(store().pointX(3, last)),
                    static_cast<int>(store().pointY(3, last)));
-    const RgbColor active = window->measurement().preferences.activeFringeColor;
+    const RgbColor active = window->workspace().preferences().activeFringeColor;
     EXPECT_EQ(viewPixel(p.x() + 1, p.y() + 8), qRgb(active.red, active.green, active.blue));
     EXPECT_TRUE(container->windowTitle().startsWith(QLatin1Char('*')));
 

@@ -45,7 +45,7 @@ std::pair<int, int> blueSpan(const QImage& strip, Qt::Orientation along) {
 }
 
 TEST(WaveFrontPage, StartsWithTheStatedControls) {
-    Measurement m;
+    WorkspaceModel m;
     WaveFrontPage page(m);
     EXPECT_EQ(page.tabs()->tabText(0), QStringLiteral("   Surface"));
     EXPECT_EQ(page.tabs()->tabText(1), QStringLiteral("Map"));
@@ -66,7 +66,7 @@ TEST(WaveFrontPage, StartsWithTheStatedControls) {
 }
 
 TEST(WaveFrontPage, UpdateWithoutAnalysisSaysWhyAndDrawsNothing) {
-    Measurement m;
+    WorkspaceModel m;
     WaveFrontPage page(m);
     QSignalSpy status(&page, &WaveFrontPage::statusMessage);
     page.surfaceUpdateButton()->click();
@@ -95,11 +95,11 @@ TEST_P(WaveFrontUpdate, SamplesTheChosenGridAndDrawsEveryPicture) {
     for (const QList<QVariant>& message : status) {
         EXPECT_TRUE(message.at(0).toString().isEmpty()) << message.at(0).toString().toStdString();
     }
-    EXPECT_EQ(m->results.grid.gridCount, c.gridCount);
+    EXPECT_EQ(m->measurement().results.grid.gridCount, c.gridCount);
     // The map holds its largest value inside the rim in that value's band colour
     // (the rim nodes, ends of the axes, are left white) and white outside the pupil.
     const QImage& map = page.map()->picture();
-    const WavefrontGrid& g = m->results.grid;
+    const WavefrontGrid& g = m->measurement().results.grid;
     double top = g.valley;
     for (int r = 0; r <= g.gridCount; ++r) {
         for (int col = 0; col <= g.gridCount; ++col) {
@@ -140,7 +140,7 @@ TEST(WaveFrontPage, RotationRedrawsAtOnceWithoutSampling) {
     // The grid choice waits for the next Update; a rotation only redraws.
     page.gridOption(32)->setChecked(true);
     page.xRotation()->setValue(-60);
-    EXPECT_EQ(m->results.grid.gridCount, 64);
+    EXPECT_EQ(m->measurement().results.grid.gridCount, 64);
     EXPECT_TRUE(page.surface()->picture() != before);
     EXPECT_TRUE(page.map()->picture() == mapBefore);
 
@@ -205,7 +205,7 @@ TEST(WaveFrontPage, ProfilesFollowTheSlidersAndMarkTheMap) {
 }
 
 TEST(WaveFrontPage, PageSelectionResetsBackcolorToWhite) {
-    Measurement m;
+    WorkspaceModel m;
     WaveFrontPage page(m);
     page.backColor()->setCurrentIndex(1);
     page.pageSelected();

@@ -168,7 +168,7 @@ TEST_F(ZernikeCommandsTest, IncludeRemoveAndApplyAverageIntoTheZernikePage) {
     EXPECT_EQ(z->coefficientCell(27, 1), "");
     EXPECT_FALSE(z->coefficientGrid()->isColumnHidden(3));
     EXPECT_EQ(window->aberrationPage()->fieldText("LblSpherical").toStdString(),
-              window->shownSummary().spherical);
+              window->workspace().shownSummary().spherical);
 }
 
 struct RefusedCase {

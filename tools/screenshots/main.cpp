@@ -192,7 +192,7 @@ void autotraceShots(QWidget& container, lumi::MainWindow& w, lumi::ScriptedDialo
     }
     tools->performAutoTracingButton()->click();
     grabAll(container, w, {{"autotracing.png", 0, {}}}, out);
-    if (w.measurement().store.nonEmptyFringeCount() < 5) {
+    if (w.workspace().store().nonEmptyFringeCount() < 5) {
         fail(QStringLiteral("autotracing of sample 1 traced too few fringes"));
     }
 }
@@ -244,7 +244,7 @@ void ringSeedingShot(QWidget& container, lumi::MainWindow& w, lumi::ScriptedDial
     seedAt(363.0);
     tools->sameOrderButton()->setFocus();
     grabAll(container, w, {{"ringseeding.png", 0, {}}}, out);
-    if (w.editor().seedOrders() != std::vector<int>{0, 1, 1}) {
+    if (w.workspace().editor().seedOrders() != std::vector<int>{0, 1, 1}) {
         fail(QStringLiteral("the ring seeds did not take the orders 1, 2, 2"));
     }
     tools->performAutoTracingButton()->click();
@@ -254,7 +254,7 @@ void ringSeedingShot(QWidget& container, lumi::MainWindow& w, lumi::ScriptedDial
 // the pupil deleted and one point moved onto its neighbour fringe. The points and the
 // number of terms are put back afterwards.
 void fitWarningShot(QWidget& container, lumi::MainWindow& w, const QString& out) {
-    lumi::FringeStore& store = w.measurement().store;
+    lumi::FringeStore& store = w.workspace().store();
     const lumi::FringeStore saved = store;
     const double cx = store.aperture.centerXPx;
     int moved = 0;
@@ -292,9 +292,9 @@ void fitWarningShot(QWidget& container, lumi::MainWindow& w, const QString& out)
     terms->setCurrentText(QStringLiteral("37"));
     pressApply(w);
     // Half a pupil with 37 terms: ill-determined, an empty half, and the outlier.
-    if (w.fitFindings().size() != 3) {
+    if (w.workspace().fitFindings().size() != 3) {
         fail(QStringLiteral("expected three fit warnings, got %1: %2")
-                 .arg(w.fitFindings().size())
+                 .arg(w.workspace().fitFindings().size())
                  .arg(w.aberrationPage()->fitWarningsText()));
     }
     grabAll(container, w, {{"fitwarning.png", 1, {}}}, out);
@@ -463,9 +463,7 @@ int main(int argc, char* argv[]) {
     averaging->applyButton()->click();
     grabAll(container, w, {{"averaged.png", 2, {}}}, out);
     // The graphical report of the same measurement, as "&Report" opens it.
-    w.reportCommands()->setUserDataSource([] {
-        return std::array<std::string, 5>{"2026-12-08", "A. User", "", "", ""};
-    });
+    w.workspace().userData() = {"2026-12-08", "A. User", "", "", ""};
     w.menus()->report->trigger();
     lumi::GraphicalReportWindow* report = w.reportCommands()->graphicalReport();
     if (report == nullptr) {
