@@ -81,9 +81,14 @@ lumi::FringeStore thinned(const lumi::FringeStore& dense, int keepEvery) {
     return out;
 }
 
-void fail(const QString& why) {
-    std::fputs(qPrintable(why + QLatin1Char('\n')), stderr);
-    std::exit(1);
+// Ends the run with `why`. Thrown, not exited, so the temporary folder and the
+// windows go on the way out; not a std::exception, so no handler on the way takes it.
+struct ShotFailure {
+    QString why;
+};
+
+[[noreturn]] void fail(const QString& why) {
+    throw ShotFailure{why};
 }
 
 // Shows the sample, digitises it through a fringe data file (standard analysis)
@@ -357,7 +362,7 @@ void phaseShots(QWidget& container, lumi::MainWindow& w, lumi::ScriptedDialogSer
     psi->close();
 }
 
-int main(int argc, char* argv[]) {
+int run(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
@@ -521,4 +526,13 @@ int main(int argc, char* argv[]) {
         fail(QStringLiteral("unexpected message: %1").arg(dialogs.lastText()));
     }
     return 0;
+}
+
+int main(int argc, char* argv[]) {
+    try {
+        return run(argc, argv);
+    } catch (const ShotFailure& f) {
+        std::fputs(qPrintable(f.why + QLatin1Char('\n')), stderr);
+        return 1;
+    }
 }
