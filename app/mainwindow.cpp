@@ -103,7 +103,12 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
     fringeFiles_->markSavedAs(QString());
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The workspace goes before the pages and commands (its owner's children,
+    // deleted after the members): nothing may hear from it while it goes.
+    QObject::disconnect(&workspace_.undoStack(), nullptr, nullptr, nullptr);
+    QObject::disconnect(&workspace_, nullptr, nullptr, nullptr);
+}
 
 void MainWindow::layOut() {
     QTabWidget* tabs = pages_.tabs;

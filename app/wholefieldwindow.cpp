@@ -12,7 +12,6 @@
 #include "phase/pupilwavefront.h"
 #include "ui/dialogservice.h"
 #include "ui/imagecanvas.h"
-#include "ui/picture/imageconversion.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -120,8 +119,6 @@ void WholeFieldWindow::syncApertureChoice() {
 }
 
 void WholeFieldWindow::forgetPicture() {
-    grid_ = PixelGrid();
-    gridKey_ = 0;
     carrier_.reset();
     result_.reset();
     {
@@ -134,15 +131,6 @@ void WholeFieldWindow::forgetPicture() {
     for (PhasePicture* p : {spectrum_, wrapped_, unwrapped_})
         p->clear(QStringLiteral("Not analysed yet"));
     syncApertureChoice();
-}
-
-const PixelGrid& WholeFieldWindow::pictureGrid() {
-    const QImage& picture = pages_.image->canvas()->cleanPicture();
-    if (gridKey_ != picture.cacheKey() || grid_.width() == 0) {
-        grid_ = toPixelGrid(picture);
-        gridKey_ = picture.cacheKey();
-    }
-    return grid_;
 }
 
 bool WholeFieldWindow::analyse() {
@@ -205,7 +193,12 @@ bool WholeFieldWindow::run(std::optional<phase::CarrierFrequency> carrier, bool 
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
 
-    const PixelGrid& grid = pictureGrid();
+    // The canvas's own pixel grid, not a copy (72 MB on a 6000 x 4000 photo). No user input
+    // is taken while the analysis runs, so the picture stays; the copy of the canvas's
+    // picture, which is on the grid's bytes, keeps them alive in any case.
+    const ImageCanvas& canvas = *pages_.image->canvas();
+    const PixelGrid& grid = canvas.pixels();
+    const QImage gridBytes = canvas.cleanPicture();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     std::optional<phase::FourierResult> r;
     QString failure;

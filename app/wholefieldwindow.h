@@ -57,8 +57,6 @@ public:
     QPushButton* analyseButton() const { return analyseButton_; }
 
 private:
-    // The picture's pixels, converted once per picture.
-    const PixelGrid& pictureGrid();
     bool run(std::optional<phase::CarrierFrequency> carrier, bool invert);
     void showResult(const PixelGrid& grid);
     void syncApertureChoice();
@@ -66,8 +64,6 @@ private:
     WorkspaceModel& ws_;
     WindowPages pages_;
     DialogService& dialogs_;
-    PixelGrid grid_;
-    qint64 gridKey_ = 0;
     std::optional<phase::CarrierFrequency> carrier_; // picked, cycles per picture pixel
     std::optional<phase::FourierResult> result_;
     double spectrumCyclesPerPx_ = 0.0; // of the spectrum shown

@@ -12,7 +12,6 @@
 #include "cli/usageerror.h"
 #include "common/fileerror.h"
 #include "phase/phaseerror.h"
-#include "phase/phasefitapply.h"
 #include "phase/phaseshiftanalysis.h"
 #include "phase/phaseshifterror.h"
 #include "report/aberrationtexts.h"
@@ -250,9 +249,8 @@ int runPsi(std::span<const std::string> args, std::ostream& out, std::ostream& e
             pr.termCount = derived.highestTerm + 1;
             analysis = phase::analysePhaseShift(frames, pr);
             ws->setPupil(analysis->aperture, request.obstruction);
-            throwIfFailed(ws->applyPhaseFit(analysis->fit.coefficientsWaves,
-                                            analysis->fit.residualRmsWaves,
-                                            static_cast<int>(analysis->fit.samples.size())));
+            // The same fit of the phase map's samples as the window's (no carrier fringes).
+            throwIfFailed(ws->applyToSamples(analysis->fit.samples, 0));
             writeZernikeOut(*ws, analyze);
         }
         const Measurement& m = ws->measurement();

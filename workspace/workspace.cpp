@@ -5,7 +5,6 @@
 #include "analysis/idealconicapply.h"
 #include "analysis/usedcoefficients.h"
 #include "analysis/wavefrontsampler.h"
-#include "phase/phasefitapply.h"
 #include "report/aberrationtexts.h"
 
 #include <utility>
@@ -90,16 +89,6 @@ const ApplyOutcome& Workspace::applyToSamples(std::span<const ZernikeSample> sam
                                               int fringeCount) {
     const ApplyOutcome& o =
         keep(runApplyToSamples(*m_, samples, fringeCount, idealConicFor(m_->settings)), false);
-    if (o.succeeded())
-        forgetFit();
-    return o;
-}
-
-const ApplyOutcome& Workspace::applyPhaseFit(const ZernikeCoefficients& fittedWaves,
-                                             double residualRmsWaves, int sampleCount) {
-    const ApplyOutcome& o = keep(phase::applyPhaseFit(*m_, fittedWaves, residualRmsWaves,
-                                                      sampleCount, idealConicFor(m_->settings)),
-                                 false);
     if (o.succeeded())
         forgetFit();
     return o;

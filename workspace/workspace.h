@@ -61,9 +61,6 @@ public:
     const ApplyOutcome& apply();
     // APPLY of a whole-field phase map's samples (normalised pupil, waves).
     const ApplyOutcome& applyToSamples(std::span<const ZernikeSample> samples, int fringeCount);
-    // A whole-field Zernike fit (waves at the input wavelength) made the analysis.
-    const ApplyOutcome& applyPhaseFit(const ZernikeCoefficients& fittedWaves,
-                                      double residualRmsWaves, int sampleCount);
     // An average of Zernike files made the current coefficients; the fit
     // findings are forgotten (the summary no longer comes from a fit).
     const ApplyOutcome& average(const ZernikeAverage& average);

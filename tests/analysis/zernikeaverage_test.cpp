@@ -3,12 +3,12 @@
 #include "analysis/termcountmismatch.h"
 #include "common/fileerror.h"
 #include "common/textfile.h"
+#include "support/scratchfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace lumi {
@@ -105,9 +105,7 @@ struct BadFileCase {
 class ZernikeAverageBadFile : public ::testing::TestWithParam<BadFileCase> {};
 
 TEST_P(ZernikeAverageBadFile, NamesTheFileAndTheFault) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("lumi-average-" + std::to_string(::getpid()) + GetParam().name);
-    std::filesystem::create_directories(dir);
+    const test::ScratchFolder dir(std::string("average-") + GetParam().name);
     const auto good = dir / "good.zrk";
     const auto bad = dir / "bad.zrk";
     writeTextFileReplacing(good, zrk(terms(25)));
@@ -122,7 +120,6 @@ TEST_P(ZernikeAverageBadFile, NamesTheFileAndTheFault) {
         EXPECT_NE(what.find(bad.string()), std::string::npos) << what;
         EXPECT_NE(what.find(GetParam().expected), std::string::npos) << what;
     }
-    std::filesystem::remove_all(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ZernikeAverageBadFile,

@@ -3,6 +3,7 @@
 #include "analysis/analysiserror.h"
 #include "common/fileerror.h"
 #include "common/textfile.h"
+#include "support/scratchfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,6 @@
 #include <filesystem>
 #include <random>
 #include <string>
-#include <unistd.h>
 
 namespace lumi {
 namespace {
@@ -188,15 +188,7 @@ TEST(ZernikeFileFuzz, DamagedFilesNeverEscapeTheRules) {
 
 class ZernikeFileOnDisk : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("lumi_zrk_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    std::filesystem::path dir;
+    const test::ScratchFolder dir{"zrk"};
 };
 
 TEST_F(ZernikeFileOnDisk, WriteReadAndKeepTheOldFileOnFailure) {

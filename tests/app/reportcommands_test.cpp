@@ -6,6 +6,7 @@
 #include "app/wavefrontpage.h"
 #include "mainwindowfixture.h"
 #include "support/pdftools.h"
+#include "support/scratchfolder.h"
 
 #include <QAction>
 #include <QFile>
@@ -28,14 +29,7 @@ namespace {
 
 using Destination = DocumentPrinter::Destination;
 
-std::filesystem::path scratch(const std::string& name) {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const auto dir = std::filesystem::path(LUMI_BINARY_DIR) / "app-test-files" /
-                     (std::string(info->test_suite_name()) + "-" + info->name() + "-" + name);
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
-}
+using lumi::test::ScratchFolder;
 
 QString q(const std::filesystem::path& p) {
     return QString::fromStdString(p.string());
@@ -166,7 +160,7 @@ TEST_F(ReportCommandsTest, AnsweringNoPrintsNothing) {
 }
 
 TEST_F(ReportCommandsTest, PrintScreenWithoutPrinterSavesAOnePagePdfAndRestoresColours) {
-    const auto dir = scratch("pdf");
+    const ScratchFolder dir("pdf");
     const QColor before = background();
     const bool autoFill = window->autoFillBackground();
     usePrinter([] { return std::unique_ptr<QPrinter>(); });
@@ -181,7 +175,7 @@ TEST_F(ReportCommandsTest, PrintScreenWithoutPrinterSavesAOnePagePdfAndRestoresC
 }
 
 TEST_F(ReportCommandsTest, PrinterFailureNamesThePrinterAndRestoresColours) {
-    const auto dir = scratch("fail");
+    const ScratchFolder dir("fail");
     const QColor before = background();
     const QString target = q(dir / "missing" / "folder" / "out.pdf");
     usePrinter([target] {
@@ -199,7 +193,7 @@ TEST_F(ReportCommandsTest, PrinterFailureNamesThePrinterAndRestoresColours) {
 
 TEST_F(ReportCommandsTest, APrinterGetsTheWholeDocument) {
     analyseExample();
-    const auto dir = scratch("printer");
+    const ScratchFolder dir("printer");
     const QString target = q(dir / "printed.pdf"); // a printer that prints into a file
     usePrinter([target] {
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -227,14 +221,15 @@ TEST_F(ReportCommandsTest, APrinterGetsTheWholeDocument) {
 }
 
 TEST_F(ReportCommandsTest, PdfIntoAMissingFolderIsReported) {
-    dialogs.saveAnswers.push_back(q(scratch("x") / "no" / "such" / "r.pdf"));
+    const ScratchFolder dir("missing-folder");
+    dialogs.saveAnswers.push_back(q(dir / "no" / "such" / "r.pdf"));
     window->menus()->printScreenPdf->trigger();
     EXPECT_TRUE(dialogs.lastText().startsWith(QStringLiteral("The PDF file was not saved")))
         << dialogs.lastText().toStdString();
 }
 
 TEST_F(ReportCommandsTest, SaveScreenWritesTheWholeWindowAsBitmap) {
-    const auto dir = scratch("bmp");
+    const ScratchFolder dir("bmp");
     dialogs.saveAnswers = {QString(), q(dir / "screen"), q(dir / "no" / "such" / "s.bmp")};
     window->menus()->saveScreen->trigger(); // cancelled: nothing written, nothing said
     EXPECT_TRUE(std::filesystem::is_empty(dir));
@@ -255,7 +250,7 @@ TEST_F(ReportCommandsTest, SaveScreenWritesTheWholeWindowAsBitmap) {
 
 TEST_F(ReportCommandsTest, TextReportAndFullReportAsPdf) {
     analyseExample();
-    const auto dir = scratch("report");
+    const ScratchFolder dir("report");
     window->workspace().userData() = {"2004-03-01", "A. User", "", "200 mm f/5", ""};
     dialogs.saveAnswers.push_back(q(dir / "text.pdf"));
     window->menus()->printReportPdf->trigger();

@@ -184,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The values after the points are read in single precision, as loading the
 // file in the main window does, so both analyse the same numbers.
 TEST(AnalyzeFileSettings, AreReadInSinglePrecision) {
-    const auto dir = scratchDir("single");
+    const ScratchFolder dir("single");
     writeTextFileReplacing(dir / "digits.frg",
                            "320,240,216\r\n0,0,0\r\n0\r\n632.8123456789,532.123456789,.5\r\n"
                            "203.2123456789\r\n2032.123456789\r\n-1.123456789\r\n");
@@ -199,7 +199,7 @@ TEST(AnalyzeFileSettings, AreReadInSinglePrecision) {
 }
 
 TEST(AnalyzeReference, SubtractsWavesPerFringeTimesTheReference) {
-    const auto dir = scratchDir("reference");
+    const ScratchFolder dir("reference");
     ZernikeCoefficients refWaves{};
     refWaves[3] = 0.05; // 0.1 fringes at 0.5 waves per fringe
     refWaves[8] = -0.01;
@@ -256,7 +256,8 @@ TEST_P(AnalyzeWarnings, NameTheProblem) {
     wc.spoil(store);
     FringeDataFile file = FringeDataFile::fromStore(store);
     file.setStandardAnalysis();
-    const auto path = scratchDir(std::string("warnings-") + wc.name) / "spoilt.frg";
+    const ScratchFolder dir(std::string("warnings-") + wc.name);
+    const auto path = dir / "spoilt.frg";
     file.writeFile(path);
 
     const Json r = analyzeJson({path.string(), "--terms", "37"});
@@ -325,7 +326,8 @@ TEST(AnalyzeExcludeOutliers, RefitsWithoutTheFlaggedPointAndKeepsTheFile) {
     store.setPoint(2, 5, store.pointX(3, 5), store.pointY(3, 5));
     FringeDataFile file = FringeDataFile::fromStore(store);
     file.setStandardAnalysis();
-    const auto path = scratchDir("exclude") / "one-misplaced.frg";
+    const ScratchFolder dir("exclude");
+    const auto path = dir / "one-misplaced.frg";
     file.writeFile(path);
     const std::string before = readTextFile(path);
 
@@ -363,7 +365,7 @@ class AnalyzeFailure : public ::testing::TestWithParam<FailureCase> {};
 
 TEST_P(AnalyzeFailure, EndsWithAClearMessage) {
     const auto& c = GetParam();
-    const auto dir = scratchDir(std::string("failure-") + c.name);
+    const ScratchFolder dir(std::string("failure-") + c.name);
     writeTextFileReplacing(dir / "bad.frg", "320,240,216\r\n0,0,0\r\n3\r\n0,1,2\r\n250,3,4\r\n");
     writeTextFileReplacing(dir / "three.frg", "320,240,216\r\n0,0,0\r\n3\r\n0,300,200\r\n"
                                               "0,330,260\r\n1,290,230\r\n632.8,632.8,.5\r\n"
@@ -519,7 +521,7 @@ namespace {
 // A file cut anywhere ends in a result or a message naming it, never a crash.
 TEST(AnalyzeRobustness, TruncatedFilesEndWithAResultOrAMessage) {
     const std::string text = readTextFile(sourcePath("examples/astigmatism-coma.frg"));
-    const auto dir = scratchDir("truncated");
+    const ScratchFolder dir("truncated");
     const std::string path = (dir / "cut.frg").string();
     for (std::size_t k = 0; k <= 40; ++k) {
         const std::size_t cut = k * text.size() / 40;

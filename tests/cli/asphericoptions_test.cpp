@@ -23,7 +23,7 @@ double idealTermEight(double conic) {
 
 // A fringe data file of a paraboloid (D 200 mm, R 2000 mm) that matches its target:
 // measured primary spherical = the ideal one, with some tilt and focus.
-std::string paraboloidFile(const std::string& name, bool withMirrorData) {
+std::string paraboloidFile(const ScratchFolder& dir, bool withMirrorData) {
     FringeStore store;
     ZernikeCoefficients c{};
     c[1] = 2.0;
@@ -38,7 +38,7 @@ std::string paraboloidFile(const std::string& name, bool withMirrorData) {
     } else {
         file.setStandardAnalysis();
     }
-    const auto path = scratchDir("aspheric-" + name) / "paraboloid.frg";
+    const auto path = dir / "paraboloid.frg";
     file.writeFile(path);
     return path.string();
 }
@@ -52,7 +52,8 @@ Json analyzeJson(std::vector<std::string> args) {
 }
 
 TEST(AnalyzeAspheric, matchingParaboloidHasBestFitConicMinusOne) {
-    const std::string frg = paraboloidFile("match", true);
+    const ScratchFolder dir("aspheric-match");
+    const std::string frg = paraboloidFile(dir, true);
     const Json r = analyzeJson({frg, "--aspheric"});
     EXPECT_NEAR(r.at("bestFitConic").get<double>(), -1.0, 1e-6);
     const auto ideal = r.at("idealConicCoefficients").get<std::vector<double>>();
@@ -63,7 +64,8 @@ TEST(AnalyzeAspheric, matchingParaboloidHasBestFitConicMinusOne) {
 }
 
 TEST(AnalyzeAspheric, optionsOverrideTheFileAndTheEstimateHardlyDependsOnTheTarget) {
-    const std::string frg = paraboloidFile("override", false);
+    const ScratchFolder dir("aspheric-override");
+    const std::string frg = paraboloidFile(dir, false);
     for (const char* target : {"-1", "-0.5", "-2"}) {
         const Json r = analyzeJson(
             {frg, "--aspheric", "--diameter", "200", "--radius", "-2000", "--conic", target});
@@ -73,14 +75,16 @@ TEST(AnalyzeAspheric, optionsOverrideTheFileAndTheEstimateHardlyDependsOnTheTarg
 }
 
 TEST(AnalyzeAspheric, plainOutputShowsTheBestFitConicText) {
-    const CliRun r = runCliWith({"analyze", paraboloidFile("text", true), "--aspheric"});
+    const ScratchFolder dir("aspheric-text");
+    const CliRun r = runCliWith({"analyze", paraboloidFile(dir, true), "--aspheric"});
     ASSERT_EQ(r.status, kExitOk) << r.err;
     EXPECT_NE(r.out.find("Best Fit Conic Constant"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("  K =   -1.000"), std::string::npos) << r.out;
 }
 
 TEST(AnalyzeAspheric, standardAnalysisAddsNothing) {
-    const Json r = analyzeJson({paraboloidFile("standard", true)});
+    const ScratchFolder dir("aspheric-standard");
+    const Json r = analyzeJson({paraboloidFile(dir, true)});
     EXPECT_EQ(r.count("bestFitConic"), 0u);
     EXPECT_EQ(r.count("idealConicCoefficients"), 0u);
 }
@@ -96,8 +100,8 @@ struct BadAspheric {
 class AnalyzeAsphericErrors : public ::testing::TestWithParam<BadAspheric> {};
 
 TEST_P(AnalyzeAsphericErrors, endWithAStatusAndAReason) {
-    std::vector<std::string> args{"analyze",
-                                  paraboloidFile(GetParam().name, GetParam().mirrorInFile)};
+    const ScratchFolder dir(std::string("aspheric-") + GetParam().name);
+    std::vector<std::string> args{"analyze", paraboloidFile(dir, GetParam().mirrorInFile)};
     args.insert(args.end(), GetParam().options.begin(), GetParam().options.end());
     const CliRun r = runCliWith(args);
     EXPECT_EQ(r.status, GetParam().status);

@@ -27,7 +27,7 @@ Json analyzeSaving(const std::string& name, const std::filesystem::path& zrk,
 }
 
 TEST(AverageCommand, EqualsTheMeanOfTheAnalyzedFiles) {
-    const auto dir = scratchDir("average");
+    const ScratchFolder dir("average");
     std::vector<std::string> args{"average"};
     std::vector<double> mean(26, 0.0);
     for (const char* name : kExamples) {
@@ -58,7 +58,7 @@ TEST(AverageCommand, OneFileWithItsFringeFileGivesTheAnalyzeSummary) {
     const std::vector<std::vector<std::string>> optionSets{
         {"--remove", "tilt"},
         {"--aspheric", "--diameter", "200", "--radius", "2000", "--conic", "-1"}};
-    const auto dir = scratchDir("average");
+    const ScratchFolder dir("average");
     const std::string frg = sourcePath("examples/spherical-obstructed.frg").string();
     for (const auto& options : optionSets) {
         const auto zrk = dir / "one.zrk";
@@ -88,7 +88,7 @@ struct FailureCase {
 class AverageCommandFailure : public ::testing::TestWithParam<FailureCase> {};
 
 TEST_P(AverageCommandFailure, SaysWhichFileAndWhatIsWrong) {
-    const auto dir = scratchDir("average");
+    const ScratchFolder dir("average");
     const auto good = dir / "good.zrk";
     const auto bad = dir / "bad.zrk";
     analyzeSaving("mixed-24", good);

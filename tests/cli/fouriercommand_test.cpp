@@ -22,7 +22,7 @@ void savePng(const RgbImage& img, const std::filesystem::path& path) {
 // One generated 50-fringe photo analysed three ways: automatic, inverted and with
 // the aperture given.
 TEST(FourierCommand, AnalysesAGeneratedPhotoWithItsExtrasAndFiles) {
-    const auto dir = scratchDir("fourier-photo");
+    const ScratchFolder dir("fourier-photo");
     BathPhotoSetup setup;
     setup.widthPx = 640;
     setup.heightPx = 480;
@@ -63,7 +63,6 @@ TEST(FourierCommand, AnalysesAGeneratedPhotoWithItsExtrasAndFiles) {
     const Json g = parseJson(given.out);
     EXPECT_EQ(g.at("aperture").at("radius").get<double>(), 205.0);
     EXPECT_FALSE(g.at("apertureFound").get<bool>());
-    std::filesystem::remove_all(dir);
 }
 
 struct BadFourier {
@@ -76,7 +75,7 @@ struct BadFourier {
 class FourierRejects : public ::testing::TestWithParam<BadFourier> {};
 
 TEST_P(FourierRejects, WithAMessageNamingTheCause) {
-    const auto dir = scratchDir("fourier-rejects");
+    const ScratchFolder dir("fourier-rejects");
     const std::string flat = (dir / "flat.png").string();
     QImage grey(200, 150, QImage::Format_RGB888);
     grey.fill(qRgb(90, 20, 10));
@@ -87,7 +86,6 @@ TEST_P(FourierRejects, WithAMessageNamingTheCause) {
     const CliRun r = runCliWith(args);
     EXPECT_EQ(r.status, GetParam().status);
     EXPECT_NE(r.err.find(GetParam().message), std::string::npos) << r.err;
-    std::filesystem::remove_all(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(

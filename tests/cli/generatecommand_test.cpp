@@ -10,7 +10,7 @@ namespace lumi::cli::test {
 namespace {
 
 TEST(GenerateCommand, WritesAFileThatAnalyzesBackToTheCoefficients) {
-    const auto dir = scratchDir("generate-roundtrip");
+    const ScratchFolder dir("generate-roundtrip");
     const std::string out = (dir / "g.frg").string();
     const CliRun g =
         runCliWith({"generate", "--out", out, "--coef", "0:0.3,3:1.8,5:0.4,7:-0.2",
@@ -40,7 +40,7 @@ TEST(GenerateCommand, WritesAFileThatAnalyzesBackToTheCoefficients) {
 }
 
 TEST(GenerateCommand, PlainOutputListsThePistonAdjustedCoefficients) {
-    const auto dir = scratchDir("generate-plain");
+    const ScratchFolder dir("generate-plain");
     const CliRun g = runCliWith({"generate", "--out", (dir / "p.frg").string(), "--coef", "3:2.2",
                                  "--width", "400", "--height", "300"});
     ASSERT_EQ(g.status, kExitOk) << g.err;
@@ -61,7 +61,7 @@ class GenerateRejects : public ::testing::TestWithParam<GenerateFailure> {};
 
 TEST_P(GenerateRejects, WithStatus2AndNoFile) {
     const auto& c = GetParam();
-    const auto dir = scratchDir(std::string("generate-") + c.name);
+    const ScratchFolder dir(std::string("generate-") + c.name);
     std::vector<std::string> args{"generate"};
     for (std::string a : c.args)
         args.push_back(a == "$OUT" ? (dir / "x.frg").string() : a);

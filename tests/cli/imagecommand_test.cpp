@@ -29,7 +29,7 @@ PixelGrid readGrid(const std::filesystem::path& path) {
 }
 
 TEST(ImageCommand, AppliesOperationsInCommandLineOrder) {
-    const auto dir = scratchDir("image");
+    const ScratchFolder dir("image");
     const std::string in = writePicture(dir);
     const PixelGrid original = readGrid(in);
     const auto first = (dir / "a.png").string();
@@ -52,7 +52,7 @@ struct BadImageCall {
 class ImageCommandRefuses : public ::testing::TestWithParam<BadImageCall> {};
 
 TEST_P(ImageCommandRefuses, WithAMessageAndStatus2) {
-    const auto dir = scratchDir("image-bad");
+    const ScratchFolder dir("image-bad");
     std::vector<std::string> args{"image", writePicture(dir)};
     for (const std::string& a : GetParam().args) {
         args.push_back(a == "OUT" ? (dir / "out.bmp").string() : a);
@@ -81,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::lumi::test::ByName());
 
 TEST(ImageCommand, UnreadableInputSaysSo) {
-    const auto dir = scratchDir("image-unreadable");
+    const ScratchFolder dir("image-unreadable");
     const auto in = (dir / "broken.jpg").string();
     std::ofstream(in) << "no picture";
     const CliRun r = runCliWith({"image", in, (dir / "out.bmp").string(), "--invert"});

@@ -15,7 +15,8 @@ const char* const kPictures[] = {"wavefront-map.png", "wavefront-surface.png", "
                                  "psf-surface.png", "mtf.png"};
 
 TEST(PlotsOption, WritesTheFivePictures) {
-    const auto dir = scratchDir("plots") / "made-by-the-command"; // created when missing
+    const ScratchFolder scratch("plots");
+    const auto dir = scratch / "made-by-the-command"; // created when missing
     const CliRun r =
         runCliWith({"analyze", sourcePath("examples/astigmatism-coma.frg").string(), "--plots",
                     dir.string(), "--map-grid", "32", "--psf-grid", "64", "--f-number", "4"});
@@ -57,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PlotsOption, UnwritableFolderIsReported) {
     // A plain file where the folder should be.
-    const auto dir = scratchDir("plots-blocked");
+    const ScratchFolder dir("plots-blocked");
     const auto blocker = dir / "file";
     { std::ofstream(blocker.string()) << "x"; }
     const CliRun r = runCliWith({"analyze", sourcePath("examples/astigmatism-coma.frg").string(),

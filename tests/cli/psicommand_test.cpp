@@ -13,26 +13,22 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace lumi::cli::test {
 namespace {
 
-// Six frames of 400 x 300 with steps off by up to 10 degrees, written once; removed
-// when the suite ends. ctest runs every case in a process of its own, several at
-// once: the folder carries the process id so one case's clean-up never removes
-// another's frames.
+// Six frames of 400 x 300 with steps off by up to 10 degrees, written once in a folder
+// of the process's own; removed when the suite ends.
 class PsiCommand : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        dir_ = new std::filesystem::path(scratchDir("psi-frames-" + std::to_string(::getpid())));
+        dir_ = new ScratchFolder("psi-frames");
         set_ = new PhaseFrameSet(makePhaseFrameSet(6, 10.0, 7, phaseFrameSetWavefront(), 400, 300));
         const auto rendered = renderPhaseFrames(*set_);
         for (std::size_t k = 0; k < rendered.size(); ++k)
             ASSERT_EQ(writePicture(rendered[k], PictureFormat::Png, frame(k)), "");
     }
     static void TearDownTestSuite() {
-        std::filesystem::remove_all(*dir_);
         delete dir_;
         delete set_;
     }
@@ -45,7 +41,7 @@ protected:
             args.push_back(frame(k));
         return args;
     }
-    static inline std::filesystem::path* dir_ = nullptr;
+    static inline ScratchFolder* dir_ = nullptr;
     static inline PhaseFrameSet* set_ = nullptr;
 };
 

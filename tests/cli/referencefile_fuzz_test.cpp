@@ -31,7 +31,7 @@ std::string mutatedReference(std::mt19937& rng) {
 }
 
 TEST(ReferenceFileFuzz, MutatedFilesGiveFiniteCoefficientsOrNameTheLine) {
-    const auto dir = scratchDir("reference-fuzz");
+    const ScratchFolder dir("reference-fuzz");
     const auto path = dir / "r.zrk";
     std::mt19937 rng(0x2E5u);
     int accepted = 0;

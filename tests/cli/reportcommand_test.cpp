@@ -21,7 +21,7 @@ std::filesystem::path notesFile(const std::filesystem::path& dir) {
 }
 
 TEST(ReportCommand, textReportHoldsUserDataSummaryAndOneLinePerTerm) {
-    const auto dir = scratchDir("report-text");
+    const ScratchFolder dir("report-text");
     const auto out = dir / "report.txt";
     const CliRun r =
         runCliWith({"report", sourcePath("examples/astigmatism-coma.frg").string(), "--terms", "9",
@@ -51,7 +51,7 @@ TEST(ReportCommand, textReportHoldsUserDataSummaryAndOneLinePerTerm) {
 }
 
 TEST(ReportCommand, pdfHasTheTextPagesThenALandscapeGraphicalPage) {
-    const auto dir = scratchDir("report-pdf");
+    const ScratchFolder dir("report-pdf");
     const auto pdf = dir / "report.pdf";
     const CliRun r = runCliWith({"report", sourcePath("examples/astigmatism-coma.frg").string(),
                                  "--notes", notesFile(dir).string(), "--pdf", pdf.string()});
@@ -80,7 +80,7 @@ class ReportCommandFailures : public ::testing::TestWithParam<BadReport> {};
 
 TEST_P(ReportCommandFailures, endWithAMessageAndNoFile) {
     const BadReport& c = GetParam();
-    const auto dir = scratchDir("report-bad");
+    const ScratchFolder dir("report-bad");
     std::ofstream(dir / "open.txt") << "\"2004\"\r\n\"never closed\r\n";
     std::vector<std::string> args{"report", sourcePath("examples/defocus-rings.frg").string()};
     for (std::string a : c.args) {
@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
 // quote is one quote, an empty field between commas stays a field, a byte
 // order mark is not text; a file cut inside a quote is said to be short.
 TEST(ReportCommand, notesAreReadAsTheWindowReadsThem) {
-    const auto dir = scratchDir("report-notes");
+    const ScratchFolder dir("report-notes");
     std::ofstream(dir / "n.txt", std::ios::binary)
         << "\xEF\xBB\xBF\"2004-03-01\"\r\n\"say \"\"hi\"\"\"\r\na,,b\r\n";
     std::ofstream(dir / "open.txt", std::ios::binary) << "\"2004\"\r\n\"never closed\r\n";
@@ -139,7 +139,6 @@ TEST(ReportCommand, notesAreReadAsTheWindowReadsThem) {
     EXPECT_EQ(open.status, kExitOk) << open.err;
     EXPECT_NE(open.err.find("open.txt holds 1 of the 5 user data fields"), std::string::npos)
         << open.err;
-    std::filesystem::remove_all(dir);
 }
 
 } // namespace

@@ -63,7 +63,7 @@ class FailedWrite : public ::testing::TestWithParam<std::tuple<WritingCommand, T
 
 TEST_P(FailedWrite, ExitsTwoNamingTheFileAndLeavesTheTarget) {
     const auto& [command, kind] = GetParam();
-    const fs::path dir = scratchDir(std::string("write-") + command.name);
+    const ScratchFolder dir(std::string("write-") + command.name);
     fs::path target = dir / command.targetName;
     std::string oldContents;
     if (!makeTarget(kind, target, oldContents))
@@ -150,7 +150,7 @@ const RefusedDestination kRefused[] = {
 class RefusedBeforeWriting : public ::testing::TestWithParam<RefusedDestination> {};
 
 TEST_P(RefusedBeforeWriting, ExitsTwoAndEveryOldFileIsIntact) {
-    const fs::path dir = scratchDir("refused");
+    const ScratchFolder dir("refused");
     fs::copy_file(kExample, dir / "x.frg");
     fs::create_symlink(dir / "x.frg", dir / "link.frg");
     QImage picture(40, 30, QImage::Format_RGB32);
@@ -179,7 +179,6 @@ TEST_P(RefusedBeforeWriting, ExitsTwoAndEveryOldFileIsIntact) {
         EXPECT_EQ(readTextFile(entry.path(), 1u << 30), before[name]) << name;
     }
     EXPECT_EQ(files, before.size()) << "a file was added";
-    fs::remove_all(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, RefusedBeforeWriting, ::testing::ValuesIn(kRefused),
@@ -187,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, RefusedBeforeWriting, ::testing::ValuesIn(kRe
 
 // A write that fails after others says which files it had already written.
 TEST(LaterWriteFails, TheMessageNamesTheFilesAlreadyWritten) {
-    const fs::path dir = scratchDir("later");
+    const ScratchFolder dir("later");
     const fs::path fifo = dir / "pipe.pdf";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const CliRun r = runCliWith(
@@ -195,7 +194,6 @@ TEST(LaterWriteFails, TheMessageNamesTheFilesAlreadyWritten) {
     EXPECT_EQ(r.status, kExitBadInput);
     EXPECT_NE(r.err.find("Already written: " + (dir / "t.txt").string() + "."), std::string::npos)
         << r.err;
-    fs::remove_all(dir);
 }
 
 } // namespace

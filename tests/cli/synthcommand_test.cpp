@@ -39,7 +39,7 @@ PngSize pngSize(const std::filesystem::path& path) {
 }
 
 TEST(SynthCommand, writesScaledPicturesOfTheChosenSize) {
-    const auto dir = scratchDir("synth-sizes");
+    const ScratchFolder dir("synth-sizes");
     for (const auto& [size, scale] : {std::pair{"64", "2"}, {"128", "1"}, {"256", "3"}}) {
         const auto png = dir / (std::string(size) + ".png");
         const CliRun r = runCliWith({"synth", "--coef", "1:2,3:1,8:0.4", "--size", size, "--scale",
@@ -53,7 +53,7 @@ TEST(SynthCommand, writesScaledPicturesOfTheChosenSize) {
 }
 
 TEST(SynthCommand, aspericPicturesAreWritten) {
-    const auto dir = scratchDir("synth-aspheric");
+    const ScratchFolder dir("synth-aspheric");
     const CliRun r = runCliWith(
         {"synth", "--coef", "1:1.5,3:0.9,8:-0.8", "--diameter", "200", "--radius", "2000",
          "--null-test", "--overlay", "--ideal", (dir / "ideal.png").string(), "--skeleton",
@@ -65,7 +65,7 @@ TEST(SynthCommand, aspericPicturesAreWritten) {
 }
 
 TEST(SynthCommand, zernikeFileValuesAreFringesTimesWavesPerFringe) {
-    const auto dir = scratchDir("synth-zrk");
+    const ScratchFolder dir("synth-zrk");
     ZernikeCoefficients waves{};
     for (std::size_t t = 0; t <= 15; ++t) {
         waves[t] = 0.01 * static_cast<double>(t) - 0.0625;
@@ -91,7 +91,7 @@ struct BadSynth {
 class SynthErrors : public ::testing::TestWithParam<BadSynth> {};
 
 TEST_P(SynthErrors, endWithAStatusAndAReason) {
-    const auto dir = scratchDir("synth-errors");
+    const ScratchFolder dir("synth-errors");
     {
         std::ofstream bad(dir / "bad.zrk");
         bad << "0.5\r\nabc\r\n";

@@ -41,7 +41,7 @@ std::string sample1() {
 class TraceSample1 : public ::testing::TestWithParam<std::vector<std::string>> {};
 
 TEST_P(TraceSample1, IntoAFileThatAnalyzesToItsTilt) {
-    const auto dir = scratchDir("trace-sample1");
+    const ScratchFolder dir("trace-sample1");
     const std::string out = (dir / "s1.frg").string();
     std::vector<std::string> args{"trace",   sample1(),     "--aperture", "322,238,205",
                                   "--seeds", kSample1Seeds, "--optimize", "--out",
@@ -103,7 +103,7 @@ struct RingSeeding {
 class TraceRings : public ::testing::TestWithParam<RingSeeding> {};
 
 TEST_P(TraceRings, FitTheWavefrontWhenTheOuterRingHasTheInnerRingsOrder) {
-    const auto dir = scratchDir("trace-rings");
+    const ScratchFolder dir("trace-rings");
     const std::string out = (dir / "rings.frg").string();
     const CliRun t = runCliWith({"trace", ringPicture(dir), "--aperture", "200,200,180", "--seeds",
                                  GetParam().seeds, "--out", out, "--json"});
@@ -138,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(TraceCommand, FollowReportsTwoSeedsOnOneFringe) {
-    const auto dir = scratchDir("trace-follow-stops");
+    const ScratchFolder dir("trace-follow-stops");
     const std::string out = (dir / "s1.frg").string();
     // Seeds 1 and 2 both on the first dark fringe of sample 1.
     const std::vector<std::string> args{"trace",       sample1(), "--aperture",
@@ -177,7 +177,7 @@ struct BadTrace {
 class TraceRejects : public ::testing::TestWithParam<BadTrace> {};
 
 TEST_P(TraceRejects, WithStatus2AndNoFile) {
-    const auto dir = scratchDir("trace-rejects");
+    const ScratchFolder dir("trace-rejects");
     const auto out = dir / "x.frg";
     std::vector<std::string> args{"trace"};
     args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
@@ -252,7 +252,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Both picture commands read through the window's loader: a FIFO is refused
 // at once instead of blocking, a truncated JPEG instead of tracing its grey.
 TEST(PictureCommands, RefuseHostilePicturesNamingTheFile) {
-    const auto dir = scratchDir("hostile-pictures");
+    const ScratchFolder dir("hostile-pictures");
     const auto fifo = dir / "pipe.jpg";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const auto cut = dir / "cut.jpg";
@@ -276,7 +276,6 @@ TEST(PictureCommands, RefuseHostilePicturesNamingTheFile) {
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "t.frg"));
     EXPECT_FALSE(std::filesystem::exists(dir / "out.bmp"));
-    std::filesystem::remove_all(dir);
 }
 
 } // namespace

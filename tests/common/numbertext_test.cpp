@@ -1,5 +1,6 @@
 #include "common/numbertext.h"
 #include "support/casename.h"
+#include "support/scratchfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -93,7 +94,7 @@ TEST(NumberText, NarrowToSingleSaturatesInsteadOfOverflowing) {
 }
 
 // A locale with "," as the decimal point, made with glibc's localedef (always
-// installed) in the build folder, so the test runs whichever locales the
+// installed) in the given folder, so the test runs whichever locales the
 // machine has generated. Returns its name for setlocale once LOCPATH is set.
 std::string makeCommaLocale(const std::filesystem::path& folder) {
     std::filesystem::create_directories(folder);
@@ -113,8 +114,8 @@ std::string makeCommaLocale(const std::filesystem::path& folder) {
 TEST(NumberText, IgnoresTheProcessLocale) {
     const char* old = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = old ? old : "C";
-    const std::string comma =
-        makeCommaLocale(std::filesystem::path(LUMI_BINARY_DIR) / "test-locales");
+    const test::ScratchFolder folder("locale");
+    const std::string comma = makeCommaLocale(folder);
     ASSERT_NE(std::setlocale(LC_NUMERIC, comma.c_str()), nullptr)
         << "localedef could not build a comma-decimal locale";
     std::array<char, 16> c{};

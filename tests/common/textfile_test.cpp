@@ -1,6 +1,7 @@
 #include "common/textfile.h"
 
 #include "common/fileerror.h"
+#include "support/scratchfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -24,20 +25,6 @@ namespace fs = std::filesystem;
 
 class SafeWriter : public ::testing::Test {
 protected:
-    void SetUp() override {
-        // A folder of its own, one level deep: the names of parameterised cases
-        // hold a '/', which would leave their parent folder behind.
-        std::string pattern = (fs::temp_directory_path() / "lumi_textfile_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr) << pattern;
-        dir = pattern;
-    }
-    void TearDown() override {
-        if (dir.empty()) {
-            return;
-        }
-        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(dir);
-    }
     // Names in the folder other than the given ones: leftovers of a write.
     std::vector<std::string> strayFiles(std::initializer_list<std::string> expected) const {
         std::vector<std::string> stray;
@@ -53,7 +40,7 @@ protected:
         EXPECT_EQ(::lstat(p.c_str(), &st), 0);
         return st.st_mode;
     }
-    fs::path dir;
+    const test::ScratchFolder dir{"textfile"};
 };
 
 TEST_F(SafeWriter, ReplacesContentsAndKeepsTheModeOfTheOldFile) {

@@ -5,13 +5,13 @@
 #include "common/textfile.h"
 #include "fringe/fringeeditor.h"
 #include "fringe/fringestore.h"
+#include "support/scratchfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <random>
 #include <string>
-#include <unistd.h>
 
 namespace lumi {
 namespace {
@@ -501,15 +501,7 @@ TEST(FringeDataFileRoundTrip, RandomPointsSurviveSaveAndLoad) {
 
 class TempFolder : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("lumi_frg_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    std::filesystem::path dir;
+    const test::ScratchFolder dir{"frg"};
 };
 
 TEST_F(TempFolder, SaveThenLoadThroughTheDisk) {

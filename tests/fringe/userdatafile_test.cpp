@@ -1,6 +1,7 @@
 #include "fringe/userdatafile.h"
 
 #include "common/fileerror.h"
+#include "support/scratchfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -23,14 +24,12 @@ struct RoundTrip {
 class UserDataRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
 
 TEST_P(UserDataRoundTrip, ReadsBackWhatWasWritten) {
-    // One file per case: CTest runs the cases in parallel processes.
-    const auto path = std::filesystem::path(testing::TempDir()) /
-                      ("userdatafile_test " + std::string(GetParam().name) + ".txt");
+    const test::ScratchFolder dir("userdata");
+    const auto path = dir / "user data.txt";
     UserDataFile::writeFile(path, GetParam().fields);
     const UserDataFile::ReadResult read = UserDataFile::readFile(path);
     EXPECT_TRUE(read.complete());
     EXPECT_EQ(read.fields, GetParam().fields);
-    std::filesystem::remove(path);
 }
 
 INSTANTIATE_TEST_SUITE_P(

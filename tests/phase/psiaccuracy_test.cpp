@@ -3,8 +3,10 @@
 // 10 degrees): the fitted wavefront, its RMS and the estimated steps against the
 // truth, and two halves of one set against each other. Prints the figures.
 
+#include "analysis/applycommand.h"
 #include "analysis/measurement.h"
-#include "phase/phasefitapply.h"
+#include "analysis/usedcoefficients.h"
+#include "analysis/zernikeaverage.h"
 #include "phase/phaseshiftanalysis.h"
 #include "phase/psiframes.h"
 #include "support/casename.h"
@@ -47,7 +49,16 @@ ApertureCircle trueAperture(const SampleRecipe& r) {
 double summaryRms(const ZernikeCoefficients& fitted, const ApertureCircle& aperture) {
     Measurement m;
     m.store.aperture = aperture;
-    return applyPhaseFit(m, fitted, 0.0, 0).results.rms;
+    AnalysisSettings derived = m.settings;
+    deriveAnalysisSettings(derived);
+    ZernikeAverage one; // the coefficients as one file of fringes
+    one.termCount = derived.highestTerm;
+    one.fileCount = 1;
+    for (int t = 0; t <= derived.highestTerm; ++t) {
+        const auto i = static_cast<std::size_t>(t);
+        one.meanFringes[i] = fitted[i] / static_cast<double>(derived.wavesPerFringe);
+    }
+    return applyZernikeAverage(m, one).results.rms;
 }
 
 struct AccuracyCase {

@@ -1,6 +1,7 @@
 #include "ui/picture/pictureloader.h"
 
 #include "imaging/imagingerror.h"
+#include "support/scratchfolder.h"
 #include "ui/picture/imageconversion.h"
 #include "ui/picture/picturepixels.h"
 
@@ -11,7 +12,6 @@
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace lumi {
 namespace {
@@ -107,10 +107,7 @@ const HostilePicture kHostile[] = {
 class PictureLoader : public ::testing::TestWithParam<HostilePicture> {};
 
 TEST_P(PictureLoader, RefusesWithTheReasonAndNoPicture) {
-    const fs::path dir = fs::temp_directory_path() /
-                         ("lumi_pictureloader_" + std::to_string(::getpid()) + GetParam().name);
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const test::ScratchFolder dir(std::string("pictureloader-") + GetParam().name);
     const fs::path path = GetParam().make(dir / "picture.bmp");
     ASSERT_FALSE(path.empty());
     const LoadedPicture loaded = loadPicture(path);
@@ -119,7 +116,6 @@ TEST_P(PictureLoader, RefusesWithTheReasonAndNoPicture) {
     const std::string message = loaded.message(path);
     EXPECT_NE(message.find(path.string()), std::string::npos) << message;
     EXPECT_NE(message.find(GetParam().phrase), std::string::npos) << message;
-    fs::remove_all(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(Hostile, PictureLoader, ::testing::ValuesIn(kHostile),
