@@ -134,12 +134,6 @@ TEST_F(ReportCommandsTest, GraphicalReportOpensWithinTheScreen) {
     EXPECT_LE(shownPage->height(), scroll->viewport()->height());
 }
 
-TEST_F(ReportCommandsTest, ANewPictureForgetsTheFringeFileName) {
-    analyseExample();
-    showPicture();
-    EXPECT_EQ(commands().textReportInput().fileName, "");
-}
-
 TEST_F(ReportCommandsTest, GraphicalReportBeforeAnyAnalysisSaysWhyItStopped) {
     window->menus()->report->trigger();
     const GraphicalReportWindow* report = commands().graphicalReport();

@@ -154,13 +154,10 @@ TEST_F(ZernikeCommandsTest, IncludeRemoveAndApplyAverageIntoTheZernikePage) {
     EXPECT_EQ(w->files().size(), 3);
 
     QTest::mouseClick(w->applyButton(), Qt::LeftButton);
-    const Measurement& m = window->measurement();
     EXPECT_FALSE(w->isVisible()) << "closed after success";
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(window->zernikeCommands()->averageWindow(), nullptr);
     EXPECT_EQ(window->tabs()->currentIndex(), 2);
-    EXPECT_EQ(m.settings.highestTerm, 25);
-    EXPECT_NEAR(m.results.coefficients[3], 2.0 + 0.004, 1e-12);
     EXPECT_EQ(window->statusBar()->currentMessage(), "Averaged 3 files: terms 0..25");
     const ZernikePage* z = window->zernikePage();
     EXPECT_EQ(z->coefficientCell(4, 1), "4.008000"); // mean power in fringes

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 namespace lumi {
 namespace {
 
@@ -41,25 +44,83 @@ TEST(Workspace, ApplyKeepsResultsTextsSamplingAndFindings) {
     EXPECT_EQ(m.results.pointCount, ws->fittedPoints().totalPointCount());
 }
 
-// A fault after the counts shows the new counts; the summary texts stay those
-// of the APPLY before, and so does the last sampling.
-TEST(Workspace, FailedApplyKeepsTheTextsOfStagesItDidNotReach) {
+// A failed APPLY keeps what its stages reached and nothing more: fields of the
+// stages it did not reach keep the texts shown before (none after a new
+// picture), the coefficients stay unless the fit ran (an earlier APPLY's
+// analysis stays done), and the last sampling stays unless the summary sampled.
+struct FailedApplyCase {
+    const char* name;
+    std::function<void(Workspace&)> spoil;
+    ApplyProgress reached;
+};
+
+class FailedApply : public ::testing::TestWithParam<FailedApplyCase> {};
+
+TEST_P(FailedApply, KeepsTheTextsOfStagesItDidNotReach) {
     const auto ws = digitised();
     ASSERT_TRUE(ws->apply().succeeded());
-    const SummaryTexts before = ws->shownSummary();
     ws->sample(64);
-    FringeStore few = ws->measurement().store;
-    for (int f = 3; f < FringeStore::kFringesInUse; ++f)
-        few.clearFringe(f);
-    ws->setStore(few);
-    ws->setPupil({}, {}); // no aperture: the fit cannot place the points
+    GetParam().spoil(*ws);
+    const SummaryTexts before = ws->shownSummary();
+    const AnalysisResults resultsBefore = ws->measurement().results;
+    const int sampledBefore = ws->lastSampledGridCount();
+
     const ApplyOutcome& out = ws->apply();
     ASSERT_FALSE(out.succeeded());
-    EXPECT_EQ(out.progress, ApplyProgress::Counted);
-    EXPECT_EQ(ws->shownSummary().pointCount, std::to_string(few.totalPointCount()));
-    EXPECT_EQ(ws->shownSummary().peakToValley, before.peakToValley);
-    EXPECT_EQ(ws->lastSampledGridCount(), 64);
+    EXPECT_EQ(out.progress, GetParam().reached);
+    const Measurement& m = ws->measurement();
+    const SummaryTexts& shown = ws->shownSummary();
+    if (out.progress < ApplyProgress::Counted) {
+        EXPECT_EQ(shown, before);
+    } else {
+        EXPECT_EQ(shown.pointCount, std::to_string(m.store.totalPointCount()));
+        EXPECT_EQ(shown.fringeCount, std::to_string(m.store.nonEmptyFringeCount()));
+    }
+    if (out.progress < ApplyProgress::Fitted)
+        EXPECT_EQ(m.results.coefficients, resultsBefore.coefficients);
+    else
+        EXPECT_NE(m.results.fittedCoefficients, resultsBefore.fittedCoefficients);
+    if (out.progress < ApplyProgress::Summarised) {
+        EXPECT_EQ(shown.peakToValley, before.peakToValley);
+        EXPECT_EQ(ws->lastSampledGridCount(), sampledBefore);
+    } else {
+        EXPECT_EQ(shown, summaryTexts(m.results, m.settings, ApplyProgress::Summarised));
+        EXPECT_EQ(ws->lastSampledGridCount(), m.results.grid.gridCount);
+    }
 }
+
+// Keeps the first `count` fringes of the store.
+void keepFringes(Workspace& ws, int count) {
+    for (int f = count; f < FringeStore::kFringesInUse; ++f)
+        ws.store().clearFringe(f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stages, FailedApply,
+                         ::testing::Values(FailedApplyCase{"badSettingsAfterANewPicture",
+                                                           [](Workspace& ws) {
+                                                               ws.resetForNewPicture();
+                                                               AnalysisInput in;
+                                                               in.outputWavelengthNm = 0.0;
+                                                               ws.setInput(in);
+                                                           },
+                                                           ApplyProgress::NotRun},
+                                           FailedApplyCase{"noAperture",
+                                                           [](Workspace& ws) {
+                                                               keepFringes(ws, 3);
+                                                               ws.setPupil({}, {});
+                                                           },
+                                                           ApplyProgress::Counted},
+                                           FailedApplyCase{"asphericWithoutDiameter",
+                                                           [](Workspace& ws) {
+                                                               AnalysisInput in;
+                                                               in.zernikeTerms = 9;
+                                                               in.analysisType =
+                                                                   AnalysisType::Aspheric;
+                                                               in.curvatureRadiusMm = 1200.0;
+                                                               ws.setInput(in);
+                                                           },
+                                                           ApplyProgress::Summarised}),
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST(Workspace, AverageForgetsFindingsAndANewPictureForgetsTheAnalysis) {
     const auto ws = digitised();
@@ -73,6 +134,8 @@ TEST(Workspace, AverageForgetsFindingsAndANewPictureForgetsTheAnalysis) {
     average.fileCount = 2;
     ASSERT_TRUE(ws->average(average).succeeded());
     EXPECT_TRUE(ws->fitFindings().empty());
+    EXPECT_EQ(ws->fitUncertainty(), nullptr);
+    EXPECT_EQ(ws->measurement().settings.highestTerm, 8);
     EXPECT_DOUBLE_EQ(ws->measurement().results.coefficients[4], 0.5 * 0.4 - 0.5 * 0.1);
 
     ws->resetForNewPicture();
