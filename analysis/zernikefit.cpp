@@ -41,37 +41,37 @@ ApplyOutcome withZernikeFit(ApplyOutcome from, const FringeStore& pupil,
     const auto terms = static_cast<std::size_t>(termCount);
     const double wavesPerFringe = static_cast<double>(out.settings.wavesPerFringe);
 
-    // Every used coefficient is cleared, not only the fitted ones: a term an
-    // earlier fit with more terms left behind would otherwise be saved with
-    // this fit's terms and counted by an average of such files.
-    res.coefficients.fill(0.0);
     try {
         NormalEquations eq = buildNormalEquations(samples, termCount);
         solveNormalEquations(eq);
 
-        ZernikeCoefficients used = res.coefficients;
+        // Every used coefficient is cleared, not only the fitted ones: a term an
+        // earlier fit with more terms left behind would otherwise be saved with
+        // this fit's terms and counted by an average of such files. A fit that
+        // fails leaves the earlier coefficients as they were.
+        ZernikeCoefficients used{};
+        ZernikeCoefficients fitted{};
         for (std::size_t t = 0; t < terms; ++t) {
+            fitted[t] = eq.rhs[t];
             used[t] = eq.rhs[t] - wavesPerFringe * referenceFringes[t];
             if (!std::isfinite(used[t]))
                 throw AnalysisError(AnalysisError::Kind::NonFinite,
                                     "The reference coefficient of term " + std::to_string(t) +
                                         " is too large");
         }
-        res.fittedCoefficients.fill(0.0);
-        std::copy_n(eq.rhs.begin(), terms, res.fittedCoefficients.begin());
-        res.coefficients = used;
 
         // Residual at the points against the reference-corrected coefficients.
         double squares = 0.0;
         for (const ZernikeSample& s : samples) {
-            const double residual =
-                s.valueWaves - zernikeSum(res.coefficients, termCount, s.x, s.y);
+            const double residual = s.valueWaves - zernikeSum(used, termCount, s.x, s.y);
             squares += residual * residual;
         }
         const double fitRms = std::sqrt(squares / static_cast<double>(samples.size()));
         if (!std::isfinite(fitRms))
             throw AnalysisError(AnalysisError::Kind::NonFinite,
                                 "The fit error is not a finite number");
+        res.fittedCoefficients = fitted;
+        res.coefficients = used;
         res.fitRmsError = fitRms;
         out.progress = ApplyProgress::Fitted;
 

@@ -95,32 +95,41 @@ void keepFringes(Workspace& ws, int count) {
         ws.store().clearFringe(f);
 }
 
-INSTANTIATE_TEST_SUITE_P(Stages, FailedApply,
-                         ::testing::Values(FailedApplyCase{"badSettingsAfterANewPicture",
-                                                           [](Workspace& ws) {
-                                                               ws.resetForNewPicture();
-                                                               AnalysisInput in;
-                                                               in.outputWavelengthNm = 0.0;
-                                                               ws.setInput(in);
-                                                           },
-                                                           ApplyProgress::NotRun},
-                                           FailedApplyCase{"noAperture",
-                                                           [](Workspace& ws) {
-                                                               keepFringes(ws, 3);
-                                                               ws.setPupil({}, {});
-                                                           },
-                                                           ApplyProgress::Counted},
-                                           FailedApplyCase{"asphericWithoutDiameter",
-                                                           [](Workspace& ws) {
-                                                               AnalysisInput in;
-                                                               in.zernikeTerms = 9;
-                                                               in.analysisType =
-                                                                   AnalysisType::Aspheric;
-                                                               in.curvatureRadiusMm = 1200.0;
-                                                               ws.setInput(in);
-                                                           },
-                                                           ApplyProgress::Summarised}),
-                         [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Stages, FailedApply,
+    ::testing::Values(FailedApplyCase{"badSettingsAfterANewPicture",
+                                      [](Workspace& ws) {
+                                          ws.resetForNewPicture();
+                                          AnalysisInput in;
+                                          in.outputWavelengthNm = 0.0;
+                                          ws.setInput(in);
+                                      },
+                                      ApplyProgress::NotRun},
+                      FailedApplyCase{"noAperture",
+                                      [](Workspace& ws) {
+                                          keepFringes(ws, 3);
+                                          ws.setPupil({}, {});
+                                      },
+                                      ApplyProgress::Counted},
+                      // The used coefficients are cleared before the fit: a singular one leaves
+                      // zeros that "Save Zernike Data" and the plots then take.
+                      FailedApplyCase{"singularFitOfOnePoint",
+                                      [](Workspace& ws) {
+                                          keepFringes(ws, 0);
+                                          ws.store().addPoint(0, test::kTestAperture.centerXPx,
+                                                              test::kTestAperture.centerYPx);
+                                      },
+                                      ApplyProgress::Counted},
+                      FailedApplyCase{"asphericWithoutDiameter",
+                                      [](Workspace& ws) {
+                                          AnalysisInput in;
+                                          in.zernikeTerms = 9;
+                                          in.analysisType = AnalysisType::Aspheric;
+                                          in.curvatureRadiusMm = 1200.0;
+                                          ws.setInput(in);
+                                      },
+                                      ApplyProgress::Summarised}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST(Workspace, AverageForgetsFindingsAndANewPictureForgetsTheAnalysis) {
     const auto ws = digitised();
