@@ -1,4 +1,5 @@
 #include "analysis/normalequations.h"
+#include "support/analysisfixtures.h"
 #include "support/casename.h"
 
 #include "analysis/analysiserror.h"
@@ -299,17 +300,7 @@ FringeStore noisyThreeRings(double astigmatism, double scatterPx) {
     c[3] = 0.7;
     c[4] = astigmatism;
     c[8] = 0.02;
-    FringeStore exact;
-    generateContourPoints(c, 0.5, {320, 240, 216}, {}, exact);
-    FringeStore s;
-    s.aperture = exact.aperture;
-    std::mt19937 random(7u);
-    std::normal_distribution<double> scatter(0.0, scatterPx);
-    for (int f = 0; f < FringeStore::kFringesInUse; ++f)
-        for (int p = 1; p <= exact.pointCount(f); ++p)
-            s.addPoint(f, exact.pointX(f, p) + scatter(random),
-                       exact.pointY(f, p) + scatter(random));
-    return s;
+    return test::digitisedContours(c, scatterPx, {320, 240, 216}, 7u);
 }
 
 double amplification(const FringeStore& store, int terms) {

@@ -3,10 +3,8 @@
 // 10 degrees): the fitted wavefront, its RMS and the estimated steps against the
 // truth, and two halves of one set against each other. Prints the figures.
 
+#include "analysis/aberrationsummary.h"
 #include "analysis/applycommand.h"
-#include "analysis/measurement.h"
-#include "analysis/usedcoefficients.h"
-#include "analysis/zernikeaverage.h"
 #include "phase/phaseshiftanalysis.h"
 #include "phase/psiframes.h"
 #include "support/casename.h"
@@ -47,18 +45,13 @@ ApertureCircle trueAperture(const SampleRecipe& r) {
 
 // RMS of `fitted` (waves) as APPLY's summary gives it over `aperture`.
 double summaryRms(const ZernikeCoefficients& fitted, const ApertureCircle& aperture) {
-    Measurement m;
-    m.store.aperture = aperture;
-    AnalysisSettings derived = m.settings;
-    deriveAnalysisSettings(derived);
-    ZernikeAverage one; // the coefficients as one file of fringes
-    one.termCount = derived.highestTerm;
-    one.fileCount = 1;
-    for (int t = 0; t <= derived.highestTerm; ++t) {
-        const auto i = static_cast<std::size_t>(t);
-        one.meanFringes[i] = fitted[i] / static_cast<double>(derived.wavesPerFringe);
-    }
-    return applyZernikeAverage(m, one).results.rms;
+    FringeStore pupil;
+    pupil.aperture = aperture;
+    AnalysisSettings settings;
+    deriveAnalysisSettings(settings);
+    AnalysisResults results;
+    results.coefficients = fitted;
+    return calcAberrations(settings, results, pupil).rms;
 }
 
 struct AccuracyCase {

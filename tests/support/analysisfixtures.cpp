@@ -28,12 +28,13 @@ void addPupilPoint(Measurement& m, int fringe, double x, double y) {
     m.store.addPoint(fringe, ap.centerXPx + x * ap.radiusPx, ap.centerYPx + y * ap.radiusPx);
 }
 
-FringeStore digitisedContours(const ZernikeCoefficients& truth, double scatterPx) {
+FringeStore digitisedContours(const ZernikeCoefficients& truth, double scatterPx,
+                              const ApertureCircle& aperture, unsigned seed) {
     FringeStore exact;
-    generateContourPoints(truth, 0.5, kTestAperture, {}, exact);
+    generateContourPoints(truth, 0.5, aperture, {}, exact);
     FringeStore store;
     store.aperture = exact.aperture;
-    std::mt19937 random(3u);
+    std::mt19937 random(seed);
     std::normal_distribution<double> scatter(0.0, scatterPx);
     for (int f = 0; f < FringeStore::kFringesInUse; ++f)
         for (int p = 1; p <= exact.pointCount(f); ++p)

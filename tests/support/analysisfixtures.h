@@ -21,9 +21,10 @@ ZernikeCoefficients coefficientsOf(std::initializer_list<std::pair<int, double>>
 // Adds a point at normalised pupil position (x, y) to fringe f.
 void addPupilPoint(Measurement& m, int fringe, double x, double y);
 
-// The contour points of `truth` (0.5 waves per fringe, the test aperture)
-// digitised with `scatterPx` of Gaussian scatter (seeded, so every run is the same).
-FringeStore digitisedContours(const ZernikeCoefficients& truth, double scatterPx);
+// The contour points of `truth` (0.5 waves per fringe) in `aperture` digitised with
+// `scatterPx` of Gaussian scatter (seeded by `seed`, so every run is the same).
+FringeStore digitisedContours(const ZernikeCoefficients& truth, double scatterPx,
+                              const ApertureCircle& aperture = kTestAperture, unsigned seed = 3u);
 
 // Keeps the outcome's settings and results in m, then throws its error (as the
 // command line does), so a test can expect the fault and look at what stayed.
