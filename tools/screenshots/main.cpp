@@ -147,6 +147,32 @@ void grabAll(QWidget& container, lumi::MainWindow& w, const std::vector<Shot>& s
     }
 }
 
+// The shown picture's aperture comes from a fringe data file `frg` without points, as
+// "Load Fringe Data" reads it, and "Fringe AutoTracing" is switched on (answered YES).
+void startSeeding(lumi::MainWindow& w, lumi::ScriptedDialogService& dialogs,
+                  const lumi::ApertureCircle& aperture, const QString& frg) {
+    lumi::FringeDataFile file;
+    file.aperture = aperture;
+    file.setStandardAnalysis();
+    file.writeFile(frg.toStdString());
+    dialogs.openAnswers.push_back(frg);
+    w.menus()->loadFringeFrom2_5->trigger();
+    dialogs.yesNoAnswers.push_back(true);
+    w.imagePage()->tools()->autoTracingBox()->setChecked(true);
+}
+
+// A left click on the Image page's picture at pixel (x, y).
+void clickPicture(lumi::MainWindow& w, double xPx, double yPx) {
+    lumi::ImageCanvas* canvas = w.imagePage()->canvas();
+    const QPointF at = canvas->fromImagePixels(QPointF(xPx, yPx));
+    QMouseEvent press(QEvent::MouseButtonPress, at, canvas->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, canvas->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &release);
+}
+
 // The autotracing flow on sample 1 (straight fringes): aperture from a fringe data file
 // without points, "Fringe AutoTracing" answered YES, one seed per dark fringe clicked along
 // the wavefront's slope, then "Perform  AUTOTRACING". Grabs the seeds and the traced fringes.
@@ -157,36 +183,19 @@ void autotraceShots(QWidget& container, lumi::MainWindow& w, lumi::ScriptedDialo
         fail(QStringLiteral("no known answer for sample 1"));
     }
     w.menus()->loadSample[0]->trigger();
-    lumi::FringeDataFile file;
-    file.aperture = answer->aperture;
-    file.setStandardAnalysis();
-    file.writeFile(frg.toStdString());
-    dialogs.openAnswers.push_back(frg);
-    w.menus()->loadFringeFrom2_5->trigger();
-
-    lumi::FringeToolsPanel* tools = w.imagePage()->tools();
-    dialogs.yesNoAnswers.push_back(true);
-    tools->autoTracingBox()->setChecked(true);
+    startSeeding(w, dialogs, answer->aperture, frg);
     // Dark fringes where the tilt x + tilt y crosses whole multiples of the waves per fringe.
     const double gx = answer->coefficients[1];
     const double gy = answer->coefficients[2];
     const double slope = std::hypot(gx, gy);
     const lumi::ApertureCircle& a = answer->aperture;
-    lumi::ImageCanvas* canvas = w.imagePage()->canvas();
     for (int k = -20; k <= 20; ++k) {
         const double t = k * answer->wavesPerFringe / slope;
         if (std::fabs(t) > 0.9) {
             continue;
         }
-        const QPointF at =
-            canvas->fromImagePixels(QPointF(std::round(a.centerXPx + t * a.radiusPx * gx / slope),
-                                            std::round(a.centerYPx + t * a.radiusPx * gy / slope)));
-        QMouseEvent press(QEvent::MouseButtonPress, at, canvas->mapToGlobal(at), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(canvas, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, canvas->mapToGlobal(at), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(canvas, &release);
+        clickPicture(w, std::round(a.centerXPx + t * a.radiusPx * gx / slope),
+                     std::round(a.centerYPx + t * a.radiusPx * gy / slope));
     }
     grabAll(container, w, {{"seeding.png", 0, {}}}, out);
     {
@@ -195,7 +204,7 @@ void autotraceShots(QWidget& container, lumi::MainWindow& w, lumi::ScriptedDialo
         confirm.show();
         grabTo(confirm, out, QStringLiteral("autotracing-confirm.png"));
     }
-    tools->performAutoTracingButton()->click();
+    w.imagePage()->tools()->performAutoTracingButton()->click();
     grabAll(container, w, {{"autotracing.png", 0, {}}}, out);
     if (w.workspace().store().nonEmptyFringeCount() < 5) {
         fail(QStringLiteral("autotracing of sample 1 traced too few fringes"));
@@ -223,30 +232,12 @@ void ringSeedingShot(QWidget& container, lumi::MainWindow& w, lumi::ScriptedDial
         }
     }
     w.imagePage()->showInterferogram(rings);
-    lumi::FringeDataFile file;
-    file.aperture = {200.0, 200.0, kRadius};
-    file.setStandardAnalysis();
-    file.writeFile(frg.toStdString());
-    dialogs.openAnswers.push_back(frg);
-    w.menus()->loadFringeFrom2_5->trigger();
-
+    startSeeding(w, dialogs, {200.0, 200.0, kRadius}, frg);
     lumi::FringeToolsPanel* tools = w.imagePage()->tools();
-    dialogs.yesNoAnswers.push_back(true);
-    tools->autoTracingBox()->setChecked(true);
-    lumi::ImageCanvas* canvas = w.imagePage()->canvas();
-    const auto seedAt = [canvas](double xPx) {
-        const QPointF at = canvas->fromImagePixels(QPointF(xPx, 200.0));
-        QMouseEvent press(QEvent::MouseButtonPress, at, canvas->mapToGlobal(at), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(canvas, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, canvas->mapToGlobal(at), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(canvas, &release);
-    };
-    seedAt(251.0);
-    seedAt(299.0);
+    clickPicture(w, 251.0, 200.0);
+    clickPicture(w, 299.0, 200.0);
     tools->sameOrderButton()->click();
-    seedAt(363.0);
+    clickPicture(w, 363.0, 200.0);
     tools->sameOrderButton()->setFocus();
     grabAll(container, w, {{"ringseeding.png", 0, {}}}, out);
     if (w.workspace().editor().seedOrders() != std::vector<int>{0, 1, 1}) {
