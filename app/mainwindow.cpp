@@ -100,7 +100,6 @@ MainWindow::MainWindow(DialogService& dialogs, QWidget* parent)
             &PhaseCommands::analyseWholeField);
     connect(menus_->loadPhaseFrames, &QAction::triggered, phaseCommands,
             &PhaseCommands::loadPhaseShiftedFrames);
-    fringeFiles_->markSavedAs(QString());
 }
 
 MainWindow::~MainWindow() {

@@ -73,19 +73,18 @@ private:
 } // namespace
 
 ReportCommands::ReportCommands(WorkspaceModel& workspace, const WindowPages& pages,
-                               DialogService& dialogs, MainMenus& menuItems, QObject* parent)
+                               DialogService& dialogs, MainMenus& menus, QObject* parent)
     : QObject(parent), ws_(workspace), pages_(pages), dialogs_(dialogs), printer_(dialogs) {
     using D = DocumentPrinter::Destination;
-    MainMenus* menus = &menuItems;
-    for (QAction* a : {menus->saveScreen, menus->printScreen, menus->printReport, menus->report,
-                       menus->printGraphicalReport}) {
+    for (QAction* a : {menus.saveScreen, menus.printScreen, menus.printReport, menus.report,
+                       menus.printGraphicalReport}) {
         a->setEnabled(true);
     }
-    connect(menus->printScreen, &QAction::triggered, this, [this] { printScreen(D::Printer); });
-    connect(menus->saveScreen, &QAction::triggered, this, &ReportCommands::saveScreen);
-    connect(menus->printReport, &QAction::triggered, this, [this] { printTextReport(D::Printer); });
-    connect(menus->report, &QAction::triggered, this, &ReportCommands::openGraphicalReport);
-    connect(menus->printGraphicalReport, &QAction::triggered, this,
+    connect(menus.printScreen, &QAction::triggered, this, [this] { printScreen(D::Printer); });
+    connect(menus.saveScreen, &QAction::triggered, this, &ReportCommands::saveScreen);
+    connect(menus.printReport, &QAction::triggered, this, [this] { printTextReport(D::Printer); });
+    connect(menus.report, &QAction::triggered, this, &ReportCommands::openGraphicalReport);
+    connect(menus.printGraphicalReport, &QAction::triggered, this,
             &ReportCommands::openGraphicalReport);
 
     // An open graphical report shows the new analysis, not the one it was opened on.
@@ -96,10 +95,10 @@ ReportCommands::ReportCommands(WorkspaceModel& workspace, const WindowPages& pag
     });
 
     // The PDF choices beside the printing entries.
-    menus->printScreenPdf->setEnabled(true);
-    menus->printReportPdf->setEnabled(true);
-    connect(menus->printScreenPdf, &QAction::triggered, this, [this] { printScreen(D::PdfFile); });
-    connect(menus->printReportPdf, &QAction::triggered, this,
+    menus.printScreenPdf->setEnabled(true);
+    menus.printReportPdf->setEnabled(true);
+    connect(menus.printScreenPdf, &QAction::triggered, this, [this] { printScreen(D::PdfFile); });
+    connect(menus.printReportPdf, &QAction::triggered, this,
             [this] { printTextReport(D::PdfFile); });
 }
 

@@ -194,11 +194,8 @@ bool WholeFieldWindow::run(std::optional<phase::CarrierFrequency> carrier, bool 
     };
 
     // The canvas's own pixel grid, not a copy (72 MB on a 6000 x 4000 photo). No user input
-    // is taken while the analysis runs, so the picture stays; the copy of the canvas's
-    // picture, which is on the grid's bytes, keeps them alive in any case.
-    const ImageCanvas& canvas = *pages_.image->canvas();
-    const PixelGrid& grid = canvas.pixels();
-    const QImage gridBytes = canvas.cleanPicture();
+    // is taken while the analysis runs, so the picture stays as it is.
+    const PixelGrid& grid = pages_.image->canvas()->pixels();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     std::optional<phase::FourierResult> r;
     QString failure;

@@ -25,13 +25,6 @@ void WorkspaceModel::prepare(const AnalysisInput& input, const ZernikeCoefficien
     core_.setReferenceFringes(reference);
 }
 
-void WorkspaceModel::announce(const ApplyOutcome& outcome, const ZernikeCoefficients& fittedBefore,
-                              bool always) {
-    emit summaryChanged();
-    if (always || outcome.results.fittedCoefficients != fittedBefore)
-        emit resultsChanged();
-}
-
 const ApplyOutcome& WorkspaceModel::apply(const AnalysisInput& input,
                                           const ZernikeCoefficients& reference) {
     prepare(input, reference);
@@ -39,9 +32,11 @@ const ApplyOutcome& WorkspaceModel::apply(const AnalysisInput& input,
     const ApplyOutcome& o = core_.apply();
     if (o.progress >= ApplyProgress::Fitted)
         showFitJudgement(o.progress);
+    emit summaryChanged();
     // A failed fit leaves the coefficients, so the plots stay; after it they
     // follow the coefficients the "Zernike" page shows.
-    announce(o, fittedBefore, o.succeeded());
+    if (o.succeeded() || o.results.fittedCoefficients != fittedBefore)
+        emit resultsChanged();
     return o;
 }
 

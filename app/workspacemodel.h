@@ -94,10 +94,6 @@ signals:
     void analysisReset();
 
 private:
-    // After a command: the summary signal, and the results signal when the
-    // coefficients changed from `fittedBefore` (or always, for `always`).
-    void announce(const ApplyOutcome& outcome, const ZernikeCoefficients& fittedBefore,
-                  bool always);
     // The findings of a fit the outcome reached, with `leadingText` first.
     void showFitJudgement(ApplyProgress progress, const std::string& leadingText = {});
     // The coefficients no longer come from a fit of points.
